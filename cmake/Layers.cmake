@@ -1,0 +1,56 @@
+# Common compile settings and the helpers that declare a layer library, its test program and so on.
+# Each layer lists its sources by glob so that adding a file never needs an edit here.
+
+add_library(dfe_options INTERFACE)
+target_compile_options(dfe_options INTERFACE -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor
+                       -Wold-style-cast -Wcast-align -Wunused -Woverloaded-virtual -Wnull-dereference
+                       -Wimplicit-fallthrough)
+if(DFE_WERROR)
+  target_compile_options(dfe_options INTERFACE -Werror)
+endif()
+if(DFE_SANITIZE)
+  target_compile_options(dfe_options INTERFACE -fsanitize=address,undefined -fno-sanitize-recover=undefined
+                         -fno-omit-frame-pointer)
+  target_link_options(dfe_options INTERFACE -fsanitize=address,undefined)
+endif()
+
+# dfe_layer(<target> DIR <dir> [DEPS <targets>...] [PUBLIC_LIBS <libs>...])
+function(dfe_layer target)
+  cmake_parse_arguments(L "" "DIR" "DEPS;PUBLIC_LIBS" ${ARGN})
+  file(GLOB_RECURSE srcs CONFIGURE_DEPENDS "${L_DIR}/*.cpp")
+  # A folder's main.cpp is its program's entry (dfe_program), not part of the library.
+  list(FILTER srcs EXCLUDE REGEX "/main\\.cpp$")
+  if(srcs)
+    add_library(${target} STATIC ${srcs})
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${target} PUBLIC ${L_DEPS} ${L_PUBLIC_LIBS} PRIVATE dfe_options)
+  else()
+    add_library(${target} INTERFACE)
+    target_include_directories(${target} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${target} INTERFACE ${L_DEPS} ${L_PUBLIC_LIBS})
+  endif()
+endfunction()
+
+# dfe_test(<target> DIR <dir> DEPS <targets>...): one GoogleTest program per folder, one CTest entry.
+function(dfe_test target)
+  cmake_parse_arguments(T "" "DIR" "DEPS" ${ARGN})
+  file(GLOB_RECURSE srcs CONFIGURE_DEPENDS "${T_DIR}/*.cpp")
+  if(NOT srcs)
+    return()
+  endif()
+  add_executable(${target} ${srcs})
+  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${target} PRIVATE ${T_DEPS} GTest::gtest GTest::gmock GTest::gtest_main dfe_options)
+  add_test(NAME ${target} COMMAND ${target} --gtest_brief=1)
+  set_tests_properties(${target} PROPERTIES ENVIRONMENT "DFE_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+endfunction()
+
+# dfe_program(<target> MAIN <file> DEPS <targets>...): an executable around a layer's main.cpp.
+function(dfe_program target)
+  cmake_parse_arguments(P "" "MAIN;OUTPUT_NAME" "DEPS" ${ARGN})
+  add_executable(${target} ${P_MAIN})
+  target_link_libraries(${target} PRIVATE ${P_DEPS} dfe_options)
+  if(P_OUTPUT_NAME)
+    set_target_properties(${target} PROPERTIES OUTPUT_NAME ${P_OUTPUT_NAME})
+  endif()
+endfunction()

@@ -1,0 +1,207 @@
+#include "platform/core/decimal.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+
+namespace dfe::decimal {
+namespace {
+
+// Digits and exponent of the shortest round-trip form: value = 0.d1d2d3... * 10^exponent.
+struct Digits {
+    bool negative = false;
+    std::string digits; // no leading zeros; empty for zero
+    int exponent = 0;
+};
+
+Digits Decompose(double value) {
+    Digits d;
+    if (value == 0.0 || !std::isfinite(value)) return d;
+    d.negative = value < 0;
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific);
+    const std::string_view text(buffer, static_cast<size_t>(result.ptr - buffer));
+    const size_t e = text.find('e');
+    for (char c : text.substr(0, e)) {
+        if (c != '.') d.digits += c;
+    }
+    d.exponent = std::atoi(std::string(text.substr(e + 1)).c_str()) + 1;
+    while (!d.digits.empty() && d.digits.back() == '0') d.digits.pop_back();
+    return d;
+}
+
+// Integer and fraction digit strings of |value| rounded half-up to `places` decimals.
+void RoundedParts(double value, int places, bool& negative, std::string& integer, std::string& fraction) {
+    const Digits d = Decompose(value);
+    negative = d.negative;
+    size_t intDigits = 0;
+    std::string all;
+    if (d.exponent <= 0) {
+        all.assign(static_cast<size_t>(-d.exponent), '0');
+        all += d.digits;
+    } else {
+        all = d.digits;
+        intDigits = static_cast<size_t>(d.exponent);
+    }
+    const size_t kept = intDigits + static_cast<size_t>(places);
+    if (all.size() < kept + 1) all.append(kept + 1 - all.size(), '0');
+    const bool roundUp = all[kept] >= '5';
+    all.resize(kept);
+    if (roundUp) {
+        size_t i = all.size();
+        while (i > 0 && all[i - 1] == '9') all[--i] = '0';
+        if (i > 0) {
+            ++all[i - 1];
+        } else {
+            all.insert(all.begin(), '1');
+            ++intDigits;
+        }
+    }
+    integer = all.substr(0, intDigits);
+    fraction = all.substr(intDigits);
+    const size_t firstNonZero = integer.find_first_not_of('0');
+    integer = firstNonZero == std::string::npos ? "0" : integer.substr(firstNonZero);
+}
+
+struct Section {
+    std::string prefix, suffix;
+    int minInt = 0;      // '0's before the decimal point
+    int minFrac = 0;     // '0's after it
+    int maxFrac = 0;     // '0's and '#'s after it
+    bool thousands = false;
+    bool hasDigits = false;
+};
+
+Section ParseSection(std::string_view p) {
+    Section s;
+    bool inFraction = false;
+    bool seenDigit = false;
+    for (size_t i = 0; i < p.size(); ++i) {
+        const char c = p[i];
+        if (c == '\'' || c == '"') {
+            const size_t close = p.find(c, i + 1);
+            const std::string_view lit = p.substr(i + 1, (close == std::string_view::npos ? p.size() : close) - i - 1);
+            (seenDigit ? s.suffix : s.prefix).append(lit);
+            i = close == std::string_view::npos ? p.size() : close;
+        } else if (c == '0' || c == '#') {
+            seenDigit = true;
+            s.hasDigits = true;
+            if (inFraction) {
+                ++s.maxFrac;
+                if (c == '0') s.minFrac = s.maxFrac;
+            } else if (c == '0') {
+                ++s.minInt;
+            }
+        } else if (c == '.' && !inFraction) {
+            inFraction = true;
+            seenDigit = true;
+        } else if (c == ',' && !inFraction) {
+            s.thousands = true;
+        } else {
+            (seenDigit ? s.suffix : s.prefix) += c;
+        }
+    }
+    return s;
+}
+
+} // namespace
+
+double Round(double value, int digits) {
+    if (!std::isfinite(value) || digits < 0 || digits > 15) return value;
+    bool negative = false;
+    std::string integer, fraction;
+    RoundedParts(value, digits, negative, integer, fraction);
+    std::string text = (negative ? "-" : "") + integer + (fraction.empty() ? "" : "." + fraction);
+    double out = 0;
+    std::from_chars(text.data(), text.data() + text.size(), out);
+    return out;
+}
+
+std::string ToShortest(double value) {
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+std::string ToDisplay(double value) {
+    std::string s = ToShortest(value);
+    for (char& c : s) {
+        if (c == '.') c = ',';
+    }
+    return s;
+}
+
+std::optional<double> Parse(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    if (text.empty()) return std::nullopt;
+    std::string clean;
+    const bool commaDecimal = text.find(',') != std::string_view::npos;
+    int separators = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') {
+            clean += c;
+        } else if ((c == '-' || c == '+') && i == 0) {
+            clean += c;
+        } else if (c == ',' || (c == '.' && !commaDecimal)) {
+            if (++separators > 1) return std::nullopt;
+            clean += '.';
+        } else if (c == '.' && commaDecimal) {
+            continue; // thousand mark
+        } else if ((c == 'e' || c == 'E') && i + 1 < text.size()) {
+            clean += 'e';
+            if (text[i + 1] == '-' || text[i + 1] == '+') clean += text[++i];
+        } else {
+            return std::nullopt;
+        }
+    }
+    const char* begin = clean.data();
+    if (*begin == '+') ++begin;
+    double out = 0;
+    const auto result = std::from_chars(begin, clean.data() + clean.size(), out);
+    if (result.ec != std::errc() || result.ptr != clean.data() + clean.size()) return std::nullopt;
+    return out;
+}
+
+std::string Format(std::string_view pattern, double value) {
+    if (!std::isfinite(value)) return "";
+    const size_t semicolon = pattern.find(';');
+    Section section = ParseSection(pattern.substr(0, semicolon));
+    bool useNegativeSection = false;
+    if (value < 0 && semicolon != std::string_view::npos) {
+        section = ParseSection(pattern.substr(semicolon + 1));
+        useNegativeSection = true;
+    }
+    if (!section.hasDigits) return section.prefix + section.suffix;
+
+    bool negative = false;
+    std::string integer, fraction;
+    RoundedParts(value, section.maxFrac, negative, integer, fraction);
+    while (static_cast<int>(fraction.size()) > section.minFrac && !fraction.empty() && fraction.back() == '0') {
+        fraction.pop_back();
+    }
+    if (integer == "0" && section.minInt == 0) integer.clear();
+    if (static_cast<int>(integer.size()) < section.minInt) {
+        integer.insert(0, static_cast<size_t>(section.minInt) - integer.size(), '0');
+    }
+    if (section.thousands && integer.size() > 3) {
+        std::string grouped;
+        const size_t lead = integer.size() % 3;
+        for (size_t i = 0; i < integer.size(); ++i) {
+            if (i != 0 && (i - lead) % 3 == 0) grouped += '.';
+            grouped += integer[i];
+        }
+        integer = grouped;
+    }
+    const bool allZero = integer.find_first_not_of("0.") == std::string::npos &&
+                         fraction.find_first_not_of('0') == std::string::npos;
+    std::string out = section.prefix;
+    if (negative && !useNegativeSection && !allZero) out += '-';
+    out += integer;
+    if (!fraction.empty()) out += ',' + fraction;
+    out += section.suffix;
+    return out;
+}
+
+} // namespace dfe::decimal

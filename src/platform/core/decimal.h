@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace dfe::decimal {
+
+// Rounds half away from zero on the value as it is written in decimal, so 0.575 to two places is 0.58
+// although the nearest double is 0.57499999...
+double Round(double value, int digits);
+
+// The shortest decimal text that reads back as the same double, with '.' as separator ("0.1", "-3", "1e+20").
+std::string ToShortest(double value);
+
+// Reads a number typed by a clerk or stored as text: optional sign, digits, one decimal separator ('.' or ','),
+// and, when ',' is the separator, '.' thousand marks ("1.234,56"). Surrounding spaces are ignored.
+std::optional<double> Parse(std::string_view text);
+
+// Number display formats: '0' digit, '#' optional digit, '.' decimal point, ',' thousands marker anywhere in the
+// integer part, a ';' second section for negatives, '...' or "..." literals; other characters are copied.
+// Output uses the Brazilian separators: decimal ',' and thousands '.'.
+std::string Format(std::string_view pattern, double value);
+
+// Plain text of a float as the clerk sees it: shortest digits, Brazilian decimal comma ("1,5", "-0,25").
+std::string ToDisplay(double value);
+
+} // namespace dfe::decimal
