@@ -187,6 +187,13 @@ std::string DateTime::Format(std::string_view pattern) const {
     out.reserve(pattern.size() + 4);
     size_t pos = 0;
     while (pos < pattern.size()) {
+        if (pattern[pos] == '\'' || pattern[pos] == '"') {
+            const size_t close = pattern.find(pattern[pos], pos + 1);
+            const size_t end = close == std::string_view::npos ? pattern.size() : close;
+            out.append(pattern.substr(pos + 1, end - pos - 1));
+            pos = end + 1;
+            continue;
+        }
         struct Token {
             std::string_view text;
             int value;

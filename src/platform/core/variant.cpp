@@ -147,6 +147,11 @@ DateTime Variant::AsDateTime() const {
     }
 }
 
+const std::string& Variant::StringRef() const {
+    if (Type() != VariantType::String) Fail(std::string("Esperava um texto e recebeu ") + VariantTypeName(Type()));
+    return std::get<std::string>(value_);
+}
+
 const VariantArray& Variant::AsArray() const {
     if (Type() != VariantType::Array) Fail(std::string("Esperava um vetor e recebeu ") + VariantTypeName(Type()));
     return std::get<VariantArray>(value_);
