@@ -59,9 +59,11 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     ThroughputReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    std::printf("packet size: %.1f MB (100000 rows x 30 fields)\n", static_cast<double>(SampleBytes().size()) / 1e6);
+    std::printf("packet size: %.1f MB (100000 rows x 30 fields)\n",
+                static_cast<double>(SampleBytes().size()) / 1e6);
     for (const auto& [name, mb] : reporter.mbPerSecond) {
-        std::printf("throughput %s: %.0f MB/s (target 200 MB/s) %s\n", name.c_str(), mb, mb >= 200 ? "OK" : "BELOW TARGET");
+        std::printf("throughput %s: %.0f MB/s (target 200 MB/s) %s\n", name.c_str(), mb,
+                    mb >= 200 ? "OK" : "BELOW TARGET");
     }
     benchmark::Shutdown();
     return 0;

@@ -10,16 +10,22 @@ bool AllDigits(std::string_view s) {
     return true;
 }
 
-bool AllSame(std::string_view s) { return s.find_first_not_of(s.front()) == std::string_view::npos; }
+bool AllSame(std::string_view s) {
+    return s.find_first_not_of(s.front()) == std::string_view::npos;
+}
 
 char Mod11Digit(int sum) {
     const int rest = sum % 11;
     return static_cast<char>('0' + (rest < 2 ? 0 : 11 - rest));
 }
 
-int CnpjValue(char c) { return c - '0'; } // '0'..'9' → 0..9, 'A'..'Z' → 17..42
+int CnpjValue(char c) {
+    return c - '0';
+} // '0'..'9' → 0..9, 'A'..'Z' → 17..42
 
-bool IsCnpjBodyChar(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z'); }
+bool IsCnpjBodyChar(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z');
+}
 
 } // namespace
 
@@ -29,7 +35,8 @@ std::optional<std::string> CpfCheckDigits(std::string_view nine) {
     for (int round = 0; round < 2; ++round) {
         int sum = 0;
         const int weightStart = static_cast<int>(digits.size()) + 1;
-        for (size_t i = 0; i < digits.size(); ++i) sum += (digits[i] - '0') * (weightStart - static_cast<int>(i));
+        for (size_t i = 0; i < digits.size(); ++i)
+            sum += (digits[i] - '0') * (weightStart - static_cast<int>(i));
         digits += Mod11Digit(sum);
     }
     return digits.substr(9);

@@ -13,8 +13,8 @@ bool IsValidCpf(std::string_view cpf);
 std::optional<std::string> CpfCheckDigits(std::string_view nineDigits);
 
 // CNPJ: 12 characters 0-9 or A-Z followed by two numeric check digits. Since July 2026 the root and the order
-// may carry letters; each character is valued by its ASCII code minus 48, which leaves numeric CNPJs unchanged.
-// Lower-case letters are refused (the mask upper-cases what the clerk types).
+// may carry letters; each character is valued by its ASCII code minus 48, which leaves numeric CNPJs
+// unchanged. Lower-case letters are refused (the mask upper-cases what the clerk types).
 bool IsValidCnpj(std::string_view cnpj);
 std::optional<std::string> CnpjCheckDigits(std::string_view twelveChars);
 

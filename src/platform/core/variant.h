@@ -109,7 +109,8 @@ private:
     struct NullTag {
         friend bool operator==(NullTag, NullTag) { return true; }
     };
-    std::variant<UnassignedTag, NullTag, bool, int64_t, double, std::string, DateTime, VariantArray, DataPacket>
+    std::variant<UnassignedTag, NullTag, bool, int64_t, double, std::string, DateTime, VariantArray,
+                 DataPacket>
         value_;
 };
 

@@ -3,7 +3,8 @@
 //   magic "DFEP" | version u16 | flags u16 (bit 0: delta)
 //   field count varint, then per field: name (varint length + UTF-8) | type u8 | size varint | attributes u8
 //   row count varint, then per row: status u8 | values | (Modified rows only) original values
-//   values: a null bitmap of ceil(fields/8) bytes (bit set = null), then each non-null value by its field type:
+//   values: a null bitmap of ceil(fields/8) bytes (bit set = null), then each non-null value by its field
+//   type:
 //     String/Memo/Blob varint length + bytes, Integer zig-zag varint, Float/DateTime 8-byte IEEE double,
 //     Boolean one byte 0/1.
 //
@@ -85,7 +86,8 @@ public:
     }
     std::string_view Text(const char* what) {
         const uint64_t n = Varint(what);
-        if (n > Left()) throw PacketError(std::string("Pacote de dados truncado: texto maior que o pacote em ") + what);
+        if (n > Left())
+            throw PacketError(std::string("Pacote de dados truncado: texto maior que o pacote em ") + what);
         return Span(static_cast<size_t>(n), what);
     }
     double Double(const char* what) {
@@ -100,19 +102,28 @@ private:
     size_t pos_ = 0;
 };
 
-uint64_t ZigZag(int64_t v) { return (static_cast<uint64_t>(v) << 1) ^ static_cast<uint64_t>(v >> 63); }
-int64_t UnZigZag(uint64_t v) { return static_cast<int64_t>(v >> 1) ^ -static_cast<int64_t>(v & 1); }
+uint64_t ZigZag(int64_t v) {
+    return (static_cast<uint64_t>(v) << 1) ^ static_cast<uint64_t>(v >> 63);
+}
+int64_t UnZigZag(uint64_t v) {
+    return static_cast<int64_t>(v >> 1) ^ -static_cast<int64_t>(v & 1);
+}
 
 bool ValueFits(const FieldDef& field, const Variant& v) {
     if (v.IsNull()) return true;
     switch (field.type) {
     case FieldType::String:
     case FieldType::Memo:
-    case FieldType::Blob: return v.Type() == VariantType::String;
-    case FieldType::Integer: return v.Type() == VariantType::Integer;
-    case FieldType::Float: return v.Type() == VariantType::Double;
-    case FieldType::DateTime: return v.Type() == VariantType::DateTime;
-    case FieldType::Boolean: return v.Type() == VariantType::Boolean;
+    case FieldType::Blob:
+        return v.Type() == VariantType::String;
+    case FieldType::Integer:
+        return v.Type() == VariantType::Integer;
+    case FieldType::Float:
+        return v.Type() == VariantType::Double;
+    case FieldType::DateTime:
+        return v.Type() == VariantType::DateTime;
+    case FieldType::Boolean:
+        return v.Type() == VariantType::Boolean;
     }
     return false;
 }
@@ -135,11 +146,19 @@ size_t ValuesSize(const std::vector<FieldDef>& fields, const std::vector<Variant
         switch (fields[i].type) {
         case FieldType::String:
         case FieldType::Memo:
-        case FieldType::Blob: n += VarintSize(v.StringRef().size()) + v.StringRef().size(); break;
-        case FieldType::Integer: n += VarintSize(ZigZag(v.AsInteger())); break;
+        case FieldType::Blob:
+            n += VarintSize(v.StringRef().size()) + v.StringRef().size();
+            break;
+        case FieldType::Integer:
+            n += VarintSize(ZigZag(v.AsInteger()));
+            break;
         case FieldType::Float:
-        case FieldType::DateTime: n += sizeof(double); break;
-        case FieldType::Boolean: n += 1; break;
+        case FieldType::DateTime:
+            n += sizeof(double);
+            break;
+        case FieldType::Boolean:
+            n += 1;
+            break;
         }
     }
     return n;
@@ -162,11 +181,21 @@ void WriteValues(Writer& w, const std::vector<FieldDef>& fields, const std::vect
         switch (fields[i].type) {
         case FieldType::String:
         case FieldType::Memo:
-        case FieldType::Blob: w.Text(v.StringRef()); break;
-        case FieldType::Integer: w.Varint(ZigZag(v.AsInteger())); break;
-        case FieldType::Float: w.Double(v.AsFloat()); break;
-        case FieldType::DateTime: w.Double(v.AsDateTime().Days()); break;
-        case FieldType::Boolean: w.U8(v.AsBoolean() ? 1 : 0); break;
+        case FieldType::Blob:
+            w.Text(v.StringRef());
+            break;
+        case FieldType::Integer:
+            w.Varint(ZigZag(v.AsInteger()));
+            break;
+        case FieldType::Float:
+            w.Double(v.AsFloat());
+            break;
+        case FieldType::DateTime:
+            w.Double(v.AsDateTime().Days());
+            break;
+        case FieldType::Boolean:
+            w.U8(v.AsBoolean() ? 1 : 0);
+            break;
         }
     }
 }
@@ -193,12 +222,19 @@ void ReadValues(Reader& r, const std::vector<FieldDef>& fields, std::vector<Vari
             values.emplace_back(std::string(s));
             break;
         }
-        case FieldType::Integer: values.emplace_back(UnZigZag(r.Varint("valor inteiro"))); break;
-        case FieldType::Float: values.emplace_back(r.Double("valor decimal")); break;
-        case FieldType::DateTime: values.emplace_back(DateTime(r.Double("valor de data"))); break;
+        case FieldType::Integer:
+            values.emplace_back(UnZigZag(r.Varint("valor inteiro")));
+            break;
+        case FieldType::Float:
+            values.emplace_back(r.Double("valor decimal"));
+            break;
+        case FieldType::DateTime:
+            values.emplace_back(DateTime(r.Double("valor de data")));
+            break;
         case FieldType::Boolean: {
             const uint8_t b = r.U8("valor lógico");
-            if (b > 1) throw PacketError("Pacote de dados inválido: valor lógico fora de 0/1 no " + Describe(f));
+            if (b > 1)
+                throw PacketError("Pacote de dados inválido: valor lógico fora de 0/1 no " + Describe(f));
             values.emplace_back(b == 1);
             break;
         }
@@ -230,20 +266,22 @@ void ValidatePacket(const Packet& packet) {
     }
     const auto check = [&](const std::vector<Variant>& values, size_t row) {
         if (values.size() != packet.fields.size()) {
-            throw PacketError("Linha " + std::to_string(row + 1) + " do pacote com " + std::to_string(values.size()) +
-                              " valores para " + std::to_string(packet.fields.size()) + " campos");
+            throw PacketError("Linha " + std::to_string(row + 1) + " do pacote com " +
+                              std::to_string(values.size()) + " valores para " +
+                              std::to_string(packet.fields.size()) + " campos");
         }
         for (size_t i = 0; i < values.size(); ++i) {
             if (!ValueFits(packet.fields[i], values[i])) {
-                throw PacketError("Linha " + std::to_string(row + 1) + ": valor " + DescribeVariant(values[i]) +
-                                  " não cabe no " + Describe(packet.fields[i]));
+                throw PacketError("Linha " + std::to_string(row + 1) + ": valor " +
+                                  DescribeVariant(values[i]) + " não cabe no " + Describe(packet.fields[i]));
             }
         }
     };
     for (size_t r = 0; r < packet.rows.size(); ++r) {
         const PacketRow& row = packet.rows[r];
         if (!packet.isDelta && row.status != RowStatus::Unmodified) {
-            throw PacketError("Linha " + std::to_string(r + 1) + " alterada num pacote que não é de alterações");
+            throw PacketError("Linha " + std::to_string(r + 1) +
+                              " alterada num pacote que não é de alterações");
         }
         check(row.values, r);
         if (row.status == RowStatus::Modified) {
@@ -257,7 +295,8 @@ void ValidatePacket(const Packet& packet) {
 std::string EncodePacket(const Packet& packet) {
     ValidatePacket(packet);
     size_t size = 32;
-    for (const FieldDef& f : packet.fields) size += f.name.size() + 16;
+    for (const FieldDef& f : packet.fields)
+        size += f.name.size() + 16;
     for (const PacketRow& row : packet.rows) {
         size += 1 + ValuesSize(packet.fields, row.values);
         if (row.status == RowStatus::Modified) size += ValuesSize(packet.fields, row.original);
@@ -287,7 +326,8 @@ std::string EncodePacket(const Packet& packet) {
 Packet DecodePacket(std::string_view bytes) {
     Reader r(bytes);
     const std::string_view magic = r.Span(sizeof kMagic, "cabeçalho");
-    if (magic != std::string_view(kMagic, sizeof kMagic)) throw PacketError("Os dados recebidos não são um pacote de dados");
+    if (magic != std::string_view(kMagic, sizeof kMagic))
+        throw PacketError("Os dados recebidos não são um pacote de dados");
     const uint16_t version = r.U16("cabeçalho");
     if (version != kVersion) {
         throw PacketError("Versão de pacote de dados desconhecida: " + std::to_string(version));
@@ -300,24 +340,28 @@ Packet DecodePacket(std::string_view bytes) {
     const uint64_t fieldCount = r.Varint("número de campos");
     // Each field takes at least four bytes: name length, type, size, attributes.
     if (fieldCount > kMaxFields || fieldCount * 4 > r.Left()) {
-        throw PacketError("Pacote de dados inválido: número de campos impossível (" + std::to_string(fieldCount) + ")");
+        throw PacketError("Pacote de dados inválido: número de campos impossível (" +
+                          std::to_string(fieldCount) + ")");
     }
     packet.fields.reserve(static_cast<size_t>(fieldCount));
     for (uint64_t i = 0; i < fieldCount; ++i) {
         FieldDef f;
         const std::string_view name = r.Text("nome de campo");
-        if (name.empty() || !text::IsValidUtf8(name)) throw PacketError("Pacote de dados com nome de campo inválido");
+        if (name.empty() || !text::IsValidUtf8(name))
+            throw PacketError("Pacote de dados com nome de campo inválido");
         f.name = std::string(name);
         const uint8_t type = r.U8("tipo de campo");
         if (!IsKnownFieldType(type)) {
-            throw PacketError("Pacote de dados com tipo desconhecido (" + std::to_string(type) + ") no campo " + f.name);
+            throw PacketError("Pacote de dados com tipo desconhecido (" + std::to_string(type) +
+                              ") no campo " + f.name);
         }
         f.type = static_cast<FieldType>(type);
         const uint64_t size = r.Varint("tamanho de campo");
         if (size > 1u << 30) throw PacketError("Pacote de dados com tamanho impossível no campo " + f.name);
         f.size = static_cast<int>(size);
         const uint8_t attrs = r.U8("atributos de campo");
-        if (attrs & ~kAttrRequired) throw PacketError("Pacote de dados com atributos desconhecidos no campo " + f.name);
+        if (attrs & ~kAttrRequired)
+            throw PacketError("Pacote de dados com atributos desconhecidos no campo " + f.name);
         f.required = (attrs & kAttrRequired) != 0;
         packet.fields.push_back(std::move(f));
     }
@@ -325,13 +369,15 @@ Packet DecodePacket(std::string_view bytes) {
     // Each row takes at least its status byte and its null bitmap.
     const uint64_t minRowBytes = 1 + (fieldCount + 7) / 8;
     if (rowCount > r.Left() / minRowBytes) {
-        throw PacketError("Pacote de dados inválido: número de linhas impossível (" + std::to_string(rowCount) + ")");
+        throw PacketError("Pacote de dados inválido: número de linhas impossível (" +
+                          std::to_string(rowCount) + ")");
     }
     packet.rows.resize(static_cast<size_t>(rowCount));
     for (PacketRow& row : packet.rows) {
         const uint8_t status = r.U8("situação da linha");
         if (status > static_cast<uint8_t>(RowStatus::Deleted) || (!packet.isDelta && status != 0)) {
-            throw PacketError("Pacote de dados com situação de linha inválida (" + std::to_string(status) + ")");
+            throw PacketError("Pacote de dados com situação de linha inválida (" + std::to_string(status) +
+                              ")");
         }
         row.status = static_cast<RowStatus>(status);
         ReadValues(r, packet.fields, row.values);
@@ -342,8 +388,12 @@ Packet DecodePacket(std::string_view bytes) {
     return packet;
 }
 
-DataPacket ToDataPacket(const Packet& packet) { return DataPacket(EncodePacket(packet)); }
+DataPacket ToDataPacket(const Packet& packet) {
+    return DataPacket(EncodePacket(packet));
+}
 
-Packet FromDataPacket(const DataPacket& packet) { return DecodePacket(packet.Bytes()); }
+Packet FromDataPacket(const DataPacket& packet) {
+    return DecodePacket(packet.Bytes());
+}
 
 } // namespace dfe

@@ -11,7 +11,7 @@ TEST(DateTime, CivilDatesMapToTheirDayNumbers) {
         double days;
     };
     const Case cases[] = {
-        {1899, 12, 30, 0}, {1899, 12, 31, 1}, {1900, 1, 1, 2},     {1900, 3, 1, 61},
+        {1899, 12, 30, 0},    {1899, 12, 31, 1},   {1900, 1, 1, 2},    {1900, 3, 1, 61},
         {2000, 2, 29, 36585}, {2026, 7, 1, 46204}, {1899, 12, 29, -1},
     };
     for (const Case& c : cases) {
@@ -54,12 +54,13 @@ TEST(DateTime, FormatsThePatternsTheScreensPrint) {
         const char* expected;
     };
     const Case cases[] = {
-        {"DD/MM/YY", "07/03/26"},        {"dd/mm/yyyy", "07/03/2026"},
-        {"hh:nn:ss", "08:05:09"},        {"dd/mm/yyyy hh:nn", "07/03/2026 08:05"},
-        {"d/m/yyyy", "7/3/2026"},        {"yyyymmdd", "20260307"},
+        {"DD/MM/YY", "07/03/26"},   {"dd/mm/yyyy", "07/03/2026"},
+        {"hh:nn:ss", "08:05:09"},   {"dd/mm/yyyy hh:nn", "07/03/2026 08:05"},
+        {"d/m/yyyy", "7/3/2026"},   {"yyyymmdd", "20260307"},
         {"'Data: 'dd", "Data: 07"},
     };
-    for (const Case& c : cases) EXPECT_EQ(dt.Format(c.pattern), c.expected) << c.pattern;
+    for (const Case& c : cases)
+        EXPECT_EQ(dt.Format(c.pattern), c.expected) << c.pattern;
 }
 
 TEST(DateTime, ParsesTypedDatesAndRefusesImpossibleOnes) {
@@ -97,7 +98,7 @@ TEST(DateTime, ParsesTypedDatesAndRefusesImpossibleOnes) {
 }
 
 TEST(DateTime, DayOfWeekStartsOnSunday) {
-    EXPECT_EQ(DateTime::FromDate(2026, 12, 6).DayOfWeek(), 1); // Sunday
+    EXPECT_EQ(DateTime::FromDate(2026, 12, 6).DayOfWeek(), 1);  // Sunday
     EXPECT_EQ(DateTime::FromDate(2026, 12, 10).DayOfWeek(), 5); // Thursday
     EXPECT_EQ(DateTime::FromDate(1899, 12, 30).DayOfWeek(), 7); // Saturday
 }

@@ -14,11 +14,22 @@ TEST(Decimal, RoundsHalfAwayFromZeroOnTheWrittenValue) {
         double expected;
     };
     const Case cases[] = {
-        {0.575, 2, 0.58},  {1.005, 2, 1.01},   {2.675, 2, 2.68},  {-0.575, 2, -0.58}, {0.574999, 2, 0.57},
-        {1234.5, 0, 1235}, {-2.5, 0, -3},      {0.0005, 3, 0.001}, {9.995, 2, 10.0},  {0.0, 2, 0.0},
-        {1e-9, 2, 0.0},    {123.4567, 3, 123.457}, {99999999.995, 2, 100000000.0},
+        {0.575, 2, 0.58},
+        {1.005, 2, 1.01},
+        {2.675, 2, 2.68},
+        {-0.575, 2, -0.58},
+        {0.574999, 2, 0.57},
+        {1234.5, 0, 1235},
+        {-2.5, 0, -3},
+        {0.0005, 3, 0.001},
+        {9.995, 2, 10.0},
+        {0.0, 2, 0.0},
+        {1e-9, 2, 0.0},
+        {123.4567, 3, 123.457},
+        {99999999.995, 2, 100000000.0},
     };
-    for (const Case& c : cases) EXPECT_EQ(Round(c.value, c.digits), c.expected) << c.value << " to " << c.digits;
+    for (const Case& c : cases)
+        EXPECT_EQ(Round(c.value, c.digits), c.expected) << c.value << " to " << c.digits;
 }
 
 TEST(Decimal, ParsesBothSeparatorsAndRefusesGarbage) {
@@ -28,10 +39,10 @@ TEST(Decimal, ParsesBothSeparatorsAndRefusesGarbage) {
         double value;
     };
     const Case cases[] = {
-        {"1,5", true, 1.5},        {"1.5", true, 1.5},     {"1.234,56", true, 1234.56}, {"-0,25", true, -0.25},
-        {" 42 ", true, 42},        {"+3", true, 3},        {"1e3", true, 1000},         {"", false, 0},
-        {"abc", false, 0},         {"1,2,3", false, 0},    {"1.2.3", false, 0},         {"--1", false, 0},
-        {"12a", false, 0},         {",", false, 0},
+        {"1,5", true, 1.5}, {"1.5", true, 1.5},  {"1.234,56", true, 1234.56}, {"-0,25", true, -0.25},
+        {" 42 ", true, 42}, {"+3", true, 3},     {"1e3", true, 1000},         {"", false, 0},
+        {"abc", false, 0},  {"1,2,3", false, 0}, {"1.2.3", false, 0},         {"--1", false, 0},
+        {"12a", false, 0},  {",", false, 0},
     };
     for (const Case& c : cases) {
         const auto v = Parse(c.text);
@@ -65,7 +76,8 @@ TEST(Decimal, FormatsDisplayFormatsWithBrazilianSeparators) {
         {"#,##0.00", -0.001, "0,00"},
         {"000", 7, "007"},
     };
-    for (const Case& c : cases) EXPECT_EQ(Format(c.pattern, c.value), c.expected) << c.pattern << " " << c.value;
+    for (const Case& c : cases)
+        EXPECT_EQ(Format(c.pattern, c.value), c.expected) << c.pattern << " " << c.value;
 }
 
 TEST(Decimal, ShortestTextRoundTrips) {

@@ -12,17 +12,19 @@ namespace {
 Packet SamplePacket() {
     Packet p;
     p.fields = {
-        {"CDFILIAL", FieldType::String, 4, true}, {"NRLANCTONF", FieldType::Integer, 0, true},
+        {"CDFILIAL", FieldType::String, 4, true},   {"NRLANCTONF", FieldType::Integer, 0, true},
         {"VRNOTAFISC", FieldType::Float, 0, false}, {"DTENTRADA", FieldType::DateTime, 0, false},
-        {"IDATIVO", FieldType::Boolean, 0, false}, {"DSOBSERV", FieldType::Memo, 0, false},
+        {"IDATIVO", FieldType::Boolean, 0, false},  {"DSOBSERV", FieldType::Memo, 0, false},
         {"IMAGEM", FieldType::Blob, 0, false},
     };
-    p.rows.push_back({RowStatus::Unmodified,
-                      {"0001", int64_t{123}, 1234.56, DateTime::FromDate(2026, 12, 10), true, "Lançamento", "\x00\xFF"},
-                      {}});
-    p.rows.push_back({RowStatus::Unmodified,
-                      {Variant::Null(), int64_t{-5}, Variant::Null(), Variant::Null(), false, "", Variant::Null()},
-                      {}});
+    p.rows.push_back(
+        {RowStatus::Unmodified,
+         {"0001", int64_t{123}, 1234.56, DateTime::FromDate(2026, 12, 10), true, "Lançamento", "\x00\xFF"},
+         {}});
+    p.rows.push_back(
+        {RowStatus::Unmodified,
+         {Variant::Null(), int64_t{-5}, Variant::Null(), Variant::Null(), false, "", Variant::Null()},
+         {}});
     return p;
 }
 
@@ -70,11 +72,14 @@ TEST(Packet, EncodingRefusesRowsThatDoNotFitTheFields) {
     Packet originalWithoutChange = SamplePacket();
     originalWithoutChange.rows[0].original = originalWithoutChange.rows[0].values;
     const Case cases[] = {
-        {"value count", wrongCount},         {"value type", wrongType},
-        {"status in data packet", statusInData}, {"duplicate field", duplicateField},
+        {"value count", wrongCount},
+        {"value type", wrongType},
+        {"status in data packet", statusInData},
+        {"duplicate field", duplicateField},
         {"original without change", originalWithoutChange},
     };
-    for (const Case& c : cases) EXPECT_THROW(EncodePacket(c.packet), PacketError) << c.what;
+    for (const Case& c : cases)
+        EXPECT_THROW(EncodePacket(c.packet), PacketError) << c.what;
 }
 
 TEST(Packet, EveryTruncationIsRefusedWithAClearError) {
