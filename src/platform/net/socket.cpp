@@ -135,6 +135,10 @@ Socket Socket::ListenTcp(const std::string& host, int port, int backlog) {
     FailErrno("Não foi possível escutar em " + host + ":" + std::to_string(port), err);
 }
 
+Socket Socket::Accept() const {
+    return Socket(accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC));
+}
+
 int Socket::LocalPort() const {
     sockaddr_storage addr{};
     socklen_t len = sizeof(addr);

@@ -22,6 +22,9 @@ public:
     // Port 0 lets the system choose; LocalPort() tells which.
     static Socket ListenTcp(const std::string& host, int port, int backlog = 64);
 
+    // Waits for the next client of a listening socket; an invalid socket when the accept failed.
+    Socket Accept() const;
+
     bool Valid() const { return fd_ >= 0; }
     int Fd() const { return fd_; }
     int Release() noexcept;
