@@ -17,10 +17,14 @@ std::optional<char32_t> TranslatedChar(int key, ShiftState shift) {
     if (shift.ctrl && key >= 'A' && key <= 'Z') return static_cast<char32_t>(key - 'A' + 1);
     if (shift.ctrl || shift.alt) return std::nullopt;
     switch (key) {
-    case key::Back: return U'\b';
-    case key::Enter: return U'\r';
-    case key::Escape: return U'\x1b';
-    default: return std::nullopt;
+    case key::Back:
+        return U'\b';
+    case key::Enter:
+        return U'\r';
+    case key::Escape:
+        return U'\x1b';
+    default:
+        return std::nullopt;
     }
 }
 
@@ -44,17 +48,25 @@ private:
 
 } // namespace
 
-Application::Application() : previous_(gCurrent) { gCurrent = this; }
+Application::Application() : previous_(gCurrent) {
+    gCurrent = this;
+}
 
 Application::~Application() {
     DestroyAllForms();
     if (gCurrent == this) gCurrent = previous_;
 }
 
-Application* Application::Current() { return gCurrent; }
-void Application::SetCurrent(Application* application) { gCurrent = application; }
+Application* Application::Current() {
+    return gCurrent;
+}
+void Application::SetCurrent(Application* application) {
+    gCurrent = application;
+}
 
-void Application::Register(Form& form) { forms_.push_back(&form); }
+void Application::Register(Form& form) {
+    forms_.push_back(&form);
+}
 
 void Application::Unregister(Form& form) {
     std::erase(forms_, &form);
@@ -79,7 +91,8 @@ Form* Application::FindForm(std::string_view name) const {
 }
 
 void Application::DestroyForm(Form& form) {
-    auto it = std::find_if(ownedForms_.begin(), ownedForms_.end(), [&](const auto& p) { return p.get() == &form; });
+    auto it =
+        std::find_if(ownedForms_.begin(), ownedForms_.end(), [&](const auto& p) { return p.get() == &form; });
     if (it == ownedForms_.end()) return;
     auto doomed = std::move(*it);
     ownedForms_.erase(it);
@@ -179,7 +192,8 @@ void Application::UnsubscribeFocus(int id) {
 
 void Application::NotifyFocus(Form& form, Control* from, Control* to) {
     auto observers = focusObservers_;
-    for (auto& [id, observer] : observers) observer(form, from, to);
+    for (auto& [id, observer] : observers)
+        observer(form, from, to);
 }
 
 int Application::KeyDown(int key, ShiftState shift) {

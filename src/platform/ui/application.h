@@ -7,8 +7,8 @@
 
 #include "platform/core/abort.h"
 
-#include <functional>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>

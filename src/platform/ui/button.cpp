@@ -33,8 +33,10 @@ void SpeedButton::SetDown(bool down) {
 
 void SpeedButton::Click() {
     if (groupIndex_ > 0) {
-        if (!down_) SetDown(true);
-        else if (allowAllUp_) SetDown(false);
+        if (!down_)
+            SetDown(true);
+        else if (allowAllUp_)
+            SetDown(false);
     }
     Control::Click();
 }

@@ -30,7 +30,9 @@ Color ColorFromRgb(uint8_t red, uint8_t green, uint8_t blue) {
                               (static_cast<uint32_t>(blue) << 16));
 }
 
-bool IsSystemColor(Color color) { return (static_cast<uint32_t>(color) & 0xFF000000u) == 0xFF000000u; }
+bool IsSystemColor(Color color) {
+    return (static_cast<uint32_t>(color) & 0xFF000000u) == 0xFF000000u;
+}
 
 std::string ColorName(Color color) {
     for (const auto& [value, name] : kNamed)

@@ -53,7 +53,8 @@ bool ComboBox::HandleKeyDown(int& key, ShiftState shift) {
     if (key == key::Down || key == key::Up) {
         if (!BeginTyping()) return true;
         int last = static_cast<int>(items_.size()) - 1;
-        int index = key == key::Down ? (itemIndex_ < last ? itemIndex_ + 1 : last) : (itemIndex_ > 0 ? itemIndex_ - 1 : 0);
+        int index = key == key::Down ? (itemIndex_ < last ? itemIndex_ + 1 : last)
+                                     : (itemIndex_ > 0 ? itemIndex_ - 1 : 0);
         SetItemIndex(index);
         return true;
     }

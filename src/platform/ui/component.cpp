@@ -8,7 +8,9 @@ namespace dfe {
 
 Component::Component(std::string name) : name_(std::move(name)) {}
 
-Component::~Component() { DestroyOwnedComponents(); }
+Component::~Component() {
+    DestroyOwnedComponents();
+}
 
 void Component::DestroyOwnedComponents() {
     // Newest first, so that controls go before the containers created ahead of them.
@@ -38,7 +40,8 @@ void Component::Adopt(std::unique_ptr<Component> component) {
 }
 
 void Component::DestroyComponent(Component& component) {
-    auto it = std::find_if(owned_.begin(), owned_.end(), [&](const auto& p) { return p.get() == &component; });
+    auto it =
+        std::find_if(owned_.begin(), owned_.end(), [&](const auto& p) { return p.get() == &component; });
     if (it == owned_.end()) return;
     auto doomed = std::move(*it);
     owned_.erase(it);
@@ -49,7 +52,8 @@ void Component::DestroyComponent(Component& component) {
 std::vector<Component*> Component::Components() const {
     std::vector<Component*> result;
     result.reserve(owned_.size());
-    for (const auto& c : owned_) result.push_back(c.get());
+    for (const auto& c : owned_)
+        result.push_back(c.get());
     return result;
 }
 
@@ -72,7 +76,8 @@ void Component::Unsubscribe(int id) {
 void Component::Changed(std::string_view property) {
     // Copy: an observer may subscribe or unsubscribe while being told.
     auto observers = observers_;
-    for (auto& [id, observer] : observers) observer(*this, property);
+    for (auto& [id, observer] : observers)
+        observer(*this, property);
 }
 
 } // namespace dfe

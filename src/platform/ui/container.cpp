@@ -11,8 +11,10 @@ Container::Container() = default;
 Container::~Container() {
     // Children owned elsewhere outlive their parent only as orphans, and never as the form's focus.
     if (auto* form = ParentForm())
-        for (Control* child : children_) form->ForgetControl(*child);
-    for (Control* child : children_) child->parent_ = nullptr;
+        for (Control* child : children_)
+            form->ForgetControl(*child);
+    for (Control* child : children_)
+        child->parent_ = nullptr;
 }
 
 Component* Container::OwnerForChildren() {

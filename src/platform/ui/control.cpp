@@ -51,7 +51,9 @@ bool Control::Showing() const {
     return parent_->Showing() && parent_->IsChildShown(*this);
 }
 
-bool Control::EnabledInChain() const { return enabled_ && (!parent_ || parent_->EnabledInChain()); }
+bool Control::EnabledInChain() const {
+    return enabled_ && (!parent_ || parent_->EnabledInChain());
+}
 
 void Control::SetColor(Color color) {
     if (color == color_) return;
@@ -111,7 +113,9 @@ void Control::SetMaxLength(int maxLength) {
     Changed("MaxLength");
 }
 
-int Control::TabOrder() const { return parent_ ? parent_->TabOrderOf(*this) : -1; }
+int Control::TabOrder() const {
+    return parent_ ? parent_->TabOrderOf(*this) : -1;
+}
 
 void Control::SetTabOrder(int order) {
     if (!parent_ || !IsWindowed()) return;
@@ -165,7 +169,9 @@ void Control::Click() {
     if (OnClick) OnClick(*this);
 }
 
-bool Control::HandleKeyDown(int&, ShiftState) { return false; }
+bool Control::HandleKeyDown(int&, ShiftState) {
+    return false;
+}
 
 void Control::HandleChar(char32_t) {}
 

@@ -57,7 +57,9 @@ bool Edit::HandleKeyDown(int& key, ShiftState shift) {
     return false;
 }
 
-bool Edit::BeginTyping() { return true; }
+bool Edit::BeginTyping() {
+    return true;
+}
 
 void Edit::DeleteLast() {
     auto chars = text::Decode(text_);

@@ -64,7 +64,8 @@ void Form::FocusControl(Control* target) {
     redirectSet_ = false;
     redirect_ = nullptr;
     try {
-        for (Control* c : exits) c->DoExit();
+        for (Control* c : exits)
+            c->DoExit();
     } catch (...) {
         movingFocus_ = false;
         if (redirectSet_ && redirect_ != old) {
@@ -118,7 +119,8 @@ void Form::DefocusHidden() {
     if (!activeControl_ || (activeControl_->Showing() && activeControl_->EnabledInChain())) return;
     Control* old = activeControl_;
     Control* c = activeControl_->Parent();
-    while (c && c != this && !c->CanFocus()) c = c->Parent();
+    while (c && c != this && !c->CanFocus())
+        c = c->Parent();
     activeControl_ = (c == this) ? nullptr : c;
     app_.NotifyFocus(*this, old, activeControl_);
 }
@@ -149,10 +151,17 @@ void Form::Close() {
     CloseAction action = formStyle_ == FormStyle::MdiChild ? CloseAction::Minimize : CloseAction::Hide;
     if (OnClose) OnClose(*this, action);
     switch (action) {
-    case CloseAction::None: return;
-    case CloseAction::Hide: Hide(); return;
-    case CloseAction::Minimize: SetWindowState(WindowState::Minimized); return;
-    case CloseAction::Free: Release(); return;
+    case CloseAction::None:
+        return;
+    case CloseAction::Hide:
+        Hide();
+        return;
+    case CloseAction::Minimize:
+        SetWindowState(WindowState::Minimized);
+        return;
+    case CloseAction::Free:
+        Release();
+        return;
     }
 }
 
@@ -179,10 +188,13 @@ bool Form::CloseModal() {
     return true;
 }
 
-bool Form::ModalFinished() { return modalResult_ != mr::None && CloseModal(); }
+bool Form::ModalFinished() {
+    return modalResult_ != mr::None && CloseModal();
+}
 
 int Form::ShowModal() {
-    if (modal_ || Visible()) throw UiError("o formulário " + Name() + " já está visível e não pode ser modal");
+    if (modal_ || Visible())
+        throw UiError("o formulário " + Name() + " já está visível e não pode ser modal");
     modal_ = true;
     modalResult_ = mr::None;
     releaseAfterModal_ = false;
@@ -224,6 +236,8 @@ void Form::SetBorderIcons(int icons) {
     Changed("BorderIcons");
 }
 
-void Form::Repaint() { Changed("Repaint"); }
+void Form::Repaint() {
+    Changed("Repaint");
+}
 
 } // namespace dfe

@@ -10,11 +10,13 @@ namespace dfe {
 namespace {
 
 constexpr std::array<std::pair<int, std::string_view>, 19> kNames{{
-    {key::Back, "Backspace"}, {key::Tab, "Tab"},         {key::Enter, "Enter"},   {key::Escape, "Esc"},
-    {key::Space, "Space"},    {key::PageUp, "PageUp"},   {key::PageDown, "PageDown"},
-    {key::End, "End"},        {key::Home, "Home"},       {key::Left, "Left"},     {key::Up, "Up"},
-    {key::Right, "Right"},    {key::Down, "Down"},       {key::Insert, "Insert"}, {key::Delete, "Delete"},
-    {key::Decimal, "Decimal"}, {key::Comma, "Comma"},    {key::Minus, "Minus"},   {key::Period, "Period"},
+    {key::Back, "Backspace"},    {key::Tab, "Tab"},       {key::Enter, "Enter"},
+    {key::Escape, "Esc"},        {key::Space, "Space"},   {key::PageUp, "PageUp"},
+    {key::PageDown, "PageDown"}, {key::End, "End"},       {key::Home, "Home"},
+    {key::Left, "Left"},         {key::Up, "Up"},         {key::Right, "Right"},
+    {key::Down, "Down"},         {key::Insert, "Insert"}, {key::Delete, "Delete"},
+    {key::Decimal, "Decimal"},   {key::Comma, "Comma"},   {key::Minus, "Minus"},
+    {key::Period, "Period"},
 }};
 
 std::optional<int> ParseKey(std::string_view name) {
@@ -46,13 +48,20 @@ int KeyCodeForChar(char32_t ch) {
     if (ch >= 'a' && ch <= 'z') return static_cast<int>(ch - 'a' + 'A');
     if ((ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9') || ch == ' ') return static_cast<int>(ch);
     switch (ch) {
-    case '.': return key::Period;
-    case ',': return key::Comma;
-    case '-': return key::Minus;
-    case ';': return 186;
-    case '=': return 187;
-    case '/': return 191;
-    default: return key::None;
+    case '.':
+        return key::Period;
+    case ',':
+        return key::Comma;
+    case '-':
+        return key::Minus;
+    case ';':
+        return 186;
+    case '=':
+        return 187;
+    case '/':
+        return 191;
+    default:
+        return key::None;
     }
 }
 
@@ -71,10 +80,14 @@ std::optional<KeyStroke> ParseKeyStroke(std::string_view text) {
         return std::nullopt;
     }
     for (size_t i = 0; i + 1 < parts.size(); ++i) {
-        if (text::SameText(parts[i], "Ctrl")) stroke.shift.ctrl = true;
-        else if (text::SameText(parts[i], "Shift")) stroke.shift.shift = true;
-        else if (text::SameText(parts[i], "Alt")) stroke.shift.alt = true;
-        else return std::nullopt;
+        if (text::SameText(parts[i], "Ctrl"))
+            stroke.shift.ctrl = true;
+        else if (text::SameText(parts[i], "Shift"))
+            stroke.shift.shift = true;
+        else if (text::SameText(parts[i], "Alt"))
+            stroke.shift.alt = true;
+        else
+            return std::nullopt;
     }
     auto code = ParseKey(parts.back());
     if (!code) return std::nullopt;
@@ -86,7 +99,8 @@ std::string KeyName(int code) {
     for (const auto& [value, name] : kNames)
         if (value == code) return std::string(name);
     if (code >= key::F1 && code <= key::F12) return "F" + std::to_string(code - key::F1 + 1);
-    if ((code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9')) return std::string(1, static_cast<char>(code));
+    if ((code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9'))
+        return std::string(1, static_cast<char>(code));
     return std::to_string(code);
 }
 

@@ -77,7 +77,8 @@ void MaskEdit::DeleteLast() {
 
 void MaskEdit::DoExit() {
     if (!mask_.Empty() && !mask_.IsComplete(inputs_))
-        throw UiError("Valor incompleto em " + Name() + ": preencha todas as posições de \"" + EditText() + "\".");
+        throw UiError("Valor incompleto em " + Name() + ": preencha todas as posições de \"" + EditText() +
+                      "\".");
     Edit::DoExit();
 }
 

@@ -27,13 +27,15 @@ MenuItem* SearchShortCut(const std::vector<MenuItem*>& items, int key, ShiftStat
 } // namespace
 
 MenuItem::~MenuItem() {
-    for (MenuItem* child : items_) child->parentItem_ = nullptr;
+    for (MenuItem* child : items_)
+        child->parentItem_ = nullptr;
     if (parentItem_) std::erase(parentItem_->items_, this);
     if (root_) std::erase(root_->items_, this);
 }
 
 MenuRoot::~MenuRoot() {
-    for (MenuItem* item : items_) item->root_ = nullptr;
+    for (MenuItem* item : items_)
+        item->root_ = nullptr;
 }
 
 void MenuItem::SetCaption(std::string caption) {
@@ -97,7 +99,9 @@ MenuItem& MenuRoot::AddItem(std::string name, std::string caption) {
     return item;
 }
 
-MenuItem* MenuRoot::FindShortCut(int key, ShiftState shift) const { return SearchShortCut(items_, key, shift); }
+MenuItem* MenuRoot::FindShortCut(int key, ShiftState shift) const {
+    return SearchShortCut(items_, key, shift);
+}
 
 void PopupMenu::Popup(int x, int y) {
     if (OnPopup) OnPopup(*this);

@@ -9,7 +9,9 @@
 
 namespace dfe {
 
-PageControl* TabSheet::OwnerControl() const { return dynamic_cast<PageControl*>(Parent()); }
+PageControl* TabSheet::OwnerControl() const {
+    return dynamic_cast<PageControl*>(Parent());
+}
 
 int TabSheet::PageIndex() const {
     auto* pc = OwnerControl();
@@ -32,7 +34,9 @@ std::vector<TabSheet*> PageControl::Pages() const {
     return pages;
 }
 
-int PageControl::ActivePageIndex() const { return activePage_ ? activePage_->PageIndex() : -1; }
+int PageControl::ActivePageIndex() const {
+    return activePage_ ? activePage_->PageIndex() : -1;
+}
 
 void PageControl::SetActivePage(TabSheet* page) {
     if (page && page->Parent() != this)
@@ -55,7 +59,8 @@ void PageControl::SetActivePageIndex(int index) {
 bool PageControl::SelectPage(TabSheet& page) {
     if (page.Parent() != this) throw UiError("a página " + page.Name() + " não pertence a " + Name());
     if (&page == activePage_) return false;
-    if (!page.Enabled() || !page.Visible() || !page.TabVisible() || !Showing() || !EnabledInChain()) return false;
+    if (!page.Enabled() || !page.Visible() || !page.TabVisible() || !Showing() || !EnabledInChain())
+        return false;
     // The clerk's click takes the focus first, so the exit rule of the field being left runs (and may veto).
     if (CanFocus() && !Focused()) SetFocus();
     bool allow = true;

@@ -33,18 +33,28 @@ std::vector<std::string> ButtonsOf(int buttons) {
 }
 
 // A message whose only button is OK needs nobody to answer it.
-bool NeedsAnswer(int buttons) { return (buttons & ~mb::Ok) != 0; }
+bool NeedsAnswer(int buttons) {
+    return (buttons & ~mb::Ok) != 0;
+}
 
 bool IsValidAnswer(int answer, int buttons) {
     switch (answer) {
-    case mr::Yes: return buttons & mb::Yes;
-    case mr::No: return buttons & mb::No;
-    case mr::Ok: return buttons & mb::Ok;
-    case mr::Cancel: return buttons & mb::Cancel;
-    case mr::Abort: return buttons & mb::Abort;
-    case mr::Retry: return buttons & mb::Retry;
-    case mr::Ignore: return buttons & mb::Ignore;
-    default: return false;
+    case mr::Yes:
+        return buttons & mb::Yes;
+    case mr::No:
+        return buttons & mb::No;
+    case mr::Ok:
+        return buttons & mb::Ok;
+    case mr::Cancel:
+        return buttons & mb::Cancel;
+    case mr::Abort:
+        return buttons & mb::Abort;
+    case mr::Retry:
+        return buttons & mb::Retry;
+    case mr::Ignore:
+        return buttons & mb::Ignore;
+    default:
+        return false;
     }
 }
 
@@ -52,13 +62,20 @@ bool IsValidAnswer(int answer, int buttons) {
 
 const char* DialogKindName(DialogKind kind) {
     switch (kind) {
-    case DialogKind::Error: return "error";
-    case DialogKind::Message: return "message";
-    case DialogKind::Question: return "question";
-    case DialogKind::CustomQuestion: return "question";
-    case DialogKind::MultiSelect: return "multi-select list";
-    case DialogKind::Modal: return "modal form";
-    case DialogKind::Busy: return "busy";
+    case DialogKind::Error:
+        return "error";
+    case DialogKind::Message:
+        return "message";
+    case DialogKind::Question:
+        return "question";
+    case DialogKind::CustomQuestion:
+        return "question";
+    case DialogKind::MultiSelect:
+        return "multi-select list";
+    case DialogKind::Modal:
+        return "modal form";
+    case DialogKind::Busy:
+        return "busy";
     }
     return "dialog";
 }
@@ -112,20 +129,25 @@ void ScriptedDialogs::Record(DialogRecord record) {
     if (OnRecord) OnRecord(records_.back());
 }
 
-void ScriptedDialogs::Fail(const std::string& message) { throw ScriptFailure(message); }
+void ScriptedDialogs::Fail(const std::string& message) {
+    throw ScriptFailure(message);
+}
 
 ScriptedAnswer ScriptedDialogs::TakeAnswer(DialogKind kind, const std::string& code, const std::string& text,
                                            const std::string& what) {
     const DialogKind wanted = kind == DialogKind::CustomQuestion ? DialogKind::Question : kind;
     if (queue_.empty())
-        Fail(std::string("unexpected ") + DialogKindName(kind) + " " + what + ": no answer was queued for it");
+        Fail(std::string("unexpected ") + DialogKindName(kind) + " " + what +
+             ": no answer was queued for it");
     ScriptedAnswer& next = queue_.front();
     if (next.kind_ != wanted)
-        Fail(std::string("unexpected ") + DialogKindName(kind) + " " + what + ": the next queued answer is for a " +
-             DialogKindName(next.kind_) + (next.origin_.empty() ? "" : " (" + next.origin_ + ")"));
+        Fail(std::string("unexpected ") + DialogKindName(kind) + " " + what +
+             ": the next queued answer is for a " + DialogKindName(next.kind_) +
+             (next.origin_.empty() ? "" : " (" + next.origin_ + ")"));
     if (!Matches(next.match_, code, text))
-        Fail(std::string("unexpected ") + DialogKindName(kind) + " " + what + ": the next queued answer is for \"" +
-             *next.match_ + "\"" + (next.origin_.empty() ? "" : " (" + next.origin_ + ")"));
+        Fail(std::string("unexpected ") + DialogKindName(kind) + " " + what +
+             ": the next queued answer is for \"" + *next.match_ + "\"" +
+             (next.origin_.empty() ? "" : " (" + next.origin_ + ")"));
     ScriptedAnswer answer = std::move(next);
     queue_.pop_front();
     return answer;
@@ -157,11 +179,12 @@ int ScriptedDialogs::ShowMessage(const MessageRequest& message) {
         return mr::Ok;
     }
     r.kind = DialogKind::Question;
-    ScriptedAnswer answer = TakeAnswer(DialogKind::Question, message.code, message.text,
-                                       Quote(message.code, message.text));
+    ScriptedAnswer answer =
+        TakeAnswer(DialogKind::Question, message.code, message.text, Quote(message.code, message.text));
     int value = answer.cancel_ ? mr::Cancel : answer.answer_.value_or(mr::Yes);
     if (!IsValidAnswer(value, message.buttons))
-        Fail("question " + Quote(message.code, message.text) + " has no button answering " + std::to_string(value));
+        Fail("question " + Quote(message.code, message.text) + " has no button answering " +
+             std::to_string(value));
     r.answer = value;
     Record(std::move(r));
     return value;
@@ -206,7 +229,8 @@ std::optional<std::vector<std::string>> ScriptedDialogs::SelectMany(const MultiS
     }
     for (const auto& code : answer.codes_) {
         bool known = false;
-        for (const auto& item : request.items) known = known || item.code == code;
+        for (const auto& item : request.items)
+            known = known || item.code == code;
         if (!known) Fail("multi-select list \"" + request.title + "\" has no item \"" + code + "\"");
     }
     r.selection = answer.codes_;
@@ -225,13 +249,15 @@ int ScriptedDialogs::RunModal(Form& form) {
         Record(r);
         return OnUnscriptedModal(form);
     }
-    ScriptedAnswer answer = TakeAnswer(DialogKind::Modal, form.Name(), form.Name(), "\"" + form.Name() + "\"");
+    ScriptedAnswer answer =
+        TakeAnswer(DialogKind::Modal, form.Name(), form.Name(), "\"" + form.Name() + "\"");
     Record(r);
     if (answer.action_) answer.action_(form);
     if (form.ModalFinished()) return form.ModalResult();
     form.SetModalResult(answer.cancel_ ? mr::Cancel : answer.answer_.value_or(mr::Cancel));
     if (!form.ModalFinished())
-        Fail("modal form \"" + form.Name() + "\" refused to close with result " + std::to_string(form.ModalResult()));
+        Fail("modal form \"" + form.Name() + "\" refused to close with result " +
+             std::to_string(form.ModalResult()));
     return form.ModalResult();
 }
 
@@ -268,7 +294,8 @@ bool ScriptedDialogs::Shown(std::string_view codeOrText) const {
 
 std::string ScriptedDialogs::Describe() const {
     std::string out;
-    for (const auto& r : Messages()) out += std::string(DialogKindName(r.kind)) + " " + Quote(r.code, r.text) + "\n";
+    for (const auto& r : Messages())
+        out += std::string(DialogKindName(r.kind)) + " " + Quote(r.code, r.text) + "\n";
     return out;
 }
 
