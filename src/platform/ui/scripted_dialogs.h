@@ -42,6 +42,9 @@ public:
     // Where the answer was queued ("line 12"), named when it goes unused or mismatches.
     ScriptedAnswer& From(std::string origin);
 
+    const std::string& Origin() const { return origin_; }
+    DialogKind Kind() const { return kind_; }
+
 private:
     friend class ScriptedDialogs;
     DialogKind kind_ = DialogKind::Question;
@@ -80,6 +83,7 @@ public:
     // Answers still waiting; a test usually ends with EXPECT_EQ(dialogs.PendingAnswers(), 0u).
     size_t PendingAnswers() const { return queue_.size(); }
     std::string DescribePending() const;
+    const ScriptedAnswer* FirstPending() const { return queue_.empty() ? nullptr : &queue_.front(); }
     int BusyDepth() const { return busyDepth_; }
     const std::vector<std::string>& BusyTexts() const { return busyTexts_; }
 
