@@ -5,6 +5,10 @@ add_library(dfe_options INTERFACE)
 target_compile_options(dfe_options INTERFACE -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor
                        -Wold-style-cast -Wcast-align -Wunused -Woverloaded-virtual -Wnull-dereference
                        -Wimplicit-fallthrough)
+# GCC 12 reports false -Wrestrict overlaps inside std::string concatenation at -O2 and above.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  target_compile_options(dfe_options INTERFACE -Wno-restrict)
+endif()
 if(DFE_WERROR)
   target_compile_options(dfe_options INTERFACE -Werror)
 endif()

@@ -11,6 +11,8 @@ public:
     const char* what() const noexcept override { return "operation abandoned"; }
 };
 
-[[noreturn]] inline void ThrowAbort() { throw Abort(); }
+[[noreturn]] inline void ThrowAbort() {
+    throw Abort();
+}
 
 } // namespace dfe

@@ -52,7 +52,9 @@ void Split(double days, int64_t& day, int64_t& millis) {
     }
 }
 
-bool IsLeap(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool IsLeap(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 bool ReadNumber(std::string_view text, size_t& pos, int maxDigits, int& value, int& digits) {
     value = 0;
@@ -90,17 +92,19 @@ int DaysInMonth(int year, int month) {
 }
 
 bool IsValidCivilDate(int year, int month, int day) {
-    return year >= 1 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(year, month);
+    return year >= 1 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 &&
+           day <= DaysInMonth(year, month);
 }
 
 DateTime DateTime::FromDate(int year, int month, int day) {
-    return DateTime(static_cast<double>(DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) +
-                                        kUnixEpochDay));
+    return DateTime(static_cast<double>(
+        DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) + kUnixEpochDay));
 }
 
-DateTime DateTime::FromDateTime(int year, int month, int day, int hour, int minute, int second, int millisecond) {
-    const double time =
-        (((hour * 60.0 + minute) * 60.0 + second) * 1000.0 + millisecond) / static_cast<double>(kMillisPerDay);
+DateTime DateTime::FromDateTime(int year, int month, int day, int hour, int minute, int second,
+                                int millisecond) {
+    const double time = (((hour * 60.0 + minute) * 60.0 + second) * 1000.0 + millisecond) /
+                        static_cast<double>(kMillisPerDay);
     return DateTime(FromDate(year, month, day).Days() + time);
 }
 
@@ -115,23 +119,31 @@ DateTime DateTime::Now() {
                         local.tm_sec, static_cast<int>(millis));
 }
 
-DateTime DateTime::Today() { return Now().DatePart(); }
+DateTime DateTime::Today() {
+    return Now().DatePart();
+}
 
 std::optional<DateTime> DateTime::Parse(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
     size_t pos = 0;
     int day = 0, month = 0, year = 0, digits = 0;
-    if (!ReadNumber(text, pos, 2, day, digits) || pos >= text.size() || text[pos++] != '/') return std::nullopt;
-    if (!ReadNumber(text, pos, 2, month, digits) || pos >= text.size() || text[pos++] != '/') return std::nullopt;
+    if (!ReadNumber(text, pos, 2, day, digits) || pos >= text.size() || text[pos++] != '/')
+        return std::nullopt;
+    if (!ReadNumber(text, pos, 2, month, digits) || pos >= text.size() || text[pos++] != '/')
+        return std::nullopt;
     if (!ReadNumber(text, pos, 4, year, digits) || (digits != 2 && digits != 4)) return std::nullopt;
     if (digits == 2) year += year < 50 ? 2000 : 1900;
     if (!IsValidCivilDate(year, month, day)) return std::nullopt;
     int hour = 0, minute = 0, second = 0;
     if (pos < text.size()) {
         if (text[pos++] != ' ') return std::nullopt;
-        while (pos < text.size() && text[pos] == ' ') ++pos;
-        if (!ReadNumber(text, pos, 2, hour, digits) || pos >= text.size() || text[pos++] != ':') return std::nullopt;
+        while (pos < text.size() && text[pos] == ' ')
+            ++pos;
+        if (!ReadNumber(text, pos, 2, hour, digits) || pos >= text.size() || text[pos++] != ':')
+            return std::nullopt;
         if (!ReadNumber(text, pos, 2, minute, digits)) return std::nullopt;
         if (pos < text.size()) {
             if (text[pos++] != ':' || !ReadNumber(text, pos, 2, second, digits)) return std::nullopt;
@@ -159,7 +171,9 @@ int64_t DateTime::WholeDays() const {
     return day;
 }
 
-CivilDate DateTime::Date() const { return CivilFromDays(WholeDays() - kUnixEpochDay); }
+CivilDate DateTime::Date() const {
+    return CivilFromDays(WholeDays() - kUnixEpochDay);
+}
 
 CivilTime DateTime::Time() const {
     int64_t day = 0, millis = 0;
@@ -187,15 +201,22 @@ std::string DateTime::Format(std::string_view pattern) const {
     out.reserve(pattern.size() + 4);
     size_t pos = 0;
     while (pos < pattern.size()) {
+        if (pattern[pos] == '\'' || pattern[pos] == '"') {
+            const size_t close = pattern.find(pattern[pos], pos + 1);
+            const size_t end = close == std::string_view::npos ? pattern.size() : close;
+            out.append(pattern.substr(pos + 1, end - pos - 1));
+            pos = end + 1;
+            continue;
+        }
         struct Token {
             std::string_view text;
             int value;
             int width;
         };
         const Token tokens[] = {
-            {"yyyy", d.year, 4}, {"yy", d.year % 100, 2}, {"mm", d.month, 2}, {"m", d.month, 1},
-            {"dd", d.day, 2},    {"d", d.day, 1},         {"hh", t.hour, 2},  {"h", t.hour, 1},
-            {"nn", t.minute, 2}, {"n", t.minute, 1},      {"ss", t.second, 2}, {"s", t.second, 1},
+            {"yyyy", d.year, 4},       {"yy", d.year % 100, 2}, {"mm", d.month, 2},  {"m", d.month, 1},
+            {"dd", d.day, 2},          {"d", d.day, 1},         {"hh", t.hour, 2},   {"h", t.hour, 1},
+            {"nn", t.minute, 2},       {"n", t.minute, 1},      {"ss", t.second, 2}, {"s", t.second, 1},
             {"zzz", t.millisecond, 3},
         };
         bool matched = false;

@@ -48,7 +48,8 @@ public:
     CivilTime Time() const;
     int DayOfWeek() const; // 1 = Sunday ... 7 = Saturday
 
-    // Tokens, case-insensitive: yyyy yy mm m dd d hh h nn n ss s zzz; anything else is copied.
+    // Tokens, case-insensitive: yyyy yy mm m dd d hh h nn n ss s zzz; text in quotes and anything else is
+    // copied.
     std::string Format(std::string_view pattern) const;
 
     friend constexpr bool operator==(DateTime a, DateTime b) { return a.days_ == b.days_; }

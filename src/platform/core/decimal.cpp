@@ -19,14 +19,16 @@ Digits Decompose(double value) {
     if (value == 0.0 || !std::isfinite(value)) return d;
     d.negative = value < 0;
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific);
     const std::string_view text(buffer, static_cast<size_t>(result.ptr - buffer));
     const size_t e = text.find('e');
     for (char c : text.substr(0, e)) {
         if (c != '.') d.digits += c;
     }
     d.exponent = std::atoi(std::string(text.substr(e + 1)).c_str()) + 1;
-    while (!d.digits.empty() && d.digits.back() == '0') d.digits.pop_back();
+    while (!d.digits.empty() && d.digits.back() == '0')
+        d.digits.pop_back();
     return d;
 }
 
@@ -49,7 +51,8 @@ void RoundedParts(double value, int places, bool& negative, std::string& integer
     all.resize(kept);
     if (roundUp) {
         size_t i = all.size();
-        while (i > 0 && all[i - 1] == '9') all[--i] = '0';
+        while (i > 0 && all[i - 1] == '9')
+            all[--i] = '0';
         if (i > 0) {
             ++all[i - 1];
         } else {
@@ -65,9 +68,9 @@ void RoundedParts(double value, int places, bool& negative, std::string& integer
 
 struct Section {
     std::string prefix, suffix;
-    int minInt = 0;      // '0's before the decimal point
-    int minFrac = 0;     // '0's after it
-    int maxFrac = 0;     // '0's and '#'s after it
+    int minInt = 0;  // '0's before the decimal point
+    int minFrac = 0; // '0's after it
+    int maxFrac = 0; // '0's and '#'s after it
     bool thousands = false;
     bool hasDigits = false;
 };
@@ -80,7 +83,8 @@ Section ParseSection(std::string_view p) {
         const char c = p[i];
         if (c == '\'' || c == '"') {
             const size_t close = p.find(c, i + 1);
-            const std::string_view lit = p.substr(i + 1, (close == std::string_view::npos ? p.size() : close) - i - 1);
+            const std::string_view lit =
+                p.substr(i + 1, (close == std::string_view::npos ? p.size() : close) - i - 1);
             (seenDigit ? s.suffix : s.prefix).append(lit);
             i = close == std::string_view::npos ? p.size() : close;
         } else if (c == '0' || c == '#') {
@@ -132,8 +136,10 @@ std::string ToDisplay(double value) {
 }
 
 std::optional<double> Parse(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
     if (text.empty()) return std::nullopt;
     std::string clean;
     const bool commaDecimal = text.find(',') != std::string_view::npos;
@@ -178,7 +184,8 @@ std::string Format(std::string_view pattern, double value) {
     bool negative = false;
     std::string integer, fraction;
     RoundedParts(value, section.maxFrac, negative, integer, fraction);
-    while (static_cast<int>(fraction.size()) > section.minFrac && !fraction.empty() && fraction.back() == '0') {
+    while (static_cast<int>(fraction.size()) > section.minFrac && !fraction.empty() &&
+           fraction.back() == '0') {
         fraction.pop_back();
     }
     if (integer == "0" && section.minInt == 0) integer.clear();

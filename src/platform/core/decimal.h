@@ -13,12 +13,12 @@ double Round(double value, int digits);
 // The shortest decimal text that reads back as the same double, with '.' as separator ("0.1", "-3", "1e+20").
 std::string ToShortest(double value);
 
-// Reads a number typed by a clerk or stored as text: optional sign, digits, one decimal separator ('.' or ','),
-// and, when ',' is the separator, '.' thousand marks ("1.234,56"). Surrounding spaces are ignored.
+// Reads a number typed by a clerk or stored as text: optional sign, digits, one decimal separator ('.' or
+// ','), and, when ',' is the separator, '.' thousand marks ("1.234,56"). Surrounding spaces are ignored.
 std::optional<double> Parse(std::string_view text);
 
-// Number display formats: '0' digit, '#' optional digit, '.' decimal point, ',' thousands marker anywhere in the
-// integer part, a ';' second section for negatives, '...' or "..." literals; other characters are copied.
+// Number display formats: '0' digit, '#' optional digit, '.' decimal point, ',' thousands marker anywhere in
+// the integer part, a ';' second section for negatives, '...' or "..." literals; other characters are copied.
 // Output uses the Brazilian separators: decimal ',' and thousands '.'.
 std::string Format(std::string_view pattern, double value);
 

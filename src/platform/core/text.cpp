@@ -62,7 +62,9 @@ size_t ByteOffset(std::string_view s, size_t index) {
     return pos;
 }
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+}
 
 } // namespace
 
@@ -122,18 +124,22 @@ std::u32string Decode(std::string_view s) {
     out.reserve(s.size());
     size_t pos = 0;
     char32_t cp = 0;
-    while (pos < s.size()) out += DecodeOne(s, pos, cp) ? cp : kReplacement;
+    while (pos < s.size())
+        out += DecodeOne(s, pos, cp) ? cp : kReplacement;
     return out;
 }
 
 std::string Encode(std::u32string_view cps) {
     std::string out;
     out.reserve(cps.size());
-    for (char32_t cp : cps) AppendCodePoint(out, cp);
+    for (char32_t cp : cps)
+        AppendCodePoint(out, cp);
     return out;
 }
 
-std::string Left(std::string_view s, size_t count) { return std::string(s.substr(0, ByteOffset(s, count))); }
+std::string Left(std::string_view s, size_t count) {
+    return std::string(s.substr(0, ByteOffset(s, count)));
+}
 
 std::string Right(std::string_view s, size_t count) {
     const size_t length = Length(s);
@@ -147,9 +153,14 @@ std::string Mid(std::string_view s, size_t start, size_t count) {
     return std::string(s.substr(begin, end - begin));
 }
 
-// Latin Extended-A letters come in (upper, lower) pairs; in these ranges the upper one is even, elsewhere odd.
-static bool UpperIsEvenInExtendedA(char32_t cp) { return (cp >= 0x100 && cp <= 0x137) || (cp >= 0x14A && cp <= 0x177); }
-static bool UpperIsOddInExtendedA(char32_t cp) { return (cp >= 0x139 && cp <= 0x148) || (cp >= 0x179 && cp <= 0x17E); }
+// Latin Extended-A letters come in (upper, lower) pairs; in these ranges the upper one is even, elsewhere
+// odd.
+static bool UpperIsEvenInExtendedA(char32_t cp) {
+    return (cp >= 0x100 && cp <= 0x137) || (cp >= 0x14A && cp <= 0x177);
+}
+static bool UpperIsOddInExtendedA(char32_t cp) {
+    return (cp >= 0x139 && cp <= 0x148) || (cp >= 0x179 && cp <= 0x17E);
+}
 
 char32_t UpperChar(char32_t cp) {
     if (cp >= 'a' && cp <= 'z') return cp - 32;
@@ -175,7 +186,8 @@ std::string Upper(std::string_view s) {
     out.reserve(s.size());
     size_t pos = 0;
     char32_t cp = 0;
-    while (pos < s.size()) AppendCodePoint(out, DecodeOne(s, pos, cp) ? UpperChar(cp) : kReplacement);
+    while (pos < s.size())
+        AppendCodePoint(out, DecodeOne(s, pos, cp) ? UpperChar(cp) : kReplacement);
     return out;
 }
 
@@ -184,7 +196,8 @@ std::string Lower(std::string_view s) {
     out.reserve(s.size());
     size_t pos = 0;
     char32_t cp = 0;
-    while (pos < s.size()) AppendCodePoint(out, DecodeOne(s, pos, cp) ? LowerChar(cp) : kReplacement);
+    while (pos < s.size())
+        AppendCodePoint(out, DecodeOne(s, pos, cp) ? LowerChar(cp) : kReplacement);
     return out;
 }
 
@@ -201,7 +214,10 @@ bool SameText(std::string_view a, std::string_view b) {
 
 std::string RemoveAccents(std::string_view s) {
     // Latin-1 letters from U+00C0 to U+00FF, each mapped to its base letter ('\0' keeps the original).
-    static constexpr char kBase[] = "AAAAAAACEEEEIIII" "DNOOOOO\0OUUUUYTs" "aaaaaaaceeeeiiii" "dnooooo\0ouuuuyty";
+    static constexpr char kBase[] = "AAAAAAACEEEEIIII"
+                                    "DNOOOOO\0OUUUUYTs"
+                                    "aaaaaaaceeeeiiii"
+                                    "dnooooo\0ouuuuyty";
     std::string out;
     out.reserve(s.size());
     size_t pos = 0;
@@ -219,17 +235,21 @@ std::string RemoveAccents(std::string_view s) {
 
 std::string TrimLeft(std::string_view s) {
     size_t i = 0;
-    while (i < s.size() && IsSpace(s[i])) ++i;
+    while (i < s.size() && IsSpace(s[i]))
+        ++i;
     return std::string(s.substr(i));
 }
 
 std::string TrimRight(std::string_view s) {
     size_t n = s.size();
-    while (n > 0 && IsSpace(s[n - 1])) --n;
+    while (n > 0 && IsSpace(s[n - 1]))
+        --n;
     return std::string(s.substr(0, n));
 }
 
-std::string Trim(std::string_view s) { return TrimLeft(TrimRight(s)); }
+std::string Trim(std::string_view s) {
+    return TrimLeft(TrimRight(s));
+}
 
 std::string PadLeft(std::string_view s, size_t width, char fill) {
     const size_t length = Length(s);
@@ -272,7 +292,9 @@ std::string Replace(std::string_view s, std::string_view from, std::string_view 
     return out;
 }
 
-bool StartsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
+bool StartsWith(std::string_view s, std::string_view prefix) {
+    return s.substr(0, prefix.size()) == prefix;
+}
 
 bool EndsWith(std::string_view s, std::string_view suffix) {
     return s.size() >= suffix.size() && s.substr(s.size() - suffix.size()) == suffix;

@@ -13,42 +13,60 @@ const std::string& EmptyString() {
     return empty;
 }
 
-[[noreturn]] void Fail(const std::string& what) { throw ConversionError(what); }
+[[noreturn]] void Fail(const std::string& what) {
+    throw ConversionError(what);
+}
 
 } // namespace
 
 const char* VariantTypeName(VariantType type) {
     switch (type) {
-    case VariantType::Unassigned: return "Unassigned";
-    case VariantType::Null: return "Null";
-    case VariantType::Boolean: return "Boolean";
-    case VariantType::Integer: return "Integer";
-    case VariantType::Double: return "Double";
-    case VariantType::String: return "String";
-    case VariantType::DateTime: return "DateTime";
-    case VariantType::Array: return "Array";
-    case VariantType::Packet: return "Packet";
+    case VariantType::Unassigned:
+        return "Unassigned";
+    case VariantType::Null:
+        return "Null";
+    case VariantType::Boolean:
+        return "Boolean";
+    case VariantType::Integer:
+        return "Integer";
+    case VariantType::Double:
+        return "Double";
+    case VariantType::String:
+        return "String";
+    case VariantType::DateTime:
+        return "DateTime";
+    case VariantType::Array:
+        return "Array";
+    case VariantType::Packet:
+        return "Packet";
     }
     return "?";
 }
 
-const std::string& DataPacket::Bytes() const { return bytes_ ? *bytes_ : EmptyString(); }
+const std::string& DataPacket::Bytes() const {
+    return bytes_ ? *bytes_ : EmptyString();
+}
 
-VariantArray::VariantArray(std::vector<Variant> items, int lowBound) : low_(lowBound), items_(std::move(items)) {}
+VariantArray::VariantArray(std::vector<Variant> items, int lowBound)
+    : low_(lowBound), items_(std::move(items)) {}
 VariantArray::VariantArray(const VariantArray&) = default;
 VariantArray::VariantArray(VariantArray&&) noexcept = default;
 VariantArray& VariantArray::operator=(const VariantArray&) = default;
 VariantArray& VariantArray::operator=(VariantArray&&) noexcept = default;
 VariantArray::~VariantArray() = default;
 
-int VariantArray::HighBound() const { return low_ + static_cast<int>(Size()) - 1; }
+int VariantArray::HighBound() const {
+    return low_ + static_cast<int>(Size()) - 1;
+}
 
-size_t VariantArray::Size() const { return items_.size(); }
+size_t VariantArray::Size() const {
+    return items_.size();
+}
 
 const Variant& VariantArray::operator[](int index) const {
     if (index < low_ || index > HighBound()) {
-        Fail("Índice " + std::to_string(index) + " fora dos limites do vetor [" + std::to_string(low_) + ".." +
-             std::to_string(HighBound()) + "]");
+        Fail("Índice " + std::to_string(index) + " fora dos limites do vetor [" + std::to_string(low_) +
+             ".." + std::to_string(HighBound()) + "]");
     }
     return items_[static_cast<size_t>(index - low_)];
 }
@@ -72,23 +90,32 @@ Variant Variant::Array(std::vector<Variant> items, int lowBound) {
     return Variant(VariantArray(std::move(items), lowBound));
 }
 
-VariantType Variant::Type() const { return static_cast<VariantType>(value_.index()); }
+VariantType Variant::Type() const {
+    return static_cast<VariantType>(value_.index());
+}
 
 std::string Variant::AsString() const {
     switch (Type()) {
     case VariantType::Unassigned:
-    case VariantType::Null: return {};
-    case VariantType::Boolean: return std::get<bool>(value_) ? "True" : "False";
-    case VariantType::Integer: return std::to_string(std::get<int64_t>(value_));
-    case VariantType::Double: return decimal::ToDisplay(std::get<double>(value_));
-    case VariantType::String: return std::get<std::string>(value_);
+    case VariantType::Null:
+        return {};
+    case VariantType::Boolean:
+        return std::get<bool>(value_) ? "True" : "False";
+    case VariantType::Integer:
+        return std::to_string(std::get<int64_t>(value_));
+    case VariantType::Double:
+        return decimal::ToDisplay(std::get<double>(value_));
+    case VariantType::String:
+        return std::get<std::string>(value_);
     case VariantType::DateTime: {
         const DateTime d = std::get<DateTime>(value_);
         if (d.IsEmpty()) return {};
         return d.TimePart() == 0.0 ? d.Format("dd/mm/yyyy") : d.Format("dd/mm/yyyy hh:nn:ss");
     }
-    case VariantType::Array: Fail("Um vetor não pode ser lido como texto");
-    case VariantType::Packet: Fail("Um pacote de dados não pode ser lido como texto");
+    case VariantType::Array:
+        Fail("Um vetor não pode ser lido como texto");
+    case VariantType::Packet:
+        Fail("Um pacote de dados não pode ser lido como texto");
     }
     return {};
 }
@@ -96,19 +123,25 @@ std::string Variant::AsString() const {
 double Variant::AsFloat() const {
     switch (Type()) {
     case VariantType::Unassigned:
-    case VariantType::Null: return 0.0;
-    case VariantType::Boolean: return std::get<bool>(value_) ? 1.0 : 0.0;
-    case VariantType::Integer: return static_cast<double>(std::get<int64_t>(value_));
-    case VariantType::Double: return std::get<double>(value_);
+    case VariantType::Null:
+        return 0.0;
+    case VariantType::Boolean:
+        return std::get<bool>(value_) ? 1.0 : 0.0;
+    case VariantType::Integer:
+        return static_cast<double>(std::get<int64_t>(value_));
+    case VariantType::Double:
+        return std::get<double>(value_);
     case VariantType::String: {
         const std::string& s = std::get<std::string>(value_);
         if (s.find_first_not_of(' ') == std::string::npos) return 0.0;
         if (auto v = decimal::Parse(s)) return *v;
         Fail("\"" + s + "\" não é um valor numérico válido");
     }
-    case VariantType::DateTime: return std::get<DateTime>(value_).Days();
+    case VariantType::DateTime:
+        return std::get<DateTime>(value_).Days();
     case VariantType::Array:
-    case VariantType::Packet: Fail(std::string("Um valor do tipo ") + VariantTypeName(Type()) + " não é numérico");
+    case VariantType::Packet:
+        Fail(std::string("Um valor do tipo ") + VariantTypeName(Type()) + " não é numérico");
     }
     return 0.0;
 }
@@ -123,37 +156,49 @@ int64_t Variant::AsInteger() const {
 
 bool Variant::AsBoolean() const {
     switch (Type()) {
-    case VariantType::Boolean: return std::get<bool>(value_);
+    case VariantType::Boolean:
+        return std::get<bool>(value_);
     case VariantType::String: {
         const std::string& s = std::get<std::string>(value_);
         if (s == "S" || s == "s" || s == "True" || s == "true" || s == "1") return true;
         if (s.empty() || s == "N" || s == "n" || s == "False" || s == "false" || s == "0") return false;
         Fail("\"" + s + "\" não é um valor lógico válido");
     }
-    default: return AsFloat() != 0.0;
+    default:
+        return AsFloat() != 0.0;
     }
 }
 
 DateTime Variant::AsDateTime() const {
     switch (Type()) {
-    case VariantType::DateTime: return std::get<DateTime>(value_);
+    case VariantType::DateTime:
+        return std::get<DateTime>(value_);
     case VariantType::String: {
         const std::string& s = std::get<std::string>(value_);
         if (s.find_first_not_of(' ') == std::string::npos) return DateTime();
         if (auto d = DateTime::Parse(s)) return *d;
         Fail("\"" + s + "\" não é uma data válida");
     }
-    default: return DateTime(AsFloat());
+    default:
+        return DateTime(AsFloat());
     }
 }
 
+const std::string& Variant::StringRef() const {
+    if (Type() != VariantType::String)
+        Fail(std::string("Esperava um texto e recebeu ") + VariantTypeName(Type()));
+    return std::get<std::string>(value_);
+}
+
 const VariantArray& Variant::AsArray() const {
-    if (Type() != VariantType::Array) Fail(std::string("Esperava um vetor e recebeu ") + VariantTypeName(Type()));
+    if (Type() != VariantType::Array)
+        Fail(std::string("Esperava um vetor e recebeu ") + VariantTypeName(Type()));
     return std::get<VariantArray>(value_);
 }
 
 VariantArray& Variant::AsArray() {
-    if (Type() != VariantType::Array) Fail(std::string("Esperava um vetor e recebeu ") + VariantTypeName(Type()));
+    if (Type() != VariantType::Array)
+        Fail(std::string("Esperava um vetor e recebeu ") + VariantTypeName(Type()));
     return std::get<VariantArray>(value_);
 }
 
@@ -171,12 +216,18 @@ bool operator==(const Variant& a, const Variant& b) {
 
 std::string DescribeVariant(const Variant& v) {
     switch (v.Type()) {
-    case VariantType::Unassigned: return "Unassigned";
-    case VariantType::Null: return "Null";
-    case VariantType::String: return "'" + v.AsString() + "'";
-    case VariantType::Double: return decimal::ToShortest(v.AsFloat());
-    case VariantType::DateTime: return "#" + v.AsDateTime().Format("yyyy-mm-dd hh:nn:ss") + "#";
-    case VariantType::Packet: return "<packet " + std::to_string(v.AsPacket().Size()) + " bytes>";
+    case VariantType::Unassigned:
+        return "Unassigned";
+    case VariantType::Null:
+        return "Null";
+    case VariantType::String:
+        return "'" + v.AsString() + "'";
+    case VariantType::Double:
+        return decimal::ToShortest(v.AsFloat());
+    case VariantType::DateTime:
+        return "#" + v.AsDateTime().Format("yyyy-mm-dd hh:nn:ss") + "#";
+    case VariantType::Packet:
+        return "<packet " + std::to_string(v.AsPacket().Size()) + " bytes>";
     case VariantType::Array: {
         std::string out = "[";
         const VariantArray& a = v.AsArray();
@@ -186,7 +237,8 @@ std::string DescribeVariant(const Variant& v) {
         }
         return out + "]";
     }
-    default: return v.AsString();
+    default:
+        return v.AsString();
     }
 }
 

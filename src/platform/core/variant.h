@@ -93,6 +93,8 @@ public:
     int64_t AsInteger() const;
     bool AsBoolean() const;
     DateTime AsDateTime() const;
+    // The stored text without a copy; only for a String variant (ConversionError otherwise).
+    const std::string& StringRef() const;
     const VariantArray& AsArray() const;
     VariantArray& AsArray();
     const DataPacket& AsPacket() const;
@@ -110,7 +112,8 @@ private:
     struct NullTag {
         friend bool operator==(NullTag, NullTag) { return true; }
     };
-    std::variant<UnassignedTag, NullTag, bool, int64_t, double, std::string, DateTime, VariantArray, DataPacket>
+    std::variant<UnassignedTag, NullTag, bool, int64_t, double, std::string, DateTime, VariantArray,
+                 DataPacket>
         value_;
 };
 

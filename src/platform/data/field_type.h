@@ -13,8 +13,8 @@ enum class FieldType : uint8_t {
     Float = 3,    // double
     DateTime = 4, // DateTime (days since 1899-12-30)
     Boolean = 5,
-    Memo = 6,     // unbounded text
-    Blob = 7,     // unbounded bytes (rich text, images)
+    Memo = 6, // unbounded text
+    Blob = 7, // unbounded bytes (rich text, images)
 };
 
 const char* FieldTypeName(FieldType type);
