@@ -258,13 +258,15 @@ private:
     void BeginScroll();
     void EndScroll();
     void KillRow(uint32_t id);
+    void MarkDead(uint32_t id); // without leaving order_: bulk work compacts afterwards
+    void CheckNotReading() const;
     void DiscardEdit();
     std::optional<size_t> FindInView(const std::vector<int>& slots, const std::vector<const Variant*>& keys,
                                      LocateOptions options) const;
     const std::vector<int>& CachedFieldList(std::string_view names);
 
     // change log
-    void RevertRow(uint32_t id);
+    void RevertRow(uint32_t id, bool bulk);
     void StampChange(StoredRow& row) { row.changeSeq = ++changeSeq_; }
 
     // calculated fields and notifications

@@ -113,14 +113,18 @@ void DataSet::RemoveFromView(uint32_t id) {
     if (static_cast<int>(pos) < cursor_) --cursor_;
 }
 
-void DataSet::KillRow(uint32_t id) {
+void DataSet::MarkDead(uint32_t id) {
     StoredRow& row = Row(id);
     row.dead = true;
     row.values.clear();
     row.originals.clear();
+    ++deadRows_;
+}
+
+void DataSet::KillRow(uint32_t id) {
+    MarkDead(id);
     const size_t pos = OrderPositionOf(id);
     if (pos < order_.size()) order_.erase(order_.begin() + static_cast<std::ptrdiff_t>(pos));
-    ++deadRows_;
 }
 
 // Drops dead rows from storage once they are many; row ids change, so every list of ids is renumbered.
@@ -155,6 +159,7 @@ void DataSet::Compact() {
 // ---- Filters
 
 void DataSet::SetFilter(std::string_view expression) {
+    CheckNotReading();
     std::optional<Expression> parsed;
     if (Active() && !expression.empty()) {
         parsed = Expression::ParseCondition(
