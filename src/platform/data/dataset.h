@@ -154,7 +154,7 @@ public:
     bool Locate(std::string_view fieldNames, const std::vector<Variant>& values, LocateOptions options = {});
     bool Locate(std::string_view fieldName, const Variant& value, LocateOptions options = {});
     // The result fields' values ("X" gives a value, "X;Y" an array) of the first matching row, or Null;
-    // the cursor does not move.
+    // the cursor does not move (a pending edit is posted first, as for any search).
     Variant Lookup(std::string_view keyFields, const std::vector<Variant>& values,
                    std::string_view resultFields);
 
@@ -249,6 +249,10 @@ private:
     void ViewInsert(size_t pos, uint32_t id);
     void ViewErase(size_t pos);
     void RecomputeViewPrefixes();
+    // Whether viewPrefix_ matches view_ (`extra` entries longer while an erase is under way).
+    bool PrefixesReady(size_t extra = 0) const {
+        return index_.Active() && viewPrefix_.size() == view_.size() + extra;
+    }
     bool ViewRowLess(uint32_t a, const KeyPrefix& prefixA, size_t posB) const;
     size_t ViewPositionOf(uint32_t id) const;
     size_t OrderPositionOf(uint32_t id) const;

@@ -163,7 +163,7 @@ void DataSet::CommitEdit(bool visible) {
     const bool beforeNext =
         pos + 1 >= view_.size() || index_.Compare(row.values, Row(view_[pos + 1]).values) <= 0;
     if (afterPrevious && beforeNext) {
-        viewPrefix_[pos] = index_.Prefix(row.values);
+        if (PrefixesReady()) viewPrefix_[pos] = index_.Prefix(row.values);
         return;
     }
     ViewErase(pos);
