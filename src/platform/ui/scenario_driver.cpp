@@ -66,6 +66,11 @@ bool IsMessage(const DialogRecord& r) {
     return r.kind != DialogKind::Busy && r.kind != DialogKind::Modal;
 }
 
+// Errors and plain messages; questions and lists were expected by the answer queued for them.
+bool IsUnasked(const DialogRecord& r) {
+    return r.kind == DialogKind::Error || r.kind == DialogKind::Message;
+}
+
 } // namespace
 
 // The scripted service of the driver: prints what is shown and runs modal forms on the next lines.
@@ -378,7 +383,7 @@ void ScenarioDriver::Expect(const Args& w) {
     } else if (what == "no-message") {
         need(2, "no-message");
         for (size_t i = 0; i < records.size(); ++i)
-            if (!consumed_[i] && IsMessage(records[i])) Fail("unexpected " + DescribeRecord(records[i]));
+            if (!consumed_[i] && IsUnasked(records[i])) Fail("unexpected " + DescribeRecord(records[i]));
     } else if (what == "focus") {
         need(3, "focus CONTROL");
         Control& control = FindControl(w[2]);
