@@ -1,0 +1,200 @@
+#include "appserver/cli/commands.h"
+
+#include "appserver/cli/call_argument.h"
+#include "appserver/cli/json_output.h"
+#include "appserver/modules/all_methods.h"
+#include "appserver/schema/schema_migrator.h"
+#include "appserver/server/embedded_server.h"
+#include "appserver/server/tcp_server.h"
+#include "platform/net/check_result.h"
+#include "platform/net/net_connection.h"
+#include "platform/net/net_errors.h"
+
+#include <atomic>
+#include <csignal>
+#include <cstdlib>
+#include <deque>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace dfe::appserver {
+namespace {
+
+constexpr const char* kUsage = R"(uso:
+  dfe-server init  [--db BANCO] [--no-demo]
+      cria o esquema (e os dados de demonstração) e aplica os arquivos de versão que faltam
+  dfe-server serve [--db BANCO] [--host 127.0.0.1] [--port 7211]
+      atende os módulos remotos por TCP (porta 0: uma porta livre, informada na saída)
+  dfe-server call  [--db BANCO | --host HOST --port PORTA] CONEXAO METODO [ARGUMENTOS...]
+      chama um método e imprime a resposta em JSON; argumentos são texto por referência, ou
+      int:N, float:N, date:AAAA-MM-DD, bool:true|false, null:, str:TEXTO
+
+BANCO é o caminho de um arquivo SQLite ou uma conexão PostgreSQL; o padrão vem de DFE_DATABASE
+ou é dfe-demo.db.
+)";
+
+struct Options {
+    std::string database;
+    std::string host;
+    std::optional<int> port;
+    bool demo = true;
+    std::vector<std::string> positional;
+};
+
+std::string DefaultDatabase() {
+    const char* env = std::getenv("DFE_DATABASE");
+    return env && *env ? env : "dfe-demo.db";
+}
+
+Options ParseOptions(int argc, char** argv, int first) {
+    Options o;
+    o.database = DefaultDatabase();
+    for (int i = first; i < argc; ++i) {
+        const std::string a = argv[i];
+        auto value = [&]() -> std::string {
+            if (i + 1 >= argc) throw std::invalid_argument("falta o valor de " + a);
+            return argv[++i];
+        };
+        if (!o.positional.empty())
+            o.positional.push_back(a); // after CONEXAO everything is an argument
+        else if (a == "--db")
+            o.database = value();
+        else if (a == "--host")
+            o.host = value();
+        else if (a == "--port")
+            o.port = std::stoi(value());
+        else if (a == "--no-demo")
+            o.demo = false;
+        else if (a.starts_with("--"))
+            throw std::invalid_argument("opção desconhecida: " + a);
+        else
+            o.positional.push_back(a);
+    }
+    return o;
+}
+
+int Init(const Options& o) {
+    auto db = db::OpenDatabase(o.database);
+    const std::vector<std::string> applied = ApplyMigrations(*db, EmbeddedSchemaFiles(), o.demo);
+    for (const std::string& name : applied)
+        std::cout << "aplicado: " << name << "\n";
+    if (applied.empty()) std::cout << "nada a aplicar: o banco já está na versão atual\n";
+    std::cout << "banco de dados pronto: " << o.database << std::endl;
+    return 0;
+}
+
+void RequireInitialized(db::Database& db, const std::string& target) {
+    try {
+        db.Query("SELECT COUNT(*) FROM SCHEMA_VERSION");
+    } catch (const db::DatabaseError&) {
+        throw std::runtime_error("o banco " + target + " não foi criado; rode antes: dfe-server init --db " +
+                                 target);
+    }
+}
+
+std::atomic<TcpServer*> runningServer{nullptr};
+
+extern "C" void StopOnSignal(int) {
+    if (TcpServer* s = runningServer.load()) s->Stop();
+}
+
+int Serve(const Options& o) {
+    RequireInitialized(*db::OpenDatabase(o.database), o.database);
+    MethodRegistry registry;
+    RegisterAllMethods(registry);
+    const Dispatcher dispatcher(registry);
+    ServeOptions options;
+    if (!o.host.empty()) options.host = o.host;
+    if (o.port) options.port = *o.port;
+    const std::string target = o.database;
+    TcpServer server(
+        dispatcher, [target] { return db::OpenDatabase(target); }, options);
+    server.Listen();
+    runningServer = &server;
+    std::signal(SIGTERM, StopOnSignal);
+    std::signal(SIGINT, StopOnSignal);
+    std::cout << "dfe-server: escutando em " << options.host << ":" << server.Port() << std::endl;
+    server.Run();
+    runningServer = nullptr;
+    std::cout << "dfe-server: encerrado" << std::endl;
+    return 0;
+}
+
+int Call(const Options& o) {
+    if (o.positional.size() < 2) throw std::invalid_argument("informe a conexão e o método");
+    std::unique_ptr<EmbeddedServer> embedded;
+    net::TNetConnection connection(o.positional[0]);
+    connection.SetThrowException(true);
+    if (o.port) {
+        connection.SetHost(o.host.empty() ? "127.0.0.1" : o.host);
+        connection.SetPort(*o.port);
+    } else {
+        auto db = db::OpenDatabase(o.database);
+        RequireInitialized(*db, o.database);
+        embedded = std::make_unique<EmbeddedServer>(std::move(db));
+        connection.SetHost(std::string(net::kInProcessHost));
+    }
+    std::deque<std::string> texts; // stable addresses for the by-reference arguments
+    net::CallArgs args;
+    for (size_t i = 2; i < o.positional.size(); ++i) {
+        net::RpcArg a = ParseCallArgument(o.positional[i]);
+        switch (a.type) {
+        case net::ArgType::String:
+            args.StrRef(texts.emplace_back(a.value.AsString()));
+            break;
+        case net::ArgType::Date:
+            args.Date(a.value.AsDateTime());
+            break;
+        case net::ArgType::Double:
+            args.Float(a.value.AsFloat());
+            break;
+        case net::ArgType::Boolean:
+            args.Bool(a.value.AsBoolean());
+            break;
+        case net::ArgType::Integer:
+            args.Int(a.value.AsInteger());
+            break;
+        case net::ArgType::Variant:
+            args.Var(a.value);
+            break;
+        }
+    }
+    connection.Connect();
+    const Variant answer = connection.Call(o.positional[1], args);
+    std::cout << AnswerToJson(answer) << std::endl;
+    return 0;
+}
+
+} // namespace
+
+int RunServerCommand(int argc, char** argv) {
+    if (argc < 2 || std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h") {
+        std::cout << kUsage;
+        return argc < 2 ? 2 : 0;
+    }
+    const std::string command = argv[1];
+    try {
+        const Options o = ParseOptions(argc, argv, 2);
+        if (command == "init") return Init(o);
+        if (command == "serve") return Serve(o);
+        if (command == "call") return Call(o);
+        std::cerr << "dfe-server: comando desconhecido: " << command << "\n" << kUsage;
+        return 2;
+    } catch (const std::invalid_argument& e) {
+        std::cerr << "dfe-server: " << e.what() << "\n" << kUsage;
+        return 2;
+    } catch (const net::ServerRefusal& e) {
+        std::cerr << "dfe-server: o servidor recusou a chamada: " << e.what() << std::endl;
+        return 3;
+    } catch (const net::ConnectionError& e) {
+        std::cerr << "dfe-server: falha de conexão: " << e.what() << std::endl;
+        return 4;
+    } catch (const std::exception& e) {
+        std::cerr << "dfe-server: " << e.what() << std::endl;
+        return 1;
+    }
+}
+
+} // namespace dfe::appserver

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "appserver/rpc/method_registry.h"
+
+namespace dfe::appserver {
+
+// The module's parameters: GetParamDFE (rdmDocFiscEntrada); GetImpFili, GetParamForn, GetParamEmpresa,
+// GetParamGeral and GetImpImpo (rdmLancNFEntrada).
+void RegisterParameterMethods(MethodRegistry& registry);
+
+// Texts of the supplier-parameter answer's element 2: whether the supplier's products follow PRODXFORNDF.
+inline constexpr const char* kUsesProdXForn = "UTILIZA PRODXFORNDDF";
+inline constexpr const char* kNoProdXForn = "NAO UTILIZA PRODXFORNDDF";
+
+} // namespace dfe::appserver

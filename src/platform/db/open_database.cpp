@@ -1,0 +1,20 @@
+#include "platform/db/database.h"
+#include "platform/db/sqlite_database.h"
+
+#include "platform/core/text.h"
+
+namespace dfe::db {
+
+bool IsPostgresTarget(std::string_view target) {
+    return text::StartsWith(target, "postgresql://") || text::StartsWith(target, "postgres://") ||
+           target.find("dbname=") != std::string_view::npos;
+}
+
+std::unique_ptr<Database> OpenDatabase(const std::string& target) {
+    if (IsPostgresTarget(target)) {
+        throw DatabaseError("Este servidor foi construído sem suporte a PostgreSQL: " + target);
+    }
+    return std::make_unique<SqliteDatabase>(target);
+}
+
+} // namespace dfe::db

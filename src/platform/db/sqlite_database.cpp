@@ -1,0 +1,282 @@
+#include "platform/db/sqlite_database.h"
+
+#include "platform/core/text.h"
+#include "platform/db/declared_type.h"
+#include "platform/db/sql_date.h"
+#include "platform/db/sql_parameters.h"
+
+#include <optional>
+#include <sqlite3.h>
+
+namespace dfe::db {
+namespace {
+
+class Statement {
+public:
+    Statement(sqlite3* db, const std::string& sql) {
+        const char* tail = nullptr;
+        if (sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &stmt_, &tail) != SQLITE_OK) {
+            throw DatabaseError(std::string("Erro no comando SQL: ") + sqlite3_errmsg(db));
+        }
+        if (tail && !text::Trim(tail).empty()) {
+            sqlite3_finalize(stmt_);
+            throw DatabaseError("Um comando SQL com parâmetros deve ser único: " + std::string(tail));
+        }
+    }
+    ~Statement() { sqlite3_finalize(stmt_); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+    sqlite3_stmt* Get() const { return stmt_; }
+
+private:
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+const Variant* FindParam(const SqlParams& params, std::string_view name) {
+    for (const auto& [key, value] : params) {
+        std::string_view k = key;
+        if (!k.empty() && k.front() == ':') k.remove_prefix(1);
+        if (text::SameText(k, name)) return &value;
+    }
+    return nullptr;
+}
+
+void BindValue(sqlite3_stmt* stmt, int index, const std::string& name, const Variant* value) {
+    int rc = SQLITE_OK;
+    if (!value || value->IsNull()) {
+        rc = sqlite3_bind_null(stmt, index);
+    } else {
+        switch (value->Type()) {
+        case VariantType::Boolean:
+            rc = sqlite3_bind_int(stmt, index, value->AsBoolean() ? 1 : 0);
+            break;
+        case VariantType::Integer:
+            rc = sqlite3_bind_int64(stmt, index, value->AsInteger());
+            break;
+        case VariantType::Double:
+            rc = sqlite3_bind_double(stmt, index, value->AsFloat());
+            break;
+        case VariantType::String: {
+            const std::string& s = value->AsString();
+            rc = sqlite3_bind_text(stmt, index, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        case VariantType::DateTime: {
+            const DateTime d = value->AsDateTime();
+            if (d.IsEmpty()) {
+                rc = sqlite3_bind_null(stmt, index);
+            } else {
+                const std::string s = FormatSqlDate(d);
+                rc = sqlite3_bind_text(stmt, index, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
+            }
+            break;
+        }
+        case VariantType::Packet: {
+            const std::string& b = value->AsPacket().Bytes();
+            rc = sqlite3_bind_blob(stmt, index, b.data(), static_cast<int>(b.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        default:
+            throw DatabaseError("O parâmetro " + name + " não aceita um valor do tipo vetor");
+        }
+    }
+    if (rc != SQLITE_OK) throw DatabaseError("Não foi possível ligar o parâmetro " + name);
+}
+
+void BindAll(sqlite3_stmt* stmt, const ParsedSql& parsed, const SqlParams& params) {
+    for (size_t i = 0; i < parsed.Names().size(); ++i) {
+        const std::string& name = parsed.Names()[i];
+        BindValue(stmt, static_cast<int>(i + 1), name, FindParam(params, name));
+    }
+}
+
+Variant ReadColumn(sqlite3_stmt* stmt, int col, const std::optional<DeclaredType>& declared) {
+    const int kind = sqlite3_column_type(stmt, col);
+    if (kind == SQLITE_NULL) return Variant::Null();
+    const FieldType type = declared ? declared->type : FieldType::String;
+    if (declared && type == FieldType::DateTime) {
+        if (kind == SQLITE_TEXT) {
+            const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(stmt, col));
+            if (auto d = ParseSqlDate(t ? t : "")) return Variant(*d);
+            return Variant::Null();
+        }
+        return Variant(DateTime(sqlite3_column_double(stmt, col)));
+    }
+    if (declared && type == FieldType::Float) return Variant(sqlite3_column_double(stmt, col));
+    if (declared && type == FieldType::Integer && kind != SQLITE_TEXT) {
+        return Variant(static_cast<int64_t>(sqlite3_column_int64(stmt, col)));
+    }
+    if (declared && type == FieldType::Boolean) return Variant(sqlite3_column_int(stmt, col) != 0);
+    switch (kind) {
+    case SQLITE_INTEGER:
+        return Variant(static_cast<int64_t>(sqlite3_column_int64(stmt, col)));
+    case SQLITE_FLOAT:
+        return Variant(sqlite3_column_double(stmt, col));
+    case SQLITE_BLOB: {
+        const auto* b = static_cast<const char*>(sqlite3_column_blob(stmt, col));
+        return Variant(std::string(b ? b : "", static_cast<size_t>(sqlite3_column_bytes(stmt, col))));
+    }
+    default: {
+        const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(stmt, col));
+        return Variant(std::string(t ? t : "", static_cast<size_t>(sqlite3_column_bytes(stmt, col))));
+    }
+    }
+}
+
+// Columns without a usable declaration (expressions) take their type from the values they hold.
+FieldDef InferField(const std::string& name, const std::vector<PacketRow>& rows, size_t col) {
+    FieldDef def{name, FieldType::String, 1, false};
+    bool sawInteger = false, sawFloat = false, sawText = false;
+    for (const PacketRow& row : rows) {
+        const Variant& v = row.values[col];
+        if (v.Type() == VariantType::Integer)
+            sawInteger = true;
+        else if (v.Type() == VariantType::Double)
+            sawFloat = true;
+        else if (v.Type() == VariantType::String)
+            sawText = true;
+    }
+    if (!sawText && sawFloat)
+        def.type = FieldType::Float;
+    else if (!sawText && sawInteger)
+        def.type = FieldType::Integer;
+    return def;
+}
+
+// Makes every value fit its field: numbers of text columns become text, integers of float columns doubles,
+// and string sizes grow to the longest value.
+void Conform(FieldDef& def, std::vector<PacketRow>& rows, size_t col) {
+    for (PacketRow& row : rows) {
+        Variant& v = row.values[col];
+        if (v.IsNull()) continue;
+        switch (def.type) {
+        case FieldType::String:
+        case FieldType::Memo:
+            if (v.Type() != VariantType::String) v = Variant(v.AsString());
+            if (def.type == FieldType::String) {
+                def.size = std::max(def.size, static_cast<int>(text::Length(v.AsString())));
+            }
+            break;
+        case FieldType::Float:
+            if (v.Type() != VariantType::Double) v = Variant(v.AsFloat());
+            break;
+        case FieldType::Integer:
+            if (v.Type() != VariantType::Integer) v = Variant(v.AsInteger());
+            break;
+        default:
+            break;
+        }
+    }
+    if (def.type == FieldType::String && def.size == 0) def.size = 1;
+}
+
+void NvlFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    sqlite3_result_value(ctx, argc > 0 && sqlite3_value_type(argv[0]) != SQLITE_NULL ? argv[0] : argv[1]);
+}
+
+} // namespace
+
+SqliteDatabase::SqliteDatabase(const std::string& path, SqliteOptions options) {
+    int flags = options.readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    if (options.create && !options.readOnly) flags |= SQLITE_OPEN_CREATE;
+    flags |= SQLITE_OPEN_NOMUTEX;
+    if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
+        const std::string why = db_ ? sqlite3_errmsg(db_) : "sem memória";
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw DatabaseError("Não foi possível abrir o banco de dados " + path + ": " + why);
+    }
+    sqlite3_busy_timeout(db_, static_cast<int>(options.busyTimeout.count()));
+    sqlite3_create_function(db_, "NVL", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, NvlFunction, nullptr,
+                            nullptr);
+    try {
+        if (!options.readOnly) ExecuteScript("PRAGMA journal_mode=WAL");
+        // FULL: a commit the server acknowledged survives a crash of the machine, not only of the process.
+        ExecuteScript("PRAGMA synchronous=FULL; PRAGMA foreign_keys=ON");
+    } catch (...) {
+        sqlite3_close(db_);
+        throw;
+    }
+}
+
+SqliteDatabase::~SqliteDatabase() {
+    sqlite3_close(db_);
+}
+
+void SqliteDatabase::Fail(const std::string& what) const {
+    throw DatabaseError(what + ": " + sqlite3_errmsg(db_));
+}
+
+void SqliteDatabase::ExecuteScript(std::string_view sql) {
+    char* error = nullptr;
+    const std::string text(sql);
+    if (sqlite3_exec(db_, text.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
+        const std::string why = error ? error : sqlite3_errmsg(db_);
+        sqlite3_free(error);
+        throw DatabaseError("Erro ao executar SQL: " + why);
+    }
+}
+
+Packet SqliteDatabase::Query(std::string_view sql, const SqlParams& params) {
+    const ParsedSql parsed(sql);
+    Statement stmt(db_, parsed.Render(PlaceholderStyle::QuestionNumber));
+    BindAll(stmt.Get(), parsed, params);
+
+    const int columns = sqlite3_column_count(stmt.Get());
+    std::vector<std::optional<DeclaredType>> declared;
+    Packet packet;
+    for (int c = 0; c < columns; ++c) {
+        const char* decl = sqlite3_column_decltype(stmt.Get(), c);
+        declared.push_back(FieldTypeOfDeclaration(decl ? decl : ""));
+    }
+    for (;;) {
+        const int rc = sqlite3_step(stmt.Get());
+        if (rc == SQLITE_DONE) break;
+        if (rc != SQLITE_ROW) Fail("Erro ao ler o resultado da consulta");
+        PacketRow row;
+        row.values.reserve(static_cast<size_t>(columns));
+        for (int c = 0; c < columns; ++c)
+            row.values.push_back(ReadColumn(stmt.Get(), c, declared[c]));
+        packet.rows.push_back(std::move(row));
+    }
+    for (int c = 0; c < columns; ++c) {
+        const std::string name = sqlite3_column_name(stmt.Get(), c);
+        const size_t col = static_cast<size_t>(c);
+        FieldDef def = declared[col] ? FieldDef{name, declared[col]->type, declared[col]->size, false}
+                                     : InferField(name, packet.rows, col);
+        Conform(def, packet.rows, col);
+        packet.fields.push_back(std::move(def));
+    }
+    return packet;
+}
+
+int64_t SqliteDatabase::Execute(std::string_view sql, const SqlParams& params) {
+    const ParsedSql parsed(sql);
+    Statement stmt(db_, parsed.Render(PlaceholderStyle::QuestionNumber));
+    BindAll(stmt.Get(), parsed, params);
+    for (;;) {
+        const int rc = sqlite3_step(stmt.Get());
+        if (rc == SQLITE_DONE) break;
+        if (rc != SQLITE_ROW) Fail("Erro ao executar o comando");
+    }
+    return sqlite3_changes64(db_);
+}
+
+void SqliteDatabase::Begin(TransactionMode mode) {
+    // A writer takes the write lock up front; upgrading a read transaction later could fail without waiting.
+    ExecuteScript(mode == TransactionMode::Write ? "BEGIN IMMEDIATE" : "BEGIN");
+}
+
+void SqliteDatabase::Commit() {
+    ExecuteScript("COMMIT");
+}
+
+void SqliteDatabase::Rollback() noexcept {
+    if (InTransaction()) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+bool SqliteDatabase::InTransaction() const {
+    return sqlite3_get_autocommit(db_) == 0;
+}
+
+} // namespace dfe::db

@@ -1,0 +1,141 @@
+#include "appserver/schema/schema_migrator.h"
+#include "platform/core/tax_id.h"
+#include "temp_database.h"
+
+#include <gtest/gtest.h>
+
+namespace dfe::appserver {
+namespace {
+
+TEST(SchemaMigrator, AppliesEveryFileOnceInOrderAndRecordsIt) {
+    testing::TempDatabase temp;
+    auto db = temp.Open();
+    const auto applied = ApplyMigrations(*db, EmbeddedSchemaFiles(), true);
+    ASSERT_FALSE(applied.empty());
+    EXPECT_EQ(applied.front(), "schema/0001_servidor.sql");
+    const auto ordered = OrderMigrations(EmbeddedSchemaFiles());
+    EXPECT_EQ(applied.size(), ordered.size());
+    EXPECT_TRUE(ApplyMigrations(*db, EmbeddedSchemaFiles(), true).empty());
+    EXPECT_EQ(db->Query("SELECT COUNT(*) FROM SCHEMA_VERSION").rows[0].values[0].AsInteger(),
+              static_cast<int64_t>(ordered.size()));
+}
+
+TEST(SchemaMigrator, WithoutDemoCreatesEmptyTablesAndDemoCanFollow) {
+    testing::TempDatabase temp;
+    auto db = temp.Open();
+    ApplyMigrations(*db, EmbeddedSchemaFiles(), false);
+    EXPECT_TRUE(db->Query("SELECT * FROM FILIAL").rows.empty());
+    const auto demo = ApplyMigrations(*db, EmbeddedSchemaFiles(), true);
+    ASSERT_FALSE(demo.empty());
+    for (const auto& name : demo)
+        EXPECT_TRUE(name.starts_with("demo/")) << name;
+}
+
+TEST(SchemaMigrator, AFailingFileLeavesNoTraceAndStopsTheRun) {
+    testing::TempDatabase temp;
+    auto db = temp.Open();
+    const EmbeddedFile files[] = {
+        {"schema/0001_a.sql", "CREATE TABLE A (X INTEGER);"},
+        {"schema/0002_b.sql", "CREATE TABLE B (X INTEGER); INSERT INTO NADA VALUES (1);"},
+        {"schema/0003_c.sql", "CREATE TABLE C (X INTEGER);"}};
+    EXPECT_THROW(ApplyMigrations(*db, files, true), db::DatabaseError);
+    EXPECT_NO_THROW(db->Query("SELECT * FROM A"));
+    EXPECT_THROW(db->Query("SELECT * FROM B"), db::DatabaseError);
+    EXPECT_THROW(db->Query("SELECT * FROM C"), db::DatabaseError);
+}
+
+TEST(SchemaMigrator, RefusesMisnamedAndRepeatedVersions) {
+    const EmbeddedFile misnamed[] = {{"schema/abc_x.sql", ""}};
+    EXPECT_THROW(OrderMigrations(misnamed), std::runtime_error);
+    const EmbeddedFile other[] = {{"extra/0001_x.sql", ""}};
+    EXPECT_THROW(OrderMigrations(other), std::runtime_error);
+    const EmbeddedFile repeated[] = {{"schema/0001_x.sql", ""}, {"schema/0001_y.sql", ""}};
+    EXPECT_THROW(OrderMigrations(repeated), std::runtime_error);
+}
+
+class DemoData : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        temp_ = new testing::TempDatabase();
+        db_ = temp_->Open().release();
+        ApplyMigrations(*db_, EmbeddedSchemaFiles(), true);
+    }
+    static void TearDownTestSuite() {
+        delete db_;
+        delete temp_;
+    }
+    static inline testing::TempDatabase* temp_ = nullptr;
+    static inline db::Database* db_ = nullptr;
+};
+
+TEST_F(DemoData, EveryRegistrationNumberIsValidAndOneCnpjIsAlphanumeric) {
+    const char* queries[] = {
+        "SELECT IDTPIJURFORN, NRINSJURFORN, CDFORNECED FROM FORNECEDOR",
+        "SELECT IDTPIJURCLIE, NRINSJURCLIE, CDCLIENTE FROM CLIENTE",
+        "SELECT IDTPIJURFILI, NRINSJURFILI, NULL FROM FILIAL",
+        "SELECT IDTPIJURTRAN, NRINSJURTRAN, NULL FROM TRANSPORT",
+        "SELECT IDTPIJURIEST, NRINSJURIEST, NULL FROM INSCESTADUAL",
+        "SELECT 'J', NRINSJUREMPR, NULL FROM EMPRESA",
+    };
+    bool sawAlphanumeric = false, sawCpf = false;
+    for (const char* sql : queries) {
+        const Packet p = db_->Query(sql);
+        ASSERT_FALSE(p.rows.empty()) << sql;
+        for (const PacketRow& row : p.rows) {
+            const std::string type = row.values[0].AsString(), number = row.values[1].AsString();
+            if (type == "F") {
+                sawCpf = true;
+                EXPECT_TRUE(taxid::IsValidCpf(number)) << number;
+            } else {
+                EXPECT_TRUE(taxid::IsValidCnpj(number)) << number;
+                if (number.find_first_not_of("0123456789") != std::string::npos) sawAlphanumeric = true;
+            }
+            if (!row.values[2].IsNull()) {
+                EXPECT_EQ(row.values[2].AsString(), type + number);
+            }
+        }
+    }
+    EXPECT_TRUE(sawAlphanumeric);
+    EXPECT_TRUE(sawCpf);
+}
+
+TEST_F(DemoData, HasWhatTheScreensNeed) {
+    EXPECT_GE(db_->Query("SELECT * FROM FILIAL WHERE CDEMPRESA = '01'").rows.size(), 2u);
+    for (const char* type : {"01", "03", "05", "07", "08", "09", "10", "11", "12", "13", "14"}) {
+        EXPECT_EQ(
+            db_->Query("SELECT 1 FROM TIPOOPERAC WHERE CDTIPOOPER = :P AND IDENTRSAIDOP = 'E'", {{"P", type}})
+                .rows.size(),
+            1u)
+            << type;
+    }
+    // Every branch has document parameters, and every posting belongs to a known branch and operation type.
+    EXPECT_TRUE(db_->Query("SELECT F.CDFILIAL FROM FILIAL F LEFT JOIN PARAMDFE P ON P.CDFILIAL = F.CDFILIAL"
+                           " WHERE P.CDFILIAL IS NULL")
+                    .rows.empty());
+    EXPECT_GE(db_->Query("SELECT * FROM NOTAFISCAL WHERE IDENTRSAIDOP = 'E'").rows.size(), 5u);
+    // The product tree: every code below the top level hangs from an existing parent.
+    EXPECT_TRUE(db_->Query("SELECT C.CDARVPROD FROM PRODUTO C WHERE C.CDNVPRODUTO > 1 AND NOT EXISTS ("
+                           " SELECT 1 FROM PRODUTO P WHERE P.CDNVPRODUTO = C.CDNVPRODUTO - 1"
+                           " AND C.CDARVPROD LIKE P.CDARVPROD || '.%')")
+                    .rows.empty());
+    EXPECT_GE(db_->Query("SELECT * FROM SERIEENTR").rows.size(), 2u);
+}
+
+TEST_F(DemoData, AccessKeysHaveFortyFourDigitsAndAValidCheckDigit) {
+    const Packet p = db_->Query("SELECT NRACESSONFE FROM NOTAFISCAL WHERE NRACESSONFE IS NOT NULL");
+    ASSERT_FALSE(p.rows.empty());
+    for (const PacketRow& row : p.rows) {
+        const std::string key = row.values[0].AsString();
+        ASSERT_EQ(key.size(), 44u) << key;
+        int sum = 0, weight = 2;
+        for (size_t i = 43; i-- > 0;) {
+            sum += (key[i] - '0') * weight;
+            weight = weight == 9 ? 2 : weight + 1;
+        }
+        const int rest = sum % 11;
+        EXPECT_EQ(key[43] - '0', rest < 2 ? 0 : 11 - rest) << key;
+    }
+}
+
+} // namespace
+} // namespace dfe::appserver
