@@ -284,7 +284,12 @@ void ScenarioDriver::Execute(const Args& w) {
             FocusForTyping(*combo);
             if (index && (*index < 0 || *index >= static_cast<int>(combo->Items().size())))
                 Fail(combo->Name() + " has no item " + w[2]);
-            app_.Dispatch([&] { index ? combo->SetItemIndex(*index) : combo->SetText(w[2]); });
+            app_.Dispatch([&] {
+                int chosen = index.value_or(-1);
+                for (size_t i = 0; !index && i < combo->Items().size(); ++i)
+                    if (combo->Items()[i] == w[2]) chosen = static_cast<int>(i);
+                if (chosen >= 0) combo->ChooseAsClerk(chosen);
+            });
             if (!index && combo->Text() != w[2]) Fail(combo->Name() + " has no item " + Quoted(w[2]));
         } else if (auto* group = dynamic_cast<RadioGroup*>(&control)) {
             int chosen = index.value_or(-1);
@@ -293,7 +298,7 @@ void ScenarioDriver::Execute(const Args& w) {
             if (chosen < 0 || chosen >= static_cast<int>(group->Items().size()))
                 Fail(group->Name() + " has no item " + Quoted(w[2]));
             FocusForTyping(*group);
-            app_.Dispatch([&] { group->SetItemIndex(chosen); });
+            app_.Dispatch([&] { group->ChooseAsClerk(chosen); });
         } else if (auto* pc = dynamic_cast<PageControl*>(&control)) {
             TabSheet* page = nullptr;
             for (TabSheet* p : pc->Pages())
