@@ -1,0 +1,83 @@
+#include "platform/ui/component.h"
+
+#include "platform/core/text.h"
+
+#include <algorithm>
+
+namespace dfe {
+
+Component::Component(std::string name) : name_(std::move(name)) {}
+
+Component::~Component() {
+    DestroyOwnedComponents();
+}
+
+void Component::DestroyOwnedComponents() {
+    // Newest first, so that controls go before the containers created ahead of them.
+    while (!owned_.empty()) {
+        auto last = std::move(owned_.back());
+        owned_.pop_back();
+        last.reset();
+    }
+}
+
+void Component::SetName(std::string name) {
+    if (name == name_) return;
+    name_ = std::move(name);
+    Changed("Name");
+}
+
+void Component::SetTag(int tag) {
+    if (tag == tag_) return;
+    tag_ = tag;
+    Changed("Tag");
+}
+
+void Component::Adopt(std::unique_ptr<Component> component) {
+    component->owner_ = this;
+    owned_.push_back(std::move(component));
+    Changed("Components");
+}
+
+void Component::DestroyComponent(Component& component) {
+    auto it =
+        std::find_if(owned_.begin(), owned_.end(), [&](const auto& p) { return p.get() == &component; });
+    if (it == owned_.end()) return;
+    auto doomed = std::move(*it);
+    owned_.erase(it);
+    doomed.reset();
+    Changed("Components");
+}
+
+std::vector<Component*> Component::Components() const {
+    std::vector<Component*> result;
+    result.reserve(owned_.size());
+    for (const auto& c : owned_)
+        result.push_back(c.get());
+    return result;
+}
+
+Component* Component::FindComponent(std::string_view name) const {
+    for (const auto& c : owned_)
+        if (text::SameText(c->Name(), name)) return c.get();
+    return nullptr;
+}
+
+int Component::Subscribe(PropertyObserver observer) {
+    int id = nextObserverId_++;
+    observers_.emplace_back(id, std::move(observer));
+    return id;
+}
+
+void Component::Unsubscribe(int id) {
+    std::erase_if(observers_, [id](const auto& entry) { return entry.first == id; });
+}
+
+void Component::Changed(std::string_view property) {
+    // Copy: an observer may subscribe or unsubscribe while being told.
+    auto observers = observers_;
+    for (auto& [id, observer] : observers)
+        observer(*this, property);
+}
+
+} // namespace dfe
