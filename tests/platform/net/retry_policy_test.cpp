@@ -139,3 +139,35 @@ TEST(RetryPolicy, AnUnreachableServerIsRetriedThenAsked) {
 
 } // namespace
 } // namespace dfe::net
+
+namespace dfe::net {
+namespace {
+
+TEST(RetryPolicy, EveryConnectionOfTheSequenceIsReconnected) {
+    // The document parameters and the branch's fiscal groups come from two modules; a drop on the second must
+    // not leave it closed for the repetition.
+    ScriptedServer docs([](int, const RpcRequest&) { return ScriptedServer::Answer(Variant("dfe")); });
+    ScriptedServer lanc([](int call, const RpcRequest&) {
+        return call == 1 ? ScriptedServer::Drop() : ScriptedServer::Answer(Variant("fili"));
+    });
+    TNetConnection docFisc("Dfe00000.rdmDocFiscEntrada"), lancNF("Dfe11000.rdmLancNFEntrada");
+    for (auto [c, s] : {std::pair{&docFisc, &docs}, std::pair{&lancNF, &lanc}}) {
+        c->SetHost("127.0.0.1");
+        c->SetPort(s->Port());
+        c->Connect();
+    }
+    Variant a, b;
+    RunWithRetry(
+        {&docFisc, &lancNF},
+        [&] {
+            a = docFisc.Call("GetParamDFE");
+            b = lancNF.Call("GetImpFili");
+        },
+        RetryHooks{[](const std::string&) { return false; }, nullptr});
+    EXPECT_EQ(a, Variant("dfe"));
+    EXPECT_EQ(b, Variant("fili"));
+    EXPECT_EQ(docs.Calls(), 2);
+}
+
+} // namespace
+} // namespace dfe::net
