@@ -314,7 +314,26 @@ void DataSet::EnableControls() {
 }
 
 void DataSet::RunCheckedEvent(const Handler& handler) {
-    if (handler) handler(*this);
+    if (!handler) return;
+    // Handlers that set each other off (an AfterScroll that scrolls) would otherwise end in a stack overflow.
+    if (eventDepth_ >= kMaxEventDepth) {
+        throw DataSetError(name_ + ": eventos encadeados demais (um evento provoca a si mesmo?)");
+    }
+    ++eventDepth_;
+    struct Leave {
+        int& depth;
+        ~Leave() { --depth; }
+    } leave{eventDepth_};
+    handler(*this);
+}
+
+// A Before* handler that closed, moved or changed the state of its own dataset leaves nothing for the
+// operation to work on.
+void DataSet::RequireUnchanged(DataSetState state, std::optional<uint32_t> current, const char* event) const {
+    const bool moved = current && (!HasCurrent() || CurrentId() != *current);
+    if (state_ != state || moved) {
+        throw DataSetError(name_ + ": o conjunto de dados mudou durante " + event + "; operação abandonada");
+    }
 }
 
 } // namespace dfe

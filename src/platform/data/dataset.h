@@ -281,6 +281,9 @@ private:
     void Attach(DataSource* source);
     void Detach(DataSource* source);
     void RunCheckedEvent(const Handler& handler);
+    void RequireUnchanged(DataSetState state, std::optional<uint32_t> current, const char* event) const;
+    static constexpr int kMaxEventDepth = 64;
+    int eventDepth_ = 0;
 
     std::string name_;
     std::vector<std::unique_ptr<Field>> fields_;

@@ -18,8 +18,10 @@ void DataSet::BeginInsert(bool append) {
     CheckNotReading();
     CheckEditableView();
     CheckBrowseMode();
+    const std::optional<uint32_t> current = HasCurrent() ? std::optional(CurrentId()) : std::nullopt;
     RunCheckedEvent(BeforeInsert);
     RunCheckedEvent(BeforeScroll);
+    RequireUnchanged(DataSetState::Browse, current, "BeforeInsert");
     insertBefore_ = !append && HasCurrent() ? std::optional(CurrentId()) : std::nullopt;
     editBuffer_.assign(static_cast<size_t>(dataFieldCount_), Variant::Null());
     modified_ = false;
@@ -49,7 +51,9 @@ void DataSet::Edit() {
         return;
     }
     CheckEditableView();
+    const uint32_t current = CurrentId();
     RunCheckedEvent(BeforeEdit);
+    RequireUnchanged(DataSetState::Browse, current, "BeforeEdit");
     editRowId_ = CurrentId();
     // Unassigned marks a field not written during this edit: it reads through to the stored row.
     editBuffer_.assign(static_cast<size_t>(dataFieldCount_), Variant());
@@ -79,7 +83,9 @@ void DataSet::Post() {
         ~Release() { flag = false; }
     } release{posting_};
     NotifyUpdateData();
+    const DataSetState editing = state_;
     RunCheckedEvent(BeforePost);
+    RequireUnchanged(editing, std::nullopt, "BeforePost");
     CheckRequired();
     const bool visible =
         (state_ == DataSetState::Edit || statusFilter_.Shows(RowStatus::Inserted)) &&
@@ -180,7 +186,9 @@ void DataSet::Cancel() {
     CheckActive();
     CheckNotReading();
     if (!IsEditing(state_)) return;
+    const DataSetState editing = state_;
     RunCheckedEvent(BeforeCancel);
+    RequireUnchanged(editing, std::nullopt, "BeforeCancel");
     DiscardEdit();
     SetState(DataSetState::Browse);
     CalculateFields();
@@ -209,8 +217,11 @@ void DataSet::Delete() {
     }
     CheckEditableView();
     if (!HasCurrent()) throw DataSetError(name_ + ": não há registro para excluir");
+    const DataSetState before = state_;
+    const uint32_t current = CurrentId();
     RunCheckedEvent(BeforeDelete);
     RunCheckedEvent(BeforeScroll);
+    RequireUnchanged(before, current, "BeforeDelete");
     DiscardEdit();
     const uint32_t id = CurrentId();
     const auto pos = static_cast<size_t>(cursor_);

@@ -10,7 +10,9 @@ namespace dfe {
 void DataSet::BeginScroll() {
     CheckActive();
     CheckBrowseMode();
+    const std::optional<uint32_t> current = HasCurrent() ? std::optional(CurrentId()) : std::nullopt;
     RunCheckedEvent(BeforeScroll);
+    RequireUnchanged(DataSetState::Browse, current, "BeforeScroll");
 }
 
 void DataSet::EndScroll() {

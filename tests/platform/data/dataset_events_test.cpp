@@ -323,3 +323,34 @@ TEST(ReadingContextTest, UpdateStatusOfTheCurrentRow) {
 
 } // namespace
 } // namespace dfe
+
+namespace dfe {
+namespace {
+
+TEST(HandlerMisuseTest, BeforeHookThatClosesOrMovesItsDataSetAbandonsTheOperation) {
+    DataSet ds("cdsItem");
+    testing::LoadThreeItems(ds);
+    ds.BeforePost = [](DataSet& d) { d.Close(); };
+    ds.Edit();
+    ds.FieldByName("CDPRODUTO").SetAsString("X");
+    EXPECT_THROW(ds.Post(), DataSetError);
+    EXPECT_FALSE(ds.Active());
+
+    testing::LoadThreeItems(ds);
+    ds.BeforeDelete = [](DataSet& d) { d.Last(); };
+    EXPECT_THROW(ds.Delete(), DataSetError);
+    EXPECT_EQ(ds.RecordCount(), 3);
+}
+
+TEST(HandlerMisuseTest, HandlersThatSetThemselvesOffStopWithAnError) {
+    DataSet ds("cdsRomaneioNF");
+    testing::LoadThreeItems(ds);
+    ds.AfterScroll = [](DataSet& d) { d.First(); };
+    EXPECT_THROW(ds.Next(), DataSetError);
+    ds.AfterScroll = nullptr;
+    ds.Last(); // still usable
+    EXPECT_EQ(ds.RecNo(), 3);
+}
+
+} // namespace
+} // namespace dfe
