@@ -64,28 +64,6 @@ void Application::SetCurrent(Application* application) {
     gCurrent = application;
 }
 
-void Application::SetScreenCursor(Cursor cursor) {
-    if (cursor == cursor_) return;
-    cursor_ = cursor;
-    NotifyApp(AppEvent::CursorChanged, nullptr);
-}
-
-int Application::SubscribeApp(AppObserver observer) {
-    int id = nextFocusObserver_++;
-    appObservers_.emplace_back(id, std::move(observer));
-    return id;
-}
-
-void Application::UnsubscribeApp(int id) {
-    std::erase_if(appObservers_, [id](const auto& entry) { return entry.first == id; });
-}
-
-void Application::NotifyApp(AppEvent event, Form* form) {
-    auto observers = appObservers_;
-    for (auto& [id, observer] : observers)
-        observer(event, form);
-}
-
 void Application::Register(Form& form) {
     forms_.push_back(&form);
 }
@@ -95,7 +73,6 @@ void Application::Unregister(Form& form) {
     std::erase(activationOrder_, &form);
     std::erase(released_, &form);
     if (mainForm_ == &form) mainForm_ = nullptr;
-    NotifyApp(AppEvent::FormDestroyed, &form);
     if (activeForm_ == &form) {
         // The form is going away: no handler of it may run now, so the next one only becomes active.
         activeForm_ = nullptr;
@@ -157,7 +134,6 @@ void Application::Activate(Form* form) {
         std::erase(activationOrder_, form);
         activationOrder_.push_back(form);
     }
-    NotifyApp(AppEvent::FormActivated, form);
     if (old && old->OnDeactivate) old->OnDeactivate(*old);
     if (form && activeForm_ == form) {
         if (!form->ActiveControl())

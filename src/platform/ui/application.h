@@ -32,11 +32,6 @@ struct Message {
 using MessageHook = std::function<void(Message& message, bool& handled)>;
 using FocusObserver = std::function<void(Form& form, Control* from, Control* to)>;
 
-// What a renderer hears of the application besides property changes.
-enum class AppEvent { FormShown, FormHidden, FormDestroyed, FormActivated, CursorChanged };
-// form is the form concerned (nullptr for the cursor, or when no form became active).
-using AppObserver = std::function<void(AppEvent event, Form* form)>;
-
 enum class Cursor { Default, HourGlass };
 
 // Something that draws forms (the Qt front end); headless runs have none.
@@ -87,7 +82,7 @@ public:
     int ScreenHeight() const { return screenHeight_; }
     void SetScreenSize(int width, int height);
     Cursor ScreenCursor() const { return cursor_; }
-    void SetScreenCursor(Cursor cursor);
+    void SetScreenCursor(Cursor cursor) { cursor_ = cursor; }
 
     // The single keyboard-hook slot; installing replaces whatever was there.
     const MessageHook& MsgEventForm() const { return msgEventForm_; }
@@ -137,9 +132,6 @@ public:
     // Destroys the forms released during the event; runs after every outermost dispatch.
     void ProcessDeferred();
 
-    int SubscribeApp(AppObserver observer);
-    void UnsubscribeApp(int id);
-    void NotifyApp(AppEvent event, Form* form);
     int SubscribeFocus(FocusObserver observer);
     void UnsubscribeFocus(int id);
 
@@ -177,7 +169,6 @@ private:
     Renderer* renderer_ = nullptr;
     int dispatchDepth_ = 0;
     std::vector<std::pair<int, FocusObserver>> focusObservers_;
-    std::vector<std::pair<int, AppObserver>> appObservers_;
     int nextFocusObserver_ = 1;
 };
 

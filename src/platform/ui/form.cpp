@@ -128,7 +128,6 @@ void Form::DefocusHidden() {
 void Form::Show() {
     if (!Visible()) {
         SetVisible(true);
-        app_.NotifyApp(AppEvent::FormShown, this);
         if (OnShow) OnShow(*this);
     }
     if (Visible()) app_.Activate(this);
@@ -137,7 +136,6 @@ void Form::Show() {
 void Form::Hide() {
     if (!Visible()) return;
     SetVisible(false);
-    app_.NotifyApp(AppEvent::FormHidden, this);
     if (OnHide) OnHide(*this);
     if (app_.ActiveForm() == this) app_.ActivateAnother(*this);
 }

@@ -164,23 +164,6 @@ TEST_F(ModalTest, AFormClosedWithFreeIsDestroyedAfterTheEvent) {
     EXPECT_EQ(app.ActiveForm(), &owner);
 }
 
-TEST(ApplicationTest, RenderersHearFormsShownActivatedHiddenDestroyedAndTheCursor) {
-    Application app;
-    std::vector<std::string> events;
-    app.SubscribeApp([&](AppEvent e, Form* f) {
-        const char* names[] = {"shown", "hidden", "destroyed", "activated", "cursor"};
-        events.push_back(std::string(names[static_cast<int>(e)]) + (f ? " " + f->Name() : ""));
-    });
-    auto& form = app.CreateForm<Form>();
-    form.SetName("frmA");
-    form.Show();
-    { CursorScope busy(app, Cursor::HourGlass); }
-    form.Hide();
-    app.DestroyForm(form);
-    EXPECT_EQ(events, (std::vector<std::string>{"shown frmA", "activated frmA", "cursor", "cursor",
-                                                "hidden frmA", "activated", "destroyed frmA"}));
-}
-
 TEST(ApplicationTest, TheNewestApplicationIsCurrentUntilItGoes) {
     Application outer;
     EXPECT_EQ(Application::Current(), &outer);
