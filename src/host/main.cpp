@@ -1,6 +1,7 @@
 // quilmar: the host program. Headless for now: it builds the session context, loads module packages and
 // runs scenarios over their screens.
 #include "host/command_line.h"
+#include "host/console_dialogs.h"
 #include "host/host.h"
 
 #include "platform/ui/scenario_driver.h"
@@ -68,20 +69,28 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    Application app;
-    Host host(app, std::move(config));
-    host.MainForm().Show();
-    if (options.script) return RunScript(host, *options.script);
-    PrintContext(host);
-    if (options.openScreen) {
-        try {
-            host.OpenScreen(*options.openScreen);
-        } catch (const PackageError& error) {
-            std::cerr << "quilmar: " << error.what()
-                      << (error.Detail().empty() ? "" : " (" + error.Detail() + ")") << "\n";
-            return 1;
+    try {
+        Application app;
+        ConsoleDialogs console(std::cout);
+        app.SetDialogs(&console);
+        Host host(app, std::move(config));
+        host.MainForm().Show();
+        if (options.script) return RunScript(host, *options.script);
+        PrintContext(host);
+        if (options.openScreen) {
+            try {
+                host.OpenScreen(*options.openScreen);
+            } catch (const PackageError& error) {
+                std::cerr << "quilmar: " << error.what()
+                          << (error.Detail().empty() ? "" : " (" + error.Detail() + ")") << "\n";
+                return 1;
+            }
+            if (Form* form = app.ActiveForm()) std::cout << "screen " << form->Name() << " open\n";
         }
-        if (Form* form = app.ActiveForm()) std::cout << "screen " << form->Name() << " open\n";
+        return 0;
+    } catch (const std::exception& error) {
+        // Nothing may end the program without saying why.
+        std::cerr << "quilmar: " << error.what() << "\n";
+        return 1;
     }
-    return 0;
 }
