@@ -11,6 +11,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
+#include <QThread>
 
 #include <iostream>
 
@@ -164,7 +165,8 @@ void QtRenderer::Quit(int code) {
     quitting_ = true;
     for (ModalSession* session : modals_)
         session->loop.quit();
-    QCoreApplication::exit(code);
+    // Without a running loop there is nothing to leave, and Qt would refuse every later one.
+    if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(code);
 }
 
 bool QtRenderer::Screenshot(Form& form, const std::string& path) {
