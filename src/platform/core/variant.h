@@ -98,6 +98,9 @@ public:
     const VariantArray& AsArray() const;
     VariantArray& AsArray();
     const DataPacket& AsPacket() const;
+    // The text of a String value without copying it; nullptr for any other type. Sorting, filtering and
+    // searching datasets read strings through this.
+    const std::string* TextIf() const { return std::get_if<std::string>(&value_); }
 
     // Same type and value; an integer and a double compare by value.
     friend bool operator==(const Variant& a, const Variant& b);

@@ -66,6 +66,11 @@ bool IsMessage(const DialogRecord& r) {
     return r.kind != DialogKind::Busy && r.kind != DialogKind::Modal;
 }
 
+// Errors and plain messages; questions and lists were expected by the answer queued for them.
+bool IsUnasked(const DialogRecord& r) {
+    return r.kind == DialogKind::Error || r.kind == DialogKind::Message;
+}
+
 } // namespace
 
 // The scripted service of the driver: prints what is shown and runs modal forms on the next lines.
@@ -279,7 +284,12 @@ void ScenarioDriver::Execute(const Args& w) {
             FocusForTyping(*combo);
             if (index && (*index < 0 || *index >= static_cast<int>(combo->Items().size())))
                 Fail(combo->Name() + " has no item " + w[2]);
-            app_.Dispatch([&] { index ? combo->SetItemIndex(*index) : combo->SetText(w[2]); });
+            app_.Dispatch([&] {
+                int chosen = index.value_or(-1);
+                for (size_t i = 0; !index && i < combo->Items().size(); ++i)
+                    if (combo->Items()[i] == w[2]) chosen = static_cast<int>(i);
+                if (chosen >= 0) combo->ChooseAsClerk(chosen);
+            });
             if (!index && combo->Text() != w[2]) Fail(combo->Name() + " has no item " + Quoted(w[2]));
         } else if (auto* group = dynamic_cast<RadioGroup*>(&control)) {
             int chosen = index.value_or(-1);
@@ -288,7 +298,7 @@ void ScenarioDriver::Execute(const Args& w) {
             if (chosen < 0 || chosen >= static_cast<int>(group->Items().size()))
                 Fail(group->Name() + " has no item " + Quoted(w[2]));
             FocusForTyping(*group);
-            app_.Dispatch([&] { group->SetItemIndex(chosen); });
+            app_.Dispatch([&] { group->ChooseAsClerk(chosen); });
         } else if (auto* pc = dynamic_cast<PageControl*>(&control)) {
             TabSheet* page = nullptr;
             for (TabSheet* p : pc->Pages())
@@ -378,7 +388,7 @@ void ScenarioDriver::Expect(const Args& w) {
     } else if (what == "no-message") {
         need(2, "no-message");
         for (size_t i = 0; i < records.size(); ++i)
-            if (!consumed_[i] && IsMessage(records[i])) Fail("unexpected " + DescribeRecord(records[i]));
+            if (!consumed_[i] && IsUnasked(records[i])) Fail("unexpected " + DescribeRecord(records[i]));
     } else if (what == "focus") {
         need(3, "focus CONTROL");
         Control& control = FindControl(w[2]);

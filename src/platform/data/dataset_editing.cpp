@@ -1,0 +1,201 @@
+#include "platform/data/data_error.h"
+#include "platform/data/dataset.h"
+
+#include <algorithm>
+
+namespace dfe {
+
+void DataSet::Append() {
+    BeginInsert(true);
+}
+
+void DataSet::Insert() {
+    BeginInsert(false);
+}
+
+void DataSet::BeginInsert(bool append) {
+    CheckActive();
+    CheckEditableView();
+    CheckBrowseMode();
+    RunCheckedEvent(BeforeInsert);
+    RunCheckedEvent(BeforeScroll);
+    insertBefore_ = !append && HasCurrent() ? std::optional(CurrentId()) : std::nullopt;
+    editBuffer_.assign(static_cast<size_t>(dataFieldCount_), Variant::Null());
+    modified_ = false;
+    SetState(DataSetState::Insert);
+    try {
+        CalculateFields();
+        RunCheckedEvent(OnNewRecord);
+    } catch (...) {
+        DiscardEdit();
+        ResetCalcValues();
+        SetState(DataSetState::Browse);
+        throw;
+    }
+    // Defaults from OnNewRecord alone do not make the row worth keeping: leaving it untouched cancels it.
+    modified_ = false;
+    NotifyDataChange(nullptr);
+    RunCheckedEvent(AfterInsert);
+    RunCheckedEvent(AfterScroll);
+}
+
+void DataSet::Edit() {
+    CheckActive();
+    if (IsEditing(state_)) return;
+    if (!HasCurrent()) {
+        Insert();
+        return;
+    }
+    CheckEditableView();
+    RunCheckedEvent(BeforeEdit);
+    editRowId_ = CurrentId();
+    editBuffer_ = Row(editRowId_).values;
+    modified_ = false;
+    SetState(DataSetState::Edit);
+    NotifyDataChange(nullptr);
+    RunCheckedEvent(AfterEdit);
+}
+
+void DataSet::CheckRequired() const {
+    for (const auto& f : fields_) {
+        if (f->IsCalculated() || !f->Required()) continue;
+        if (editBuffer_[static_cast<size_t>(f->slot_)].IsNull()) {
+            throw DataSetError("Campo '" + f->DisplayLabel() + "' deve ser informado.");
+        }
+    }
+}
+
+void DataSet::Post() {
+    CheckActive();
+    if (!IsEditing(state_)) return;
+    if (posting_) throw DataSetError(name_ + ": gravação pedida durante a própria gravação do registro");
+    posting_ = true;
+    struct Release {
+        bool& flag;
+        ~Release() { flag = false; }
+    } release{posting_};
+    NotifyUpdateData();
+    RunCheckedEvent(BeforePost);
+    CheckRequired();
+    const bool visible = (state_ == DataSetState::Edit || statusFilter_.Shows(RowStatus::Inserted)) &&
+                         PassesFilter(editBuffer_);
+    if (state_ == DataSetState::Insert) {
+        CommitInsert(visible);
+    } else {
+        CommitEdit(visible);
+    }
+    DiscardEdit();
+    bof_ = eof_ = false;
+    SetState(DataSetState::Browse);
+    CalculateFields();
+    NotifyDataChange(nullptr);
+    RunCheckedEvent(AfterPost);
+}
+
+void DataSet::CommitInsert(bool visible) {
+    const auto id = static_cast<uint32_t>(rows_.size());
+    StoredRow row;
+    row.values = std::move(editBuffer_);
+    row.serial = nextSerial_++;
+    row.status = RowStatus::Inserted;
+    StampChange(row);
+    rows_.push_back(std::move(row));
+    const size_t orderPos = insertBefore_ ? OrderPositionOf(*insertBefore_) : order_.size();
+    order_.insert(order_.begin() + static_cast<std::ptrdiff_t>(orderPos), id);
+    if (!visible) return;
+    const size_t viewPos = insertBefore_ ? ViewPositionOf(*insertBefore_) : view_.size();
+    PlaceInView(id, viewPos, true);
+}
+
+void DataSet::CommitEdit(bool visible) {
+    StoredRow& row = Row(editRowId_);
+    if (row.values != editBuffer_) {
+        if (row.status == RowStatus::Unmodified) {
+            row.original = std::make_unique<std::vector<Variant>>(std::move(row.values));
+            row.status = RowStatus::Modified;
+            StampChange(row);
+        }
+        row.values = std::move(editBuffer_);
+        // Edited back to what was loaded: nothing left to send.
+        if (row.status == RowStatus::Modified && row.values == *row.original) {
+            row.original.reset();
+            row.status = RowStatus::Unmodified;
+        }
+    }
+    const auto pos = static_cast<size_t>(cursor_);
+    if (!visible) {
+        view_.erase(view_.begin() + cursor_);
+        if (pos >= view_.size()) cursor_ = view_.empty() ? 0 : static_cast<int>(view_.size()) - 1;
+        return;
+    }
+    if (!index_.Active()) return;
+    const bool afterPrevious = pos == 0 || index_.Compare(Row(view_[pos - 1]).values, row.values) <= 0;
+    const bool beforeNext =
+        pos + 1 >= view_.size() || index_.Compare(row.values, Row(view_[pos + 1]).values) <= 0;
+    if (afterPrevious && beforeNext) return;
+    view_.erase(view_.begin() + cursor_);
+    PlaceInView(editRowId_, pos, true);
+}
+
+void DataSet::DiscardEdit() {
+    editBuffer_.clear();
+    modified_ = false;
+    insertBefore_.reset();
+}
+
+void DataSet::Cancel() {
+    CheckActive();
+    if (!IsEditing(state_)) return;
+    RunCheckedEvent(BeforeCancel);
+    DiscardEdit();
+    SetState(DataSetState::Browse);
+    CalculateFields();
+    NotifyDataChange(nullptr);
+    RunCheckedEvent(AfterCancel);
+}
+
+void DataSet::CheckBrowseMode() {
+    CheckActive();
+    if (!IsEditing(state_)) return;
+    NotifyUpdateData();
+    if (modified_) {
+        Post();
+    } else {
+        Cancel();
+    }
+}
+
+void DataSet::Delete() {
+    CheckActive();
+    if (state_ == DataSetState::Insert) {
+        Cancel();
+        return;
+    }
+    CheckEditableView();
+    if (!HasCurrent()) throw DataSetError(name_ + ": não há registro para excluir");
+    RunCheckedEvent(BeforeDelete);
+    RunCheckedEvent(BeforeScroll);
+    DiscardEdit();
+    const uint32_t id = CurrentId();
+    const auto pos = static_cast<size_t>(cursor_);
+    StoredRow& row = Row(id);
+    if (row.status == RowStatus::Inserted) {
+        KillRow(id);
+    } else {
+        row.status = RowStatus::Deleted;
+        StampChange(row);
+    }
+    view_.erase(view_.begin() + cursor_);
+    // Deleting the last row leaves the cursor on the new last row at the end, so delete loops stop.
+    eof_ = pos >= view_.size();
+    bof_ = view_.empty();
+    cursor_ = view_.empty() ? 0 : static_cast<int>(std::min(pos, view_.size() - 1));
+    if (deadRows_ > 64 && deadRows_ * 2 > rows_.size()) Compact();
+    SetState(DataSetState::Browse);
+    CalculateFields();
+    NotifyDataChange(nullptr);
+    RunCheckedEvent(AfterDelete);
+    RunCheckedEvent(AfterScroll);
+}
+
+} // namespace dfe
