@@ -202,10 +202,9 @@ void FormView::RefreshFocused() {
 QPixmap FormView::Grab() {
     QWidget* frame = Frame();
     if (!frame) return {};
-    if (!frame->isVisible()) {
-        frame->ensurePolished();
-        if (auto* layout = window_->centralWidget()->layout()) layout->activate();
-    }
+    frame->ensurePolished();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    if (auto* layout = window_->layout()) layout->activate();
     return frame->grab();
 }
 

@@ -84,9 +84,12 @@ FormView& QtRenderer::ViewOf(Form& form) {
     if (FormView* view = FindView(form)) return *view;
     // Child forms need the host window first.
     if (form.GetFormStyle() == FormStyle::MdiChild) HostArea();
-    auto& slot = views_[&form];
-    if (!slot) slot = std::make_unique<FormView>(*this, form);
-    return *slot;
+    // Built before it is listed: showing the window sends events that look views up.
+    auto view = std::make_unique<FormView>(*this, form);
+    FormView& ref = *view;
+    views_[&form] = std::move(view);
+    ref.Sync("Visible");
+    return ref;
 }
 
 FormView* QtRenderer::FindView(const Form& form) const {
@@ -177,13 +180,39 @@ bool QtRenderer::Screenshot(Form& form, const std::string& path) {
     return picture.save(file, "PNG");
 }
 
+namespace {
+
+// Grabbed windows lack the frame the window manager draws: the picture gets a title bar of its own, so that
+// it shows the title (operator, branch and date on the host window).
+QPixmap WithTitleBar(const QPixmap& content, const QString& title) {
+    constexpr int kBar = 24;
+    QPixmap framed(content.width(), content.height() + kBar);
+    framed.fill(QColor(0, 84, 153));
+    QPainter painter(&framed);
+    QFont font = QApplication::font();
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(QRect(8, 0, content.width() - 16, kBar), Qt::AlignVCenter | Qt::AlignLeft, title);
+    painter.drawPixmap(0, kBar, content);
+    return framed;
+}
+
+QPixmap GrabWindow(QWidget& window) {
+    return WithTitleBar(window.grab(), window.windowTitle());
+}
+
+} // namespace
+
 QPixmap QtRenderer::GrabScreen() {
+    // Pictures are taken between events too (scenarios, tests): pending layouts are done first.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     QWidget* base = nullptr;
     if (Form* main = app_.MainForm()) base = ViewOf(*main).Frame();
     if (!base)
         if (Form* active = app_.ActiveForm()) base = ViewOf(*active).Frame();
     if (!base) return {};
-    QPixmap screen = base->grab();
+    QPixmap screen = GrabWindow(*base);
     QPainter painter(&screen);
     // Windows over the base one (modal forms, message boxes) where they are, or centred when they are not
     // over it at all.
@@ -191,7 +220,8 @@ QPixmap QtRenderer::GrabScreen() {
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window == base || !window->isVisible() || window->isMinimized()) continue;
         if (window->windowType() == Qt::ToolTip || window->windowType() == Qt::Popup) continue;
-        const QPixmap picture = window->grab();
+        const QPixmap picture =
+            window->windowFlags() & Qt::FramelessWindowHint ? window->grab() : GrabWindow(*window);
         QPoint at = window->pos() - base->pos();
         if (!area.intersects(QRect(at, picture.size()))) at = area.center() - picture.rect().center();
         painter.drawPixmap(at, picture);

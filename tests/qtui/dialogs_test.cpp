@@ -64,8 +64,9 @@ TEST_F(QtDialogsTest, QuestionsAnswerWithTheButtonPressed) {
 
     clicker = {};
     clicker.Press("Manter");
-    EXPECT_EQ(qtDialogs.AskCustom({"", "O que fazer?", {"Descartar", "Manter"}, DialogType::Confirmation, ""}),
-              kFirstCustomAnswer + 1);
+    EXPECT_EQ(
+        qtDialogs.AskCustom({"", "O que fazer?", {"Descartar", "Manter"}, DialogType::Confirmation, ""}),
+        kFirstCustomAnswer + 1);
 }
 
 TEST_F(QtDialogsTest, MultipleChoiceReturnsTheCheckedCodesOrNothing) {
@@ -127,7 +128,8 @@ TEST_F(QtDialogsTest, BusyIndicatorNestsAndAlwaysGoesAway) {
 TEST_F(QtDialogsTest, AfterQuitQuestionsGiveTheirCancelAnswer) {
     renderer.Quit();
     EXPECT_EQ(qtDialogs.Confirm("Sair?"), mr::No);
-    EXPECT_EQ(qtDialogs.AskCustom({"", "?", {"A", "B"}, DialogType::Confirmation, ""}), kFirstCustomAnswer + 1);
+    EXPECT_EQ(qtDialogs.AskCustom({"", "?", {"A", "B"}, DialogType::Confirmation, ""}),
+              kFirstCustomAnswer + 1);
     auto& dialog = app.CreateForm<Form>();
     EXPECT_EQ(dialog.ShowModal(), mr::Cancel);
 }
