@@ -120,8 +120,13 @@ void FormView::Sync(std::string_view property) {
 void FormView::ApplyGeometry() {
     QWidget* client = Client();
     if (!client) return;
-    // The client area is as large as the form was designed, and never cuts a control off.
+    // The client area is as large as the form was designed, and never cuts a control off. A form given no
+    // size at all gets a small window rather than none.
     int width = form_.Width(), height = form_.Height();
+    if (width <= 0 && height <= 0) {
+        width = 320;
+        height = 240;
+    }
     for (Control* child : form_.Children()) {
         if (!child->Visible()) continue;
         width = std::max(width, child->Left() + child->Width());
