@@ -35,10 +35,14 @@ function(dfe_layer target)
   endif()
 endfunction()
 
-# dfe_test(<target> DIR <dir> DEPS <targets>...): one GoogleTest program per folder, one CTest entry.
+# dfe_test(<target> DIR <dir> DEPS <targets>... [EXCLUDE <regex>]): one GoogleTest program per folder, one
+# CTest entry. EXCLUDE leaves out sources that belong to something else (a test package).
 function(dfe_test target)
-  cmake_parse_arguments(T "" "DIR" "DEPS" ${ARGN})
+  cmake_parse_arguments(T "" "DIR;EXCLUDE" "DEPS" ${ARGN})
   file(GLOB_RECURSE srcs CONFIGURE_DEPENDS "${T_DIR}/*.cpp")
+  if(T_EXCLUDE)
+    list(FILTER srcs EXCLUDE REGEX "${T_EXCLUDE}")
+  endif()
   if(NOT srcs)
     return()
   endif()
@@ -56,5 +60,18 @@ function(dfe_program target)
   target_link_libraries(${target} PRIVATE ${P_DEPS} dfe_options)
   if(P_OUTPUT_NAME)
     set_target_properties(${target} PROPERTIES OUTPUT_NAME ${P_OUTPUT_NAME})
+  endif()
+endfunction()
+
+# dfe_package(<target> SOURCES <files>... DEPS <targets>... [OUTPUT_DIR <dir>]): a module package, the shared
+# library lib<target>.so the host loads by name. It links the platform itself; only its own entry points are
+# exported, so its copy of the platform never mixes with the host's (docs/architecture.md).
+function(dfe_package target)
+  cmake_parse_arguments(P "" "OUTPUT_DIR" "SOURCES;DEPS" ${ARGN})
+  add_library(${target} SHARED ${P_SOURCES})
+  target_link_libraries(${target} PRIVATE ${P_DEPS} dfe_options)
+  target_link_options(${target} PRIVATE -Wl,--exclude-libs,ALL -Wl,--no-undefined)
+  if(P_OUTPUT_DIR)
+    set_target_properties(${target} PROPERTIES LIBRARY_OUTPUT_DIRECTORY ${P_OUTPUT_DIR})
   endif()
 endfunction()

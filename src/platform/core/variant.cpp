@@ -90,10 +90,6 @@ Variant Variant::Array(std::vector<Variant> items, int lowBound) {
     return Variant(VariantArray(std::move(items), lowBound));
 }
 
-VariantType Variant::Type() const {
-    return static_cast<VariantType>(value_.index());
-}
-
 std::string Variant::AsString() const {
     switch (Type()) {
     case VariantType::Unassigned:

@@ -79,7 +79,7 @@ public:
     static Variant Null();
     static Variant Array(std::vector<Variant> items, int lowBound = 0);
 
-    VariantType Type() const;
+    VariantType Type() const { return static_cast<VariantType>(value_.index()); } // inline: datasets ask per value
     bool IsUnassigned() const { return value_.index() == 0; }
     // Unassigned counts as null, as the rules test "no value" either way.
     bool IsNull() const { return value_.index() <= 1; }

@@ -11,6 +11,10 @@ DataSource::DataSource(DataSet* dataSet) {
 }
 
 DataSource::~DataSource() {
+    // Bound controls may outlive their source (a form's members go before its controls).
+    const auto listeners = listeners_;
+    for (DataSourceListener* l : listeners)
+        l->DataSourceDestroyed(*this);
     if (dataSet_) dataSet_->Detach(this);
 }
 

@@ -20,6 +20,8 @@ public:
     virtual void DataChanged(DataSource&, Field*) {}
     // Before a post: controls write the text being typed into their field.
     virtual void UpdateData(DataSource&) {}
+    // The data source is going away: forget it.
+    virtual void DataSourceDestroyed(DataSource&) {}
 };
 
 // The link between a dataset and the controls and handlers that show it. A disabled source reports the

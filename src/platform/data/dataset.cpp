@@ -60,12 +60,16 @@ Field& DataSet::AddField(const FieldDef& def, FieldKind kind, bool declared) {
 
 void DataSet::RebuildFieldSlots() {
     fieldIndex_.clear();
+    dataFields_.clear();
+    cachedListNames_.clear();
+    cachedListSlots_.clear();
     dataFieldCount_ = 0;
     calcFieldCount_ = 0;
     for (size_t i = 0; i < fields_.size(); ++i) {
         Field& f = *fields_[i];
         f.index_ = static_cast<int>(i);
         f.slot_ = f.IsCalculated() ? calcFieldCount_++ : dataFieldCount_++;
+        if (!f.IsCalculated()) dataFields_.push_back(&f);
         fieldIndex_[text::Upper(f.FieldName())] = static_cast<int>(i);
     }
 }
@@ -114,6 +118,15 @@ std::vector<int> DataSet::ResolveFieldList(std::string_view names) const {
     return result;
 }
 
+// Rules locate by the same field list over and over.
+const std::vector<int>& DataSet::CachedFieldList(std::string_view names) {
+    if (cachedListSlots_.empty() || names != cachedListNames_) {
+        cachedListSlots_ = ResolveFieldList(names);
+        cachedListNames_ = std::string(names);
+    }
+    return cachedListSlots_;
+}
+
 std::optional<ExprField> DataSet::ResolveExprField(std::string_view name) const {
     const Field* f = FindField(name);
     if (!f || f->IsCalculated()) return std::nullopt;
@@ -133,7 +146,7 @@ const Variant& DataSet::ReadSlot(const Field& field) const {
     const auto slot = static_cast<size_t>(field.slot_);
     if (field.IsCalculated()) return slot < calcValues_.size() ? calcValues_[slot] : null;
     if (probe_) return (*probe_)[slot];
-    if (IsEditing(state_)) return editBuffer_[slot];
+    if (IsEditing(state_)) return EditValue(slot);
     return HasCurrent() ? Row(CurrentId()).values[slot] : null;
 }
 
@@ -149,7 +162,7 @@ Variant DataSet::OriginalSlot(const Field& field) const {
     if (state_ == DataSetState::Insert || !HasCurrent()) return Variant::Null();
     const StoredRow& row = Row(state_ == DataSetState::Edit ? editRowId_ : CurrentId());
     if (row.status == RowStatus::Inserted) return Variant::Null();
-    return row.LoadedValues()[static_cast<size_t>(field.slot_)];
+    return row.LoadedValue(static_cast<size_t>(field.slot_));
 }
 
 void DataSet::CheckWritable(const Field& field) const {
@@ -214,11 +227,9 @@ void DataSet::CalculateFields() {
     if (calcFieldCount_ == 0) return;
     ResetCalcValues();
     if (!OnCalcFields || transientState_) return;
-    const std::vector<Variant>* record = IsEditing(state_) ? &editBuffer_
-                                         : HasCurrent()    ? &Row(CurrentId()).values
-                                                           : nullptr;
-    if (!record) return;
-    RecordScope scope(*this, record, DataSetState::CalcFields);
+    if (!IsEditing(state_) && !HasCurrent()) return;
+    // No probe: the fields read the current row, or the row being edited through its pending values.
+    RecordScope scope(*this, nullptr, DataSetState::CalcFields);
     OnCalcFields(*this);
 }
 

@@ -231,6 +231,8 @@ private:
     void CommitInsert(bool visible);
     void CommitEdit(bool visible);
     void CheckRequired() const;
+    std::vector<Variant> EditedRow() const;
+    const Variant& EditValue(size_t slot) const;
     void CheckEditableView() const;
     void ResetCalcValues();
 
@@ -244,16 +246,22 @@ private:
     void RebuildView();
     void PlaceInView(uint32_t id, size_t naturalPos, bool keepCursorRow);
     void RemoveFromView(uint32_t id);
+    void ViewInsert(size_t pos, uint32_t id);
+    void ViewErase(size_t pos);
+    void RecomputeViewPrefixes();
+    bool ViewRowLess(uint32_t a, const KeyPrefix& prefixA, size_t posB) const;
     size_t ViewPositionOf(uint32_t id) const;
     size_t OrderPositionOf(uint32_t id) const;
     void ApplyIndex(RecordOrder order, std::string name);
     void Compact();
     void MoveCursorTo(size_t position);
-    void Scroll(const std::function<void()>& move);
+    void BeginScroll();
+    void EndScroll();
     void KillRow(uint32_t id);
     void DiscardEdit();
-    std::optional<size_t> FindInView(const std::vector<int>& slots, const std::vector<Variant>& keys,
+    std::optional<size_t> FindInView(const std::vector<int>& slots, const std::vector<const Variant*>& keys,
                                      LocateOptions options) const;
+    const std::vector<int>& CachedFieldList(std::string_view names);
 
     // change log
     void RevertRow(uint32_t id);
@@ -271,15 +279,19 @@ private:
     std::string name_;
     std::vector<std::unique_ptr<Field>> fields_;
     std::unordered_map<std::string, int> fieldIndex_; // upper-cased name to index in fields_
+    std::vector<Field*> dataFields_;                  // by row slot
+    std::string cachedListNames_;                     // the field list a search last named, resolved
+    std::vector<int> cachedListSlots_;
     int dataFieldCount_ = 0;
     int calcFieldCount_ = 0;
 
     DataSetState state_ = DataSetState::Inactive;
     std::optional<DataSetState> transientState_; // CalcFields or Filter while those handlers run
     bool posting_ = false;
-    std::vector<StoredRow> rows_; // stored rows, by id
-    std::vector<uint32_t> order_; // insertion order of the live rows (deleted ones too)
-    std::vector<uint32_t> view_;  // what the cursor walks: filtered, ordered
+    std::vector<StoredRow> rows_;       // stored rows, by id
+    std::vector<uint32_t> order_;       // insertion order of the live rows (deleted ones too)
+    std::vector<uint32_t> view_;        // what the cursor walks: filtered, ordered
+    std::vector<KeyPrefix> viewPrefix_; // with an index: the key prefix of each view row
     size_t deadRows_ = 0;
     uint32_t nextSerial_ = 1;
     uint32_t changeSeq_ = 0;

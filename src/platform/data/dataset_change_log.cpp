@@ -15,8 +15,7 @@ void DataSet::RevertRow(uint32_t id) {
         KillRow(id);
         return;
     }
-    if (row.original) row.values = std::move(*row.original);
-    row.original.reset();
+    row.Revert();
     row.status = RowStatus::Unmodified;
 }
 
@@ -71,7 +70,7 @@ void DataSet::MergeChangeLog() {
             KillRow(id);
             continue;
         }
-        row.original.reset();
+        row.originals.clear();
         row.status = RowStatus::Unmodified;
     }
     const std::optional<uint32_t> current =

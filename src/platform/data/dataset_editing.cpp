@@ -49,7 +49,8 @@ void DataSet::Edit() {
     CheckEditableView();
     RunCheckedEvent(BeforeEdit);
     editRowId_ = CurrentId();
-    editBuffer_ = Row(editRowId_).values;
+    // Unassigned marks a field not written during this edit: it reads through to the stored row.
+    editBuffer_.assign(static_cast<size_t>(dataFieldCount_), Variant());
     modified_ = false;
     SetState(DataSetState::Edit);
     NotifyDataChange(nullptr);
@@ -59,7 +60,7 @@ void DataSet::Edit() {
 void DataSet::CheckRequired() const {
     for (const auto& f : fields_) {
         if (f->IsCalculated() || !f->Required()) continue;
-        if (editBuffer_[static_cast<size_t>(f->slot_)].IsNull()) {
+        if (EditValue(static_cast<size_t>(f->slot_)).IsNull()) {
             throw DataSetError("Campo '" + f->DisplayLabel() + "' deve ser informado.");
         }
     }
@@ -77,8 +78,9 @@ void DataSet::Post() {
     NotifyUpdateData();
     RunCheckedEvent(BeforePost);
     CheckRequired();
-    const bool visible = (state_ == DataSetState::Edit || statusFilter_.Shows(RowStatus::Inserted)) &&
-                         PassesFilter(editBuffer_);
+    const bool visible =
+        (state_ == DataSetState::Edit || statusFilter_.Shows(RowStatus::Inserted)) &&
+        (!filtered_ || PassesFilter(state_ == DataSetState::Insert ? editBuffer_ : EditedRow()));
     if (state_ == DataSetState::Insert) {
         CommitInsert(visible);
     } else {
@@ -107,24 +109,49 @@ void DataSet::CommitInsert(bool visible) {
     PlaceInView(id, viewPos, true);
 }
 
+// The row as it will be once posted.
+std::vector<Variant> DataSet::EditedRow() const {
+    std::vector<Variant> row = Row(editRowId_).values;
+    for (size_t slot = 0; slot < row.size(); ++slot) {
+        if (!editBuffer_[slot].IsUnassigned()) row[slot] = editBuffer_[slot];
+    }
+    return row;
+}
+
+const Variant& DataSet::EditValue(size_t slot) const {
+    const Variant& pending = editBuffer_[slot];
+    return state_ == DataSetState::Edit && pending.IsUnassigned() ? Row(editRowId_).values[slot] : pending;
+}
+
+// Stores the fields written during the edit; a loaded row keeps the loaded value of each field it changes.
 void DataSet::CommitEdit(bool visible) {
     StoredRow& row = Row(editRowId_);
-    if (row.values != editBuffer_) {
-        if (row.status == RowStatus::Unmodified) {
-            row.original = std::make_unique<std::vector<Variant>>(std::move(row.values));
-            row.status = RowStatus::Modified;
+    const bool logged = row.status != RowStatus::Inserted;
+    for (size_t slot = 0; slot < editBuffer_.size(); ++slot) {
+        Variant& pending = editBuffer_[slot];
+        if (pending.IsUnassigned()) continue;
+        Variant& stored = row.values[slot];
+        if (pending == stored && pending.Type() == stored.Type()) continue;
+        const bool known = std::any_of(row.originals.begin(), row.originals.end(),
+                                       [&](const auto& o) { return o.first == slot; });
+        if (logged && !known) row.originals.emplace_back(static_cast<uint32_t>(slot), std::move(stored));
+        stored = std::move(pending);
+    }
+    // A field edited back to its loaded value is no change; a row with none left is unmodified again.
+    std::erase_if(row.originals, [&](const auto& o) {
+        const Variant& now = row.values[o.first];
+        return now == o.second && now.Type() == o.second.Type();
+    });
+    if (logged) {
+        const RowStatus status = row.originals.empty() ? RowStatus::Unmodified : RowStatus::Modified;
+        if (status != row.status) {
+            row.status = status;
             StampChange(row);
-        }
-        row.values = std::move(editBuffer_);
-        // Edited back to what was loaded: nothing left to send.
-        if (row.status == RowStatus::Modified && row.values == *row.original) {
-            row.original.reset();
-            row.status = RowStatus::Unmodified;
         }
     }
     const auto pos = static_cast<size_t>(cursor_);
     if (!visible) {
-        view_.erase(view_.begin() + cursor_);
+        ViewErase(pos);
         if (pos >= view_.size()) cursor_ = view_.empty() ? 0 : static_cast<int>(view_.size()) - 1;
         return;
     }
@@ -132,8 +159,11 @@ void DataSet::CommitEdit(bool visible) {
     const bool afterPrevious = pos == 0 || index_.Compare(Row(view_[pos - 1]).values, row.values) <= 0;
     const bool beforeNext =
         pos + 1 >= view_.size() || index_.Compare(row.values, Row(view_[pos + 1]).values) <= 0;
-    if (afterPrevious && beforeNext) return;
-    view_.erase(view_.begin() + cursor_);
+    if (afterPrevious && beforeNext) {
+        viewPrefix_[pos] = index_.Prefix(row.values);
+        return;
+    }
+    ViewErase(pos);
     PlaceInView(editRowId_, pos, true);
 }
 
@@ -185,7 +215,7 @@ void DataSet::Delete() {
         row.status = RowStatus::Deleted;
         StampChange(row);
     }
-    view_.erase(view_.begin() + cursor_);
+    ViewErase(pos);
     // Deleting the last row leaves the cursor on the new last row at the end, so delete loops stop.
     eof_ = pos >= view_.size();
     bof_ = view_.empty();

@@ -5,13 +5,15 @@
 
 namespace dfe {
 
-// Every move: a pending edit is posted (or cancelled when untouched), BeforeScroll may refuse, the bound
-// controls hear of it and AfterScroll runs.
-void DataSet::Scroll(const std::function<void()>& move) {
+// Every move: a pending edit is posted (or cancelled when untouched), BeforeScroll may refuse; after it the
+// bound controls hear of it and AfterScroll runs.
+void DataSet::BeginScroll() {
     CheckActive();
     CheckBrowseMode();
     RunCheckedEvent(BeforeScroll);
-    move();
+}
+
+void DataSet::EndScroll() {
     CalculateFields();
     NotifyDataChange(nullptr);
     RunCheckedEvent(AfterScroll);
@@ -23,17 +25,17 @@ void DataSet::MoveCursorTo(size_t position) {
 }
 
 void DataSet::First() {
-    Scroll([this] {
-        MoveCursorTo(0);
-        bof_ = true;
-    });
+    BeginScroll();
+    MoveCursorTo(0);
+    bof_ = true;
+    EndScroll();
 }
 
 void DataSet::Last() {
-    Scroll([this] {
-        MoveCursorTo(view_.empty() ? 0 : view_.size() - 1);
-        eof_ = true;
-    });
+    BeginScroll();
+    MoveCursorTo(view_.empty() ? 0 : view_.size() - 1);
+    eof_ = true;
+    EndScroll();
 }
 
 void DataSet::Next() {
@@ -48,16 +50,15 @@ int DataSet::MoveBy(int distance) {
     CheckActive();
     CheckBrowseMode();
     if (distance == 0 || (distance > 0 && eof_) || (distance < 0 && bof_)) return 0;
-    int moved = 0;
-    Scroll([&] {
-        const long target = static_cast<long>(cursor_) + distance;
-        const long last = static_cast<long>(view_.size()) - 1;
-        const long clamped = std::clamp(target, 0L, std::max(last, 0L));
-        moved = static_cast<int>(clamped - cursor_);
-        cursor_ = static_cast<int>(clamped);
-        eof_ = view_.empty() || target > last;
-        bof_ = view_.empty() || target < 0;
-    });
+    BeginScroll();
+    const long target = static_cast<long>(cursor_) + distance;
+    const long last = static_cast<long>(view_.size()) - 1;
+    const long clamped = std::clamp(target, 0L, std::max(last, 0L));
+    const int moved = static_cast<int>(clamped - cursor_);
+    cursor_ = static_cast<int>(clamped);
+    eof_ = view_.empty() || target > last;
+    bof_ = view_.empty() || target < 0;
+    EndScroll();
     return moved;
 }
 
@@ -67,7 +68,9 @@ int DataSet::RecNo() const {
 }
 
 void DataSet::SetRecNo(int recNo) {
-    Scroll([&] { MoveCursorTo(static_cast<size_t>(std::max(recNo, 1) - 1)); });
+    BeginScroll();
+    MoveCursorTo(static_cast<size_t>(std::max(recNo, 1) - 1));
+    EndScroll();
 }
 
 int DataSet::RecordCount() const {
@@ -100,7 +103,9 @@ void DataSet::GotoBookmark(const Bookmark& bookmark) {
     const auto id = FindRowId(rows_, bookmark);
     const size_t pos = id ? ViewPositionOf(*id) : view_.size();
     if (pos >= view_.size()) throw DataSetError(name_ + ": registro não encontrado");
-    Scroll([&] { MoveCursorTo(pos); });
+    BeginScroll();
+    MoveCursorTo(pos);
+    EndScroll();
 }
 
 } // namespace dfe

@@ -60,6 +60,7 @@ void DataSet::ResetContent() {
     rows_.clear();
     order_.clear();
     view_.clear();
+    viewPrefix_.clear();
     deadRows_ = 0;
     cursor_ = 0;
     eof_ = bof_ = true;

@@ -103,8 +103,8 @@ void AcceptValue(Variant& value, const FieldDef& source, const FieldDef& target,
         Malformed(where() + ": valor " + VariantTypeName(value.Type()) + " num campo " +
                   FieldTypeCaption(source.type));
     }
-    if (source.type == FieldType::String && source.size > 0) {
-        if (text::Length(*value.TextIf()) > static_cast<size_t>(source.size)) {
+    if (const std::string* s = value.TextIf(); s && source.type == FieldType::String && source.size > 0) {
+        if (text::Length(*s) > static_cast<size_t>(source.size)) {
             Malformed(where() + ": texto maior que o tamanho do campo (" + std::to_string(source.size) + ")");
         }
     }
@@ -182,11 +182,21 @@ Packet DataSet::Data() const {
 
 namespace {
 
+// The values of the sent fields: all of them when every field is sent.
 std::vector<Variant> Pick(const std::vector<Variant>& values, const std::vector<size_t>& slots) {
+    if (slots.size() == values.size()) return values;
     std::vector<Variant> out;
     out.reserve(slots.size());
     for (size_t s : slots)
         out.push_back(values[s]);
+    return out;
+}
+
+std::vector<Variant> PickLoaded(const StoredRow& row, const std::vector<size_t>& slots) {
+    std::vector<Variant> out;
+    out.reserve(slots.size());
+    for (size_t s : slots)
+        out.push_back(row.LoadedValue(s));
     return out;
 }
 
@@ -230,10 +240,10 @@ Packet DataSet::Delta() const {
         PacketRow out;
         out.status = row.status;
         if (row.status == RowStatus::Deleted) {
-            out.values = Pick(row.LoadedValues(), slots);
+            out.values = PickLoaded(row, slots);
         } else {
             out.values = Pick(row.values, slots);
-            if (row.status == RowStatus::Modified) out.original = Pick(row.LoadedValues(), slots);
+            if (row.status == RowStatus::Modified) out.original = PickLoaded(row, slots);
         }
         packet.rows.push_back(std::move(out));
     }

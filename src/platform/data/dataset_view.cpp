@@ -28,14 +28,53 @@ void DataSet::RebuildView() {
         const StoredRow& row = Row(id);
         if (plain ? row.status != RowStatus::Deleted : Visible(row)) fresh.push_back(id);
     }
+    std::vector<KeyPrefix> prefixes;
     if (index_.Active()) {
-        std::stable_sort(fresh.begin(), fresh.end(), [&](uint32_t a, uint32_t b) {
-            return index_.Compare(Row(a).values, Row(b).values) < 0;
+        std::vector<std::pair<KeyPrefix, uint32_t>> keyed;
+        keyed.reserve(fresh.size());
+        for (uint32_t id : fresh)
+            keyed.emplace_back(index_.Prefix(Row(id).values), id);
+        std::stable_sort(keyed.begin(), keyed.end(), [&](const auto& a, const auto& b) {
+            if (a.first != b.first) return a.first < b.first;
+            return index_.Compare(Row(a.second).values, Row(b.second).values) < 0;
         });
+        prefixes.reserve(keyed.size());
+        for (size_t i = 0; i < keyed.size(); ++i) {
+            fresh[i] = keyed[i].second;
+            prefixes.push_back(keyed[i].first);
+        }
     }
     view_.swap(fresh);
+    viewPrefix_.swap(prefixes);
     if (cursor_ >= static_cast<int>(view_.size()))
         cursor_ = view_.empty() ? 0 : static_cast<int>(view_.size()) - 1;
+}
+
+void DataSet::RecomputeViewPrefixes() {
+    viewPrefix_.clear();
+    if (!index_.Active()) return;
+    viewPrefix_.reserve(view_.size());
+    for (uint32_t id : view_)
+        viewPrefix_.push_back(index_.Prefix(Row(id).values));
+}
+
+void DataSet::ViewInsert(size_t pos, uint32_t id) {
+    view_.insert(view_.begin() + static_cast<std::ptrdiff_t>(pos), id);
+    if (index_.Active()) {
+        viewPrefix_.insert(viewPrefix_.begin() + static_cast<std::ptrdiff_t>(pos),
+                           index_.Prefix(Row(id).values));
+    }
+}
+
+void DataSet::ViewErase(size_t pos) {
+    view_.erase(view_.begin() + static_cast<std::ptrdiff_t>(pos));
+    if (index_.Active()) viewPrefix_.erase(viewPrefix_.begin() + static_cast<std::ptrdiff_t>(pos));
+}
+
+// Whether row a (with its prefix) sorts before the view's row at posB.
+bool DataSet::ViewRowLess(uint32_t a, const KeyPrefix& prefixA, size_t posB) const {
+    if (prefixA != viewPrefix_[posB]) return prefixA < viewPrefix_[posB];
+    return index_.Compare(Row(a).values, Row(view_[posB]).values) < 0;
 }
 
 size_t DataSet::ViewPositionOf(uint32_t id) const {
@@ -50,21 +89,27 @@ size_t DataSet::OrderPositionOf(uint32_t id) const {
 void DataSet::PlaceInView(uint32_t id, size_t naturalPos, bool keepCursorRow) {
     size_t pos = std::min(naturalPos, view_.size());
     if (index_.Active()) {
-        const auto& values = Row(id).values;
-        pos = static_cast<size_t>(std::upper_bound(view_.begin(), view_.end(), id,
-                                                   [&](uint32_t, uint32_t other) {
-                                                       return index_.Compare(values, Row(other).values) < 0;
-                                                   }) -
-                                  view_.begin());
+        const KeyPrefix prefix = index_.Prefix(Row(id).values);
+        size_t low = 0;
+        size_t high = view_.size();
+        while (low < high) { // first row that sorts after the new one
+            const size_t mid = low + (high - low) / 2;
+            if (ViewRowLess(id, prefix, mid)) {
+                high = mid;
+            } else {
+                low = mid + 1;
+            }
+        }
+        pos = low;
     }
-    view_.insert(view_.begin() + static_cast<std::ptrdiff_t>(pos), id);
+    ViewInsert(pos, id);
     if (keepCursorRow) cursor_ = static_cast<int>(pos);
 }
 
 void DataSet::RemoveFromView(uint32_t id) {
     const size_t pos = ViewPositionOf(id);
     if (pos == view_.size()) return;
-    view_.erase(view_.begin() + static_cast<std::ptrdiff_t>(pos));
+    ViewErase(pos);
     if (static_cast<int>(pos) < cursor_) --cursor_;
 }
 
@@ -72,7 +117,7 @@ void DataSet::KillRow(uint32_t id) {
     StoredRow& row = Row(id);
     row.dead = true;
     row.values.clear();
-    row.original.reset();
+    row.originals.clear();
     const size_t pos = OrderPositionOf(id);
     if (pos < order_.size()) order_.erase(order_.begin() + static_cast<std::ptrdiff_t>(pos));
     ++deadRows_;
@@ -98,6 +143,7 @@ void DataSet::Compact() {
     };
     renumber(order_);
     renumber(view_);
+    RecomputeViewPrefixes();
     if (state_ == DataSetState::Edit) editRowId_ = remap[editRowId_];
     if (insertBefore_) {
         insertBefore_ =

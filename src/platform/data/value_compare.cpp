@@ -70,9 +70,9 @@ int CompareValues(const Variant& a, const Variant& b, bool caseInsensitive) {
     const bool nullA = a.IsNull();
     const bool nullB = b.IsNull();
     if (nullA || nullB) return Order(nullA ? 0 : 1, nullB ? 0 : 1);
-    if (ta == VariantType::String && tb == VariantType::String) {
-        return CompareText(*a.TextIf(), *b.TextIf(), caseInsensitive);
-    }
+    const std::string* textA = a.TextIf();
+    const std::string* textB = b.TextIf();
+    if (textA && textB) return CompareText(*textA, *textB, caseInsensitive);
     if (ta == VariantType::Integer && tb == VariantType::Integer) return Order(a.AsInteger(), b.AsInteger());
     const auto numeric = [](VariantType t) {
         return t == VariantType::Integer || t == VariantType::Double || t == VariantType::DateTime ||

@@ -47,14 +47,20 @@ void RadioGroup::SetItemIndex(int index) {
 bool RadioGroup::HandleKeyDown(int& key, ShiftState shift) {
     if (shift.ctrl || shift.alt || items_.empty()) return false;
     if (key == key::Down || key == key::Right) {
-        SetItemIndex(itemIndex_ + 1 < static_cast<int>(items_.size()) ? itemIndex_ + 1 : itemIndex_);
+        ChooseAsClerk(itemIndex_ + 1 < static_cast<int>(items_.size()) ? itemIndex_ + 1 : itemIndex_);
         return true;
     }
     if (key == key::Up || key == key::Left) {
-        SetItemIndex(itemIndex_ > 0 ? itemIndex_ - 1 : 0);
+        ChooseAsClerk(itemIndex_ > 0 ? itemIndex_ - 1 : 0);
         return true;
     }
     return false;
+}
+
+void RadioGroup::ChooseAsClerk(int index) {
+    if (ReadOnly() || !BeginChoosing()) return;
+    SetItemIndex(index);
+    ChoiceMade();
 }
 
 std::string RadioGroup::Text() const {

@@ -49,6 +49,12 @@ public:
     void SetItemIndex(int index);
     bool HandleKeyDown(int& key, ShiftState shift) override;
     std::string Text() const override;
+    // The clerk picks an item; a bound group writes it to its field.
+    void ChooseAsClerk(int index);
+
+protected:
+    virtual bool BeginChoosing() { return true; }
+    virtual void ChoiceMade() {}
 
 private:
     std::vector<std::string> items_;

@@ -56,6 +56,7 @@ bool ComboBox::HandleKeyDown(int& key, ShiftState shift) {
         int index = key == key::Down ? (itemIndex_ < last ? itemIndex_ + 1 : last)
                                      : (itemIndex_ > 0 ? itemIndex_ - 1 : 0);
         SetItemIndex(index);
+        ChoiceMade();
         return true;
     }
     if (key == key::Escape && droppedDown_) {
@@ -78,6 +79,7 @@ void ComboBox::HandleChar(char32_t ch) {
             text::AppendCodePoint(typed, ch);
             if (text::SameText(first, typed)) {
                 SetItemIndex(static_cast<int>(i));
+                ChoiceMade();
                 return;
             }
         }
@@ -93,6 +95,13 @@ void ComboBox::HandleChar(char32_t ch) {
         text::AppendCodePoint(text, ch);
     }
     SetText(std::move(text));
+    ChoiceMade();
+}
+
+void ComboBox::ChooseAsClerk(int index) {
+    if (ReadOnly() || !BeginTyping()) return;
+    SetItemIndex(index);
+    ChoiceMade();
 }
 
 } // namespace dfe

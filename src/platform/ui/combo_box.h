@@ -29,8 +29,12 @@ public:
 
     bool HandleKeyDown(int& key, ShiftState shift) override;
     void HandleChar(char32_t ch) override;
+    // The clerk picks an item from the list (-1 clears); a bound combo writes it to its field.
+    void ChooseAsClerk(int index);
 
 protected:
+    // After a choice the clerk made; a bound combo writes the field here.
+    virtual void ChoiceMade() {}
     virtual bool BeginTyping() { return true; }
     void Choose(int index, std::string text);
 

@@ -10,6 +10,7 @@
 namespace dfe {
 
 class Container;
+class DataSource;
 class Form;
 class PopupMenu;
 
@@ -79,6 +80,8 @@ public:
     // A grid or a rich-text editor: keyboard rules treat them apart.
     virtual bool IsGrid() const { return false; }
     virtual bool IsRichText() const { return false; }
+    // The data source a bound control shows, nullptr for the others.
+    virtual DataSource* BoundSource() const { return nullptr; }
     // Buttons and edits take the focus when clicked; containers and labels do not.
     virtual bool TakesFocusOnClick() const { return IsWindowed() && !IsContainer(); }
 

@@ -6,6 +6,8 @@
 
 namespace dfe {
 
+class DataSet;
+class DataSource;
 class Form;
 
 enum class DialogType { Warning, Error, Information, Confirmation, Custom };
@@ -61,6 +63,20 @@ struct MultiSelectRequest {
     std::vector<std::string> preselected; // codes
 };
 
+// A pick list over the rows of a data source. The title is "Title|text shown when there is nothing to pick".
+struct PickListRequest {
+    std::string title;
+    DataSource* source = nullptr;
+    std::vector<std::string> fields; // the columns shown; empty shows every visible field
+};
+
+// The find dialog over a dataset: the clerk names a field and a value, the dataset moves to the first row
+// that has it.
+struct FindRequest {
+    DataSet* dataSet = nullptr;
+    std::string title;
+};
+
 // Everything the rules show to the clerk goes through here: the Qt front end shows real dialogs, tests
 // install a scripted one that records what was shown and answers from a queue.
 class DialogService {
@@ -74,6 +90,11 @@ public:
     virtual int AskCustom(const CustomQuestion& question) = 0;
     // The chosen codes, or nothing when cancelled.
     virtual std::optional<std::vector<std::string>> SelectMany(const MultiSelectRequest& request) = 0;
+    // True when the clerk chose a row: the dataset stands on it. An empty list shows the empty text and
+    // returns false.
+    virtual bool PickList(const PickListRequest& request) = 0;
+    // True when a row was found: the dataset stands on it.
+    virtual bool Find(const FindRequest& request) = 0;
     // Runs a modal form until it ends (Form::ModalFinished) and returns its result.
     virtual int RunModal(Form& form) = 0;
     // The busy indicator; shows nest, and every show is matched by a hide (see BusyScope).

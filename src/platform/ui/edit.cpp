@@ -70,7 +70,7 @@ void Edit::DeleteLast() {
 
 void Edit::InsertTyped(char32_t ch) {
     ch = ApplyCase(ch);
-    if (MaxLength() > 0 && text::Length(text_) >= static_cast<size_t>(MaxLength())) return;
+    if (TypingLimit() > 0 && text::Length(text_) >= static_cast<size_t>(TypingLimit())) return;
     std::string text = text_;
     text::AppendCodePoint(text, ch);
     ReplaceText(std::move(text));
@@ -112,7 +112,7 @@ void Memo::HandleChar(char32_t ch) {
     if (ch == U'\r') {
         if (!wantReturns_ || ReadOnly() || !BeginTyping()) return;
         std::string text = Text();
-        if (MaxLength() > 0 && text::Length(text) >= static_cast<size_t>(MaxLength())) return;
+        if (TypingLimit() > 0 && text::Length(text) >= static_cast<size_t>(TypingLimit())) return;
         ReplaceText(text + "\n");
         return;
     }

@@ -35,6 +35,8 @@ protected:
     virtual void InsertTyped(char32_t ch);
     virtual void DeleteLast();
     virtual void ClearAll() { ReplaceText({}); }
+    // How many characters typing may reach (0: no limit); a bound edit adds its field's size.
+    virtual int TypingLimit() const { return MaxLength(); }
     // Changes the text as typing does (no limit check), telling observers and OnChange.
     void ReplaceText(std::string text);
     char32_t ApplyCase(char32_t ch) const;

@@ -75,10 +75,14 @@ void MaskEdit::DeleteLast() {
     Store(std::move(inputs));
 }
 
-void MaskEdit::DoExit() {
+void MaskEdit::ValidateMask() const {
     if (!mask_.Empty() && !mask_.IsComplete(inputs_))
         throw UiError("Valor incompleto em " + Name() + ": preencha todas as posições de \"" + EditText() +
                       "\".");
+}
+
+void MaskEdit::DoExit() {
+    ValidateMask();
     Edit::DoExit();
 }
 

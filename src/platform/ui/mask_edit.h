@@ -21,6 +21,8 @@ public:
     void DoExit() override;
 
 protected:
+    // Refuses a partly filled mask with a required position empty.
+    void ValidateMask() const;
     void InsertTyped(char32_t ch) override;
     void DeleteLast() override;
     void ClearAll() override { SetText({}); }

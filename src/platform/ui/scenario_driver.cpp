@@ -1,6 +1,8 @@
 #include "platform/ui/scenario_driver.h"
 
 #include "platform/ui/controls.h"
+#include "platform/ui/data_source_component.h"
+#include "platform/ui/db_grid.h"
 #include "platform/ui/scenario_line.h"
 
 #include "platform/core/text.h"
@@ -50,7 +52,7 @@ std::string DescribeRecord(const DialogRecord& r) {
     if (!r.detail.empty()) out += " (" + r.detail + ")";
     if (r.kind == DialogKind::Question || r.kind == DialogKind::CustomQuestion)
         out += " -> " + std::to_string(r.answer);
-    if (r.kind == DialogKind::MultiSelect) {
+    if (r.kind == DialogKind::MultiSelect || r.kind == DialogKind::PickList || r.kind == DialogKind::Find) {
         if (r.cancelled)
             out += " -> cancelled";
         else {
@@ -64,6 +66,18 @@ std::string DescribeRecord(const DialogRecord& r) {
 
 bool IsMessage(const DialogRecord& r) {
     return r.kind != DialogKind::Busy && r.kind != DialogKind::Modal;
+}
+
+// Errors and plain messages; questions and lists were expected by the answer queued for them.
+bool IsUnasked(const DialogRecord& r) {
+    return r.kind == DialogKind::Error || r.kind == DialogKind::Message;
+}
+
+// "CDFILIAL=0002" into field and value; nothing when there is no "=".
+std::optional<std::pair<std::string, std::string>> FieldAndValue(const std::string& word) {
+    auto equals = word.find('=');
+    if (equals == std::string::npos || equals == 0) return std::nullopt;
+    return std::make_pair(word.substr(0, equals), word.substr(equals + 1));
 }
 
 } // namespace
@@ -151,6 +165,23 @@ Control& ScenarioDriver::FindControl(std::string_view path) {
     auto* control = dynamic_cast<Control*>(&FindComponent(path));
     if (!control) Fail(std::string(path) + " is not a control");
     return *control;
+}
+
+DataSet& ScenarioDriver::FindDataSet(std::string_view name) {
+    for (DataSet* ds : dataSets_)
+        if (text::SameText(ds->Name(), name)) return *ds;
+    for (Form* form : app_.Forms()) {
+        for (Component* c : form->Components()) {
+            DataSource* source = nullptr;
+            if (auto* dsc = dynamic_cast<DataSourceComponent*>(c))
+                source = &dsc->Source();
+            else if (auto* control = dynamic_cast<Control*>(c))
+                source = control->BoundSource();
+            DataSet* ds = source ? source->GetDataSet() : nullptr;
+            if (ds && text::SameText(ds->Name(), name)) return *ds;
+        }
+    }
+    Fail("there is no dataset " + std::string(name));
 }
 
 ScenarioResult ScenarioDriver::Run(std::string_view script) {
@@ -279,7 +310,12 @@ void ScenarioDriver::Execute(const Args& w) {
             FocusForTyping(*combo);
             if (index && (*index < 0 || *index >= static_cast<int>(combo->Items().size())))
                 Fail(combo->Name() + " has no item " + w[2]);
-            app_.Dispatch([&] { index ? combo->SetItemIndex(*index) : combo->SetText(w[2]); });
+            app_.Dispatch([&] {
+                int chosen = index.value_or(-1);
+                for (size_t i = 0; !index && i < combo->Items().size(); ++i)
+                    if (combo->Items()[i] == w[2]) chosen = static_cast<int>(i);
+                if (chosen >= 0) combo->ChooseAsClerk(chosen);
+            });
             if (!index && combo->Text() != w[2]) Fail(combo->Name() + " has no item " + Quoted(w[2]));
         } else if (auto* group = dynamic_cast<RadioGroup*>(&control)) {
             int chosen = index.value_or(-1);
@@ -288,7 +324,7 @@ void ScenarioDriver::Execute(const Args& w) {
             if (chosen < 0 || chosen >= static_cast<int>(group->Items().size()))
                 Fail(group->Name() + " has no item " + Quoted(w[2]));
             FocusForTyping(*group);
-            app_.Dispatch([&] { group->SetItemIndex(chosen); });
+            app_.Dispatch([&] { group->ChooseAsClerk(chosen); });
         } else if (auto* pc = dynamic_cast<PageControl*>(&control)) {
             TabSheet* page = nullptr;
             for (TabSheet* p : pc->Pages())
@@ -321,6 +357,57 @@ void ScenarioDriver::Execute(const Args& w) {
             answer.Cancel();
         else
             answer.Choose(text::Split(w[1], ','));
+    } else if (verb == "pick" || verb == "find") {
+        need(2, verb == "pick" ? "pick ROW | FIELD=VALUE | cancel" : "find FIELD=VALUE | cancel");
+        auto& answer = verb == "pick" ? dialogs_->ExpectPick() : dialogs_->ExpectFind();
+        answer.From("line " + std::to_string(currentLine_));
+        if (text::SameText(w[1], "cancel"))
+            answer.Cancel();
+        else if (auto fv = FieldAndValue(w[1]))
+            answer.Where(fv->first, fv->second);
+        else if (auto row = ParseInt(w[1]); row && verb == "pick" && *row > 0)
+            answer.Row(*row);
+        else
+            Fail(verb == "pick" ? "pick needs a row number, FIELD=VALUE or cancel"
+                                : "find needs FIELD=VALUE or cancel");
+    } else if (verb == "cell" || verb == "ellipsis" || verb == "title") {
+        if (verb == "cell")
+            need(4, "cell GRID ROW COLUMN");
+        else if (verb == "title")
+            need(3, "title GRID COLUMN");
+        else
+            need(2, "ellipsis GRID");
+        auto* grid = dynamic_cast<DBGrid*>(&FindControl(w[1]));
+        if (!grid) Fail(w[1] + " is not a grid");
+        if (!grid->Showing() || !grid->EnabledInChain())
+            Fail(grid->Name() + " cannot be clicked (disabled or hidden)");
+        auto columnOf = [&](const std::string& spec) {
+            if (spec.size() > 1 && spec[0] == '#') {
+                auto index = ParseInt(std::string_view(spec).substr(1));
+                if (!index || *index < 0 || *index >= grid->ColumnCount())
+                    Fail(grid->Name() + " has no column " + spec);
+                return *index;
+            }
+            GridColumn* column = grid->FindColumn(spec);
+            if (!column) Fail(grid->Name() + " has no column " + spec);
+            return column->Index();
+        };
+        if (verb == "cell") {
+            auto row = ParseInt(w[2]);
+            DataSet* ds = grid->GetDataSet();
+            if (!row || !ds || *row < 1 || *row > ds->RecordCount())
+                Fail(grid->Name() + " has no row " + w[2]);
+            const int column = columnOf(w[3]);
+            app_.Dispatch([&] { grid->ClickCell(*row, column); });
+        } else if (verb == "title") {
+            const int column = columnOf(w[2]);
+            app_.Dispatch([&] { grid->ClickTitle(column); });
+        } else {
+            GridColumn* column = grid->SelectedColumn();
+            if (!column || column->ButtonStyle() != ColumnButton::Ellipsis)
+                Fail("the current column of " + grid->Name() + " has no ellipsis button");
+            app_.Dispatch([&] { grid->ClickEditButton(); });
+        }
     } else if (verb == "close") {
         Form& form = n == 2 ? *[&] {
             auto* f = dynamic_cast<Form*>(&FindComponent(w[1]));
@@ -378,7 +465,7 @@ void ScenarioDriver::Expect(const Args& w) {
     } else if (what == "no-message") {
         need(2, "no-message");
         for (size_t i = 0; i < records.size(); ++i)
-            if (!consumed_[i] && IsMessage(records[i])) Fail("unexpected " + DescribeRecord(records[i]));
+            if (!consumed_[i] && IsUnasked(records[i])) Fail("unexpected " + DescribeRecord(records[i]));
     } else if (what == "focus") {
         need(3, "focus CONTROL");
         Control& control = FindControl(w[2]);
@@ -465,6 +552,46 @@ void ScenarioDriver::Expect(const Args& w) {
         } else {
             Fail(control.Name() + " has no pages");
         }
+    } else if (what == "field" || what == "null") {
+        if (what == "field")
+            need(4, "field DATASET.FIELD VALUE");
+        else
+            need(3, "null DATASET.FIELD");
+        auto dot = w[2].find('.');
+        if (dot == std::string::npos) Fail("name the field as DATASET.FIELD");
+        DataSet& ds = FindDataSet(std::string_view(w[2]).substr(0, dot));
+        Field* field = ds.FindField(std::string_view(w[2]).substr(dot + 1));
+        if (!field) Fail(ds.Name() + " has no field " + w[2].substr(dot + 1));
+        if (what == "null") {
+            if (!field->IsNull()) Fail(w[2] + " holds " + Quoted(field->AsString()) + ", not null");
+        } else if (field->AsString() != w[3] && field->DisplayText() != w[3]) {
+            Fail(w[2] + " holds " + (field->IsNull() ? std::string("null") : Quoted(field->AsString())) +
+                 ", not " + Quoted(w[3]));
+        }
+    } else if (what == "state") {
+        need(4, "state DATASET browse|edit|insert|inactive");
+        DataSet& ds = FindDataSet(w[2]);
+        const char* names[] = {"inactive", "browse", "edit", "insert", "calcfields", "filter"};
+        const std::string state = names[static_cast<int>(ds.State())];
+        if (!text::SameText(state, w[3])) Fail(ds.Name() + " is in " + state + ", not " + w[3]);
+    } else if (what == "rows") {
+        need(4, "rows DATASET N");
+        DataSet& ds = FindDataSet(w[2]);
+        auto count = ParseInt(w[3]);
+        if (!count) Fail("rows needs a number");
+        if (ds.RecordCount() != *count)
+            Fail(ds.Name() + " has " + std::to_string(ds.RecordCount()) + " rows, not " + w[3]);
+    } else if (what == "cell") {
+        need(6, "cell GRID ROW COLUMN TEXT");
+        auto* grid = dynamic_cast<DBGrid*>(&FindControl(w[2]));
+        if (!grid) Fail(w[2] + " is not a grid");
+        auto row = ParseInt(w[3]);
+        DataSet* ds = grid->GetDataSet();
+        if (!row || !ds || *row < 1 || *row > ds->RecordCount()) Fail(grid->Name() + " has no row " + w[3]);
+        GridColumn* column = grid->FindColumn(w[4]);
+        if (!column) Fail(grid->Name() + " has no column " + w[4]);
+        const std::string textShown = grid->CellText(*row, column->Index());
+        if (textShown != w[5]) Fail(grid->Name() + " shows " + Quoted(textShown) + ", not " + Quoted(w[5]));
     } else if (what == "form") {
         need(3, "form NAME");
         Form* active = app_.ActiveForm();

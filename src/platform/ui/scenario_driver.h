@@ -3,6 +3,8 @@
 #include "platform/ui/application.h"
 #include "platform/ui/scripted_dialogs.h"
 
+#include "platform/data/dataset.h"
+
 #include <functional>
 #include <map>
 #include <memory>
@@ -48,6 +50,10 @@ public:
     Component& FindComponent(std::string_view path);
     Control& FindControl(std::string_view path);
     Form& CurrentForm();
+    // A dataset by its name, among the data sources of the forms and of their bound controls, and those
+    // registered here.
+    DataSet& FindDataSet(std::string_view name);
+    void RegisterDataSet(DataSet& dataSet) { dataSets_.push_back(&dataSet); }
     [[noreturn]] void Fail(const std::string& message);
     void Note(const std::string& text);
     int CurrentLine() const { return currentLine_; }
@@ -74,6 +80,7 @@ private:
     int currentLine_ = 0;
     // How many dialog records the message expectations have looked at, and which they took.
     std::vector<bool> consumed_;
+    std::vector<DataSet*> dataSets_;
 };
 
 } // namespace dfe

@@ -4,6 +4,8 @@
 #include "platform/ui/ui_error.h"
 
 #include "platform/core/text.h"
+#include "platform/data/data_source.h"
+#include "platform/data/dataset.h"
 
 namespace dfe {
 namespace {
@@ -72,6 +74,10 @@ const char* DialogKindName(DialogKind kind) {
         return "question";
     case DialogKind::MultiSelect:
         return "multi-select list";
+    case DialogKind::PickList:
+        return "pick list";
+    case DialogKind::Find:
+        return "find dialog";
     case DialogKind::Modal:
         return "modal form";
     case DialogKind::Busy:
@@ -95,6 +101,17 @@ ScriptedAnswer& ScriptedAnswer::Choose(std::vector<std::string> codes) {
 }
 ScriptedAnswer& ScriptedAnswer::Cancel() {
     cancel_ = true;
+    return *this;
+}
+ScriptedAnswer& ScriptedAnswer::Row(int recNo) {
+    row_ = recNo;
+    cancel_ = false;
+    return *this;
+}
+ScriptedAnswer& ScriptedAnswer::Where(std::string field, std::string value) {
+    whereField_ = std::move(field);
+    whereValue_ = std::move(value);
+    cancel_ = false;
     return *this;
 }
 ScriptedAnswer& ScriptedAnswer::Do(std::function<void(Form&)> action) {
@@ -122,6 +139,12 @@ ScriptedAnswer& ScriptedDialogs::ExpectMultiSelect(std::string titleOrCode) {
 }
 ScriptedAnswer& ScriptedDialogs::ExpectModal(std::string formName) {
     return Enqueue(DialogKind::Modal, std::move(formName));
+}
+ScriptedAnswer& ScriptedDialogs::ExpectPick(std::string title) {
+    return Enqueue(DialogKind::PickList, std::move(title));
+}
+ScriptedAnswer& ScriptedDialogs::ExpectFind(std::string title) {
+    return Enqueue(DialogKind::Find, std::move(title));
 }
 
 void ScriptedDialogs::Record(DialogRecord record) {
@@ -236,6 +259,68 @@ std::optional<std::vector<std::string>> ScriptedDialogs::SelectMany(const MultiS
     r.selection = answer.codes_;
     Record(std::move(r));
     return answer.codes_;
+}
+
+bool ScriptedDialogs::PickList(const PickListRequest& request) {
+    const auto bar = request.title.find('|');
+    const std::string title = request.title.substr(0, bar);
+    const std::string emptyText = bar == std::string::npos ? std::string("Não há registros para escolher.")
+                                                           : request.title.substr(bar + 1);
+    DataSet* ds = request.source ? request.source->GetDataSet() : nullptr;
+    if (!ds || !ds->Active() || ds->IsEmpty() || request.source->State() == DataSetState::Inactive) {
+        ShowError(ErrorRequest{emptyText, {}, {}});
+        return false;
+    }
+    DialogRecord r;
+    r.kind = DialogKind::PickList;
+    r.text = title;
+    ScriptedAnswer answer = TakeAnswer(DialogKind::PickList, title, title, "\"" + title + "\"");
+    if (answer.cancel_) {
+        r.cancelled = true;
+        Record(std::move(r));
+        return false;
+    }
+    if (!answer.whereField_.empty()) {
+        if (!ds->FindField(answer.whereField_))
+            Fail("pick list \"" + title + "\" has no field " + answer.whereField_);
+        if (!ds->Locate(answer.whereField_, Variant(answer.whereValue_)))
+            Fail("pick list \"" + title + "\" has no row where " + answer.whereField_ + " = " +
+                 answer.whereValue_);
+        r.selection = {answer.whereField_ + "=" + answer.whereValue_};
+    } else {
+        int row = answer.row_ > 0 ? answer.row_ : 1;
+        if (row > ds->RecordCount())
+            Fail("pick list \"" + title + "\" has " + std::to_string(ds->RecordCount()) + " rows, not " +
+                 std::to_string(row));
+        ds->SetRecNo(row);
+        r.selection = {"row " + std::to_string(row)};
+    }
+    Record(std::move(r));
+    return true;
+}
+
+bool ScriptedDialogs::Find(const FindRequest& request) {
+    DialogRecord r;
+    r.kind = DialogKind::Find;
+    r.text = request.title;
+    ScriptedAnswer answer =
+        TakeAnswer(DialogKind::Find, request.title, request.title, "\"" + request.title + "\"");
+    DataSet* ds = request.dataSet;
+    if (answer.cancel_ || !ds || !ds->Active()) {
+        r.cancelled = true;
+        Record(std::move(r));
+        return false;
+    }
+    if (answer.whereField_.empty() || !ds->FindField(answer.whereField_))
+        Fail("the find dialog needs a field of " + ds->Name() + ", not \"" + answer.whereField_ + "\"");
+    LocateOptions options;
+    options.caseInsensitive = true;
+    options.partialKey = true;
+    const bool found = ds->Locate(answer.whereField_, Variant(answer.whereValue_), options);
+    r.selection = {answer.whereField_ + "=" + answer.whereValue_ + (found ? "" : " (not found)")};
+    r.answer = found ? 1 : 0;
+    Record(std::move(r));
+    return found;
 }
 
 int ScriptedDialogs::RunModal(Form& form) {

@@ -10,7 +10,7 @@
 
 namespace dfe {
 
-enum class DialogKind { Error, Message, Question, CustomQuestion, MultiSelect, Modal, Busy };
+enum class DialogKind { Error, Message, Question, CustomQuestion, MultiSelect, PickList, Find, Modal, Busy };
 
 const char* DialogKindName(DialogKind kind);
 
@@ -36,6 +36,10 @@ public:
     ScriptedAnswer& Answer(int answer);
     ScriptedAnswer& Choose(std::vector<std::string> codes);
     ScriptedAnswer& Cancel();
+    // For a pick list: the row by its number (1-based) or the first row where the field has the value;
+    // for the find dialog, the field and value searched.
+    ScriptedAnswer& Row(int recNo);
+    ScriptedAnswer& Where(std::string field, std::string value);
     // For a modal form: runs inside the modal session (type, click...). When it leaves no result set, the
     // answer given by Answer() (or Cancel) ends the session.
     ScriptedAnswer& Do(std::function<void(Form&)> action);
@@ -54,6 +58,9 @@ private:
     bool cancel_ = false;
     std::function<void(Form&)> action_;
     std::string origin_;
+    int row_ = 0;
+    std::string whereField_;
+    std::string whereValue_;
 };
 
 // The dialog service of tests: records everything shown and answers questions, lists and modal forms
@@ -68,6 +75,9 @@ public:
     ScriptedAnswer& ExpectQuestion(std::string codeOrText = {});
     ScriptedAnswer& ExpectMultiSelect(std::string titleOrCode = {});
     ScriptedAnswer& ExpectModal(std::string formName = {});
+    // The pick list by the title before its "|".
+    ScriptedAnswer& ExpectPick(std::string title = {});
+    ScriptedAnswer& ExpectFind(std::string title = {});
 
     const std::vector<DialogRecord>& Records() const { return records_; }
     // Every message, question and error, without busy indicators and modal forms.
@@ -96,6 +106,8 @@ public:
     int ShowMessage(const MessageRequest& message) override;
     int AskCustom(const CustomQuestion& question) override;
     std::optional<std::vector<std::string>> SelectMany(const MultiSelectRequest& request) override;
+    bool PickList(const PickListRequest& request) override;
+    bool Find(const FindRequest& request) override;
     int RunModal(Form& form) override;
     void ShowBusy(const std::string& text) override;
     void HideBusy() override;
