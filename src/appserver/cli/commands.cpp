@@ -127,9 +127,9 @@ int Call(const Options& o) {
     std::unique_ptr<EmbeddedServer> embedded;
     net::TNetConnection connection(o.positional[0]);
     connection.SetThrowException(true);
-    if (o.port) {
+    if (o.port || !o.host.empty()) {
         connection.SetHost(o.host.empty() ? "127.0.0.1" : o.host);
-        connection.SetPort(*o.port);
+        connection.SetPort(o.port.value_or(ServeOptions().port));
     } else {
         auto db = db::OpenDatabase(o.database);
         RequireInitialized(*db, o.database);

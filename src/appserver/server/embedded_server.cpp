@@ -1,21 +1,37 @@
 #include "appserver/server/embedded_server.h"
 
 #include "appserver/modules/all_methods.h"
+#include "appserver/rpc/dispatcher.h"
+
+#include <mutex>
 
 namespace dfe::appserver {
 
+struct EmbeddedServer::State {
+    explicit State(std::unique_ptr<db::Database> database) : dispatcher(registry), db(std::move(database)) {
+        RegisterAllMethods(registry);
+    }
+    MethodRegistry registry;
+    Dispatcher dispatcher;
+    std::unique_ptr<db::Database> db;
+    std::mutex mutex;
+};
+
 EmbeddedServer::EmbeddedServer(std::unique_ptr<db::Database> db)
-    : dispatcher_(registry_), db_(std::move(db)) {
-    RegisterAllMethods(registry_);
-    handler_ = std::make_shared<const net::FrameHandler>([this](std::string_view frame) {
-        std::lock_guard lock(mutex_);
-        return dispatcher_.HandleFrame(frame, *db_);
+    : state_(std::make_shared<State>(std::move(db))) {
+    handler_ = std::make_shared<const net::FrameHandler>([state = state_](std::string_view frame) {
+        std::lock_guard lock(state->mutex);
+        return state->dispatcher.HandleFrame(frame, *state->db);
     });
     net::RegisterInProcessServer(handler_);
 }
 
 EmbeddedServer::~EmbeddedServer() {
     if (net::InProcessServer() == handler_) net::RegisterInProcessServer(nullptr);
+}
+
+const MethodRegistry& EmbeddedServer::Registry() const {
+    return state_->registry;
 }
 
 } // namespace dfe::appserver

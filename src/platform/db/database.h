@@ -65,8 +65,11 @@ private:
     bool done_ = false;
 };
 
+// ReadOnly is how the client opens the database for its lookups: every write goes through the server.
+enum class AccessMode { ReadWrite, ReadOnly };
+
 // A SQLite file path, or a PostgreSQL connection string ("postgresql://..." or "host=... dbname=...").
-std::unique_ptr<Database> OpenDatabase(const std::string& target);
+std::unique_ptr<Database> OpenDatabase(const std::string& target, AccessMode mode = AccessMode::ReadWrite);
 bool IsPostgresTarget(std::string_view target);
 
 } // namespace dfe::db

@@ -10,11 +10,13 @@ bool IsPostgresTarget(std::string_view target) {
            target.find("dbname=") != std::string_view::npos;
 }
 
-std::unique_ptr<Database> OpenDatabase(const std::string& target) {
+std::unique_ptr<Database> OpenDatabase(const std::string& target, AccessMode mode) {
     if (IsPostgresTarget(target)) {
         throw DatabaseError("Este servidor foi construído sem suporte a PostgreSQL: " + target);
     }
-    return std::make_unique<SqliteDatabase>(target);
+    SqliteOptions options;
+    options.readOnly = mode == AccessMode::ReadOnly;
+    return std::make_unique<SqliteDatabase>(target, options);
 }
 
 } // namespace dfe::db

@@ -17,12 +17,14 @@ struct BusyShown {
     const RetryHooks& hooks_;
 };
 
-void ReconnectQuietly(TNetConnection& connection, const RetryHooks& hooks) {
+void ReconnectQuietly(const std::vector<TNetConnection*>& connections, const RetryHooks& hooks) {
     BusyShown busy(hooks);
-    try {
-        connection.Reconnect();
-    } catch (const ConnectionError&) {
-        // The next attempt fails on the closed connection and is counted like any other failure.
+    for (TNetConnection* connection : connections) {
+        try {
+            connection->Reconnect();
+        } catch (const ConnectionError&) {
+            // The next attempt fails on the closed connection and is counted like any other failure.
+        }
     }
 }
 
@@ -33,6 +35,11 @@ std::string ReconnectQuestion(const std::string& errorMessage) {
 }
 
 void RunWithRetry(TNetConnection& connection, const std::function<void()>& sequence,
+                  const RetryHooks& hooks) {
+    RunWithRetry(std::vector<TNetConnection*>{&connection}, sequence, hooks);
+}
+
+void RunWithRetry(const std::vector<TNetConnection*>& connections, const std::function<void()>& sequence,
                   const RetryHooks& hooks) {
     RetryTokenScope tokens;
     int failures = 0;
@@ -48,7 +55,7 @@ void RunWithRetry(TNetConnection& connection, const std::function<void()>& seque
                 ThrowAbort();
             }
         }
-        ReconnectQuietly(connection, hooks);
+        ReconnectQuietly(connections, hooks);
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace dfe::net {
 
@@ -32,5 +33,8 @@ struct RetryHooks {
 // abandons silently (Abort). Any other exception, a server refusal included, propagates at once. Each attempt
 // repeats the same request tokens, so writes the server already committed are not done twice.
 void RunWithRetry(TNetConnection& connection, const std::function<void()>& sequence, const RetryHooks& hooks);
+// The same for a sequence that calls through several connections: each is reconnected before a repetition.
+void RunWithRetry(const std::vector<TNetConnection*>& connections, const std::function<void()>& sequence,
+                  const RetryHooks& hooks);
 
 } // namespace dfe::net

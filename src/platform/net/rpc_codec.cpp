@@ -2,6 +2,8 @@
 
 #include "platform/core/text.h"
 
+#include <algorithm>
+
 namespace dfe::net {
 namespace {
 
@@ -71,8 +73,14 @@ std::string ReadText(ByteReader& in) {
     return std::string(s);
 }
 
-Variant DecodeVariantAt(ByteReader& in, int depth) {
+struct DecodeBudget {
+    size_t valuesLeft = kMaxDecodedValues;
+};
+
+Variant DecodeVariantAt(ByteReader& in, int depth, DecodeBudget& budget) {
     if (depth > kMaxVariantDepth) throw WireError("vetor aninhado demais");
+    if (budget.valuesLeft == 0) throw WireError("valores demais numa mensagem");
+    --budget.valuesLeft;
     const uint8_t tag = in.U8();
     switch (static_cast<Tag>(tag)) {
     case Tag::Unassigned:
@@ -101,9 +109,9 @@ Variant DecodeVariantAt(ByteReader& in, int depth) {
         // allocate.
         if (count > in.Remaining()) throw WireError("vetor com mais elementos do que a mensagem contém");
         std::vector<Variant> items;
-        items.reserve(count);
+        items.reserve(std::min<size_t>(count, 1024)); // grows with what really decodes, not with the claim
         for (uint32_t i = 0; i < count; ++i)
-            items.push_back(DecodeVariantAt(in, depth + 1));
+            items.push_back(DecodeVariantAt(in, depth + 1, budget));
         return Variant::Array(std::move(items), low);
     }
     }
@@ -163,7 +171,8 @@ void EncodeVariant(ByteWriter& out, const Variant& value) {
 }
 
 Variant DecodeVariant(ByteReader& in) {
-    return DecodeVariantAt(in, 0);
+    DecodeBudget budget;
+    return DecodeVariantAt(in, 0, budget);
 }
 
 std::string EncodeRequest(const RpcRequest& request) {
@@ -190,6 +199,7 @@ RpcRequest DecodeRequest(std::string_view payload) {
     ByteReader in(payload);
     if (in.U8() != kRequestKind) throw WireError("a mensagem não é uma chamada");
     RpcRequest request;
+    DecodeBudget budget; // shared by every argument of the message
     std::string_view token = in.Raw(request.token.size());
     for (size_t i = 0; i < token.size(); ++i)
         request.token[i] = static_cast<uint8_t>(token[i]);
@@ -204,7 +214,7 @@ RpcRequest DecodeRequest(std::string_view payload) {
         const uint8_t byRef = in.U8();
         if (byRef > 1) throw WireError("indicador de referência inválido");
         arg.byRef = byRef == 1;
-        arg.value = DecodeVariant(in);
+        arg.value = DecodeVariantAt(in, 0, budget);
         if (!ValueFitsArgType(arg.type, arg.value)) {
             throw WireError(std::string("argumento ") + std::to_string(i + 1) + " declarado " +
                             ArgTypeName(arg.type) + " traz " + VariantTypeName(arg.value.Type()));
@@ -237,18 +247,19 @@ RpcResponse DecodeResponse(std::string_view payload) {
     ByteReader in(payload);
     if (in.U8() != kResponseKind) throw WireError("a mensagem não é uma resposta");
     RpcResponse response;
+    DecodeBudget budget; // shared by the result and the by-reference values
     const uint8_t status = in.U8();
     if (status > static_cast<uint8_t>(RpcStatus::ProtocolError))
         throw WireError("situação de resposta inválida");
     response.status = static_cast<RpcStatus>(status);
     if (response.status == RpcStatus::Ok) {
-        response.result = DecodeVariant(in);
+        response.result = DecodeVariantAt(in, 0, budget);
         const uint16_t count = in.U16();
         if (count > in.Remaining()) throw WireError("mais argumentos do que a mensagem contém");
         for (uint16_t i = 0; i < count; ++i) {
             RefUpdate ref;
             ref.index = in.U16();
-            ref.value = DecodeVariant(in);
+            ref.value = DecodeVariantAt(in, 0, budget);
             response.refs.push_back(std::move(ref));
         }
     } else {

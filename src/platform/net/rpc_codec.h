@@ -10,6 +10,9 @@ namespace dfe::net {
 
 // Nested arrays deeper than this are refused, so that hostile input cannot exhaust the stack.
 inline constexpr int kMaxVariantDepth = 32;
+// Values (array elements included) one variant may hold: data travels in packets, not in huge arrays, and the
+// limit keeps a small message from turning into a large allocation.
+inline constexpr size_t kMaxDecodedValues = 1'000'000;
 
 void EncodeVariant(ByteWriter& out, const Variant& value);
 Variant DecodeVariant(ByteReader& in);

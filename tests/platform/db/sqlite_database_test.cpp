@@ -107,3 +107,17 @@ TEST_F(SqliteDatabaseTest, ErrorsAreReportedNotCrashed) {
 
 } // namespace
 } // namespace dfe::db
+
+namespace dfe::db {
+namespace {
+
+TEST_F(SqliteDatabaseTest, TheLookupConnectionReadsButCannotWrite) {
+    auto lookups = OpenDatabase(path_.string(), AccessMode::ReadOnly);
+    EXPECT_EQ(lookups->Query("SELECT * FROM FORNECEDOR").rows.size(), 2u);
+    EXPECT_THROW(lookups->Execute("DELETE FROM FORNECEDOR"), DatabaseError);
+    db_->Execute("DELETE FROM FORNECEDOR WHERE CDFORNECED = 'J2'"); // the server's writes are seen
+    EXPECT_EQ(lookups->Query("SELECT * FROM FORNECEDOR").rows.size(), 1u);
+}
+
+} // namespace
+} // namespace dfe::db

@@ -105,3 +105,19 @@ TEST(Frame, WrapsAndUnwrapsAndChecksHeaderVersionAndSize) {
 
 } // namespace
 } // namespace dfe::net
+
+namespace dfe::net {
+namespace {
+
+TEST(RpcCodec, AMessageHoldsAtMostTheValueBudget) {
+    ByteWriter w;
+    w.U8(7); // an array of more null values than a message may hold
+    w.I32(0);
+    w.U32(static_cast<uint32_t>(kMaxDecodedValues + 1));
+    w.Raw(std::string(kMaxDecodedValues + 1, '\x01'));
+    ByteReader in(w.Out());
+    EXPECT_THROW(DecodeVariant(in), WireError);
+}
+
+} // namespace
+} // namespace dfe::net
