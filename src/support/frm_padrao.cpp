@@ -15,7 +15,7 @@ const std::vector<std::string> kStandardMessages = {
 SpeedButton& AddCommandButton(Panel& bar, const char* name, const char* caption, int left) {
     auto& b = bar.Add<SpeedButton>(name);
     b.SetCaption(caption);
-    b.SetBounds(left, 2, 60, 40);
+    b.SetBounds(left, 2, 50, 40);
     return b;
 }
 
@@ -29,14 +29,14 @@ DataSet* DataSetOf(DataSource& source) {
 TfrmPadrao::TfrmPadrao(Application& app)
     : Form(app), panBotoes(Add<Panel>("panBotoes")), lblCodTela(panBotoes.Add<Label>("lblCodTela")),
       sbtIncluir(AddCommandButton(panBotoes, "sbtIncluir", "&Incluir", 2)),
-      sbtAlterar(AddCommandButton(panBotoes, "sbtAlterar", "&Alterar", 62)),
-      sbtExcluir(AddCommandButton(panBotoes, "sbtExcluir", "&Excluir", 122)),
-      sbtProcurar(AddCommandButton(panBotoes, "sbtProcurar", "&Procurar", 182)),
-      sbtVerificar(AddCommandButton(panBotoes, "sbtVerificar", "&Verificar", 242)),
-      sbtConfirmar(AddCommandButton(panBotoes, "sbtConfirmar", "C&onfirmar", 302)),
-      sbtCancelar(AddCommandButton(panBotoes, "sbtCancelar", "&Cancelar", 362)),
-      sbtImprimir(AddCommandButton(panBotoes, "sbtImprimir", "I&mprimir", 422)),
-      sbtFechar(AddCommandButton(panBotoes, "sbtFechar", "&Fechar", 482)),
+      sbtAlterar(AddCommandButton(panBotoes, "sbtAlterar", "&Alterar", 52)),
+      sbtExcluir(AddCommandButton(panBotoes, "sbtExcluir", "&Excluir", 102)),
+      sbtProcurar(AddCommandButton(panBotoes, "sbtProcurar", "&Procurar", 152)),
+      sbtVerificar(AddCommandButton(panBotoes, "sbtVerificar", "&Verificar", 202)),
+      sbtConfirmar(AddCommandButton(panBotoes, "sbtConfirmar", "C&onfirmar", 252)),
+      sbtCancelar(AddCommandButton(panBotoes, "sbtCancelar", "&Cancelar", 302)),
+      sbtImprimir(AddCommandButton(panBotoes, "sbtImprimir", "I&mprimir", 352)),
+      sbtFechar(AddCommandButton(panBotoes, "sbtFechar", "&Fechar", 402)),
       mnuPrincipal(Create<MainMenu>("mnuPrincipal")),
       mnuArquivo(mnuPrincipal.AddItem("mnuArquivo", "&Arquivo")),
       mnuIncluir(mnuArquivo.AddItem("mnuIncluir", "&Incluir")),
