@@ -1,6 +1,7 @@
 // quilmar: the host program. Headless for now: it builds the session context, loads module packages and
 // runs scenarios over their screens.
 #include "host/command_line.h"
+#include "host/embedded_backend.h"
 #include "host/host.h"
 
 #include "platform/ui/scenario_driver.h"
@@ -66,6 +67,19 @@ int main(int argc, char** argv) {
     if (!options.headless) {
         std::cerr << "quilmar: this build has no window yet; run it with --headless\n";
         return 2;
+    }
+
+    // The embedded default: the application server runs inside this process.
+    std::unique_ptr<EmbeddedBackend> backend;
+    if (config.context.serverHost == kEmbeddedServer) {
+        try {
+            backend = std::make_unique<EmbeddedBackend>(config.context.database);
+        } catch (const std::exception& error) {
+            std::cerr << "quilmar: the embedded server could not start: " << error.what() << "\n";
+            return 1;
+        }
+        config.context.serverHost = "127.0.0.1";
+        config.context.serverPort = backend->Port();
     }
 
     Application app;
