@@ -2,6 +2,7 @@
 // in its window (Qt), or runs headless; both run scenarios over the screens.
 #include "host/command_line.h"
 #include "host/console_dialogs.h"
+#include "host/embedded_backend.h"
 #include "host/embedded_default.h"
 #include "host/host.h"
 #include "host/host_menu.h"
@@ -103,6 +104,20 @@ int main(int argc, char** argv) {
         if (!embedded->Applied().empty())
             std::cout << "quilmar: demo database created at " << database.string() << "\n";
         config.context.database = database.string();
+        config.context.serverHost = kEmbeddedServer;
+    }
+
+    // The embedded default: the application server runs inside this process.
+    std::unique_ptr<EmbeddedBackend> backend;
+    if (config.context.serverHost == kEmbeddedServer) {
+        try {
+            backend = std::make_unique<EmbeddedBackend>(config.context.database);
+        } catch (const std::exception& error) {
+            std::cerr << "quilmar: the embedded server could not start: " << error.what() << "\n";
+            return 1;
+        }
+        config.context.serverHost = "127.0.0.1";
+        config.context.serverPort = backend->Port();
     }
 
     try {
