@@ -69,28 +69,22 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    try {
-        Application app;
-        ConsoleDialogs console(std::cout);
-        app.SetDialogs(&console);
-        Host host(app, std::move(config));
-        host.MainForm().Show();
-        if (options.script) return RunScript(host, *options.script);
-        PrintContext(host);
-        if (options.openScreen) {
-            try {
-                host.OpenScreen(*options.openScreen);
-            } catch (const PackageError& error) {
-                std::cerr << "quilmar: " << error.what()
-                          << (error.Detail().empty() ? "" : " (" + error.Detail() + ")") << "\n";
-                return 1;
-            }
-            if (Form* form = app.ActiveForm()) std::cout << "screen " << form->Name() << " open\n";
+    Application app;
+    ConsoleDialogs console(std::cout);
+    app.SetDialogs(&console);
+    Host host(app, std::move(config));
+    host.MainForm().Show();
+    if (options.script) return RunScript(host, *options.script);
+    PrintContext(host);
+    if (options.openScreen) {
+        try {
+            host.OpenScreen(*options.openScreen);
+        } catch (const PackageError& error) {
+            std::cerr << "quilmar: " << error.what()
+                      << (error.Detail().empty() ? "" : " (" + error.Detail() + ")") << "\n";
+            return 1;
         }
-        return 0;
-    } catch (const std::exception& error) {
-        // Nothing may end the program without saying why.
-        std::cerr << "quilmar: " << error.what() << "\n";
-        return 1;
+        if (Form* form = app.ActiveForm()) std::cout << "screen " << form->Name() << " open\n";
     }
+    return 0;
 }
