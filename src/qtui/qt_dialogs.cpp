@@ -5,13 +5,20 @@
 
 #include "platform/ui/form.h"
 
+#include "platform/data/data_source.h"
+#include "platform/data/dataset.h"
+
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -171,6 +178,94 @@ std::optional<std::vector<std::string>> QtDialogs::SelectMany(const MultiSelectR
         if (list->item(i)->checkState() == Qt::Checked)
             codes.push_back(request.items[static_cast<size_t>(i)].code);
     return codes;
+}
+
+bool QtDialogs::PickList(const PickListRequest& request) {
+    const auto bar = request.title.find('|');
+    const std::string title = request.title.substr(0, bar);
+    const std::string emptyText = bar == std::string::npos ? std::string("Não há registros para escolher.")
+                                                           : request.title.substr(bar + 1);
+    DataSet* ds = request.source ? request.source->GetDataSet() : nullptr;
+    if (!ds || !ds->Active() || ds->IsEmpty() || request.source->State() == DataSetState::Inactive) {
+        ShowError(ErrorRequest{emptyText, {}, {}});
+        return false;
+    }
+    if (renderer_.Quitting()) return false;
+    std::vector<Field*> fields;
+    for (const auto& name : request.fields)
+        if (Field* f = ds->FindField(name)) fields.push_back(f);
+    if (fields.empty())
+        for (int i = 0; i < ds->FieldCount(); ++i)
+            if (ds->FieldAt(i).Visible()) fields.push_back(&ds->FieldAt(i));
+    QDialog dialog(DialogParent());
+    dialog.setObjectName(QStringLiteral("pickList"));
+    dialog.setWindowTitle(Q(title));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* table = new QTableWidget(ds->RecordCount(), static_cast<int>(fields.size()), &dialog);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    for (size_t c = 0; c < fields.size(); ++c)
+        table->setHorizontalHeaderItem(static_cast<int>(c),
+                                       new QTableWidgetItem(Q(fields[c]->DisplayLabel())));
+    for (int row = 1; row <= ds->RecordCount(); ++row)
+        ds->ReadRecordAt(row, [&] {
+            for (size_t c = 0; c < fields.size(); ++c)
+                table->setItem(row - 1, static_cast<int>(c),
+                               new QTableWidgetItem(Q(fields[c]->DisplayText())));
+        });
+    table->selectRow(std::max(ds->RecNo(), 1) - 1);
+    table->horizontalHeader()->setStretchLastSection(true);
+    auto* buttons = new QDialogButtonBox(&dialog);
+    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    QObject::connect(table, &QTableWidget::cellDoubleClicked, &dialog, &QDialog::accept);
+    layout->addWidget(table);
+    layout->addWidget(buttons);
+    dialog.resize(480, 360);
+    if (dialog.exec() != QDialog::Accepted || renderer_.Quitting()) return false;
+    const int chosen = table->currentRow();
+    if (chosen < 0) return false;
+    ds->SetRecNo(chosen + 1);
+    return true;
+}
+
+bool QtDialogs::Find(const FindRequest& request) {
+    DataSet* ds = request.dataSet;
+    if (!ds || !ds->Active() || renderer_.Quitting()) return false;
+    QDialog dialog(DialogParent());
+    dialog.setObjectName(QStringLiteral("findDialog"));
+    dialog.setWindowTitle(Q(request.title.empty() ? std::string("Procurar") : request.title));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* fieldBox = new QComboBox(&dialog);
+    std::vector<std::string> names;
+    for (int i = 0; i < ds->FieldCount(); ++i) {
+        const Field& f = ds->FieldAt(i);
+        if (!f.Visible()) continue;
+        names.push_back(f.FieldName());
+        fieldBox->addItem(Q(f.DisplayLabel()));
+    }
+    auto* value = new QLineEdit(&dialog);
+    auto* buttons = new QDialogButtonBox(&dialog);
+    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(new QLabel(QStringLiteral("Campo"), &dialog));
+    layout->addWidget(fieldBox);
+    layout->addWidget(new QLabel(QStringLiteral("Valor"), &dialog));
+    layout->addWidget(value);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted || renderer_.Quitting() || names.empty()) return false;
+    const auto& field = names[static_cast<size_t>(std::max(fieldBox->currentIndex(), 0))];
+    LocateOptions options;
+    options.caseInsensitive = true;
+    options.partialKey = true;
+    if (ds->Locate(field, Variant(value->text().toStdString()), options)) return true;
+    ShowInformation("Registro não encontrado.");
+    return false;
 }
 
 int QtDialogs::RunModal(Form& form) {

@@ -28,6 +28,8 @@ public:
     int ShowMessage(const MessageRequest& message) override;
     int AskCustom(const CustomQuestion& question) override;
     std::optional<std::vector<std::string>> SelectMany(const MultiSelectRequest& request) override;
+    bool PickList(const PickListRequest& request) override;
+    bool Find(const FindRequest& request) override;
     int RunModal(Form& form) override;
     void ShowBusy(const std::string& text) override;
     void HideBusy() override;
