@@ -359,6 +359,12 @@ void ScriptedDialogs::HideBusy() {
     if (busyDepth_ > 0) --busyDepth_;
 }
 
+const DialogRecord* ScriptedDialogs::Last() const {
+    for (auto it = records_.rbegin(); it != records_.rend(); ++it)
+        if (it->kind != DialogKind::Busy) return &*it;
+    return nullptr;
+}
+
 std::vector<DialogRecord> ScriptedDialogs::Messages() const {
     std::vector<DialogRecord> out;
     for (const auto& r : records_)

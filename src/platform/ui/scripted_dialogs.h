@@ -87,7 +87,8 @@ public:
     bool Shown(std::string_view codeOrText) const;
     // "[code] text" of every message, one per line: for failure output.
     std::string Describe() const;
-    const DialogRecord* Last() const { return records_.empty() ? nullptr : &records_.back(); }
+    // The last thing shown, busy indicators aside.
+    const DialogRecord* Last() const;
     void ClearRecords() { records_.clear(); }
 
     // Answers still waiting; a test usually ends with EXPECT_EQ(dialogs.PendingAnswers(), 0u).

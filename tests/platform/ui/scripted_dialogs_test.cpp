@@ -91,6 +91,8 @@ TEST(ScriptedDialogsTest, BusyIndicatorIsTakenDownAlsoOnFailure) {
     }
     EXPECT_EQ(d.BusyDepth(), 0);
     EXPECT_EQ(d.BusyTexts(), (std::vector<std::string>{"FechaNF"}));
+    EXPECT_EQ(d.Last(), nullptr); // busy indicators are not what was last shown
+    EXPECT_TRUE(d.Messages().empty());
 }
 
 class ModalTest : public ::testing::Test {
