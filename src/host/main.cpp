@@ -1,6 +1,8 @@
 // quilmar: the host program. It builds the session context, loads module packages and shows their screens
 // in its window (Qt), or runs headless; both run scenarios over the screens.
 #include "host/command_line.h"
+#include "host/console_dialogs.h"
+#include "host/embedded_backend.h"
 #include "host/embedded_default.h"
 #include "host/host.h"
 #include "host/host_menu.h"
@@ -102,23 +104,45 @@ int main(int argc, char** argv) {
         if (!embedded->Applied().empty())
             std::cout << "quilmar: demo database created at " << database.string() << "\n";
         config.context.database = database.string();
+        config.context.serverHost = kEmbeddedServer;
     }
 
-    Application app;
-    Host host(app, std::move(config));
-    if (!options.headless) return RunWindowed(app, host, options, argc, argv);
-    host.MainForm().Show();
-    if (options.script) return RunScript(host, *options.script);
-    PrintContext(host);
-    if (options.openScreen) {
+    // The embedded default: the application server runs inside this process.
+    std::unique_ptr<EmbeddedBackend> backend;
+    if (config.context.serverHost == kEmbeddedServer) {
         try {
-            host.OpenScreen(*options.openScreen);
-        } catch (const PackageError& error) {
-            std::cerr << "quilmar: " << error.what()
-                      << (error.Detail().empty() ? "" : " (" + error.Detail() + ")") << "\n";
+            backend = std::make_unique<EmbeddedBackend>(config.context.database);
+        } catch (const std::exception& error) {
+            std::cerr << "quilmar: the embedded server could not start: " << error.what() << "\n";
             return 1;
         }
-        if (Form* form = app.ActiveForm()) std::cout << "screen " << form->Name() << " open\n";
+        config.context.serverHost = "127.0.0.1";
+        config.context.serverPort = backend->Port();
     }
-    return 0;
+
+    try {
+        Application app;
+        Host host(app, std::move(config));
+        if (!options.headless) return RunWindowed(app, host, options, argc, argv);
+        ConsoleDialogs console(std::cout);
+        app.SetDialogs(&console);
+        host.MainForm().Show();
+        if (options.script) return RunScript(host, *options.script);
+        PrintContext(host);
+        if (options.openScreen) {
+            try {
+                host.OpenScreen(*options.openScreen);
+            } catch (const PackageError& error) {
+                std::cerr << "quilmar: " << error.what()
+                          << (error.Detail().empty() ? "" : " (" + error.Detail() + ")") << "\n";
+                return 1;
+            }
+            if (Form* form = app.ActiveForm()) std::cout << "screen " << form->Name() << " open\n";
+        }
+        return 0;
+    } catch (const std::exception& error) {
+        // Nothing may end the program without saying why.
+        std::cerr << "quilmar: " << error.what() << "\n";
+        return 1;
+    }
 }

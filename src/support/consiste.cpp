@@ -3,6 +3,8 @@
 #include "platform/core/decimal.h"
 #include "platform/core/tax_id.h"
 #include "platform/core/text.h"
+#include "platform/data/field.h"
+#include "support/show_msg.h"
 
 namespace dfe::support {
 
@@ -51,6 +53,20 @@ std::string PadL(std::string_view value, int width, char fill) {
 
 bool EmptyString(std::string_view value) {
     return text::Trim(value).empty();
+}
+
+void DateSetText(Field& field, std::string_view value) {
+    std::string digits;
+    for (char c : value) {
+        if (c != '/' && c != ' ' && c != '_') digits += c;
+    }
+    if (digits.empty()) {
+        field.Clear();
+        return;
+    }
+    const auto date = DateTime::Parse(text::Trim(value));
+    if (!date) MensErro("Data inválida.", true);
+    field.SetAsDateTime(*date);
 }
 
 } // namespace dfe::support

@@ -4,6 +4,10 @@
 
 #include "platform/core/date_time.h"
 
+namespace dfe {
+class Field;
+}
+
 #include <string>
 #include <string_view>
 
@@ -32,5 +36,10 @@ std::string PadL(std::string_view text, int width, char fill = ' ');
 
 // True for text without a value: empty or only blanks.
 bool EmptyString(std::string_view text);
+
+// A date field's text handler: text typed through the date mask. A mask left blank ("  /  /    ") clears the
+// field; a real date ("dd/mm/yyyy" or "dd/mm/yy") is stored; anything else is refused with "Data inválida."
+// and the operation abandoned, the field keeping its value.
+void DateSetText(Field& field, std::string_view text);
 
 } // namespace dfe::support

@@ -1,0 +1,254 @@
+// The posting form's life: creation, showing, activation, closing, in the order the screen relies on.
+#include "dfe11000/module/frm_lanc_nf_entrada.h"
+
+#include "dfe11000/server/server_gateway.h"
+#include "platform/core/abort.h"
+#include "platform/net/connection_names.h"
+#include "support/db_picture.h"
+#include "support/keep_connected.h"
+#include "support/lookup_database.h"
+#include "support/show_avi.h"
+#include "support/show_msg.h"
+#include "support/zymora.h"
+
+namespace dfe::dfe11000 {
+namespace {
+
+const std::vector<std::string> kMessages = {
+    "Canc_Fech|O lançamento em digitação será descartado. Deseja fechar a tela assim mesmo?",
+    "Filial_Inf|Filial de origem deve ser informada",
+    "Filial_Cad|Filial não cadastrada",
+    "Filial_Inat|Filial com situação inativa.",
+    "OpBloq_NFOff|Operação bloqueada! Existem notas fiscais lançadas no sistema Off-Line que não foram "
+    "importadas.",
+    "Oper_N_Relac|Operador não cadastrado para a filial.",
+    "Err_Conex|Ocorreu um erro na conexão com o servidor:",
+    "DsErro|Erro: ",
+    "Reestab_Conex|Deseja reestabelecer essa conexão?",
+};
+
+bool IsEditing(const DataSet& ds) {
+    return ds.State() == DataSetState::Edit || ds.State() == DataSetState::Insert;
+}
+
+bool IsSmallScreen(const Application& app) {
+    return app.ScreenWidth() == 640 && app.ScreenHeight() == 480;
+}
+
+std::vector<FieldDef> Strings(std::initializer_list<std::pair<const char*, int>> fields) {
+    std::vector<FieldDef> defs;
+    for (const auto& [name, size] : fields)
+        defs.push_back(FieldDef{name, FieldType::String, size});
+    return defs;
+}
+
+} // namespace
+
+TfrmLancNFEntrada::TfrmLancNFEntrada(Application& app)
+    : TfrmPadrao(app), netEstoque(net::kEstoque), netDocFiscEntr(net::kDocFiscEntrada),
+      netLancNFEntrada(net::kLancNFEntrada), netInfoProd(net::kInfoProd), netAutoriza(net::kAutoriza),
+      netSituacao(net::kSituacao) {
+    msgPadrao.AddLines(kMessages);
+    BuildLayout();
+    for (net::TNetConnection* c :
+         {&netEstoque, &netDocFiscEntr, &netLancNFEntrada, &netInfoProd, &netAutoriza, &netSituacao}) {
+        c->SetThrowException(false);
+        c->BeforeConnect = [](net::TNetConnection& connection) {
+            connection.SetHost(support::zymora::WebURL());
+            connection.SetPort(support::zymora::WebPort());
+        };
+    }
+    cdsParamDFE.AfterOpen = [this](DataSet&) { cdsParamDFEAfterOpen(); };
+    OnCreate = [this](Form&) { FormCreate(); };
+    OnShow = [this](Form&) { FormShow(); };
+    OnActivate = [this](Form&) { FormActivate(); };
+    OnDeactivate = [this](Form&) { FormDeactivate(); };
+    OnCloseQuery = [this](Form&, bool& canClose) { FormCloseQuery(canClose); };
+    OnClose = [this](Form&, CloseAction& action) { FormClose(action); };
+    OnKeyDown = [this](Component&, int& key, ShiftState shift) { FormKeyDown(key, shift); };
+    OnDestroy = [this](Form&) {
+        ModuleState& state = Cli_dfe11000();
+        if (state.frmLancNFEntrada == this) {
+            state.frmLancNFEntrada = nullptr;
+            state.boIdCriado = false;
+        }
+    };
+}
+
+TfrmLancNFEntrada::~TfrmLancNFEntrada() {
+    // Controls listen to the datasets and sources: they go while the datasets are still here.
+    DestroyOwnedComponents();
+    DisconnectFormConnections();
+}
+
+const std::string& TfrmLancNFEntrada::TipoOperElem(int index) const {
+    static const std::string empty;
+    return index >= 0 && index < static_cast<int>(astTipoOper.size())
+               ? astTipoOper[static_cast<size_t>(index)]
+               : empty;
+}
+
+net::ConnectionReferences& TfrmLancNFEntrada::References() {
+    if (!stlConexoes) stlConexoes = std::make_unique<net::ConnectionReferences>();
+    return *stlConexoes;
+}
+
+void TfrmLancNFEntrada::ConnectServer(net::TNetConnection& connection, bool connect) {
+    References().ConnectServer(connection, connect);
+}
+
+void TfrmLancNFEntrada::ConnectFormConnections() {
+    if (!support::KeepConnected()) return;
+    for (net::TNetConnection* c :
+         {&netEstoque, &netDocFiscEntr, &netLancNFEntrada, &netInfoProd, &netAutoriza})
+        ConnectServer(*c, true);
+}
+
+void TfrmLancNFEntrada::DisconnectFormConnections() {
+    if (!stlConexoes) return;
+    for (net::TNetConnection* c :
+         {&netEstoque, &netDocFiscEntr, &netLancNFEntrada, &netInfoProd, &netAutoriza}) {
+        if (support::KeepConnected() && stlConexoes->Count(c->ServerName()) > 0) ConnectServer(*c, false);
+    }
+}
+
+void TfrmLancNFEntrada::SizeToMainWindow(int margin) {
+    if (IsSmallScreen(App())) {
+        SetBorderIcons(border::SystemMenu | border::Minimize | border::Maximize);
+        SetWindowState(WindowState::Maximized);
+    } else if (Form* main = App().MainForm(); main && main != this) {
+        SetHeight(main->Height() - margin);
+    }
+}
+
+void TfrmLancNFEntrada::DeclareLocalDataSets() {
+    cdsProdIrreg.CreateDataSet(Strings({{"CDPRODUTO", 10}, {"NMPRODUTO", 60}, {"DSIRREG", 255}}));
+    cdsErrosVisual.CreateDataSet(Strings({{"CDERRO", 10}, {"DSERRO", 255}, {"IDTIPO", 1}}));
+    cdsEntrega.CreateDataSet(Strings({{"CDFILIAL", 4}, {"NRLANCTONF", 10}, {"DSENTREGA", 255}}));
+    cdsItemEntrega.CreateDataSet(Strings({{"CDPRODUTO", 10}, {"NRSEQUENCIA", 6}}));
+    cdsTotaItem.CreateDataSet(
+        {FieldDef{"CDPRODUTO", FieldType::String, 10}, FieldDef{"QTTOTAL", FieldType::Float}});
+    cdsImpoItemAF.CreateDataSet(
+        {FieldDef{"CDIMPOSTO", FieldType::String, 2}, FieldDef{"VRIMPOSTO", FieldType::Float}});
+    cdsErrosFech.CreateDataSet(Strings({{"CDERRO", 10}, {"CDOBJETO", 60}, {"DSERRO", 255}}));
+    cdsLiberacao.CreateDataSet(Strings({{"CDERRO", 10}, {"CDOPERADOR", 12}}));
+    if (cdsItemProdutoAux.FieldCount() == 0) {
+        cdsItemProdutoAux.DeclareField(FieldDef{"CDPRODUTO", FieldType::String, 10});
+        cdsItemProdutoAux.DeclareField(FieldDef{"NRSEQUENCIA", FieldType::Integer});
+        cdsItemProdutoAux.DeclareField(FieldDef{"QTITEM", FieldType::Float});
+        cdsItemProdutoAux.DeclareField(FieldDef{"VRTOTAITEM", FieldType::Float});
+    }
+    cdsItemProdutoAux.EmptyOrCreateDataSet();
+}
+
+void TfrmLancNFEntrada::FormCreate() {
+    ModuleState& state = Cli_dfe11000();
+    GroupBoxPadraoZym();
+    boFiltroConfirmado = false;
+    boIncluiAposFiltro = false;
+    stlConexoes = std::make_unique<net::ConnectionReferences>();
+    support::EnsureLookupDatabase();
+    {
+        support::ShowAviScope busy(App().MainForm());
+        ConnectFormConnections();
+    }
+    state.stFiltro = "J";
+    state.boChange = false;
+    state.boLote = true;
+    grbDAE->SetTop(1161);
+    nbkCte->SetTop(1160);
+    grbNatFreteCTe->SetTop(1107);
+
+    state.dbpProduto =
+        std::make_shared<support::TDBPicture>(support::TDBPicture::FromMask(support::zymora::DBPict()));
+    dtmRotiFiscal = std::make_unique<TdtmRotiFiscal>();
+
+    state.boIdCriado = false;
+    state.inCodigo = state.inCodiItem = state.inCodiItemNF = 0;
+    state.boChange = true;
+    state.boAlteraNF = true;
+    state.boTotaItem = false;
+    state.stTodos = "N";
+    state.boInsert = false;
+    state.reDiferenca = 0;
+    state.boCodBar = true;
+    stTipoOperAtual = "00";
+    state.boPertFili = true;
+    state.inContSequencial = 0;
+    stParamForn.clear();
+    state.stLoteProdXML.clear();
+    state.stValLoteProdXML = DateTime();
+    state.stFabLoteProdXML = DateTime();
+
+    SizeToMainWindow(97);
+    state.boChange = true;
+    tshFormulario.SetEnabled(false);
+    tshVencimento->SetEnabled(false);
+    SetTop(0);
+    state.boAtuaNovoCod = false;
+    DeclareLocalDataSets();
+    // Nothing is listed until a filter produced a list.
+    dtsRomaneioNF->SetEnabled(false);
+}
+
+void TfrmLancNFEntrada::FormShow() {
+    ModuleState& state = Cli_dfe11000();
+    const bool choosable = !support::zymora::ModuFili() && state.boAlteraNF;
+    lblFilial->SetEnabled(choosable);
+    medCdFilial->SetEnabled(choosable);
+    btpFilial->SetEnabled(choosable);
+    stParamForn.clear();
+    const std::string branch = support::zymora::FiliProc();
+    medCdFilial->SetText(branch);
+    edtNmFilial->SetText(BranchName(branch));
+    state.dtDataProc = support::zymora::DataProc(branch);
+    if (medCdFilial->Enabled() && ActiveControl() != medCdFilial && medCdFilial->CanFocus())
+        medCdFilial->SetFocus();
+    if (support::zymora::ModuFili()) OpenBranchLookup(branch);
+    cdsImpImpoXML.SetData(CallServer(*this, netLancNFEntrada, "GetImpImpo", net::CallArgs()));
+    state.boConsEtiq = false;
+}
+
+void TfrmLancNFEntrada::FormActivate() {
+    Repaint();
+    if (!Cli_dfe11000().boImporta)
+        support::zymora::SetMsgEventForm(
+            [this](Message& message, bool& handled) { OnMessage(message, handled); });
+    if (IsSmallScreen(App())) {
+        SetWindowState(WindowState::Maximized);
+        Repaint();
+    }
+}
+
+void TfrmLancNFEntrada::FormDeactivate() {
+    support::zymora::ClearMsgEventForm();
+}
+
+void TfrmLancNFEntrada::FormCloseQuery(bool& canClose) {
+    if (!IsEditing(cdsNotaFiscal)) return;
+    canClose = support::ShowMsg(msgPadrao, "Canc_Fech", DialogType::Confirmation, mb::YesNo) == mr::Yes;
+}
+
+void TfrmLancNFEntrada::FormClose(CloseAction& action) {
+    ModuleState& state = Cli_dfe11000();
+    state.boChange = false;
+    dtmRotiFiscal.reset();
+    if (IsEditing(cdsNotaFiscal)) {
+        cdsNotaFiscal.Cancel();
+        for (DataSet* ds : {&cdsNotaFiscal, &cdsItemProduto, &cdsItemEncargo, &cdsDadosAdic, &cdsContaPagar,
+                            &cdsTrabImposNFTot, &cdsItemNotaFisc, &cdsNFRelacAF}) {
+            if (!ds->Active()) continue;
+            if (IsEditing(*ds)) ds->Cancel();
+            ds->CancelUpdates();
+        }
+    }
+    state.boIdCriado = false;
+    state.boChange = true;
+    support::zymora::ClearMsgEventForm();
+    DisconnectFormConnections();
+    stlConexoes.reset();
+    cdsEtiqRegera.Close();
+    FormCloseBase(action);
+}
+
+} // namespace dfe::dfe11000

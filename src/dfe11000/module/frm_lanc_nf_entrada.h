@@ -1,0 +1,266 @@
+#pragma once
+
+#include "dfe11000/module/module_state.h"
+
+#include "platform/data/dataset.h"
+#include "platform/db/tadoib_query.h"
+#include "platform/net/connection_references.h"
+#include "platform/net/net_connection.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/data_source_component.h"
+#include "platform/ui/db_edit.h"
+#include "platform/ui/db_grid.h"
+#include "support/btn_pesquisa.h"
+#include "support/frm_padrao.h"
+
+#include <array>
+#include <memory>
+#include <string>
+
+namespace dfe::dfe11000 {
+
+// The fiscal routines' data module of the support library; its routines arrive with the rules that call
+// them, the form only owns its life.
+class TdtmRotiFiscal {};
+
+// "Lançamento de Notas Fiscais" (DFE11000): the posting form. It owns the posting's datasets, the
+// connections to the server and every control; its rules live by subsystem in the sibling folders.
+class TfrmLancNFEntrada : public support::TfrmPadrao {
+public:
+    explicit TfrmLancNFEntrada(Application& app);
+    ~TfrmLancNFEntrada() override;
+
+    // ---- Datasets of the posting and of the parameters
+    DataSet cdsRomaneioNF{"cdsRomaneioNF"};
+    DataSet cdsNotaFiscal{"cdsNotaFiscal"};
+    DataSet cdsItemProduto{"cdsItemProduto"};
+    DataSet cdsItemNotaFisc{"cdsItemNotaFisc"};
+    DataSet cdsItemEncargo{"cdsItemEncargo"};
+    DataSet cdsContaPagar{"cdsContaPagar"};
+    DataSet cdsDadosAdic{"cdsDadosAdic"};
+    DataSet cdsTrabImposNFTot{"cdsTrabImposNFTot"};
+    DataSet cdsTrabItProImpos{"cdsTrabItProImpos"};
+    DataSet cdsNFRelacAF{"cdsNFRelacAF"};
+    DataSet cdsItemNFOrigem{"cdsItemNFOrigem"};
+    DataSet cdsProdRelacServ{"cdsProdRelacServ"};
+    DataSet cdsItemSemNF{"cdsItemSemNF"};
+    DataSet cdsItemsNFForn{"cdsItemsNFForn"};
+    DataSet cdsImpImpoXML{"cdsImpImpoXML"};
+    DataSet cdsCountNFOrig{"cdsCountNFOrig"};
+    DataSet cdsParamDFE{"cdsParamDFE"};
+    DataSet cdsGrupoImpFili{"cdsGrupoImpFili"};
+    DataSet cdsParamForne{"cdsParamForne"};
+    DataSet cdsProdXFornDF{"cdsProdXFornDF"};
+    DataSet cdsParamEmpresa{"cdsParamEmpresa"};
+    DataSet cdsParamGeral{"cdsParamGeral"};
+    DataSet cdsEtiqRegera{"cdsEtiqRegera"};
+    // Local-only datasets, created empty by FormCreate.
+    DataSet cdsProdIrreg{"cdsProdIrreg"};
+    DataSet cdsErrosVisual{"cdsErrosVisual"};
+    DataSet cdsEntrega{"cdsEntrega"};
+    DataSet cdsItemEntrega{"cdsItemEntrega"};
+    DataSet cdsTotaItem{"cdsTotaItem"};
+    DataSet cdsImpoItemAF{"cdsImpoItemAF"};
+    DataSet cdsItemProdutoAux{"cdsItemProdutoAux"};
+    DataSet cdsErrosFech{"cdsErrosFech"};
+    DataSet cdsLiberacao{"cdsLiberacao"};
+
+    // ---- Lookups against the ERP database
+    db::TADOIBQuery qryFiliRece{"qryFiliRece"};
+    db::TADOIBQuery qryFiliOffLine{"qryFiliOffLine"};
+    db::TADOIBQuery qryNFOffLine{"qryNFOffLine"};
+    db::TADOIBQuery qryOperRelac{"qryOperRelac"};
+
+    // ---- Connections to the application server and their reference counts
+    net::TNetConnection netEstoque;
+    net::TNetConnection netDocFiscEntr;
+    net::TNetConnection netLancNFEntrada;
+    net::TNetConnection netInfoProd;
+    net::TNetConnection netAutoriza;
+    net::TNetConnection netSituacao;
+    std::unique_ptr<net::ConnectionReferences> stlConexoes;
+
+    // ---- Private state of the form
+    std::string stTipoOperAtual = "00";
+    bool boFiltroConfirmado = false;
+    bool boIncluiAposFiltro = false;
+    std::unique_ptr<TdtmRotiFiscal> dtmRotiFiscal;
+    // The supplier string of GetParamForn (element 2 of its answer).
+    std::string stParamForn;
+    // The operation type's attributes (TipoOper): 26 flags read by element number.
+    std::array<std::string, 26> astTipoOper;
+    const std::string& TipoOperElem(int index) const;
+    // IDUTILEMISNF of the current operation type (the number is then optional).
+    std::string stIdUtilEmisNF;
+
+    // ---- Data sources
+    DataSource* dtsRomaneioNF = nullptr;
+    DataSource* dtsNotaFiscal = nullptr;
+    DataSource* dtsItemProduto = nullptr;
+    DataSource* dtsItemNotaFisc = nullptr;
+    DataSource* dtsItemEncargo = nullptr;
+    DataSource* dtsContaPagar = nullptr;
+    DataSource* dtsDadosAdic = nullptr;
+    DataSource* dtsImposNFTot = nullptr;
+    DataSource* dtsItemProImpos = nullptr;
+    DataSource* dtsItemSemNF = nullptr;
+    DataSource* dtsItemsNFForn = nullptr;
+    DataSource* dtsFiliRece = nullptr;
+
+    // ---- Controls (owned by the form, built by BuildLayout)
+    Panel* panFilial = nullptr;
+    Label* lblFilial = nullptr;
+    MaskEdit* medCdFilial = nullptr;
+    support::TBtnPesquisa* btpFilial = nullptr;
+    Edit* edtNmFilial = nullptr;
+    SpeedButton* sbtFiltro = nullptr;
+    SpeedButton* sbtConheTransp = nullptr;
+    SpeedButton* sbtGeraSaida = nullptr;
+    MenuItem* mnuFiltro = nullptr;
+    MenuItem* mnuConheTransp = nullptr;
+    MenuItem* mnuGeraSaida = nullptr;
+    SpeedButton* sbtReplicDoc = nullptr;
+    MenuItem* mnuReplicDoc = nullptr;
+    DBGrid* dbgPadrao = nullptr;
+    TabSheet* tshVencimento = nullptr;
+    DBGrid* dbgContaPagar = nullptr;
+    ScrollBox* scbFormulario = nullptr;
+    // header
+    Panel* panCabecalho = nullptr;
+    DBEdit* dbeCdEmpresa = nullptr;
+    DBEdit* dbeCdTipoOper = nullptr;
+    DBEdit* dbeModDocFis = nullptr;
+    DBEdit* dbeSerie = nullptr;
+    DBEdit* dbeCdSerie = nullptr;
+    DBEdit* dbeNumero = nullptr;
+    DBEdit* dbeNrNotaFisc = nullptr;
+    DBDateEdit* dbdDtEmissao = nullptr;
+    DBDateEdit* dbdDtEntrada = nullptr;
+    DBEdit* dbeCodiCFOp = nullptr;
+    DBEdit* dbeDescCFOp = nullptr;
+    Notebook* nbkDestino = nullptr;
+    GroupBox* grbCliente = nullptr;
+    DBEdit* dbeNrInsJurClie = nullptr;
+    GroupBox* grbFornecedor = nullptr;
+    DBEdit* dbeNrInsJurNF = nullptr;
+    support::TBtnPesquisa* btpFornecedor = nullptr;
+    GroupBox* grbFilialEmit = nullptr;
+    DBEdit* dbeCdFilial = nullptr;
+    GroupBox* grbInscrEstad = nullptr;
+    DBEdit* dbeCdInscEstad = nullptr;
+    GroupBox* grbDestReme = nullptr;
+    Edit* edtNmDestReme = nullptr;
+    // origin and remittance documents
+    Panel* panDadosNFRemessa = nullptr;
+    Panel* panNFOrigem = nullptr;
+    GroupBox* grbNFOrigem = nullptr;
+    RadioButton* rbtUnica = nullptr;
+    RadioButton* rbtLista = nullptr;
+    DBEdit* dbeSerieSaida = nullptr;
+    DBEdit* dbeNumeroSaida = nullptr;
+    support::TBtnPesquisa* btpNFSaida = nullptr;
+    SpeedButton* btpLista = nullptr;
+    // items and below (tag 4: moved together by AjustaPanels)
+    Panel* panItemProduto = nullptr;
+    GroupBox* grbDadosProd = nullptr;
+    Notebook* nbkItensNF = nullptr;
+    DBGrid* dbgItemProduto = nullptr;
+    DBGrid* dbgItemNotaFisc = nullptr;
+    DBGrid* dbgItemsNFForn = nullptr;
+    GroupBox* grbProdEmiss = nullptr;
+    DBEdit* dbeCdProdEmiss = nullptr;
+    GroupBox* grbImposItem = nullptr;
+    DBGrid* dbgItemProImpos = nullptr;
+    Panel* panImpostos = nullptr;
+    GroupBox* grbImposNF = nullptr;
+    DBGrid* dbgImposNFTot = nullptr;
+    Panel* panEncargos = nullptr;
+    GroupBox* grbItEncargo = nullptr;
+    DBGrid* dbgItemEncargo = nullptr;
+    Panel* panTransporte = nullptr;
+    GroupBox* grbTransport = nullptr;
+    Notebook* nbkTransport = nullptr;
+    DBGrid* dbgItemSemNF = nullptr;
+    GroupBox* grbMensagem = nullptr;
+    DBGrid* dbgDadosAdic = nullptr;
+    GroupBox* grbTotalNF = nullptr;
+    DBEdit* dbeVrNotaFisc = nullptr;
+    GroupBox* grbDAE = nullptr;
+    Notebook* nbkCte = nullptr;
+    GroupBox* grbNatFreteCTe = nullptr;
+
+    // ---- Life of the form
+    void FormCreate();
+    void FormShow();
+    void FormActivate();
+    void FormDeactivate();
+    void FormCloseQuery(bool& canClose);
+    void FormClose(CloseAction& action);
+    void FormKeyDown(int& key, ShiftState shift);
+
+    // ---- Connections
+    // Counts a reference on the connection (Part of the server gateway); opens at the first, closes at the
+    // last.
+    void ConnectServer(net::TNetConnection& connection, bool connect);
+    net::ConnectionReferences& References();
+
+    // ---- Keyboard hook and branch panel
+    void OnMessage(Message& message, bool& handled);
+    bool FiltroAtivo() const;
+    void medCdFilialChange();
+    void medCdFilialEnter();
+    void medCdFilialExit();
+    void panFilialEnter();
+    void panFilialExit();
+    void sbtFiltroClick();
+    // Branch rules: the branch typed (required or not) and the operator's relation to it.
+    void Vd_Filial(bool required);
+    void Vd_OperadorRelac();
+    // Reopens qryFiliRece for one branch (empty: every branch).
+    void OpenBranchLookup(const std::string& branch);
+    std::string BranchName(const std::string& branch);
+    void sbtProcurarClick() override;
+    void sbtIncluirClick() override;
+    // Enables the tag-50 controls, the list, the maintenance menu items and the replication command.
+    void Habilita(bool enable);
+
+    // ---- Layout by operation type and group captions
+    void AjustaPanels(int offset);
+    // The origin choices of a return operation, by how many origin documents the posting has.
+    void AjustaOrigemDevolucao();
+    void GroupBoxPadraoZym();
+    // The item grid nbkItensNF shows.
+    DBGrid* VisibleItemGrid() const;
+    // The participant's identification field of the nbkDestino page shown.
+    DBEdit* ParticipantField() const;
+
+    // ---- Parameters
+    void GetParamDFE(const std::string& branch);
+    void GetParamForn(const std::string& supplier);
+    void GetParamEmpresa(const std::string& company);
+    void GetParamGeral();
+    void ApplySupplierSearchRule();
+    void cdsParamDFEAfterOpen();
+    // Empties the supplier datasets and string, so that no other supplier's rules apply after a failure.
+    void ClearSupplierParams();
+    bool ParamDFELoadedFor(const std::string& branch) const;
+
+private:
+    bool paramDFEComplete_ = false;
+    void BuildLayout();
+    void WireBranchPanel();
+    void DeclareLookups();
+    void BuildBranchPanel();
+    void BuildListPages();
+    void BuildHeader(Container& page);
+    void BuildOriginPanels(Container& page);
+    void BuildDetailPanels(Container& page);
+    void DeclareLocalDataSets();
+    void ConnectFormConnections();
+    void DisconnectFormConnections();
+    void SizeToMainWindow(int margin);
+    void RunFilterAfterBranch();
+    DataSource* AddSource(const std::string& name, DataSet& dataSet);
+};
+
+} // namespace dfe::dfe11000

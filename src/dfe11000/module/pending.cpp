@@ -1,0 +1,31 @@
+#include "dfe11000/module/pending.h"
+
+#include "dfe11000/module/frm_lanc_nf_entrada.h"
+#include "platform/core/abort.h"
+#include "support/current_dialogs.h"
+
+namespace dfe::dfe11000 {
+namespace {
+
+void Tell(std::string_view operation) {
+    support::CurrentDialogs().ShowError(ErrorRequest{
+        std::string(operation) + ": operação ainda não disponível nesta versão.", {}, kNotAvailableCode});
+}
+
+} // namespace
+
+void NotAvailableYet(std::string_view operation) {
+    Tell(operation);
+    ThrowAbort();
+}
+
+bool CriaFiltroNFEntrada(TfrmLancNFEntrada& /*form*/) {
+    Tell("Filtro de notas fiscais");
+    return false;
+}
+
+void cdsRomaneioNFAfterOpen(TfrmLancNFEntrada& /*form*/) {
+    NotAvailableYet("Lista de notas fiscais");
+}
+
+} // namespace dfe::dfe11000

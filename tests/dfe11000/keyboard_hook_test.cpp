@@ -1,0 +1,301 @@
+#include "module_fixture.h"
+
+#include <functional>
+
+namespace dfe::dfe11000 {
+namespace {
+
+class KeyboardHook : public testing::ModuleTest {
+protected:
+    void SetUp() override {
+        form = &Open();
+        testing::PrepareRecordPage(*form);
+        Cli_dfe11000().stColunaDesc = "VRDESCITEM";
+    }
+
+    // Runs the hook for one key-down with the focus on `control`; returns the key as the hook left it.
+    int Hook(Control* control, int keyCode) {
+        if (form->ActiveControl() != control) control->SetFocus();
+        Message message{MessageKind::KeyDown, keyCode, {}};
+        bool handled = false;
+        form->OnMessage(message, handled);
+        return message.key;
+    }
+
+    void EditItemOn(const char* field) {
+        form->cdsItemProduto.Append();
+        form->dbgItemProduto->SetSelectedField(field);
+    }
+
+    TfrmLancNFEntrada* form = nullptr;
+};
+
+TEST_F(KeyboardHook, EnterMovesOnExceptOnTheDiscountColumnAndTheDocumentTotal) {
+    struct Case {
+        const char* what;
+        std::function<Control*(TfrmLancNFEntrada&)> control;
+        const char* kind;
+        const char* itemField; // the item being edited on this column; empty: items browsed
+        bool installments;     // the installments page is enabled
+        const char* useInstallments;
+        int expected;
+    };
+    auto serie = [](TfrmLancNFEntrada& f) -> Control* { return f.dbeSerie; };
+    auto items = [](TfrmLancNFEntrada& f) -> Control* { return f.dbgItemProduto; };
+    auto total = [](TfrmLancNFEntrada& f) -> Control* { return f.dbeVrNotaFisc; };
+    const Case cases[] = {
+        {"plain field", serie, "00", "", true, "S", key::Tab},
+        {"discount column", items, "00", "VRDESCITEM", true, "S", key::Enter},
+        {"discount column, 07", items, "07", "VRDESCITEM", true, "S", key::Tab},
+        {"discount column, 09", items, "09", "VRDESCITEM", true, "S", key::Tab},
+        {"discount column, 10", items, "10", "VRDESCITEM", true, "S", key::Tab},
+        {"item total, 03", items, "03", "VRTOTAITEM", true, "S", key::Enter},
+        {"item total, 00", items, "00", "VRTOTAITEM", true, "S", key::Tab},
+        {"other column", items, "00", "QTITEM", true, "S", key::Tab},
+        {"discount column, items browsed", items, "00", "", true, "S", key::Tab},
+        {"total to installments", total, "00", "", true, "S", key::None},
+        {"total, 11", total, "11", "", true, "S", key::Tab},
+        {"total, 07, no installments page", total, "07", "", false, "S", key::Tab},
+        {"total, 09, no installments page", total, "09", "", false, "S", key::Tab},
+        {"total, posting without installments", total, "00", "", false, "N", key::Tab},
+        {"total, installments page off", total, "00", "", false, "S", key::Enter},
+    };
+    for (const Case& c : cases) {
+        form->pgcPadrao.SetActivePage(&form->tshFormulario);
+        form->stTipoOperAtual = c.kind;
+        form->tshVencimento->SetEnabled(c.installments);
+        form->cdsRomaneioNF.Edit();
+        form->cdsRomaneioNF.FieldByName("IDUTILVENC").SetAsString(c.useInstallments);
+        form->cdsRomaneioNF.Post();
+        if (*c.itemField) {
+            EditItemOn(c.itemField);
+        } else {
+            form->dbgItemProduto->SetSelectedField("VRDESCITEM");
+        }
+        EXPECT_EQ(Hook(c.control(*form), key::Enter), c.expected) << c.what;
+        if (c.expected == key::None) {
+            EXPECT_EQ(form->pgcPadrao.ActivePage(), form->tshVencimento) << c.what;
+            EXPECT_EQ(form->ActiveControl(), form->dbgContaPagar) << c.what;
+        }
+        form->cdsItemProduto.Cancel();
+    }
+}
+
+TEST_F(KeyboardHook, TabOnTheDiscountColumnBecomesEnter) {
+    struct Case {
+        const char* kind;
+        const char* field;
+        int expected;
+    };
+    const Case cases[] = {{"00", "VRDESCITEM", key::Enter}, {"03", "VRDESCITEM", key::Enter},
+                          {"07", "VRDESCITEM", key::Tab},   {"09", "VRDESCITEM", key::Tab},
+                          {"10", "VRDESCITEM", key::Tab},   {"00", "QTITEM", key::Tab}};
+    for (const Case& c : cases) {
+        form->stTipoOperAtual = c.kind;
+        EditItemOn(c.field);
+        EXPECT_EQ(Hook(form->dbgItemProduto, key::Tab), c.expected) << c.kind << " " << c.field;
+        form->cdsItemProduto.Cancel();
+    }
+    Cli_dfe11000().stColunaDesc = "VRDESPERITEM";
+    EditItemOn("VRDESCITEM");
+    EXPECT_EQ(Hook(form->dbgItemProduto, key::Tab), key::Tab);
+    form->cdsItemProduto.Cancel();
+}
+
+TEST_F(KeyboardHook, UpGoesBackAndDownMovesOnOutsideGrids) {
+    form->dbeNumero->SetFocus();
+    EXPECT_EQ(Hook(form->dbeNumero, key::Up), key::None);
+    EXPECT_EQ(form->ActiveControl(), form->FindNextControl(form->dbeNumero, false));
+    EXPECT_EQ(Hook(form->dbeSerie, key::Down), key::Tab);
+    EXPECT_EQ(Hook(form->dbgItemProduto, key::Down), key::Down);
+    EXPECT_EQ(Hook(form->dbgItemProduto, key::Up), key::Up);
+}
+
+TEST_F(KeyboardHook, ThePeriodTypesTheCommaOnlyInNumberFieldsWithACommaSeparator) {
+    struct Case {
+        const char* what;
+        char separator;
+        int key;
+        bool onTotal; // the float edit; else the series edit
+        int expected;
+    };
+    const Case cases[] = {
+        {"period on a float edit", ',', key::Period, true, key::Comma},
+        {"keypad decimal on a float edit", ',', key::Decimal, true, key::Comma},
+        {"period on a text edit", ',', key::Period, false, key::Period},
+        {"separator is the period", '.', key::Period, true, key::Period},
+        {"keypad with period separator", '.', key::Decimal, true, key::Decimal},
+    };
+    for (const Case& c : cases) {
+        app.SetDecimalSeparator(c.separator);
+        EXPECT_EQ(Hook(c.onTotal ? static_cast<Control*>(form->dbeVrNotaFisc) : form->dbeSerie, c.key),
+                  c.expected)
+            << c.what;
+    }
+    app.SetDecimalSeparator(',');
+    form->dbgItemProduto->SetSelectedField("VRTOTAITEM");
+    EXPECT_EQ(Hook(form->dbgItemProduto, key::Period), key::Comma);
+    form->dbgItemProduto->SetSelectedField("CDPRODUTO");
+    EXPECT_EQ(Hook(form->dbgItemProduto, key::Period), key::Period);
+}
+
+TEST_F(KeyboardHook, WithCtrlHeldNothingIsRewritten) {
+    app.SetCtrlDown(true);
+    EXPECT_EQ(Hook(form->dbeSerie, key::Enter), key::Enter);
+    EXPECT_EQ(Hook(form->dbeSerie, key::Down), key::Down);
+    EXPECT_EQ(Hook(form->dbeVrNotaFisc, key::Period), key::Period);
+    EXPECT_EQ(Hook(form->dbgItemProduto, key::PageDown), key::PageDown);
+    EXPECT_EQ(form->ActiveControl(), form->dbgItemProduto);
+    app.SetCtrlDown(false);
+}
+
+TEST_F(KeyboardHook, PageKeysAreLeftAloneWhileTheBranchIsChosen) {
+    form->pgcPadrao.SetActivePage(&form->tshFolhaDados);
+    form->medCdFilial->SetFocus();
+    EXPECT_EQ(Hook(form->medCdFilial, key::PageDown), key::PageDown);
+    EXPECT_EQ(Hook(form->medCdFilial, key::PageUp), key::PageUp);
+    EXPECT_EQ(form->ActiveControl(), form->medCdFilial);
+}
+
+TEST_F(KeyboardHook, PageDownAndPageUpJumpBetweenTheGroups) {
+    using Pick = std::function<Control*(TfrmLancNFEntrada&)>;
+    using Setup = std::function<void(TfrmLancNFEntrada&)>;
+    struct Case {
+        const char* what;
+        int key;
+        Pick from;
+        Pick to;
+        Setup setup;
+    };
+    auto none = [](TfrmLancNFEntrada&) {};
+    const Case cases[] = {
+        {"supplier -> issue date", key::PageDown, [](auto& f) -> Control* { return f.dbeNrInsJurNF; },
+         [](auto& f) -> Control* { return f.dbdDtEmissao; }, none},
+        {"customer page -> issue date", key::PageDown, [](auto& f) -> Control* { return f.dbeNrInsJurClie; },
+         [](auto& f) -> Control* { return f.dbdDtEmissao; }, [](auto& f) { f.nbkDestino->SetPageIndex(0); }},
+        {"state registration -> issue date", key::PageDown,
+         [](auto& f) -> Control* { return f.dbeCdInscEstad; },
+         [](auto& f) -> Control* { return f.dbdDtEmissao; }, none},
+        {"recipient -> item grid", key::PageDown, [](auto& f) -> Control* { return f.edtNmDestReme; },
+         [](auto& f) -> Control* { return f.dbgItemProduto; }, none},
+        {"recipient -> supplier items grid", key::PageDown,
+         [](auto& f) -> Control* { return f.edtNmDestReme; },
+         [](auto& f) -> Control* { return f.dbgItemsNFForn; },
+         [](auto& f) { f.nbkItensNF->SetPageIndex(2); }},
+        {"item grid -> item taxes", key::PageDown, [](auto& f) -> Control* { return f.dbgItemProduto; },
+         [](auto& f) -> Control* { return f.dbgItemProImpos; }, none},
+        {"item grid -> charges", key::PageDown, [](auto& f) -> Control* { return f.dbgItemProduto; },
+         [](auto& f) -> Control* { return f.dbgItemEncargo; },
+         [](auto& f) { f.dbgItemProImpos->SetEnabled(false); }},
+        {"item grid -> total", key::PageDown, [](auto& f) -> Control* { return f.dbgItemProduto; },
+         [](auto& f) -> Control* { return f.dbeVrNotaFisc; },
+         [](auto& f) {
+             f.dbgItemProImpos->SetEnabled(false);
+             f.dbgItemEncargo->SetEnabled(false);
+         }},
+        {"issuer's product -> item taxes", key::PageDown,
+         [](auto& f) -> Control* { return f.dbeCdProdEmiss; },
+         [](auto& f) -> Control* { return f.dbgItemProImpos; }, none},
+        {"item taxes -> document taxes", key::PageDown, [](auto& f) -> Control* { return f.dbgItemProImpos; },
+         [](auto& f) -> Control* { return f.dbgImposNFTot; }, none},
+        {"document taxes -> charges", key::PageDown, [](auto& f) -> Control* { return f.dbgImposNFTot; },
+         [](auto& f) -> Control* { return f.dbgItemEncargo; }, none},
+        {"document taxes, charges disabled: stays", key::PageDown,
+         [](auto& f) -> Control* { return f.dbgImposNFTot; },
+         [](auto& f) -> Control* { return f.dbgImposNFTot; },
+         [](auto& f) { f.dbgItemEncargo->SetEnabled(false); }},
+        {"charges -> total", key::PageDown, [](auto& f) -> Control* { return f.dbgItemEncargo; },
+         [](auto& f) -> Control* { return f.dbeVrNotaFisc; }, none},
+        {"additional data -> installments", key::PageDown, [](auto& f) -> Control* { return f.dbgDadosAdic; },
+         [](auto& f) -> Control* { return f.dbgContaPagar; }, none},
+        {"entry without invoice -> installments", key::PageDown,
+         [](auto& f) -> Control* { return f.dbgItemSemNF; },
+         [](auto& f) -> Control* { return f.dbgContaPagar; },
+         [](auto& f) { f.nbkTransport->SetPageIndex(1); }},
+        {"total -> installments", key::PageDown, [](auto& f) -> Control* { return f.dbeVrNotaFisc; },
+         [](auto& f) -> Control* { return f.dbgContaPagar; }, none},
+        {"total -> entry without invoice", key::PageDown, [](auto& f) -> Control* { return f.dbeVrNotaFisc; },
+         [](auto& f) -> Control* { return f.dbgItemSemNF; },
+         [](auto& f) { f.nbkTransport->SetPageIndex(1); }},
+        {"list -> supplier", key::PageDown, [](auto& f) -> Control* { return f.dbgPadrao; },
+         [](auto& f) -> Control* { return f.dbeNrInsJurNF; },
+         [](auto& f) { f.pgcPadrao.SetActivePage(&f.tshFolhaDados); }},
+        {"list -> branch participant", key::PageDown, [](auto& f) -> Control* { return f.dbgPadrao; },
+         [](auto& f) -> Control* { return f.dbeCdFilial; },
+         [](auto& f) {
+             f.nbkDestino->SetPageIndex(2);
+             f.pgcPadrao.SetActivePage(&f.tshFolhaDados);
+         }},
+        {"list -> series when the participant is disabled", key::PageDown,
+         [](auto& f) -> Control* { return f.dbgPadrao; }, [](auto& f) -> Control* { return f.dbeSerie; },
+         [](auto& f) {
+             f.dbeNrInsJurNF->SetEnabled(false);
+             f.pgcPadrao.SetActivePage(&f.tshFolhaDados);
+         }},
+
+        {"supplier -> list", key::PageUp, [](auto& f) -> Control* { return f.dbeNrInsJurNF; },
+         [](auto& f) -> Control* { return f.dbgPadrao; }, none},
+        {"state registration -> supplier", key::PageUp, [](auto& f) -> Control* { return f.dbeCdInscEstad; },
+         [](auto& f) -> Control* { return f.dbeNrInsJurNF; }, none},
+        {"recipient -> customer", key::PageUp, [](auto& f) -> Control* { return f.edtNmDestReme; },
+         [](auto& f) -> Control* { return f.dbeNrInsJurClie; },
+         [](auto& f) { f.nbkDestino->SetPageIndex(0); }},
+        {"item grid -> issue date", key::PageUp, [](auto& f) -> Control* { return f.dbgItemProduto; },
+         [](auto& f) -> Control* { return f.dbdDtEmissao; }, none},
+        {"related documents -> issue date", key::PageUp,
+         [](auto& f) -> Control* { return f.dbgItemNotaFisc; },
+         [](auto& f) -> Control* { return f.dbdDtEmissao; }, [](auto& f) { f.nbkItensNF->SetPageIndex(1); }},
+        {"item taxes -> item grid", key::PageUp, [](auto& f) -> Control* { return f.dbgItemProImpos; },
+         [](auto& f) -> Control* { return f.dbgItemProduto; }, none},
+        {"issuer's product -> item grid", key::PageUp, [](auto& f) -> Control* { return f.dbeCdProdEmiss; },
+         [](auto& f) -> Control* { return f.dbgItemProduto; }, none},
+        {"document taxes -> item taxes", key::PageUp, [](auto& f) -> Control* { return f.dbgImposNFTot; },
+         [](auto& f) -> Control* { return f.dbgItemProImpos; }, none},
+        {"charges -> document taxes", key::PageUp, [](auto& f) -> Control* { return f.dbgItemEncargo; },
+         [](auto& f) -> Control* { return f.dbgImposNFTot; }, none},
+        {"charges -> item grid", key::PageUp, [](auto& f) -> Control* { return f.dbgItemEncargo; },
+         [](auto& f) -> Control* { return f.dbgItemProduto; },
+         [](auto& f) { f.dbgImposNFTot->SetEnabled(false); }},
+        {"additional data -> total", key::PageUp, [](auto& f) -> Control* { return f.dbgDadosAdic; },
+         [](auto& f) -> Control* { return f.dbeVrNotaFisc; }, none},
+        {"additional data, 11 -> entry without invoice", key::PageUp,
+         [](auto& f) -> Control* { return f.dbgDadosAdic; },
+         [](auto& f) -> Control* { return f.dbgItemSemNF; },
+         [](auto& f) {
+             f.stTipoOperAtual = "11";
+             f.nbkTransport->SetPageIndex(1);
+         }},
+        {"total -> charges", key::PageUp, [](auto& f) -> Control* { return f.dbeVrNotaFisc; },
+         [](auto& f) -> Control* { return f.dbgItemEncargo; }, none},
+        {"total -> item grid", key::PageUp, [](auto& f) -> Control* { return f.dbeVrNotaFisc; },
+         [](auto& f) -> Control* { return f.dbgItemProduto; },
+         [](auto& f) { f.dbgItemEncargo->SetEnabled(false); }},
+        {"entry without invoice -> total", key::PageUp, [](auto& f) -> Control* { return f.dbgItemSemNF; },
+         [](auto& f) -> Control* { return f.dbeVrNotaFisc; },
+         [](auto& f) { f.nbkTransport->SetPageIndex(1); }},
+        {"installments -> total", key::PageUp, [](auto& f) -> Control* { return f.dbgContaPagar; },
+         [](auto& f) -> Control* { return f.dbeVrNotaFisc; },
+         [](auto& f) { f.pgcPadrao.SetActivePage(f.tshVencimento); }},
+    };
+    for (const Case& c : cases) {
+        // A fresh arrangement: every target enabled, first pages shown, kind "00", record page active.
+        for (Control* control :
+             {static_cast<Control*>(form->dbgItemProImpos), static_cast<Control*>(form->dbgItemEncargo),
+              static_cast<Control*>(form->dbgImposNFTot), static_cast<Control*>(form->dbeNrInsJurNF)})
+            control->SetEnabled(true);
+        form->nbkDestino->SetPageIndex(1);
+        form->nbkItensNF->SetPageIndex(0);
+        form->nbkTransport->SetPageIndex(0);
+        form->stTipoOperAtual = "00";
+        form->pgcPadrao.SetActivePage(&form->tshFormulario);
+        form->tshVencimento->SetEnabled(true);
+        form->dtsRomaneioNF->SetEnabled(true);
+        c.setup(*form);
+        EXPECT_EQ(Hook(c.from(*form), c.key), key::None) << c.what;
+        EXPECT_EQ(form->ActiveControl(), c.to(*form))
+            << c.what << ": focus on " << (form->ActiveControl() ? form->ActiveControl()->Name() : "nothing");
+    }
+}
+
+} // namespace
+} // namespace dfe::dfe11000

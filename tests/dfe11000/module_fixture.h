@@ -1,0 +1,137 @@
+#pragma once
+
+#include "appserver/schema/schema_migrator.h"
+#include "appserver/server/embedded_server.h"
+#include "appserver/temp_database.h"
+#include "dfe11000/module/creator.h"
+#include "dfe11000/module/frm_lanc_nf_entrada.h"
+#include "platform/db/tadoib_query.h"
+#include "platform/net/connection_names.h"
+#include "platform/net/frame.h"
+#include "platform/net/rpc_codec.h"
+#include "platform/ui/scripted_dialogs.h"
+#include "support/zymora.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace dfe::dfe11000::testing {
+
+// The posting screen over the embedded server and a fresh demo database, as the host runs it, with the
+// scripted dialogs. Every call to the server is counted by method; a test may answer a method itself.
+class ModuleTest : public ::testing::Test {
+protected:
+    using Override = std::function<Variant(const net::RpcRequest&)>;
+
+    ModuleTest() {
+        auto db = temp_.Open();
+        appserver::ApplyMigrations(*db, appserver::EmbeddedSchemaFiles(), true);
+        server_ = std::make_unique<appserver::EmbeddedServer>(std::move(db));
+        lookups_ = temp_.Open();
+        db::TADOIBQuery::SetDefaultDatabase(lookups_.get());
+        auto real = server_->Handler();
+        counting_ = std::make_shared<const net::FrameHandler>([this, real](std::string_view frame) {
+            const net::RpcRequest request = net::DecodeRequest(net::UnwrapFrame(frame));
+            ++calls_[request.method];
+            if (auto it = overrides_.find(request.method); it != overrides_.end()) {
+                net::RpcResponse response;
+                response.result = it->second(request);
+                return net::EncodeFrame(net::EncodeResponse(response));
+            }
+            return (*real)(frame);
+        });
+        net::RegisterInProcessServer(counting_);
+
+        InitializeModuleState();
+        support::zymora::LocalContext() = HostContext();
+        support::zymora::LocalContext().serverHost = std::string(net::kInProcessHost);
+        support::zymora::LocalContext().branch = "0001";
+        app.SetDialogs(&dialogs);
+        app.SetScreenSize(1280, 1024);
+        mainForm = &app.CreateForm<Form>();
+        mainForm->SetName("frmPrincipal");
+        mainForm->SetBounds(0, 0, 1280, 984);
+        app.SetMainForm(mainForm);
+        mainForm->Show();
+    }
+
+    ~ModuleTest() override {
+        app.DestroyAllForms();
+        db::TADOIBQuery::SetDefaultDatabase(nullptr);
+        net::RegisterInProcessServer(nullptr);
+        support::zymora::LocalContext() = HostContext();
+        InitializeModuleState();
+    }
+
+    // Opens the screen as the host's menu does and answers what the first showing asks.
+    TfrmLancNFEntrada& Open() {
+        app.Dispatch([] { ShowPostingForm(); });
+        TfrmLancNFEntrada* form = Cli_dfe11000().frmLancNFEntrada;
+        if (!form) throw std::runtime_error("the posting form did not open: " + dialogs.Describe());
+        return *form;
+    }
+
+    int Calls(const std::string& method) const {
+        auto it = calls_.find(method);
+        return it == calls_.end() ? 0 : it->second;
+    }
+    void Answer(const std::string& method, Override answer) { overrides_[method] = std::move(answer); }
+
+    appserver::testing::TempDatabase temp_;
+    std::unique_ptr<appserver::EmbeddedServer> server_;
+    std::unique_ptr<db::Database> lookups_;
+    std::shared_ptr<const net::FrameHandler> counting_;
+    std::map<std::string, int> calls_;
+    std::map<std::string, Override> overrides_;
+    Application app;
+    ScriptedDialogs dialogs;
+    Form* mainForm = nullptr;
+};
+
+} // namespace dfe::dfe11000::testing
+
+namespace dfe::dfe11000::testing {
+
+// Gives the posting datasets the fields the controls under test are bound to and shows the record page, so
+// that its controls can take the focus.
+inline void PrepareRecordPage(TfrmLancNFEntrada& form) {
+    auto text = [](const char* name, int size) { return FieldDef{name, FieldType::String, size}; };
+    form.cdsNotaFiscal.CreateDataSet(
+        {text("CDFILIAL", 4), text("NRLANCTONF", 10), text("CDEMPRESA", 2), text("CDTIPOOPER", 2),
+         text("CDMODDOCFISC", 2), text("CDSERIENF", 5), text("CDSERIEENTR", 5), text("NRNOTAFISC", 20),
+         text("NRNOTAFISCENTR", 20), FieldDef{"DTEMISSAO", FieldType::DateTime},
+         FieldDef{"DTENTRSAID", FieldType::DateTime}, text("CDCFOPUSU", 5), text("DSCFOP", 60),
+         text("NRINSJURCLIE", 14), text("NRINSJURFORN", 14), text("CDFILIEMIT", 4), text("CDINSCESTA", 16),
+         FieldDef{"VRNOTAFISC", FieldType::Float}});
+    form.cdsNotaFiscal.Append();
+    form.cdsNotaFiscal.FieldByName("CDFILIAL").SetAsString("0001");
+    form.cdsNotaFiscal.FieldByName("NRLANCTONF").SetAsString("1");
+    form.cdsNotaFiscal.Post();
+    form.cdsItemProduto.CreateDataSet(
+        {text("CDPRODUTO", 10), text("CDPRODEMISS", 20), FieldDef{"QTITEM", FieldType::Float},
+         FieldDef{"VRDESCITEM", FieldType::Float}, FieldDef{"VRDESPERITEM", FieldType::Float},
+         FieldDef{"VRTOTAITEM", FieldType::Float}});
+    for (const char* field : {"CDPRODUTO", "CDPRODEMISS", "QTITEM", "VRDESCITEM", "VRTOTAITEM"})
+        form.dbgItemProduto->AddColumn(field);
+    for (DataSet* ds :
+         {&form.cdsItemNotaFisc, &form.cdsItemsNFForn, &form.cdsTrabItProImpos, &form.cdsTrabImposNFTot,
+          &form.cdsItemEncargo, &form.cdsDadosAdic, &form.cdsItemSemNF, &form.cdsContaPagar})
+        ds->CreateDataSet({text("CODIGO", 10)});
+    // A confirmed filter with one posting listed, so that leaving the branch panel goes on to the record.
+    form.cdsRomaneioNF.CreateDataSet(
+        {text("IDUTILVENC", 1), text("IDDOCREPLIC", 1), text("DSNOTAFISORIGOL", 60)});
+    form.cdsRomaneioNF.Append();
+    form.cdsRomaneioNF.FieldByName("IDUTILVENC").SetAsString("S");
+    form.cdsRomaneioNF.Post();
+    form.boFiltroConfirmado = true;
+    form.tshFormulario.SetEnabled(true);
+    form.tshVencimento->SetEnabled(true);
+    form.pgcPadrao.SetActivePage(&form.tshFormulario);
+    form.dbeSerie->SetFocus();
+}
+
+} // namespace dfe::dfe11000::testing
