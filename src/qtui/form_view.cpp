@@ -40,10 +40,30 @@ FormView::FormView(QtRenderer& renderer, Form& form) : renderer_(renderer), form
     menu_ = std::make_unique<MenuBarView>(*this, *window_->menuBar());
     menu_->ComponentsChanged();
     menu_->RebuildNow();
+    WatchPopups();
     ApplyGeometry();
 }
 
+void FormView::WatchPopups() {
+    for (Component* component : form_.Components()) {
+        auto* popup = dynamic_cast<PopupMenu*>(component);
+        if (!popup) continue;
+        const bool known =
+            std::any_of(popups_.begin(), popups_.end(), [&](const auto& p) { return p.first == popup; });
+        if (known) continue;
+        std::weak_ptr<bool> alive = alive_;
+        const int id = popup->Subscribe([this, alive](Component& menu, std::string_view property) {
+            auto a = alive.lock();
+            if (!a || !*a || property != "Popup") return;
+            auto& popupMenu = static_cast<PopupMenu&>(menu);
+            ShowPopupMenu(*this, popupMenu, QPoint(popupMenu.PopupX(), popupMenu.PopupY()));
+        });
+        popups_.emplace_back(popup, id);
+    }
+}
+
 FormView::~FormView() {
+    *alive_ = false;
     menu_.reset();
     root_.reset();
     if (window_) window_->Detach();
@@ -114,7 +134,12 @@ void FormView::Sync(std::string_view property) {
         ApplyGeometry();
     if (all || property == "WindowState") ApplyWindowState();
     if (all || property == "Visible") ApplyVisibility();
-    if (property == "Components") menu_->ComponentsChanged();
+    if (property == "Components") {
+        menu_->ComponentsChanged();
+        // Popups destroyed meanwhile took their subscriptions with them.
+        std::erase_if(popups_, [this](const auto& p) { return !StillOwned(form_, p.first); });
+        WatchPopups();
+    }
 }
 
 void FormView::ApplyGeometry() {
@@ -262,6 +287,9 @@ void FormView::Activated() {
 }
 
 void FormView::Unsubscribe() {
+    for (auto& [popup, id] : popups_)
+        if (StillOwned(form_, popup)) popup->Unsubscribe(id);
+    popups_.clear();
     menu_->Unsubscribe();
     if (root_) root_->Unsubscribe();
 }

@@ -13,6 +13,12 @@
 #include <memory>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
+#include <vector>
+
+namespace dfe {
+class PopupMenu;
+}
 
 namespace dfe::qtui {
 
@@ -87,7 +93,8 @@ private:
     void BuildWindow();
     void ApplyGeometry();
     void ApplyWindowState();
-    void SyncMenu();
+    // Popup menus show where the model pops them up, from a right click or from the rules' code.
+    void WatchPopups();
     QMdiArea* HostArea() const;
 
     QtRenderer& renderer_;
@@ -99,6 +106,8 @@ private:
     std::unique_ptr<MenuBarView> menu_;
     std::unordered_map<const QWidget*, ControlView*> widgets_;
     std::unordered_map<const Control*, ControlView*> controls_;
+    std::vector<std::pair<PopupMenu*, int>> popups_;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     bool deleteNow_ = false;
     bool shown_ = false;
 };

@@ -2,7 +2,6 @@
 
 #include "qtui/control_view.h"
 #include "qtui/form_view.h"
-#include "qtui/menu_view.h"
 #include "qtui/qt_keys.h"
 #include "qtui/qt_renderer.h"
 
@@ -77,8 +76,8 @@ bool InputRouter::eventFilter(QObject* watched, QEvent* event) {
         PopupMenu* menu = view ? PopupFor(view->Model()) : nullptr;
         if (menu) {
             const QPoint at = static_cast<QContextMenuEvent*>(event)->globalPos();
+            // The model runs OnPopup and tells the form's view, which shows the menu there.
             renderer_.RunEvent([&] { menu->Popup(at.x(), at.y()); });
-            if (StillOwned(form->Model(), menu)) ShowPopupMenu(*form, *menu, at);
         }
         return true;
     }

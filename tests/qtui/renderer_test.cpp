@@ -8,10 +8,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSet>
@@ -378,6 +380,43 @@ TEST_F(QtTest, DestroyedFormTakesItsWindowAway) {
     ProcessEvents(); // Qt deletes the widgets after the event
     for (QWidget* w : QApplication::topLevelWidgets())
         EXPECT_NE(w->objectName(), "frmTemp");
+}
+
+} // namespace
+} // namespace dfe::qtui
+
+namespace dfe::qtui {
+namespace {
+
+QMenu* ShownPopup(const char* name) {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* menu = qobject_cast<QMenu*>(w); menu && menu->isVisible() && menu->objectName() == name)
+            return menu;
+    return nullptr;
+}
+
+TEST_F(QtTest, PopupMenusShowFromARightClickAndFromCode) {
+    AllControlsForm f(app);
+    int popups = 0, copies = 0;
+    f.popup->OnPopup = [&](Component&) { ++popups; };
+    f.form.Find<MenuItem>("mnuCopiar")->OnClick = [&](Component&) { ++copies; };
+    f.form.Show();
+
+    QWidget* serie = WidgetOf(*f.serie);
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(4, 4), serie->mapToGlobal(QPoint(4, 4)));
+    QApplication::sendEvent(serie, &rightClick);
+    EXPECT_EQ(popups, 1);
+    QMenu* menu = ShownPopup("pmnEdicao");
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->actions().size(), 1);
+    menu->actions().front()->trigger();
+    EXPECT_EQ(copies, 1);
+    menu->close();
+
+    f.popup->Popup(100, 120); // a rule pops it up itself
+    EXPECT_EQ(popups, 2);
+    ASSERT_NE(ShownPopup("pmnEdicao"), nullptr);
+    ShownPopup("pmnEdicao")->close();
 }
 
 } // namespace
