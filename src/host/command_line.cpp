@@ -18,7 +18,9 @@ const std::map<std::string, std::string>& ValueOptions() {
 
 std::string Usage() {
     return "usage: quilmar [options]\n"
-           "  --headless            run without a window (needed for now)\n"
+           "  --headless            run without a window (no Qt at all)\n"
+           "  --screenshot FILE     write a PNG of the window once it is up\n"
+           "  --quit-after-screenshot  exit right after the screenshot (0 when it was written)\n"
            "  --script FILE         run a scenario and exit with 0 when it passes, 1 when it fails\n"
            "  --open CODE           open a screen of the menu (DFE11000)\n"
            "  --config FILE         settings file (default: $QUILMAR_CONFIG, else quilmar.conf next to "
@@ -51,13 +53,17 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& args) {
             o.help = true;
         } else if (arg == "--headless") {
             o.headless = true;
+        } else if (arg == "--quit-after-screenshot") {
+            o.quitAfterScreenshot = true;
         } else if (arg == "--fixed-branch") {
             o.settings.emplace_back("fixed_branch", "yes");
         } else if (arg == "--script" || arg == "--config" || arg == "--open" || arg == "--screen" ||
-                   arg == "--set") {
+                   arg == "--set" || arg == "--screenshot") {
             auto v = value();
             if (!v) return result;
-            if (arg == "--script")
+            if (arg == "--screenshot")
+                o.screenshot = *v;
+            else if (arg == "--script")
                 o.script = *v;
             else if (arg == "--config")
                 o.configFile = *v;

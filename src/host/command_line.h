@@ -16,6 +16,9 @@ struct HostOptions {
     std::optional<std::filesystem::path> configFile;
     std::optional<std::filesystem::path> script;
     std::optional<std::string> openScreen;
+    // Windowed: a picture of the screen once it is up, and whether to quit right after it.
+    std::optional<std::filesystem::path> screenshot;
+    bool quitAfterScreenshot = false;
     // Settings given on the command line; they win over the config file.
     std::vector<std::pair<std::string, std::string>> settings;
 };

@@ -1,8 +1,12 @@
-// quilmar: the host program. Headless for now: it builds the session context, loads module packages and
-// runs scenarios over their screens.
+// quilmar: the host program. It builds the session context, loads module packages and shows their screens
+// in its window (Qt), or runs headless; both run scenarios over the screens.
 #include "host/command_line.h"
+#include "host/console_dialogs.h"
 #include "host/embedded_backend.h"
+#include "host/embedded_default.h"
 #include "host/host.h"
+#include "host/host_menu.h"
+#include "qtui/desktop.h"
 
 #include "platform/ui/scenario_driver.h"
 
@@ -44,6 +48,28 @@ void PrintContext(const Host& host) {
               << "server " << c.serverHost << ":" << c.serverPort << ", database " << c.database << "\n";
 }
 
+// Without a database chosen (config file, --database), the window starts on the embedded default.
+bool WantsEmbeddedDefault(const HostOptions& options, const std::optional<std::filesystem::path>& file) {
+    if (options.headless || file) return false;
+    for (const auto& [key, value] : options.settings)
+        if (key == "database" || key == "server") return false;
+    return true;
+}
+
+int RunWindowed(Application& app, Host& host, const HostOptions& options, int& argc, char** argv) {
+    BuildHostMenu(host);
+    if (options.script)
+        return qtui::WithQtRenderer(app, argc, argv, [&] {
+            host.MainForm().Show();
+            return RunScript(host, *options.script);
+        });
+    qtui::DesktopOptions desktop;
+    if (options.screenshot) desktop.screenshot = options.screenshot->string();
+    desktop.quitAfterScreenshot = options.quitAfterScreenshot;
+    if (options.openScreen) desktop.startup = [&host, code = *options.openScreen] { host.OpenScreen(code); };
+    return qtui::RunDesktop(app, host.MainForm(), desktop, argc, argv);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -64,9 +90,21 @@ int main(int argc, char** argv) {
         std::cerr << "quilmar: " << *error << "\n";
         return 2;
     }
-    if (!options.headless) {
-        std::cerr << "quilmar: this build has no window yet; run it with --headless\n";
-        return 2;
+    std::unique_ptr<EmbeddedDefault> embedded;
+    if (WantsEmbeddedDefault(options, file)) {
+        const auto database =
+            DefaultDataDir(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")) / "dfe-demo.db";
+        try {
+            embedded = std::make_unique<EmbeddedDefault>(database);
+        } catch (const std::exception& error) {
+            std::cerr << "quilmar: the demo database " << database.string()
+                      << " could not be prepared: " << error.what() << "\n";
+            return 2;
+        }
+        if (!embedded->Applied().empty())
+            std::cout << "quilmar: demo database created at " << database.string() << "\n";
+        config.context.database = database.string();
+        config.context.serverHost = kEmbeddedServer;
     }
 
     // The embedded default: the application server runs inside this process.
@@ -82,20 +120,29 @@ int main(int argc, char** argv) {
         config.context.serverPort = backend->Port();
     }
 
-    Application app;
-    Host host(app, std::move(config));
-    host.MainForm().Show();
-    if (options.script) return RunScript(host, *options.script);
-    PrintContext(host);
-    if (options.openScreen) {
-        try {
-            host.OpenScreen(*options.openScreen);
-        } catch (const PackageError& error) {
-            std::cerr << "quilmar: " << error.what()
-                      << (error.Detail().empty() ? "" : " (" + error.Detail() + ")") << "\n";
-            return 1;
+    try {
+        Application app;
+        Host host(app, std::move(config));
+        if (!options.headless) return RunWindowed(app, host, options, argc, argv);
+        ConsoleDialogs console(std::cout);
+        app.SetDialogs(&console);
+        host.MainForm().Show();
+        if (options.script) return RunScript(host, *options.script);
+        PrintContext(host);
+        if (options.openScreen) {
+            try {
+                host.OpenScreen(*options.openScreen);
+            } catch (const PackageError& error) {
+                std::cerr << "quilmar: " << error.what()
+                          << (error.Detail().empty() ? "" : " (" + error.Detail() + ")") << "\n";
+                return 1;
+            }
+            if (Form* form = app.ActiveForm()) std::cout << "screen " << form->Name() << " open\n";
         }
-        if (Form* form = app.ActiveForm()) std::cout << "screen " << form->Name() << " open\n";
+        return 0;
+    } catch (const std::exception& error) {
+        // Nothing may end the program without saying why.
+        std::cerr << "quilmar: " << error.what() << "\n";
+        return 1;
     }
-    return 0;
 }

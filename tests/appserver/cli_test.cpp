@@ -48,6 +48,9 @@ TEST(AnswerToJson, ShowsPacketsAsRowsAndEscapesText) {
               "  true\n"
               "]");
     EXPECT_EQ(AnswerToJson(Variant(DataPacket("lixo"))).substr(0, 17), "\"<pacote ilegíve");
+    EXPECT_EQ(AnswerToJson(Variant(DateTime::FromDateTime(2026, 12, 3, 9, 14, 0))),
+              "\"2026-12-03T09:14:00\"");
+    EXPECT_EQ(AnswerToJson(Variant(DateTime())), "null");
 }
 
 } // namespace

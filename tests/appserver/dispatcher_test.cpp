@@ -1,3 +1,4 @@
+#include "appserver/rpc/answer_log.h"
 #include "appserver/rpc/dispatcher.h"
 #include "platform/net/frame.h"
 #include "platform/net/rpc_codec.h"
@@ -88,6 +89,14 @@ TEST_F(DispatcherTest, ARepeatedWriteIsAnsweredFromTheLogNotDoneTwice) {
     const auto other =
         dispatcher_.Dispatch(Request("Lanca", {{net::ArgType::Integer, false, Variant(8)}}, 6), *db_);
     EXPECT_EQ(other.result, Variant(int64_t{2}));
+}
+
+TEST_F(DispatcherTest, OldAnswersArePurgedRecentOnesKept) {
+    dispatcher_.Dispatch(Request("Lanca", {{net::ArgType::Integer, false, Variant(1)}}, 20), *db_);
+    db_->Execute("INSERT INTO RPC_RESPOSTA VALUES ('velho', 'Teste.rdm', 'Lanca', '00', :P_DATA)",
+                 {{"P_DATA", DateTime::Now().AddDays(-30)}});
+    EXPECT_EQ(PurgeOldAnswers(*db_), 1);
+    EXPECT_EQ(db_->Query("SELECT COUNT(*) FROM RPC_RESPOSTA").rows[0].values[0].AsInteger(), 1);
 }
 
 TEST_F(DispatcherTest, ARefusedWriteKeepsNothing) {

@@ -121,6 +121,24 @@ TEST_F(DemoData, HasWhatTheScreensNeed) {
     EXPECT_GE(db_->Query("SELECT * FROM SERIEENTR").rows.size(), 2u);
 }
 
+// SQLite does not enforce VARCHAR widths; PostgreSQL and the client's datasets do.
+TEST_F(DemoData, EveryTextFitsItsColumn) {
+    const Packet tables = db_->Query("SELECT name FROM sqlite_master WHERE type = 'table'");
+    for (const PacketRow& table : tables.rows) {
+        const std::string name = table.values[0].AsString();
+        const Packet columns = db_->Query("SELECT name, type FROM pragma_table_info(:P_T)", {{"P_T", name}});
+        for (const PacketRow& column : columns.rows) {
+            const std::string type = column.values[1].AsString();
+            const size_t open = type.find('(');
+            if (type.find("CHAR") == std::string::npos || open == std::string::npos) continue;
+            const int width = std::stoi(type.substr(open + 1));
+            const std::string col = column.values[0].AsString();
+            const Packet longest = db_->Query("SELECT MAX(LENGTH(" + col + ")) FROM " + name);
+            EXPECT_LE(longest.rows[0].values[0].AsInteger(), width) << name << "." << col;
+        }
+    }
+}
+
 TEST_F(DemoData, AccessKeysHaveFortyFourDigitsAndAValidCheckDigit) {
     const Packet p = db_->Query("SELECT NRACESSONFE FROM NOTAFISCAL WHERE NRACESSONFE IS NOT NULL");
     ASSERT_FALSE(p.rows.empty());

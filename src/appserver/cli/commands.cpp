@@ -3,6 +3,7 @@
 #include "appserver/cli/call_argument.h"
 #include "appserver/cli/json_output.h"
 #include "appserver/modules/all_methods.h"
+#include "appserver/rpc/answer_log.h"
 #include "appserver/schema/schema_migrator.h"
 #include "appserver/server/embedded_server.h"
 #include "appserver/server/tcp_server.h"
@@ -101,7 +102,11 @@ extern "C" void StopOnSignal(int) {
 }
 
 int Serve(const Options& o) {
-    RequireInitialized(*db::OpenDatabase(o.database), o.database);
+    {
+        auto db = db::OpenDatabase(o.database);
+        RequireInitialized(*db, o.database);
+        PurgeOldAnswers(*db);
+    }
     MethodRegistry registry;
     RegisterAllMethods(registry);
     const Dispatcher dispatcher(registry);

@@ -46,7 +46,8 @@ void AppendDate(std::string& out, DateTime d) {
         out += "null";
         return;
     }
-    AppendString(out, d.TimePart() == 0.0 ? d.Format("yyyy-mm-dd") : d.Format("yyyy-mm-dd\"T\"hh:nn:ss"));
+    AppendString(out, d.TimePart() == 0.0 ? d.Format("yyyy-mm-dd")
+                                          : d.Format("yyyy-mm-dd") + "T" + d.Format("hh:nn:ss"));
 }
 
 void AppendVariant(std::string& out, const Variant& v, const std::string& indent);

@@ -44,7 +44,8 @@ std::string TokenText(const net::RequestToken& token) {
 }
 
 std::optional<net::RpcResponse> FindLoggedAnswer(db::Database& db, const net::RequestToken& token) {
-    const Packet p = db.Query("SELECT DSRESPOSTA FROM RPC_RESPOSTA WHERE TOKEN = :P_TOKEN", {{"P_TOKEN", TokenText(token)}});
+    const Packet p = db.Query("SELECT DSRESPOSTA FROM RPC_RESPOSTA WHERE TOKEN = :P_TOKEN",
+                              {{"P_TOKEN", TokenText(token)}});
     if (p.rows.empty()) return std::nullopt;
     const auto bytes = FromHex(p.rows[0].values[0].AsString());
     if (!bytes) return std::nullopt;
@@ -59,6 +60,11 @@ void LogAnswer(db::Database& db, const net::RpcRequest& request, const net::RpcR
                 {"P_METODO", request.method},
                 {"P_RESPOSTA", ToHex(net::EncodeResponse(response))},
                 {"P_DATA", DateTime::Now()}});
+}
+
+int64_t PurgeOldAnswers(db::Database& db, int days) {
+    return db.Execute("DELETE FROM RPC_RESPOSTA WHERE DTREGISTRO < :P_LIMITE",
+                      {{"P_LIMITE", DateTime::Now().AddDays(-days)}});
 }
 
 } // namespace dfe::appserver

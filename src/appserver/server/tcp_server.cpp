@@ -73,7 +73,11 @@ void TcpServer::Run() {
     if (!listener_.Valid()) Listen();
     while (WaitReadable(listener_.Fd())) {
         net::Socket client = listener_.Accept();
-        if (!client.Valid()) continue;
+        if (!client.Valid()) {
+            // Out of descriptors or an aborted handshake: give the system a moment instead of spinning.
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            continue;
+        }
         JoinFinished(false);
         std::lock_guard lock(clientsMutex_);
         if (static_cast<int>(clients_.size()) >= options_.maxClients) {

@@ -139,6 +139,15 @@ void DataSet::CheckActive() const {
     if (!Active()) throw DataSetError(name_ + ": o conjunto de dados está fechado");
 }
 
+// While a filter, a calculation or a grid reads a row aside, the rows must stay where they are.
+void DataSet::CheckNotReading() const {
+    if (probe_ || transientState_) {
+        throw DataSetError(
+            name_ +
+            ": o conjunto de dados não pode ser alterado nem percorrido durante a leitura de um registro");
+    }
+}
+
 const Variant& DataSet::ReadSlot(const Field& field) const {
     static const Variant null = Variant::Null();
     if (field.pending_) return *field.pending_;

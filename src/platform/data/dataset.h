@@ -154,7 +154,7 @@ public:
     bool Locate(std::string_view fieldNames, const std::vector<Variant>& values, LocateOptions options = {});
     bool Locate(std::string_view fieldName, const Variant& value, LocateOptions options = {});
     // The result fields' values ("X" gives a value, "X;Y" an array) of the first matching row, or Null;
-    // the cursor does not move.
+    // the cursor does not move (a pending edit is posted first, as for any search).
     Variant Lookup(std::string_view keyFields, const std::vector<Variant>& values,
                    std::string_view resultFields);
 
@@ -249,6 +249,10 @@ private:
     void ViewInsert(size_t pos, uint32_t id);
     void ViewErase(size_t pos);
     void RecomputeViewPrefixes();
+    // Whether viewPrefix_ matches view_ (`extra` entries longer while an erase is under way).
+    bool PrefixesReady(size_t extra = 0) const {
+        return index_.Active() && viewPrefix_.size() == view_.size() + extra;
+    }
     bool ViewRowLess(uint32_t a, const KeyPrefix& prefixA, size_t posB) const;
     size_t ViewPositionOf(uint32_t id) const;
     size_t OrderPositionOf(uint32_t id) const;
@@ -258,13 +262,15 @@ private:
     void BeginScroll();
     void EndScroll();
     void KillRow(uint32_t id);
+    void MarkDead(uint32_t id); // without leaving order_: bulk work compacts afterwards
+    void CheckNotReading() const;
     void DiscardEdit();
     std::optional<size_t> FindInView(const std::vector<int>& slots, const std::vector<const Variant*>& keys,
                                      LocateOptions options) const;
     const std::vector<int>& CachedFieldList(std::string_view names);
 
     // change log
-    void RevertRow(uint32_t id);
+    void RevertRow(uint32_t id, bool bulk);
     void StampChange(StoredRow& row) { row.changeSeq = ++changeSeq_; }
 
     // calculated fields and notifications

@@ -4,15 +4,20 @@
 namespace dfe {
 
 RowStatus DataSet::UpdateStatus() const {
-    if (!Active() || state_ == DataSetState::Insert) return RowStatus::Inserted;
+    if (!Active()) return RowStatus::Unmodified;
+    if (state_ == DataSetState::Insert) return RowStatus::Inserted;
     if (!HasCurrent()) return RowStatus::Unmodified;
     return Row(CurrentId()).status;
 }
 
-void DataSet::RevertRow(uint32_t id) {
+void DataSet::RevertRow(uint32_t id, bool bulk) {
     StoredRow& row = Row(id);
     if (row.status == RowStatus::Inserted) {
-        KillRow(id);
+        if (bulk) {
+            MarkDead(id);
+        } else {
+            KillRow(id);
+        }
         return;
     }
     row.Revert();
@@ -25,7 +30,7 @@ void DataSet::CancelUpdates() {
     const std::optional<uint32_t> current =
         HasCurrent() ? std::optional(Row(CurrentId()).serial) : std::nullopt;
     for (uint32_t id = 0; id < rows_.size(); ++id) {
-        if (!rows_[id].dead && rows_[id].status != RowStatus::Unmodified) RevertRow(id);
+        if (!rows_[id].dead && rows_[id].status != RowStatus::Unmodified) RevertRow(id, true);
     }
     Compact();
     RebuildView();
@@ -47,7 +52,7 @@ void DataSet::RevertRecord() {
     const uint32_t id = CurrentId();
     const auto pos = static_cast<size_t>(cursor_);
     if (Row(id).status == RowStatus::Unmodified) return;
-    RevertRow(id);
+    RevertRow(id, false);
     RebuildView();
     const size_t now = Row(id).dead ? view_.size() : ViewPositionOf(id);
     if (now < view_.size()) {
@@ -67,7 +72,7 @@ void DataSet::MergeChangeLog() {
         StoredRow& row = rows_[id];
         if (row.dead) continue;
         if (row.status == RowStatus::Deleted) {
-            KillRow(id);
+            MarkDead(id);
             continue;
         }
         row.originals.clear();

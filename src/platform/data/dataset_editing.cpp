@@ -15,6 +15,7 @@ void DataSet::Insert() {
 
 void DataSet::BeginInsert(bool append) {
     CheckActive();
+    CheckNotReading();
     CheckEditableView();
     CheckBrowseMode();
     RunCheckedEvent(BeforeInsert);
@@ -41,6 +42,7 @@ void DataSet::BeginInsert(bool append) {
 
 void DataSet::Edit() {
     CheckActive();
+    CheckNotReading();
     if (IsEditing(state_)) return;
     if (!HasCurrent()) {
         Insert();
@@ -68,6 +70,7 @@ void DataSet::CheckRequired() const {
 
 void DataSet::Post() {
     CheckActive();
+    CheckNotReading();
     if (!IsEditing(state_)) return;
     if (posting_) throw DataSetError(name_ + ": gravação pedida durante a própria gravação do registro");
     posting_ = true;
@@ -160,7 +163,7 @@ void DataSet::CommitEdit(bool visible) {
     const bool beforeNext =
         pos + 1 >= view_.size() || index_.Compare(row.values, Row(view_[pos + 1]).values) <= 0;
     if (afterPrevious && beforeNext) {
-        viewPrefix_[pos] = index_.Prefix(row.values);
+        if (PrefixesReady()) viewPrefix_[pos] = index_.Prefix(row.values);
         return;
     }
     ViewErase(pos);
@@ -175,6 +178,7 @@ void DataSet::DiscardEdit() {
 
 void DataSet::Cancel() {
     CheckActive();
+    CheckNotReading();
     if (!IsEditing(state_)) return;
     RunCheckedEvent(BeforeCancel);
     DiscardEdit();
@@ -186,6 +190,7 @@ void DataSet::Cancel() {
 
 void DataSet::CheckBrowseMode() {
     CheckActive();
+    CheckNotReading();
     if (!IsEditing(state_)) return;
     NotifyUpdateData();
     if (modified_) {
@@ -197,6 +202,7 @@ void DataSet::CheckBrowseMode() {
 
 void DataSet::Delete() {
     CheckActive();
+    CheckNotReading();
     if (state_ == DataSetState::Insert) {
         Cancel();
         return;

@@ -107,6 +107,7 @@ void DataSet::CreateDataSet(const std::vector<FieldDef>& defs) {
         }
         dataDefs.push_back(def);
     }
+    CheckNotReading();
     if (names.empty()) throw DataSetError(name_ + ": não há campos para criar o conjunto de dados");
     ViewSettings settings = PrepareViewSettings(dataDefs);
     Close();
@@ -116,6 +117,7 @@ void DataSet::CreateDataSet(const std::vector<FieldDef>& defs) {
 
 void DataSet::EmptyDataSet() {
     CheckActive();
+    CheckNotReading();
     ResetContent();
     SetState(DataSetState::Browse);
     CalculateFields();
@@ -132,6 +134,7 @@ void DataSet::EmptyOrCreateDataSet() {
 
 void DataSet::Close() {
     if (!Active()) return;
+    CheckNotReading();
     ResetContent();
     RemoveUndeclaredFields();
     SetState(DataSetState::Inactive);

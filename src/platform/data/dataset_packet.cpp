@@ -148,6 +148,7 @@ std::vector<StoredRow> TakeRows(Packet& packet, const LoadPlan& plan) {
 } // namespace
 
 void DataSet::SetData(Packet packet) {
+    CheckNotReading();
     CheckFields(packet);
     std::vector<FieldDef> declared;
     for (const auto& f : fields_) {

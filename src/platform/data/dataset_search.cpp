@@ -70,7 +70,7 @@ std::optional<size_t> DataSet::FindInView(const std::vector<int>& slots,
         size_t high = view_.size();
         while (low < high) { // first row not below the key
             const size_t mid = low + (high - low) / 2;
-            const bool below = viewPrefix_[mid] != prefix
+            const bool below = PrefixesReady() && viewPrefix_[mid] != prefix
                                    ? viewPrefix_[mid] < prefix
                                    : index_.CompareKeys(Row(view_[mid]).values, ordered) < 0;
             if (below) {

@@ -60,7 +60,9 @@ void DataSet::RecomputeViewPrefixes() {
 
 void DataSet::ViewInsert(size_t pos, uint32_t id) {
     view_.insert(view_.begin() + static_cast<std::ptrdiff_t>(pos), id);
-    if (index_.Active()) {
+    if (index_.Active() && viewPrefix_.size() + 1 != view_.size()) {
+        RecomputeViewPrefixes();
+    } else if (index_.Active()) {
         viewPrefix_.insert(viewPrefix_.begin() + static_cast<std::ptrdiff_t>(pos),
                            index_.Prefix(Row(id).values));
     }
@@ -68,12 +70,16 @@ void DataSet::ViewInsert(size_t pos, uint32_t id) {
 
 void DataSet::ViewErase(size_t pos) {
     view_.erase(view_.begin() + static_cast<std::ptrdiff_t>(pos));
-    if (index_.Active()) viewPrefix_.erase(viewPrefix_.begin() + static_cast<std::ptrdiff_t>(pos));
+    if (PrefixesReady(1)) {
+        viewPrefix_.erase(viewPrefix_.begin() + static_cast<std::ptrdiff_t>(pos));
+    } else {
+        RecomputeViewPrefixes();
+    }
 }
 
 // Whether row a (with its prefix) sorts before the view's row at posB.
 bool DataSet::ViewRowLess(uint32_t a, const KeyPrefix& prefixA, size_t posB) const {
-    if (prefixA != viewPrefix_[posB]) return prefixA < viewPrefix_[posB];
+    if (PrefixesReady() && prefixA != viewPrefix_[posB]) return prefixA < viewPrefix_[posB];
     return index_.Compare(Row(a).values, Row(view_[posB]).values) < 0;
 }
 
@@ -113,14 +119,18 @@ void DataSet::RemoveFromView(uint32_t id) {
     if (static_cast<int>(pos) < cursor_) --cursor_;
 }
 
-void DataSet::KillRow(uint32_t id) {
+void DataSet::MarkDead(uint32_t id) {
     StoredRow& row = Row(id);
     row.dead = true;
     row.values.clear();
     row.originals.clear();
+    ++deadRows_;
+}
+
+void DataSet::KillRow(uint32_t id) {
+    MarkDead(id);
     const size_t pos = OrderPositionOf(id);
     if (pos < order_.size()) order_.erase(order_.begin() + static_cast<std::ptrdiff_t>(pos));
-    ++deadRows_;
 }
 
 // Drops dead rows from storage once they are many; row ids change, so every list of ids is renumbered.
@@ -155,6 +165,7 @@ void DataSet::Compact() {
 // ---- Filters
 
 void DataSet::SetFilter(std::string_view expression) {
+    CheckNotReading();
     std::optional<Expression> parsed;
     if (Active() && !expression.empty()) {
         parsed = Expression::ParseCondition(
@@ -224,10 +235,16 @@ void DataSet::ApplyIndex(RecordOrder order, std::string name) {
     }
     const std::optional<uint32_t> current =
         Active() && HasCurrent() ? std::optional(CurrentId()) : std::nullopt;
-    index_ = std::move(order);
-    indexName_ = std::move(name);
+    RecordOrder previous = std::exchange(index_, std::move(order));
+    std::string previousName = std::exchange(indexName_, std::move(name));
     if (!Active()) return;
-    RebuildView();
+    try {
+        RebuildView();
+    } catch (...) { // a filter handler threw: the old order still matches the view
+        index_ = std::move(previous);
+        indexName_ = std::move(previousName);
+        throw;
+    }
     if (current) {
         const size_t pos = ViewPositionOf(*current);
         if (pos < view_.size()) cursor_ = static_cast<int>(pos);

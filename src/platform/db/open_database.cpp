@@ -1,4 +1,5 @@
 #include "platform/db/database.h"
+#include "platform/db/postgres_database.h"
 #include "platform/db/sqlite_database.h"
 
 #include "platform/core/text.h"
@@ -11,9 +12,7 @@ bool IsPostgresTarget(std::string_view target) {
 }
 
 std::unique_ptr<Database> OpenDatabase(const std::string& target, AccessMode mode) {
-    if (IsPostgresTarget(target)) {
-        throw DatabaseError("Este servidor foi construído sem suporte a PostgreSQL: " + target);
-    }
+    if (IsPostgresTarget(target)) return std::make_unique<PostgresDatabase>(target, mode);
     SqliteOptions options;
     options.readOnly = mode == AccessMode::ReadOnly;
     return std::make_unique<SqliteDatabase>(target, options);

@@ -66,9 +66,11 @@ void Application::SetCurrent(Application* application) {
 
 void Application::Register(Form& form) {
     forms_.push_back(&form);
+    NotifyForms(form, true);
 }
 
 void Application::Unregister(Form& form) {
+    NotifyForms(form, false);
     std::erase(forms_, &form);
     std::erase(activationOrder_, &form);
     std::erase(released_, &form);
@@ -196,6 +198,22 @@ void Application::NotifyFocus(Form& form, Control* from, Control* to) {
         observer(form, from, to);
 }
 
+int Application::SubscribeForms(FormListObserver observer) {
+    int id = nextFocusObserver_++;
+    formObservers_.emplace_back(id, std::move(observer));
+    return id;
+}
+
+void Application::UnsubscribeForms(int id) {
+    std::erase_if(formObservers_, [id](const auto& entry) { return entry.first == id; });
+}
+
+void Application::NotifyForms(Form& form, bool joined) {
+    auto observers = formObservers_;
+    for (auto& [id, observer] : observers)
+        observer(form, joined);
+}
+
 int Application::KeyDown(int key, ShiftState shift) {
     int result = key::None;
     Dispatch([&] { result = ProcessKeyDown(key, shift); });
@@ -210,6 +228,23 @@ void Application::PressKey(int key, ShiftState shift) {
             CtrlScope ctrl(*this, shift.ctrl);
             ProcessChar(*ch);
         }
+    });
+}
+
+void Application::NativeKey(int key, ShiftState shift, char32_t typed) {
+    Dispatch([&] {
+        std::optional<char32_t> ch = typed != 0 ? std::optional<char32_t>(typed) : std::nullopt;
+        if (key != key::None) {
+            const int after = ProcessKeyDown(key, shift);
+            if (after == key::None) return;
+            if (typed == 0)
+                ch = TranslatedChar(after, shift);
+            else if (after != key)
+                ch = CharForKey(after, typed);
+        }
+        if (!ch) return;
+        CtrlScope ctrl(*this, shift.ctrl);
+        ProcessChar(*ch);
     });
 }
 

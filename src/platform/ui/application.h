@@ -31,6 +31,9 @@ struct Message {
 // (0 swallows it, 9 turns it into Tab, 13 into Enter) or mark it handled.
 using MessageHook = std::function<void(Message& message, bool& handled)>;
 using FocusObserver = std::function<void(Form& form, Control* from, Control* to)>;
+// Told when a form joins the application (while it is being constructed) and when it leaves (while it is
+// being destroyed, its controls already gone); renderers follow the forms through it.
+using FormListObserver = std::function<void(Form& form, bool joined)>;
 
 enum class Cursor { Default, HourGlass };
 
@@ -108,6 +111,9 @@ public:
     // Key-down plus the character it types (Backspace, Enter, Esc, Ctrl+letter).
     void PressKey(int key, ShiftState shift = {});
     void TypeText(std::string_view utf8);
+    // A key-down and the character the keyboard layout typed with it (0: none), as a native message loop
+    // delivers them; a rewritten key types what CharForKey says. Renderers feed the clerk's keys here.
+    void NativeKey(int key, ShiftState shift, char32_t typed);
     void Click(Control& control);
     void DoubleClick(Control& control);
     void Click(MenuItem& item);
@@ -134,6 +140,8 @@ public:
 
     int SubscribeFocus(FocusObserver observer);
     void UnsubscribeFocus(int id);
+    int SubscribeForms(FormListObserver observer);
+    void UnsubscribeForms(int id);
 
 private:
     friend class Form;
@@ -146,6 +154,7 @@ private:
     void ActivateAnother(const Form& leaving);
     void ScheduleRelease(Form& form);
     void NotifyFocus(Form& form, Control* from, Control* to);
+    void NotifyForms(Form& form, bool joined);
     int ProcessKeyDown(int key, ShiftState shift);
     void ProcessChar(char32_t ch);
     bool MenuShortcut(Form& form, int key, ShiftState shift);
@@ -170,6 +179,7 @@ private:
     int dispatchDepth_ = 0;
     std::vector<std::pair<int, FocusObserver>> focusObservers_;
     int nextFocusObserver_ = 1;
+    std::vector<std::pair<int, FormListObserver>> formObservers_;
 };
 
 // Holds the cursor for a scope and restores the one before.

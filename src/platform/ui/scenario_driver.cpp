@@ -89,6 +89,8 @@ public:
         OnRecord = [this](const DialogRecord& r) {
             if (r.kind == DialogKind::Modal)
                 driver_.Note("modal " + r.text);
+            else if (r.kind == DialogKind::Busy)
+                driver_.Note("busy " + Quoted(r.text));
             else
                 driver_.Note(DescribeRecord(r));
         };
@@ -211,6 +213,7 @@ ScenarioResult ScenarioDriver::Run(std::string_view script) {
 }
 
 void ScenarioDriver::CheckPendingAnswers() {
+    if (dialogs_->BusyDepth() > 0) Fail("the busy indicator was left up");
     const ScriptedAnswer* pending = dialogs_->FirstPending();
     if (!pending) return;
     const std::string& origin = pending->Origin();

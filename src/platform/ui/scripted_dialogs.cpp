@@ -349,6 +349,10 @@ int ScriptedDialogs::RunModal(Form& form) {
 void ScriptedDialogs::ShowBusy(const std::string& text) {
     ++busyDepth_;
     busyTexts_.push_back(text);
+    DialogRecord r;
+    r.kind = DialogKind::Busy;
+    r.text = text;
+    Record(std::move(r));
 }
 
 void ScriptedDialogs::HideBusy() {

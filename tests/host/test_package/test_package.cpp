@@ -1,6 +1,10 @@
 // A tiny module package for the host's tests: one screen with a branch panel, a required field, a
 // question, a modal dialog, a keyboard hook and a call to a package that is not installed.
 #include "platform/ui/controls.h"
+#include "platform/ui/data_source_component.h"
+#include "platform/ui/db_grid.h"
+
+#include "platform/data/dataset.h"
 #include "platform/ui/host_services.h"
 
 namespace {
@@ -44,6 +48,20 @@ public:
             dlg.OnClose = [](Form&, CloseAction& a) { a = CloseAction::Free; };
             if (dlg.ShowModal() == mr::Ok) serie.SetText(edt.Text());
         };
+        itens.CreateDataSet(
+            {{"CDPRODUTO", FieldType::String, 10, false}, {"QTDE", FieldType::Integer, 0, false}});
+        for (const char* code : {"P1", "P2"}) {
+            itens.Append();
+            itens.FieldByName("CDPRODUTO").SetAsString(code);
+            itens.FieldByName("QTDE").SetAsInteger(1);
+            itens.Post();
+        }
+        auto& dts = Create<DataSourceComponent>("dtsItens");
+        dts.Source().SetDataSet(&itens);
+        auto& grade = Add<DBGrid>("dbgItens");
+        grade.SetDataSource(&dts.Source());
+        grade.AddColumn("CDPRODUTO").SetReadOnly(true);
+        grade.AddColumn("QTDE");
         // Enter moves on like Tab while this screen is active.
         OnActivate = [&app](Form&) {
             app.SetMsgEventForm([&app](Message& m, bool&) {
@@ -56,6 +74,7 @@ public:
         OnDestroy = [](Form&) { tela = nullptr; };
     }
 
+    DataSet itens{"cdsItens"};
     static inline TelaTeste* tela = nullptr;
 };
 

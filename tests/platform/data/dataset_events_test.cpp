@@ -284,3 +284,42 @@ TEST(EventTest, PostFromInsideBeforePostIsRefusedInsteadOfRecursing) {
 
 } // namespace
 } // namespace dfe
+
+namespace dfe {
+namespace {
+
+TEST(ReadingContextTest, RowsCannotChangeWhileARowIsReadAside) {
+    DataSet ds("cdsTrabItProImpos");
+    testing::LoadThreeItems(ds);
+    ds.OnFilterRecord = [](DataSet& d) {
+        EXPECT_THROW(d.Append(), DataSetError);
+        EXPECT_THROW(d.Next(), DataSetError);
+        return true;
+    };
+    ds.SetFiltered(true);
+    EXPECT_EQ(ds.RecordCount(), 3);
+    ds.ReadRecordAt(2, [&] {
+        EXPECT_THROW(ds.Edit(), DataSetError);
+        EXPECT_THROW(ds.EmptyDataSet(), DataSetError);
+        EXPECT_THROW(ds.SetData(testing::ItemPacket({})), DataSetError);
+        EXPECT_EQ(ds.FieldByName("CDPRODUTO").AsString(), "B");
+    });
+    EXPECT_EQ(ds.FieldByName("CDPRODUTO").AsString(), "A");
+    EXPECT_EQ(ds.RecordCount(), 3);
+}
+
+TEST(ReadingContextTest, UpdateStatusOfTheCurrentRow) {
+    DataSet ds("cdsItem");
+    EXPECT_EQ(ds.UpdateStatus(), RowStatus::Unmodified);
+    testing::LoadThreeItems(ds);
+    EXPECT_EQ(ds.UpdateStatus(), RowStatus::Unmodified);
+    ds.Edit();
+    ds.FieldByName("CDPRODUTO").SetAsString("Z");
+    ds.Post();
+    EXPECT_EQ(ds.UpdateStatus(), RowStatus::Modified);
+    ds.Append();
+    EXPECT_EQ(ds.UpdateStatus(), RowStatus::Inserted);
+}
+
+} // namespace
+} // namespace dfe

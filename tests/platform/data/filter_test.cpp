@@ -132,5 +132,20 @@ TEST_F(FilterTest, HandlerThatThrowsLeavesTheViewAsItWas) {
     EXPECT_EQ(ds.RecordCount(), 4);
 }
 
+TEST_F(FilterTest, IndexChangeRefusedByAThrowingFilterKeepsTheOldOrderUsable) {
+    bool fail = false;
+    ds.OnFilterRecord = [&](DataSet&) {
+        if (fail) throw std::runtime_error("regra falhou");
+        return true;
+    };
+    ds.SetFiltered(true);
+    ds.SetIndexFieldNames("CDPRODUTO");
+    fail = true;
+    EXPECT_THROW(ds.SetIndexFieldNames("NRSEQITPROD", "NRSEQITPROD"), std::runtime_error);
+    EXPECT_EQ(ds.IndexFieldNames(), "CDPRODUTO");
+    EXPECT_TRUE(ds.Locate("CDPRODUTO", Variant("cd")));
+    EXPECT_EQ(ds.FieldByName("NRSEQITPROD").AsString(), "003");
+}
+
 } // namespace
 } // namespace dfe

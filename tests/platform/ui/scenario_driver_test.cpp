@@ -144,6 +144,17 @@ expect text dbeSerie 7
     EXPECT_NE(transcript.str().find("modal frmFiltro ended with 1"), std::string::npos) << transcript.str();
 }
 
+TEST_F(ScenarioDriverTest, ABusyIndicatorLeftUpFailsTheScript) {
+    driver.AddCommand("busy", [](ScenarioDriver& d, const ScenarioDriver::Args& a) {
+        d.App().Dialogs().ShowBusy(a.at(0));
+        if (a.size() == 1) d.App().Dialogs().HideBusy();
+    });
+    auto result = Run("busy FechaNF\nbusy GetNFE up\n");
+    EXPECT_FALSE(result.passed);
+    EXPECT_EQ(result.failure, "the busy indicator was left up");
+    EXPECT_NE(transcript.str().find("busy \"FechaNF\""), std::string::npos) << transcript.str();
+}
+
 TEST_F(ScenarioDriverTest, ScreenshotsAreSkippedWithoutARenderer) {
     auto result = Run("open TST00001\nscreenshot tela.png\n");
     EXPECT_TRUE(result.passed);

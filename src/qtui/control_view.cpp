@@ -1,0 +1,129 @@
+#include "qtui/control_view.h"
+
+#include "qtui/form_view.h"
+#include "qtui/qt_palette.h"
+#include "qtui/qt_renderer.h"
+
+#include "platform/ui/container.h"
+
+#include <QMouseEvent>
+
+#include <algorithm>
+
+namespace dfe::qtui {
+
+ControlView::ControlView(FormView& form, Control& control)
+    : form_(form), control_(control), self_(std::make_shared<ControlView*>(this)) {
+    std::weak_ptr<ControlView*> weak = self_;
+    subscription_ = control_.Subscribe([weak](Component&, std::string_view property) {
+        if (auto self = weak.lock()) (*self)->Sync(property);
+    });
+    form_.MapControl(control_, this);
+}
+
+ControlView::~ControlView() {
+    *self_ = nullptr;
+    children_.clear();
+    form_.UnmapControl(control_, this);
+    if (widget_) {
+        form_.Unmap(widget_);
+        // The view of a control that went away while its form lives: its widget goes too, once Qt is out of
+        // the event that may be running inside it.
+        if (parent_) {
+            widget_->hide();
+            widget_->deleteLater();
+        }
+    }
+}
+
+void ControlView::Unsubscribe() {
+    for (auto& child : children_)
+        child->Unsubscribe();
+    if (subscription_) control_.Unsubscribe(subscription_);
+    subscription_ = 0;
+}
+
+void ControlView::SetWidget(QWidget* widget) {
+    widget_ = widget;
+    widget->setFocusPolicy(Qt::NoFocus); // the toolkit decides where the focus goes
+    widget->setObjectName(QString::fromStdString(control_.Name()));
+    form_.Map(widget, this);
+}
+
+void ControlView::Build() {
+    SyncChildren();
+    Sync({});
+}
+
+void ControlView::SyncChildren() {
+    auto* container = dynamic_cast<Container*>(&control_);
+    if (!container) return;
+    const auto& models = container->Children();
+    // Views of controls that left (destroyed or moved elsewhere) go; the model is not touched.
+    std::erase_if(children_, [&](const std::unique_ptr<ControlView>& view) {
+        const bool gone = std::find(models.begin(), models.end(), &view->control_) == models.end();
+        if (gone) ReleaseChild(*view);
+        return gone;
+    });
+    for (Control* model : models) {
+        const bool known = std::any_of(children_.begin(), children_.end(),
+                                       [&](const auto& view) { return &view->control_ == model; });
+        if (known) continue;
+        auto view = CreateControlView(form_, *model);
+        view->parent_ = this;
+        AdoptChild(*view);
+        view->Build();
+        children_.push_back(std::move(view));
+    }
+}
+
+void ControlView::AdoptChild(ControlView& child) {
+    if (child.widget_ && ClientArea()) child.widget_->setParent(ClientArea());
+}
+
+bool ControlView::MousePress(QWidget*, QMouseEvent& event) {
+    if (event.button() != Qt::LeftButton) return event.button() == Qt::MiddleButton; // no paste by mouse
+    if (!control_.TakesFocusOnClick() || control_.Focused()) return false;
+    if (!Dispatch([this] {
+            if (control_.CanFocus()) control_.SetFocus();
+        }))
+        return true;
+    if (control_.Focused()) return false;
+    // An exit handler kept the focus: the press never reaches the control.
+    form_.RestoreFocus();
+    return true;
+}
+
+void ControlView::ApplyGeometry() {
+    if (!widget_ || PlacedByParent()) return;
+    widget_->setGeometry(control_.Left(), control_.Top(), std::max(control_.Width(), 0),
+                         std::max(control_.Height(), 0));
+}
+
+void ControlView::ApplyColor() {
+    if (!widget_) return;
+    QPalette palette = widget_->palette();
+    palette.setColor(QPalette::Window, ToQColor(control_.GetColor()));
+    palette.setColor(QPalette::Button, ToQColor(Color::clBtnFace));
+    widget_->setPalette(palette);
+    widget_->setAutoFillBackground(true);
+}
+
+void ControlView::Sync(std::string_view property) {
+    const bool all = property.empty();
+    if (property == "Children") {
+        SyncChildren();
+        return;
+    }
+    if (!widget_) return;
+    if (all || property == "Left" || property == "Top" || property == "Width" || property == "Height")
+        ApplyGeometry();
+    if (all || property == "Visible")
+        if (!PlacedByParent()) widget_->setVisible(control_.Visible());
+    if (all || property == "Enabled") widget_->setEnabled(control_.Enabled());
+    if (all || property == "Color") ApplyColor();
+    if (all || property == "Hint") widget_->setToolTip(QString::fromStdString(control_.Hint()));
+    if (all || property == "Name") widget_->setObjectName(QString::fromStdString(control_.Name()));
+}
+
+} // namespace dfe::qtui

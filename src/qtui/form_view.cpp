@@ -1,0 +1,269 @@
+#include "qtui/form_view.h"
+
+#include "qtui/control_views.h"
+#include "qtui/menu_view.h"
+#include "qtui/qt_palette.h"
+#include "qtui/qt_renderer.h"
+
+#include "platform/ui/application.h"
+#include "platform/ui/menu.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace dfe::qtui {
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    if (view_) view_->CloseRequested();
+}
+
+void FormWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && view_ && isWindow() && isActiveWindow())
+        view_->Activated();
+}
+
+FormView::FormView(QtRenderer& renderer, Form& form) : renderer_(renderer), form_(form) {
+    BuildWindow();
+    root_ = std::make_unique<FormClientView>(
+        *this, form_,
+        window_->centralWidget()->findChild<QWidget*>(QStringLiteral("client"), Qt::FindDirectChildrenOnly));
+    root_->Build();
+    menu_ = std::make_unique<MenuBarView>(*this, *window_->menuBar());
+    menu_->ComponentsChanged();
+    menu_->RebuildNow();
+    ApplyGeometry();
+}
+
+FormView::~FormView() {
+    menu_.reset();
+    root_.reset();
+    if (window_) window_->Detach();
+    QWidget* frame = Frame();
+    if (!frame) return;
+    frame->hide();
+    if (deleteNow_)
+        delete frame;
+    else
+        frame->deleteLater();
+}
+
+QWidget* FormView::Frame() const {
+    if (subWindow_) return subWindow_;
+    return window_;
+}
+
+QMainWindow* FormView::Window() const {
+    return window_;
+}
+
+QWidget* FormView::Client() const {
+    return root_ ? root_->Widget() : nullptr;
+}
+
+void FormView::BuildWindow() {
+    window_ = new FormWindow(this);
+    window_->setObjectName(QString::fromStdString(form_.Name()));
+    auto* central = new QWidget;
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* client = new QWidget(central);
+    client->setObjectName(QStringLiteral("client"));
+    layout->addWidget(client);
+    // The main form hosts the module windows under its own controls.
+    if (form_.App().MainForm() == &form_) {
+        mdiArea_ = new QMdiArea(central);
+        mdiArea_->setObjectName(QStringLiteral("mdiArea"));
+        mdiArea_->setBackground(QColor(128, 128, 128));
+        layout->addWidget(mdiArea_, 1);
+        QObject::connect(mdiArea_, &QMdiArea::subWindowActivated, mdiArea_, [this](QMdiSubWindow* sub) {
+            if (sub) renderer_.SubWindowActivated(sub);
+        });
+    }
+    window_->setCentralWidget(central);
+    if (QMdiArea* area = HostArea()) {
+        subWindow_ = area->addSubWindow(window_);
+        subWindow_->setObjectName(QString::fromStdString(form_.Name()) + QStringLiteral("Frame"));
+        subWindow_->hide();
+    }
+}
+
+QMdiArea* FormView::HostArea() const {
+    if (form_.GetFormStyle() != FormStyle::MdiChild) return nullptr;
+    return renderer_.HostArea();
+}
+
+void FormView::Sync(std::string_view property) {
+    const bool all = property.empty();
+    if (!window_) return;
+    if (all || property == "Caption") {
+        window_->setWindowTitle(CaptionText(form_.Caption()));
+        if (subWindow_) subWindow_->setWindowTitle(CaptionText(form_.Caption()));
+    }
+    if (all || property == "Left" || property == "Top" || property == "Width" || property == "Height" ||
+        property == "Children")
+        ApplyGeometry();
+    if (all || property == "WindowState") ApplyWindowState();
+    if (all || property == "Visible") ApplyVisibility();
+    if (property == "Components") menu_->ComponentsChanged();
+}
+
+void FormView::ApplyGeometry() {
+    QWidget* client = Client();
+    if (!client) return;
+    // The client area is as large as the form was designed, and never cuts a control off. A form given no
+    // size at all gets a small window rather than none.
+    int width = form_.Width(), height = form_.Height();
+    if (width <= 0 && height <= 0) {
+        width = 320;
+        height = 240;
+    }
+    for (Control* child : form_.Children()) {
+        if (!child->Visible()) continue;
+        width = std::max(width, child->Left() + child->Width());
+        height = std::max(height, child->Top() + child->Height());
+    }
+    if (mdiArea_) {
+        // The host window: its own controls on top, the module windows below.
+        int bottom = 0;
+        for (Control* child : form_.Children())
+            if (child->Visible()) bottom = std::max(bottom, child->Top() + child->Height());
+        client->setFixedHeight(bottom);
+        client->setVisible(bottom > 0);
+        window_->resize(std::max(form_.Width(), 320), std::max(form_.Height(), 240));
+        if (!shown_) window_->move(form_.Left(), form_.Top());
+        return;
+    }
+    client->setMinimumSize(width, height);
+    const int menuHeight = window_->menuBar()->isVisible() ? window_->menuBar()->sizeHint().height() : 0;
+    if (subWindow_) {
+        subWindow_->resize(subWindow_->sizeHint().expandedTo(QSize(width, height + menuHeight)));
+        if (!shown_) subWindow_->move(std::max(form_.Left(), 0), std::max(form_.Top(), 0));
+    } else {
+        window_->resize(width, height + menuHeight);
+        if (!shown_) window_->move(form_.Left(), form_.Top());
+    }
+}
+
+void FormView::ApplyWindowState() {
+    QWidget* frame = Frame();
+    if (!frame || !form_.Visible()) return;
+    switch (form_.GetWindowState()) {
+    case WindowState::Minimized:
+        frame->showMinimized();
+        break;
+    case WindowState::Maximized:
+        frame->showMaximized();
+        break;
+    case WindowState::Normal:
+        if (frame->isMinimized() || frame->isMaximized()) frame->showNormal();
+        break;
+    }
+}
+
+void FormView::ApplyVisibility() {
+    QWidget* frame = Frame();
+    if (!frame) return;
+    if (!form_.Visible()) {
+        frame->hide();
+        return;
+    }
+    if (!frame->isVisible()) {
+        if (form_.IsModal()) window_->setWindowModality(Qt::ApplicationModal);
+        shown_ = true;
+        ApplyWindowState();
+        if (!frame->isVisible()) frame->show();
+        if (QGuiApplication::platformName() != QLatin1String("offscreen")) frame->raise();
+        frame->activateWindow();
+        RestoreFocus();
+    }
+}
+
+void FormView::FocusChanged(Control* to) {
+    ControlView* view = to ? ViewOf(*to) : nullptr;
+    QWidget* target = view ? view->FocusWidget() : Client();
+    if (target && QApplication::focusWidget() != target) target->setFocus(Qt::OtherFocusReason);
+    if (view) view->Refresh();
+}
+
+void FormView::RestoreFocus() {
+    FocusChanged(form_.ActiveControl());
+}
+
+void FormView::RefreshFocused() {
+    if (Control* active = form_.ActiveControl())
+        if (ControlView* view = ViewOf(*active)) view->Refresh();
+}
+
+QPixmap FormView::Grab() {
+    QWidget* frame = Frame();
+    if (!frame) return {};
+    frame->ensurePolished();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    if (auto* layout = window_->layout()) layout->activate();
+    return frame->grab();
+}
+
+void FormView::Map(QWidget* widget, ControlView* view) {
+    widgets_[widget] = view;
+}
+
+void FormView::Unmap(QWidget* widget) {
+    widgets_.erase(widget);
+}
+
+void FormView::MapControl(const Control& control, ControlView* view) {
+    controls_[&control] = view;
+}
+
+void FormView::UnmapControl(const Control& control, const ControlView* view) {
+    auto it = controls_.find(&control);
+    if (it != controls_.end() && it->second == view) controls_.erase(it);
+}
+
+ControlView* FormView::ViewOf(const Control& control) const {
+    auto it = controls_.find(&control);
+    return it == controls_.end() ? nullptr : it->second;
+}
+
+ControlView* FormView::ViewAt(QWidget* widget) const {
+    for (QWidget* w = widget; w; w = w->parentWidget()) {
+        auto it = widgets_.find(w);
+        if (it != widgets_.end()) return it->second;
+        if (w == window_) break;
+    }
+    return nullptr;
+}
+
+void FormView::RunEvent(const std::function<void()>& action) {
+    renderer_.RunEvent(action);
+}
+
+void FormView::CloseRequested() {
+    Form& form = form_;
+    renderer_.RunEvent([&form] { form.Close(); });
+}
+
+void FormView::Activated() {
+    Form& form = form_;
+    if (form.App().ActiveForm() == &form || !form.Visible()) return;
+    renderer_.RunEvent([&form] {
+        if (form.Visible()) form.Show();
+    });
+}
+
+void FormView::Unsubscribe() {
+    menu_->Unsubscribe();
+    if (root_) root_->Unsubscribe();
+}
+
+} // namespace dfe::qtui
