@@ -1,9 +1,11 @@
 #include "qtui/control_views.h"
 
 #include "qtui/form_view.h"
+#include "qtui/grid_view.h"
 #include "qtui/qt_palette.h"
 
 #include "platform/ui/controls.h"
+#include "platform/ui/db_grid.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -257,7 +259,10 @@ class RadioGroupView : public ControlView {
 public:
     RadioGroupView(FormView& form, RadioGroup& control) : ControlView(form, control), group_(control) {
         box_ = new QGroupBox;
-        new QVBoxLayout(box_);
+        auto* layout = new QVBoxLayout(box_);
+        // Designed groups are tight: the items share the height under the caption.
+        layout->setContentsMargins(6, 2, 6, 2);
+        layout->setSpacing(0);
         SetWidget(box_);
     }
     QWidget* ClientArea() const override { return Widget(); }
@@ -284,7 +289,7 @@ private:
             QObject::connect(button, &QRadioButton::clicked, button, [this, index] {
                 if (Dispatch([this, index] {
                         if (group_.CanFocus() && !group_.Focused()) group_.SetFocus();
-                        group_.SetItemIndex(index);
+                        group_.ChooseAsClerk(index);
                     }))
                     ShowChoice();
             });
@@ -443,7 +448,7 @@ public:
         QObject::connect(box_, &QComboBox::activated, box_, [this](int index) {
             if (Dispatch([this, index] {
                     if (combo_.CanFocus() && !combo_.Focused()) combo_.SetFocus();
-                    combo_.SetItemIndex(index);
+                    combo_.ChooseAsClerk(index);
                 }))
                 ShowChoice();
         });
@@ -524,6 +529,7 @@ void FormClientView::Sync(std::string_view property) {
 }
 
 std::unique_ptr<ControlView> CreateControlView(FormView& form, Control& control) {
+    if (auto* c = dynamic_cast<DBGrid*>(&control)) return CreateGridView(form, *c);
     if (auto* c = dynamic_cast<Memo*>(&control)) return std::make_unique<MemoView>(form, *c);
     if (auto* c = dynamic_cast<Edit*>(&control)) return std::make_unique<EditView>(form, *c);
     if (auto* c = dynamic_cast<ComboBox*>(&control)) return std::make_unique<ComboBoxView>(form, *c);

@@ -3,15 +3,23 @@
 #include "qtui/busy_indicator.h"
 #include "qtui/qt_renderer.h"
 
+#include "platform/data/data_source.h"
+#include "platform/data/dataset.h"
+#include "platform/data/field.h"
 #include "platform/ui/form.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -171,6 +179,87 @@ std::optional<std::vector<std::string>> QtDialogs::SelectMany(const MultiSelectR
         if (list->item(i)->checkState() == Qt::Checked)
             codes.push_back(request.items[static_cast<size_t>(i)].code);
     return codes;
+}
+
+bool QtDialogs::PickList(const PickListRequest& request) {
+    const auto bar = request.title.find('|');
+    const std::string title = request.title.substr(0, bar);
+    const std::string emptyText = bar == std::string::npos ? std::string("Não há registros para escolher.")
+                                                           : request.title.substr(bar + 1);
+    DataSet* ds = request.source ? request.source->GetDataSet() : nullptr;
+    if (!ds || !ds->Active() || ds->IsEmpty() || request.source->State() == DataSetState::Inactive) {
+        ShowError(ErrorRequest{emptyText, {}, {}});
+        return false;
+    }
+    if (renderer_.Quitting()) return false;
+    std::vector<Field*> fields;
+    for (const auto& name : request.fields)
+        if (Field* field = ds->FindField(name)) fields.push_back(field);
+    if (fields.empty())
+        for (int i = 0; i < ds->FieldCount(); ++i)
+            if (ds->FieldAt(i).Visible()) fields.push_back(&ds->FieldAt(i));
+
+    QDialog dialog(DialogParent());
+    dialog.setObjectName(QStringLiteral("pickList"));
+    dialog.setWindowTitle(Q(title));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* table = new QTableWidget(ds->RecordCount(), static_cast<int>(fields.size()), &dialog);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->verticalHeader()->hide();
+    for (size_t c = 0; c < fields.size(); ++c)
+        table->setHorizontalHeaderItem(static_cast<int>(c),
+                                       new QTableWidgetItem(Q(fields[c]->DisplayLabel())));
+    for (int row = 1; row <= ds->RecordCount(); ++row)
+        ds->ReadRecordAt(row, [&] {
+            for (size_t c = 0; c < fields.size(); ++c)
+                table->setItem(row - 1, static_cast<int>(c),
+                               new QTableWidgetItem(Q(fields[c]->DisplayText())));
+        });
+    table->selectRow(std::max(ds->RecNo() - 1, 0));
+    table->resizeColumnsToContents();
+    auto* buttons = new QDialogButtonBox(&dialog);
+    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    QObject::connect(table, &QTableWidget::cellDoubleClicked, &dialog, &QDialog::accept);
+    layout->addWidget(table);
+    layout->addWidget(buttons);
+    dialog.resize(480, 360);
+    if (dialog.exec() != QDialog::Accepted || renderer_.Quitting() || table->currentRow() < 0) return false;
+    ds->SetRecNo(table->currentRow() + 1);
+    return true;
+}
+
+bool QtDialogs::Find(const FindRequest& request) {
+    DataSet* ds = request.dataSet;
+    if (!ds || !ds->Active() || renderer_.Quitting()) return false;
+    QDialog dialog(DialogParent());
+    dialog.setObjectName(QStringLiteral("findDialog"));
+    dialog.setWindowTitle(request.title.empty() ? QStringLiteral("Localizar") : Q(request.title));
+    auto* layout = new QFormLayout(&dialog);
+    auto* field = new QComboBox(&dialog);
+    field->setObjectName(QStringLiteral("field"));
+    for (int i = 0; i < ds->FieldCount(); ++i)
+        if (ds->FieldAt(i).Visible())
+            field->addItem(Q(ds->FieldAt(i).DisplayLabel()), Q(ds->FieldAt(i).FieldName()));
+    auto* value = new QLineEdit(&dialog);
+    value->setObjectName(QStringLiteral("value"));
+    auto* buttons = new QDialogButtonBox(&dialog);
+    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addRow(QStringLiteral("Campo:"), field);
+    layout->addRow(QStringLiteral("Valor:"), value);
+    layout->addRow(buttons);
+    if (dialog.exec() != QDialog::Accepted || renderer_.Quitting() || field->currentIndex() < 0) return false;
+    const std::string name = field->currentData().toString().toStdString();
+    if (ds->Locate(name, Variant(value->text().toStdString()), LocateOptions{true, true})) return true;
+    ShowMessage(MessageRequest{{}, "Registro não encontrado.", DialogType::Information, mb::Ok, {}});
+    return false;
 }
 
 int QtDialogs::RunModal(Form& form) {

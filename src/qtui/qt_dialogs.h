@@ -28,6 +28,12 @@ public:
     int ShowMessage(const MessageRequest& message) override;
     int AskCustom(const CustomQuestion& question) override;
     std::optional<std::vector<std::string>> SelectMany(const MultiSelectRequest& request) override;
+    // A table of the source's rows (the fields asked, else the visible ones); choosing one moves the dataset
+    // there. An empty list shows its empty text as an error and returns false, as the scripted one does.
+    bool PickList(const PickListRequest& request) override;
+    // A field and a value; the dataset moves to the first row whose field starts with it (letter case
+    // ignored). A value not found says so and leaves the row.
+    bool Find(const FindRequest& request) override;
     int RunModal(Form& form) override;
     void ShowBusy(const std::string& text) override;
     void HideBusy() override;

@@ -1,6 +1,10 @@
 #include "qt_fixture.h"
 
 #include "platform/core/abort.h"
+#include "platform/data/dataset_fixture.h"
+#include "platform/ui/db_choice.h"
+#include "platform/ui/db_edit.h"
+#include "platform/ui/db_grid.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,7 +25,10 @@ namespace {
 
 // A form with one control of every kind the toolkit has, laid out as a designer would.
 struct AllControlsForm {
-    explicit AllControlsForm(Application& app) : form(app.CreateForm<Form>()) {
+    explicit AllControlsForm(Application& app) : cds("cdsItemProduto"), form(app.CreateForm<Form>()) {
+        testing::LoadThreeItems(cds);
+        cds.FieldByName("VRUNITITEM").SetDisplayFormat("#,##0.00");
+        dts.SetDataSet(&cds);
         form.SetName("frmTodos");
         form.SetCaption("Todos os controles");
         form.SetBounds(10, 10, 560, 420);
@@ -58,6 +65,7 @@ struct AllControlsForm {
         dados.SetCaption("Dados");
         auto& outros = pages->Add<TabSheet>("tshOutros");
         outros.SetCaption("Outros");
+        AddBoundControls(outros);
         pages->SetActivePage(&dados);
         auto& grp = dados.Add<GroupBox>("grbNota");
         grp.SetCaption("Nota fiscal");
@@ -106,7 +114,48 @@ struct AllControlsForm {
         ok->SetBounds(440, 370, 100, 28);
     }
 
+    // The data-bound kinds over the items dataset, on the second page.
+    void AddBoundControls(TabSheet& page) {
+        auto& produto = page.Add<DBEdit>("dbeCdProduto");
+        produto.SetDataSource(&dts);
+        produto.SetDataField("CDPRODUTO");
+        produto.SetBounds(8, 8, 80, 22);
+        auto& data = page.Add<DBDateEdit>("dbdDtEntrada");
+        data.SetDataSource(&dts);
+        data.SetDataField("DTENTRADA");
+        data.SetBounds(96, 8, 90, 22);
+        auto& seq = page.Add<DBText>("dbtSeq");
+        seq.SetDataSource(&dts);
+        seq.SetDataField("NRSEQITPROD");
+        seq.SetBounds(194, 12, 40, 16);
+        auto& boundCombo = page.Add<DBComboBox>("dbcProduto");
+        boundCombo.SetItems({"Produto A", "Produto B"});
+        boundCombo.SetValues({"A", "B"});
+        boundCombo.SetDataSource(&dts);
+        boundCombo.SetDataField("CDPRODUTO");
+        boundCombo.SetBounds(240, 8, 110, 22);
+        auto& radio = page.Add<DBRadioGroup>("dbrProduto");
+        radio.SetItems({"A", "B"});
+        radio.SetDataSource(&dts);
+        radio.SetDataField("CDPRODUTO");
+        radio.SetBounds(360, 0, 160, 40);
+        auto& memo = page.Add<DBMemo>("dbmProduto");
+        memo.SetDataSource(&dts);
+        memo.SetDataField("CDPRODUTO");
+        memo.SetBounds(8, 40, 120, 40);
+        grid = &page.Add<DBGrid>("dbgItemProduto");
+        grid->SetDataSource(&dts);
+        grid->AddColumn("NRSEQITPROD", "Seq");
+        grid->AddColumn("CDPRODUTO", "Produto").SetButtonStyle(ColumnButton::Ellipsis);
+        grid->AddColumn("QTITEMPROD", "Qtde");
+        grid->AddColumn("VRUNITITEM", "Unitário");
+        grid->SetBounds(8, 90, 520, 120);
+    }
+
+    DataSet cds;
+    DataSource dts;
     Form& form;
+    DBGrid* grid = nullptr;
     PopupMenu* popup = nullptr;
     MaskEdit* filial = nullptr;
     Edit* nome = nullptr;
@@ -150,6 +199,13 @@ TEST_F(QtTest, EveryControlKindIsShownAndCapturedToPng) {
     const std::string path = OutputPath("qtui_all_controls.png");
     std::filesystem::remove(path);
     ASSERT_TRUE(renderer.Screenshot(f.form, path));
+    // The second page holds the data-bound kinds.
+    f.pages->SetActivePageIndex(1);
+    EXPECT_EQ(static_cast<QLineEdit*>(WidgetOf(*f.form.Find<Control>("dbdDtEntrada")))->text(), "01/03/2024");
+    EXPECT_EQ(static_cast<QLabel*>(WidgetOf(*f.form.Find<Control>("dbtSeq")))->text(), "001");
+    const std::string bound = OutputPath("qtui_all_controls_bound.png");
+    ASSERT_TRUE(renderer.Screenshot(f.form, bound));
+    EXPECT_GT(DistinctColours(QImage(QString::fromStdString(bound))), 20);
     QImage image(QString::fromStdString(path));
     ASSERT_FALSE(image.isNull());
     EXPECT_GE(image.width(), 560);
