@@ -15,7 +15,7 @@ const std::vector<std::string> kStandardMessages = {
 SpeedButton& AddCommandButton(Panel& bar, const char* name, const char* caption, int left) {
     auto& b = bar.Add<SpeedButton>(name);
     b.SetCaption(caption);
-    b.SetBounds(left, 2, 50, 40);
+    b.SetBounds(left, 2, 46, 40);
     return b;
 }
 
@@ -29,14 +29,14 @@ DataSet* DataSetOf(DataSource& source) {
 TfrmPadrao::TfrmPadrao(Application& app)
     : Form(app), panBotoes(Add<Panel>("panBotoes")), lblCodTela(panBotoes.Add<Label>("lblCodTela")),
       sbtIncluir(AddCommandButton(panBotoes, "sbtIncluir", "&Incluir", 2)),
-      sbtAlterar(AddCommandButton(panBotoes, "sbtAlterar", "&Alterar", 52)),
-      sbtExcluir(AddCommandButton(panBotoes, "sbtExcluir", "&Excluir", 102)),
-      sbtProcurar(AddCommandButton(panBotoes, "sbtProcurar", "&Procurar", 152)),
-      sbtVerificar(AddCommandButton(panBotoes, "sbtVerificar", "&Verificar", 202)),
-      sbtConfirmar(AddCommandButton(panBotoes, "sbtConfirmar", "C&onfirmar", 252)),
-      sbtCancelar(AddCommandButton(panBotoes, "sbtCancelar", "&Cancelar", 302)),
-      sbtImprimir(AddCommandButton(panBotoes, "sbtImprimir", "I&mprimir", 352)),
-      sbtFechar(AddCommandButton(panBotoes, "sbtFechar", "&Fechar", 402)),
+      sbtAlterar(AddCommandButton(panBotoes, "sbtAlterar", "&Alterar", 48)),
+      sbtExcluir(AddCommandButton(panBotoes, "sbtExcluir", "&Excluir", 94)),
+      sbtProcurar(AddCommandButton(panBotoes, "sbtProcurar", "&Procurar", 140)),
+      sbtVerificar(AddCommandButton(panBotoes, "sbtVerificar", "&Verificar", 186)),
+      sbtConfirmar(AddCommandButton(panBotoes, "sbtConfirmar", "C&onfirmar", 232)),
+      sbtCancelar(AddCommandButton(panBotoes, "sbtCancelar", "&Cancelar", 278)),
+      sbtImprimir(AddCommandButton(panBotoes, "sbtImprimir", "I&mprimir", 324)),
+      sbtFechar(AddCommandButton(panBotoes, "sbtFechar", "&Fechar", 370)),
       mnuPrincipal(Create<MainMenu>("mnuPrincipal")),
       mnuArquivo(mnuPrincipal.AddItem("mnuArquivo", "&Arquivo")),
       mnuIncluir(mnuArquivo.AddItem("mnuIncluir", "&Incluir")),
@@ -51,7 +51,7 @@ TfrmPadrao::TfrmPadrao(Application& app)
       tshFolhaDados(pgcPadrao.Add<TabSheet>("tshFolhaDados")),
       tshFormulario(pgcPadrao.Add<TabSheet>("tshFormulario")), dbnPadrao(Add<Panel>("dbnPadrao")) {
     panBotoes.SetBounds(0, 0, 663, 44);
-    lblCodTela.SetBounds(580, 14, 70, 16);
+    lblCodTela.SetBounds(612, 14, 48, 16);
     pgcPadrao.SetBounds(0, 44, 663, 600);
     tshFolhaDados.SetCaption("&Lista");
     tshFormulario.SetCaption("&Formulário");
@@ -107,7 +107,7 @@ void TfrmPadrao::BuildNavigator() {
             if (DataSet* ds = DataSetOf(dtsPadrao)) (ds->*move)();
         };
     }
-    dbnPadrao.SetBounds(540, 22, left, 22);
+    dbnPadrao.SetBounds(512, 11, left, 22);
 }
 
 void TfrmPadrao::MirrorMenuToButtons() {

@@ -17,6 +17,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace dfe::dfe11000::testing {
@@ -25,7 +26,8 @@ namespace dfe::dfe11000::testing {
 // scripted dialogs. Every call to the server is counted by method; a test may answer a method itself.
 class ModuleTest : public ::testing::Test {
 protected:
-    using Override = std::function<Variant(const net::RpcRequest&)>;
+    // Answers a method in place of the server; nothing lets the server answer.
+    using Override = std::function<std::optional<Variant>(const net::RpcRequest&)>;
 
     ModuleTest() {
         auto db = temp_.Open();
@@ -38,9 +40,11 @@ protected:
             const net::RpcRequest request = net::DecodeRequest(net::UnwrapFrame(frame));
             ++calls_[request.method];
             if (auto it = overrides_.find(request.method); it != overrides_.end()) {
-                net::RpcResponse response;
-                response.result = it->second(request);
-                return net::EncodeFrame(net::EncodeResponse(response));
+                if (std::optional<Variant> answer = it->second(request)) {
+                    net::RpcResponse response;
+                    response.result = std::move(*answer);
+                    return net::EncodeFrame(net::EncodeResponse(response));
+                }
             }
             return (*real)(frame);
         });

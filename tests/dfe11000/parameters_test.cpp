@@ -61,6 +61,30 @@ TEST_F(Parameters, AHalfFinishedLoadIsNotKept) {
     EXPECT_TRUE(form->ParamDFELoadedFor("0002"));
 }
 
+TEST_F(Parameters, ConnectionFailuresAreRepeatedSilentlyThenAskedAbout) {
+    int failuresLeft = 4;
+    Answer("GetImpFili", [&](const net::RpcRequest&) -> std::optional<Variant> {
+        if (failuresLeft-- > 0) throw net::ConnectionError("conexão perdida");
+        return std::nullopt;
+    });
+    // Three failures pass unnoticed; the fourth asks, and "Não" abandons without keeping half a load.
+    dialogs.ExpectQuestion("Err_Conex").Answer(11);
+    EXPECT_THROW(form->GetParamDFE("0002"), Abort);
+    EXPECT_FALSE(form->ParamDFELoadedFor("0002"));
+    EXPECT_EQ(Calls("GetImpFili"), 4);
+
+    // "Sim" reconnects and repeats; the server answers this time and the load completes.
+    failuresLeft = 4;
+    dialogs.ExpectQuestion("Err_Conex").Answer(10);
+    form->GetParamDFE("0002");
+    EXPECT_TRUE(form->ParamDFELoadedFor("0002"));
+    EXPECT_FALSE(form->cdsGrupoImpFili.IsEmpty());
+    EXPECT_EQ(Calls("GetImpFili"), 9);
+    EXPECT_EQ(dialogs.BusyDepth(), 0);
+    EXPECT_EQ(form->References().Count(net::kDocFiscEntrada), 1);
+    EXPECT_EQ(form->References().Count(net::kLancNFEntrada), 1);
+}
+
 TEST_F(Parameters, TheSupplierSearchIsOfferedOnlyWhenEveryConditionHolds) {
     struct Case {
         const char* branch; // 0001 offers the search (IDCONSFORNFJ "S"), 0002 does not
