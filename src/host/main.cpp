@@ -90,23 +90,19 @@ int main(int argc, char** argv) {
         std::cerr << "quilmar: " << *error << "\n";
         return 2;
     }
-    std::unique_ptr<EmbeddedDefault> embedded;
     if (WantsEmbeddedDefault(options, file)) {
-        const auto database =
-            DefaultDataDir(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")) / "dfe-demo.db";
-        try {
-            embedded = std::make_unique<EmbeddedDefault>(database);
-        } catch (const std::exception& error) {
-            std::cerr << "quilmar: the demo database " << database.string()
-                      << " could not be prepared: " << error.what() << "\n";
+        // The demo database in the user's data folder, served by the embedded server below.
+        const auto dir = DefaultDataDir(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+        std::error_code ec;
+        std::filesystem::create_directories(dir, ec);
+        if (ec) {
+            std::cerr << "quilmar: the data folder " << dir.string() << " could not be made: " << ec.message()
+                      << "\n";
             return 2;
         }
-        if (!embedded->Applied().empty())
-            std::cout << "quilmar: demo database created at " << database.string() << "\n";
-        config.context.database = database.string();
+        config.context.database = (dir / "dfe-demo.db").string();
         config.context.serverHost = kEmbeddedServer;
     }
-
     // The embedded default: the application server runs inside this process.
     std::unique_ptr<EmbeddedBackend> backend;
     if (config.context.serverHost == kEmbeddedServer) {

@@ -95,18 +95,20 @@ bool ControlView::MousePress(QWidget*, QMouseEvent& event) {
 }
 
 void ControlView::ApplyGeometry() {
-    if (!widget_ || PlacedByParent()) return;
-    widget_->setGeometry(control_.Left(), control_.Top(), std::max(control_.Width(), 0),
-                         std::max(control_.Height(), 0));
+    QWidget* widget = widget_.data();
+    if (!widget || PlacedByParent()) return;
+    widget->setGeometry(control_.Left(), control_.Top(), std::max(control_.Width(), 0),
+                        std::max(control_.Height(), 0));
 }
 
 void ControlView::ApplyColor() {
-    if (!widget_) return;
-    QPalette palette = widget_->palette();
+    QWidget* widget = widget_.data();
+    if (!widget) return;
+    QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, ToQColor(control_.GetColor()));
     palette.setColor(QPalette::Button, ToQColor(Color::clBtnFace));
-    widget_->setPalette(palette);
-    widget_->setAutoFillBackground(true);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
 }
 
 void ControlView::Sync(std::string_view property) {
@@ -115,15 +117,16 @@ void ControlView::Sync(std::string_view property) {
         SyncChildren();
         return;
     }
-    if (!widget_) return;
+    QWidget* widget = widget_.data();
+    if (!widget) return;
     if (all || property == "Left" || property == "Top" || property == "Width" || property == "Height")
         ApplyGeometry();
     if (all || property == "Visible")
-        if (!PlacedByParent()) widget_->setVisible(control_.Visible());
-    if (all || property == "Enabled") widget_->setEnabled(control_.Enabled());
+        if (!PlacedByParent()) widget->setVisible(control_.Visible());
+    if (all || property == "Enabled") widget->setEnabled(control_.Enabled());
     if (all || property == "Color") ApplyColor();
-    if (all || property == "Hint") widget_->setToolTip(QString::fromStdString(control_.Hint()));
-    if (all || property == "Name") widget_->setObjectName(QString::fromStdString(control_.Name()));
+    if (all || property == "Hint") widget->setToolTip(QString::fromStdString(control_.Hint()));
+    if (all || property == "Name") widget->setObjectName(QString::fromStdString(control_.Name()));
 }
 
 } // namespace dfe::qtui

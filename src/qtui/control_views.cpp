@@ -87,47 +87,53 @@ protected:
 
 class PanelView : public ControlView {
 public:
-    PanelView(FormView& form, Control& control) : ControlView(form, control) {
-        auto* panel = new PanelWidget;
-        panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-        SetWidget(panel);
+    PanelView(FormView& form, Control& control) : ControlView(form, control), panel_(new PanelWidget) {
+        panel_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+        SetWidget(panel_);
     }
     QWidget* ClientArea() const override { return Widget(); }
     void Sync(std::string_view property) override {
         ControlView::Sync(property);
         if (property.empty() || property == "Caption") {
-            static_cast<PanelWidget*>(Widget())->caption = CaptionText(control_.Caption());
-            Widget()->update();
+            panel_->caption = CaptionText(control_.Caption());
+            panel_->update();
         }
     }
+
+private:
+    PanelWidget* panel_;
 };
 
 class GroupBoxView : public ControlView {
 public:
-    GroupBoxView(FormView& form, Control& control) : ControlView(form, control) { SetWidget(new QGroupBox); }
+    GroupBoxView(FormView& form, Control& control) : ControlView(form, control), box_(new QGroupBox) {
+        SetWidget(box_);
+    }
     QWidget* ClientArea() const override { return Widget(); }
     void Sync(std::string_view property) override {
         ControlView::Sync(property);
-        if (property.empty() || property == "Caption")
-            static_cast<QGroupBox*>(Widget())->setTitle(CaptionText(control_.Caption()));
+        if (property.empty() || property == "Caption") box_->setTitle(CaptionText(control_.Caption()));
     }
+
+private:
+    QGroupBox* box_;
 };
 
 class ScrollBoxView : public ControlView {
 public:
-    ScrollBoxView(FormView& form, ScrollBox& control) : ControlView(form, control), box_(control) {
-        auto* area = new QScrollArea;
+    ScrollBoxView(FormView& form, ScrollBox& control)
+        : ControlView(form, control), box_(control), area_(new QScrollArea) {
         inner_ = new QWidget;
-        area->setWidget(inner_);
-        area->setWidgetResizable(false);
-        SetWidget(area);
+        area_->setWidget(inner_);
+        area_->setWidgetResizable(false);
+        SetWidget(area_);
     }
     QWidget* ClientArea() const override { return inner_; }
     void Sync(std::string_view property) override {
         ControlView::Sync(property);
         if (property.empty() || property == "Children") FitContents();
         if (property.empty() || property == "VertScrollPosition")
-            static_cast<QScrollArea*>(Widget())->verticalScrollBar()->setValue(box_.VertScrollPosition());
+            area_->verticalScrollBar()->setValue(box_.VertScrollPosition());
     }
 
 private:
@@ -142,6 +148,7 @@ private:
     }
 
     ScrollBox& box_;
+    QScrollArea* area_;
     QWidget* inner_;
 };
 
@@ -310,16 +317,17 @@ private:
 
 class LabelView : public ControlView {
 public:
-    LabelView(FormView& form, Control& control) : ControlView(form, control) {
-        auto* label = new QLabel;
-        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        SetWidget(label);
+    LabelView(FormView& form, Control& control) : ControlView(form, control), label_(new QLabel) {
+        label_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        SetWidget(label_);
     }
     void Sync(std::string_view property) override {
         ControlView::Sync(property);
-        if (property.empty() || property == "Caption")
-            static_cast<QLabel*>(Widget())->setText(CaptionText(control_.Caption()));
+        if (property.empty() || property == "Caption") label_->setText(CaptionText(control_.Caption()));
     }
+
+private:
+    QLabel* label_;
 };
 
 class EditView : public ControlView {
@@ -502,18 +510,20 @@ private:
 // A control kind this renderer does not know: a frame with its name, so that the form still shows it.
 class PlaceholderView : public ControlView {
 public:
-    PlaceholderView(FormView& form, Control& control) : ControlView(form, control) {
-        auto* panel = new PanelWidget;
-        panel->setFrameStyle(QFrame::Box | QFrame::Plain);
-        SetWidget(panel);
+    PlaceholderView(FormView& form, Control& control) : ControlView(form, control), panel_(new PanelWidget) {
+        panel_->setFrameStyle(QFrame::Box | QFrame::Plain);
+        SetWidget(panel_);
     }
     QWidget* ClientArea() const override { return Widget(); }
     void Sync(std::string_view property) override {
         ControlView::Sync(property);
         if (property.empty() || property == "Caption")
-            static_cast<PanelWidget*>(Widget())->caption =
+            panel_->caption =
                 control_.Caption().empty() ? Q(control_.Name()) : CaptionText(control_.Caption());
     }
+
+private:
+    PanelWidget* panel_;
 };
 
 } // namespace

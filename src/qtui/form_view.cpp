@@ -32,12 +32,12 @@ void FormWindow::changeEvent(QEvent* event) {
 }
 
 FormView::FormView(QtRenderer& renderer, Form& form) : renderer_(renderer), form_(form) {
-    BuildWindow();
+    FormWindow* window = BuildWindow();
     root_ = std::make_unique<FormClientView>(
         *this, form_,
-        window_->centralWidget()->findChild<QWidget*>(QStringLiteral("client"), Qt::FindDirectChildrenOnly));
+        window->centralWidget()->findChild<QWidget*>(QStringLiteral("client"), Qt::FindDirectChildrenOnly));
     root_->Build();
-    menu_ = std::make_unique<MenuBarView>(*this, *window_->menuBar());
+    menu_ = std::make_unique<MenuBarView>(*this, *window->menuBar());
     menu_->ComponentsChanged();
     menu_->RebuildNow();
     WatchPopups();
@@ -66,7 +66,7 @@ FormView::~FormView() {
     *alive_ = false;
     menu_.reset();
     root_.reset();
-    if (window_) window_->Detach();
+    if (FormWindow* window = window_.data()) window->Detach();
     QWidget* frame = Frame();
     if (!frame) return;
     frame->hide();
@@ -77,7 +77,7 @@ FormView::~FormView() {
 }
 
 QWidget* FormView::Frame() const {
-    if (subWindow_) return subWindow_;
+    if (QMdiSubWindow* sub = subWindow_.data()) return sub;
     return window_;
 }
 
@@ -89,9 +89,10 @@ QWidget* FormView::Client() const {
     return root_ ? root_->Widget() : nullptr;
 }
 
-void FormView::BuildWindow() {
-    window_ = new FormWindow(this);
-    window_->setObjectName(QString::fromStdString(form_.Name()));
+FormWindow* FormView::BuildWindow() {
+    auto* window = new FormWindow(this);
+    window_ = window;
+    window->setObjectName(QString::fromStdString(form_.Name()));
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -109,12 +110,14 @@ void FormView::BuildWindow() {
             if (sub) renderer_.SubWindowActivated(sub);
         });
     }
-    window_->setCentralWidget(central);
+    window->setCentralWidget(central);
     if (QMdiArea* area = HostArea()) {
-        subWindow_ = area->addSubWindow(window_);
-        subWindow_->setObjectName(QString::fromStdString(form_.Name()) + QStringLiteral("Frame"));
-        subWindow_->hide();
+        QMdiSubWindow* sub = area->addSubWindow(window);
+        sub->setObjectName(QString::fromStdString(form_.Name()) + QStringLiteral("Frame"));
+        sub->hide();
+        subWindow_ = sub;
     }
+    return window;
 }
 
 QMdiArea* FormView::HostArea() const {
@@ -124,10 +127,11 @@ QMdiArea* FormView::HostArea() const {
 
 void FormView::Sync(std::string_view property) {
     const bool all = property.empty();
-    if (!window_) return;
+    FormWindow* window = window_.data();
+    if (!window) return;
     if (all || property == "Caption") {
-        window_->setWindowTitle(CaptionText(form_.Caption()));
-        if (subWindow_) subWindow_->setWindowTitle(CaptionText(form_.Caption()));
+        window->setWindowTitle(CaptionText(form_.Caption()));
+        if (QMdiSubWindow* sub = subWindow_.data()) sub->setWindowTitle(CaptionText(form_.Caption()));
     }
     if (all || property == "Left" || property == "Top" || property == "Width" || property == "Height" ||
         property == "Children")
@@ -144,7 +148,8 @@ void FormView::Sync(std::string_view property) {
 
 void FormView::ApplyGeometry() {
     QWidget* client = Client();
-    if (!client) return;
+    FormWindow* window = window_.data();
+    if (!client || !window) return;
     // The client area is as large as the form was designed, and never cuts a control off. A form given no
     // size at all gets a small window rather than none.
     int width = form_.Width(), height = form_.Height();
@@ -164,18 +169,19 @@ void FormView::ApplyGeometry() {
             if (child->Visible()) bottom = std::max(bottom, child->Top() + child->Height());
         client->setFixedHeight(bottom);
         client->setVisible(bottom > 0);
-        window_->resize(std::max(form_.Width(), 320), std::max(form_.Height(), 240));
-        if (!shown_) window_->move(form_.Left(), form_.Top());
+        window->resize(std::max(form_.Width(), 320), std::max(form_.Height(), 240));
+        if (!shown_) window->move(form_.Left(), form_.Top());
         return;
     }
     client->setMinimumSize(width, height);
-    const int menuHeight = window_->menuBar()->isVisible() ? window_->menuBar()->sizeHint().height() : 0;
-    if (subWindow_) {
-        subWindow_->resize(subWindow_->sizeHint().expandedTo(QSize(width, height + menuHeight)));
-        if (!shown_) subWindow_->move(std::max(form_.Left(), 0), std::max(form_.Top(), 0));
+    QMenuBar* bar = window->menuBar();
+    const int menuHeight = bar->isVisible() ? bar->sizeHint().height() : 0;
+    if (QMdiSubWindow* sub = subWindow_.data()) {
+        sub->resize(sub->sizeHint().expandedTo(QSize(width, height + menuHeight)));
+        if (!shown_) sub->move(std::max(form_.Left(), 0), std::max(form_.Top(), 0));
     } else {
-        window_->resize(width, height + menuHeight);
-        if (!shown_) window_->move(form_.Left(), form_.Top());
+        window->resize(width, height + menuHeight);
+        if (!shown_) window->move(form_.Left(), form_.Top());
     }
 }
 
@@ -203,7 +209,8 @@ void FormView::ApplyVisibility() {
         return;
     }
     if (!frame->isVisible()) {
-        if (form_.IsModal()) window_->setWindowModality(Qt::ApplicationModal);
+        if (FormWindow* window = window_.data(); window && form_.IsModal())
+            window->setWindowModality(Qt::ApplicationModal);
         shown_ = true;
         ApplyWindowState();
         if (!frame->isVisible()) frame->show();
@@ -234,7 +241,8 @@ QPixmap FormView::Grab() {
     if (!frame) return {};
     frame->ensurePolished();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-    if (auto* layout = window_->layout()) layout->activate();
+    if (FormWindow* window = window_.data())
+        if (auto* layout = window->layout()) layout->activate();
     return frame->grab();
 }
 

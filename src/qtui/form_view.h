@@ -90,7 +90,7 @@ public:
     void DeleteWidgetsNow() { deleteNow_ = true; }
 
 private:
-    void BuildWindow();
+    FormWindow* BuildWindow();
     void ApplyGeometry();
     void ApplyWindowState();
     // Popup menus show where the model pops them up, from a right click or from the rules' code.

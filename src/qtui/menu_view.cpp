@@ -131,17 +131,18 @@ void MenuBarView::Subscribe(Component& component) {
 
 void MenuBarView::Rebuild() {
     stale_ = false;
-    if (!bar_) return;
+    QMenuBar* bar = bar_.data();
+    if (!bar) return;
     Unsubscribe();
     actions_.clear();
     // Menus of the old bar are its children: they go with their actions.
-    for (QMenu* old : bar_->findChildren<QMenu*>(Qt::FindDirectChildrenOnly))
+    for (QMenu* old : bar->findChildren<QMenu*>(Qt::FindDirectChildrenOnly))
         old->deleteLater();
-    bar_->clear();
-    bar_->setVisible(menu_ != nullptr);
+    bar->clear();
+    bar->setVisible(menu_ != nullptr);
     if (!menu_) return;
     Subscribe(*menu_);
-    AddItems(*bar_, menu_->Items());
+    AddItems(*bar, menu_->Items());
 }
 
 void MenuBarView::AddItems(QWidget& parent, const std::vector<MenuItem*>& items) {

@@ -2,13 +2,10 @@
 #include "host/host.h"
 #include "host/host_menu.h"
 
-#include "platform/db/database.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/scripted_dialogs.h"
 
 #include <gtest/gtest.h>
-
-#include <fstream>
 
 namespace dfe::host {
 namespace {
@@ -66,30 +63,6 @@ TEST(DefaultDataDirTest, FollowsXdgThenHome) {
     EXPECT_EQ(DefaultDataDir("/x/dados", "/home/ana"), std::filesystem::path("/x/dados/quilmar"));
     EXPECT_EQ(DefaultDataDir("", "/home/ana"), std::filesystem::path("/home/ana/.local/share/quilmar"));
     EXPECT_EQ(DefaultDataDir(nullptr, nullptr), std::filesystem::path("quilmar-data"));
-}
-
-TEST(EmbeddedDefaultTest, CreatesTheDemoDatabaseOnceAndServesIt) {
-    const auto dir = std::filesystem::path(::testing::TempDir()) / "quilmar-embedded-test";
-    std::filesystem::remove_all(dir);
-    const auto database = dir / "dados" / "dfe-demo.db";
-    {
-        EmbeddedDefault first(database);
-        EXPECT_FALSE(first.Applied().empty());
-    }
-    {
-        EmbeddedDefault again(database);
-        EXPECT_TRUE(again.Applied().empty()); // already at the current version: nothing lost, nothing redone
-    }
-    auto db = db::OpenDatabase(database.string());
-    EXPECT_GT(db->Query("SELECT COUNT(*) FROM SCHEMA_VERSION").rows.size(), 0u);
-    std::filesystem::remove_all(dir);
-}
-
-TEST(EmbeddedDefaultTest, AFolderThatCannotBeMadeIsReported) {
-    const auto file = std::filesystem::path(::testing::TempDir()) / "quilmar-not-a-folder";
-    std::ofstream(file) << "x";
-    EXPECT_THROW(EmbeddedDefault(file / "dfe-demo.db"), std::runtime_error);
-    std::filesystem::remove(file);
 }
 
 } // namespace
