@@ -1,7 +1,7 @@
 #pragma once
 
 #include "appserver/modules/posting_layouts.h"
-#include "platform/data/packet.h"
+#include "platform/data/packet_encoder.h"
 #include "platform/db/database.h"
 
 #include <string>
@@ -19,14 +19,14 @@ using ColumnExpressions = std::vector<std::pair<std::string_view, std::string_vi
 std::string SelectList(const PacketLayout& layout, std::string_view alias,
                        const ColumnExpressions& expressions = {});
 
-// Gives a query result exactly the layout's fields, types and widths: values are converted to the field's
-// type, texts longer than the field are cut at its width (joined register names are wider than the list
-// shows). Throws std::logic_error when a field of the layout is missing from the result.
-Packet ShapeToLayout(Packet raw, const PacketLayout& layout);
+// Writes the rows of `sql`, whose columns are the encoder's fields in their order, into the encoder: each
+// value read as its field's type whatever the column's SQL type, texts longer than a field cut at its width
+// (joined register names are wider than the lists show). Throws std::logic_error when the columns are not
+// the fields.
+void AppendRows(db::Database& db, PacketEncoder& encoder, std::string_view sql, const db::SqlParams& params);
 
-inline Packet QueryLayout(db::Database& db, const PacketLayout& layout, std::string_view sql,
-                          const db::SqlParams& params) {
-    return ShapeToLayout(db.Query(sql, params), layout);
-}
+// The rows of `sql` as a data packet of the layout.
+DataPacket QueryPacket(db::Database& db, const PacketLayout& layout, std::string_view sql,
+                       const db::SqlParams& params);
 
 } // namespace dfe::appserver

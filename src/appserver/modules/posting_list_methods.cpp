@@ -2,7 +2,6 @@
 
 #include "appserver/modules/call_arguments.h"
 #include "appserver/modules/layout_query.h"
-#include "appserver/modules/packet_answer.h"
 #include "appserver/sql/text_list.h"
 #include "platform/core/text.h"
 #include "platform/net/connection_names.h"
@@ -134,7 +133,7 @@ Variant GetRomaneioNF(MethodContext& call) {
     AddDateRange(sql, params, "N.DTENTRSAID", "ENTRADA", f.entryFrom, f.entryTo);
     AddDateRange(sql, params, "N.DTEMISSAO", "EMISSAO", f.issueFrom, f.issueTo);
     sql += " ORDER BY N.DTENTRSAID, N.NRLANCTONF";
-    return PacketAnswer(QueryLayout(call.Db(), RomaneioNFLayout(), sql, params));
+    return Variant(QueryPacket(call.Db(), RomaneioNFLayout(), sql, params));
 }
 
 } // namespace

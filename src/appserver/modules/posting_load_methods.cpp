@@ -3,7 +3,6 @@
 #include "appserver/modules/call_arguments.h"
 #include "appserver/modules/layout_query.h"
 #include "appserver/modules/origin_key_list.h"
-#include "appserver/modules/packet_answer.h"
 #include "appserver/modules/parameter_methods.h"
 #include "appserver/modules/posting_readers.h"
 #include "platform/net/connection_names.h"
@@ -11,12 +10,12 @@
 namespace dfe::appserver {
 namespace {
 
-using Reader = Packet (*)(db::Database&, const PostingKey&);
+using Reader = DataPacket (*)(db::Database&, const PostingKey&);
 
 // The part loaders that take only the posting's key.
 template <Reader read> Variant LoadPart(MethodContext& call) {
     ExpectArgCount(call, 2, 2);
-    return PacketAnswer(read(call.Db(), PostingKeyArgs(call)));
+    return Variant(read(call.Db(), PostingKeyArgs(call)));
 }
 
 // The participant filter of the related documents: person type, registration number, issuing branch. The
@@ -31,7 +30,7 @@ Variant GetItemNotaFisc(MethodContext& call) {
     ExpectArgCount(call, 5, 5);
     const PostingKey key = PostingKeyArgs(call);
     CheckParticipantArgs(call, 2);
-    return PacketAnswer(ReadItemNotaFisc(call.Db(), key));
+    return Variant(ReadItemNotaFisc(call.Db(), key));
 }
 
 // The third argument is the header's supplier, sent by the refresh after closing; the totals are the
@@ -40,7 +39,7 @@ Variant GetImposNFTot(MethodContext& call) {
     ExpectArgCount(call, 2, 3);
     const PostingKey key = PostingKeyArgs(call);
     if (call.ArgCount() == 3) CodeArg(call, 2, 21, "fornecedor");
-    return PacketAnswer(ReadImposNFTot(call.Db(), key));
+    return Variant(ReadImposNFTot(call.Db(), key));
 }
 
 // The origin quantities and references are stored with each item, so the return arguments need no other
@@ -52,7 +51,7 @@ Variant GetItemProduto(MethodContext& call) {
     CodeArg(call, 3, 1, "tipo de operação de devolução");
     ScalarArg(call, 4, "estorno de NF-e");
     ScalarArg(call, 5, "quantidade de origem");
-    return PacketAnswer(ReadItemProduto(call.Db(), key));
+    return Variant(ReadItemProduto(call.Db(), key));
 }
 
 // The origin items: "N" reads the single origin posting given by branch and number; any other key is the
@@ -68,24 +67,23 @@ Variant GetItemNFOrigem(MethodContext& call) {
     } else {
         origins = ParseOriginKeyList(list);
     }
-    return PacketAnswer(ReadOriginItems(call.Db(), origins));
+    return Variant(ReadOriginItems(call.Db(), origins));
 }
 
 Variant GetCountNFOrig(MethodContext& call) {
     ExpectArgCount(call, 2, 2);
     const PostingKey key = PostingKeyArgs(call);
-    Packet count = QueryLayout(call.Db(), CountNFOrigLayout(),
+    return Variant(QueryPacket(call.Db(), CountNFOrigLayout(),
                                "SELECT COUNT(*) AS NRREGISTROS FROM ITEMNFORIG"
                                " WHERE CDFILIAL = :P_CDFILIAL AND NRLANCTONF = :P_NRLANCTONF",
-                               {{"P_CDFILIAL", key.branch}, {"P_NRLANCTONF", key.number}});
-    return PacketAnswer(count);
+                               {{"P_CDFILIAL", key.branch}, {"P_NRLANCTONF", key.number}}));
 }
 
 Variant GetListServProd(MethodContext& call) {
     ExpectArgCount(call, 0, 0);
-    return PacketAnswer(
-        QueryLayout(call.Db(), ListServProdLayout(),
-                    "SELECT CDSERVICOPROD, DSSERVICOPROD FROM SERVICOPROD ORDER BY CDSERVICOPROD", {}));
+    return Variant(QueryPacket(call.Db(), ListServProdLayout(),
+                               "SELECT CDSERVICOPROD, DSSERVICOPROD FROM SERVICOPROD ORDER BY CDSERVICOPROD",
+                               {}));
 }
 
 // Arguments of GetNFDadosGerais after the key: participant type, number and issuing branch; the return kind
@@ -112,22 +110,18 @@ Variant GetNFDadosGerais(MethodContext& call) {
     const PostingKey key = PostingKeyArgs(call);
     CheckGeneralDataArgs(call);
     db::Database& db = call.Db();
-    Packet header = ReadNotaFiscal(db, key);
-    if (header.rows.empty()) return Variant::Array({"N", MissingPostingText(key)});
-
-    const int supplierField = header.FieldIndex("CDFORNECED");
-    const Variant& supplier = header.rows[0].values[static_cast<size_t>(supplierField)];
-    const Variant supplierAnswer =
-        SupplierParameterAnswer(db, supplier.IsNull() ? std::string() : supplier.StringRef());
+    const std::optional<std::string> supplier = ReadPostingSupplier(db, key);
+    if (!supplier) return Variant::Array({"N", MissingPostingText(key)});
+    const Variant supplierAnswer = SupplierParameterAnswer(db, *supplier);
     const VariantArray& parameters = supplierAnswer.AsArray();
     if (parameters[0].AsString() != "S") return supplierAnswer;
 
-    return Variant::Array({"S", "", PacketAnswer(header), PacketAnswer(ReadItemNotaFisc(db, key)),
-                           PacketAnswer(ReadItemProduto(db, key)), PacketAnswer(ReadItemEncargo(db, key)),
-                           PacketAnswer(ReadContaPagar(db, key)), PacketAnswer(ReadDadosAdic(db, key)),
-                           PacketAnswer(ReadImposNFTot(db, key)), PacketAnswer(ReadItemProImpos(db, key)),
-                           PacketAnswer(ReadItensNFOrig(db, key)), PacketAnswer(ReadNFRelacAF(db, key)),
-                           parameters[1], parameters[2], parameters[3]});
+    return Variant::Array({"S", "", Variant(ReadNotaFiscal(db, key)), Variant(ReadItemNotaFisc(db, key)),
+                           Variant(ReadItemProduto(db, key)), Variant(ReadItemEncargo(db, key)),
+                           Variant(ReadContaPagar(db, key)), Variant(ReadDadosAdic(db, key)),
+                           Variant(ReadImposNFTot(db, key)), Variant(ReadItemProImpos(db, key)),
+                           Variant(ReadItensNFOrig(db, key)), Variant(ReadNFRelacAF(db, key)), parameters[1],
+                           parameters[2], parameters[3]});
 }
 
 } // namespace

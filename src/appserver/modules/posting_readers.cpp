@@ -106,72 +106,77 @@ std::string OriginItemsSql() {
            " WHERE I.CDFILIAL = :P_CDFILIAL AND I.NRLANCTONF = :P_NRLANCTONF ORDER BY I.NRSEQITPROD";
 }
 
-Packet Read(db::Database& db, const PacketLayout& layout, const std::string& sql, const PostingKey& key) {
-    return QueryLayout(db, layout, sql, KeyParams(key));
+DataPacket Read(db::Database& db, const PacketLayout& layout, const std::string& sql, const PostingKey& key) {
+    return QueryPacket(db, layout, sql, KeyParams(key));
 }
 
 } // namespace
 
-Packet ReadNotaFiscal(db::Database& db, const PostingKey& key) {
+DataPacket ReadNotaFiscal(db::Database& db, const PostingKey& key) {
     static const std::string sql = NotaFiscalSql();
     return Read(db, NotaFiscalLayout(), sql, key);
 }
 
-Packet ReadItemNotaFisc(db::Database& db, const PostingKey& key) {
+DataPacket ReadItemNotaFisc(db::Database& db, const PostingKey& key) {
     static const std::string sql = ItemNotaFiscSql();
     return Read(db, ItemNotaFiscLayout(), sql, key);
 }
 
-Packet ReadItemProduto(db::Database& db, const PostingKey& key) {
+DataPacket ReadItemProduto(db::Database& db, const PostingKey& key) {
     static const std::string sql = ItemProdutoSql();
     return Read(db, ItemProdutoLayout(), sql, key);
 }
 
-Packet ReadItemEncargo(db::Database& db, const PostingKey& key) {
+DataPacket ReadItemEncargo(db::Database& db, const PostingKey& key) {
     static const std::string sql = ItemEncargoSql();
     return Read(db, ItemEncargoLayout(), sql, key);
 }
 
-Packet ReadContaPagar(db::Database& db, const PostingKey& key) {
+DataPacket ReadContaPagar(db::Database& db, const PostingKey& key) {
     static const std::string sql = ContaPagarSql();
     return Read(db, ContaPagarLayout(), sql, key);
 }
 
-Packet ReadDadosAdic(db::Database& db, const PostingKey& key) {
+DataPacket ReadDadosAdic(db::Database& db, const PostingKey& key) {
     static const std::string sql = DadosAdicSql();
     return Read(db, DadosAdicLayout(), sql, key);
 }
 
-Packet ReadImposNFTot(db::Database& db, const PostingKey& key) {
+DataPacket ReadImposNFTot(db::Database& db, const PostingKey& key) {
     static const std::string sql = ImposNFTotSql();
     return Read(db, ImposNFTotLayout(), sql, key);
 }
 
-Packet ReadItemProImpos(db::Database& db, const PostingKey& key) {
+DataPacket ReadItemProImpos(db::Database& db, const PostingKey& key) {
     static const std::string sql = ItemProImposSql();
     return Read(db, ItemProImposLayout(), sql, key);
 }
 
-Packet ReadItensNFOrig(db::Database& db, const PostingKey& key) {
+DataPacket ReadItensNFOrig(db::Database& db, const PostingKey& key) {
     static const std::string sql = ItensNFOrigSql();
     return Read(db, ItensNFOrigLayout(), sql, key);
 }
 
-Packet ReadNFRelacAF(db::Database& db, const PostingKey& key) {
+DataPacket ReadNFRelacAF(db::Database& db, const PostingKey& key) {
     static const std::string sql = NFRelacAFSql();
     return Read(db, NFRelacAFLayout(), sql, key);
 }
 
-Packet ReadOriginItems(db::Database& db, const std::vector<PostingKey>& origins) {
+std::optional<std::string> ReadPostingSupplier(db::Database& db, const PostingKey& key) {
+    const Packet p = db.Query("SELECT CDFORNECED FROM NOTAFISCAL WHERE CDFILIAL = :P_CDFILIAL"
+                              " AND NRLANCTONF = :P_NRLANCTONF",
+                              KeyParams(key));
+    if (p.rows.empty()) return std::nullopt;
+    const Variant& supplier = p.rows[0].values[0];
+    return supplier.IsNull() ? std::string() : supplier.AsString();
+}
+
+DataPacket ReadOriginItems(db::Database& db, const std::vector<PostingKey>& origins) {
     static const std::string sql = OriginItemsSql();
-    Packet all;
-    all.fields = ItemNFOrigemLayout();
-    for (const PostingKey& key : origins) {
-        Packet part = Read(db, ItemNFOrigemLayout(), sql, key);
-        for (PacketRow& row : part.rows)
-            all.rows.push_back(std::move(row));
-    }
-    return all;
+    PacketEncoder all(ItemNFOrigemLayout());
+    for (const PostingKey& key : origins)
+        AppendRows(db, all, sql, KeyParams(key));
+    return all.Finish();
 }
 
 } // namespace dfe::appserver
