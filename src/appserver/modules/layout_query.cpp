@@ -16,12 +16,16 @@ void CheckColumns(const db::ResultRow& row, const std::vector<FieldDef>& fields)
 }
 
 void WriteValue(PacketEncoder& out, const db::ResultRow& row, int column, FieldType type) {
+    if (type == FieldType::String || type == FieldType::Memo || type == FieldType::Blob) {
+        if (const auto t = row.TextOrNull(column)) return out.Text(*t);
+        return out.Null();
+    }
     if (row.IsNull(column)) return out.Null();
     switch (type) {
     case FieldType::String:
     case FieldType::Memo:
     case FieldType::Blob:
-        return out.Text(row.Text(column));
+        return;
     case FieldType::Float:
         return out.Float(row.Float(column));
     case FieldType::Integer:

@@ -36,15 +36,15 @@ PacketEncoder::PacketEncoder(std::vector<FieldDef> fields) : fields_(std::move(f
     empty.fields = fields_;
     header_ = EncodePacket(empty);
     header_.pop_back();
-    nulls_.resize((fields_.size() + 7) / 8);
 }
 
 void PacketEncoder::BeginRow() {
     if (inRow_) throw PacketError("Linha do pacote iniciada antes do fim da anterior");
     inRow_ = true;
     column_ = 0;
-    row_.clear();
-    std::fill(nulls_.begin(), nulls_.end(), uint8_t{0});
+    body_.push_back(static_cast<char>(RowStatus::Unmodified));
+    bitmap_ = body_.size();
+    body_.append((fields_.size() + 7) / 8, '\0');
 }
 
 const FieldDef& PacketEncoder::Next() {
@@ -55,7 +55,8 @@ const FieldDef& PacketEncoder::Next() {
 void PacketEncoder::Null() {
     Next();
     const size_t i = column_ - 1;
-    nulls_[i / 8] = static_cast<uint8_t>(nulls_[i / 8] | (1u << (i % 8)));
+    char& bits = body_[bitmap_ + i / 8];
+    bits = static_cast<char>(static_cast<uint8_t>(bits) | (1u << (i % 8)));
 }
 
 void PacketEncoder::Text(std::string_view utf8) {
@@ -65,44 +66,41 @@ void PacketEncoder::Text(std::string_view utf8) {
     if (f.type == FieldType::String && f.size > 0 && utf8.size() > static_cast<size_t>(f.size) &&
         text::Length(utf8) > static_cast<size_t>(f.size)) {
         const std::string cut = text::Left(utf8, static_cast<size_t>(f.size));
-        Varint(row_, cut.size());
-        row_.append(cut);
+        Varint(body_, cut.size());
+        body_.append(cut);
         return;
     }
-    Varint(row_, utf8.size());
-    row_.append(utf8);
+    Varint(body_, utf8.size());
+    body_.append(utf8);
 }
 
 void PacketEncoder::Integer(int64_t value) {
     const FieldDef& f = Next();
     if (f.type != FieldType::Integer) throw PacketError("Inteiro no campo " + f.name);
-    Varint(row_, (static_cast<uint64_t>(value) << 1) ^ static_cast<uint64_t>(value >> 63));
+    Varint(body_, (static_cast<uint64_t>(value) << 1) ^ static_cast<uint64_t>(value >> 63));
 }
 
 void PacketEncoder::Float(double value) {
     const FieldDef& f = Next();
     if (f.type != FieldType::Float) throw PacketError("Número no campo " + f.name);
-    Double(row_, value);
+    Double(body_, value);
 }
 
 void PacketEncoder::Date(double days) {
     const FieldDef& f = Next();
     if (f.type != FieldType::DateTime) throw PacketError("Data no campo " + f.name);
-    Double(row_, days);
+    Double(body_, days);
 }
 
 void PacketEncoder::Boolean(bool value) {
     const FieldDef& f = Next();
     if (f.type != FieldType::Boolean) throw PacketError("Lógico no campo " + f.name);
-    row_.push_back(value ? 1 : 0);
+    body_.push_back(value ? 1 : 0);
 }
 
 void PacketEncoder::EndRow() {
     if (!inRow_ || column_ != fields_.size()) throw PacketError("Linha do pacote incompleta");
     inRow_ = false;
-    body_.push_back(static_cast<char>(RowStatus::Unmodified));
-    body_.append(reinterpret_cast<const char*>(nulls_.data()), nulls_.size());
-    body_.append(row_);
     ++rows_;
 }
 

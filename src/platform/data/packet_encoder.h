@@ -29,7 +29,7 @@ public:
     void EndRow();
 
     size_t RowCount() const { return rows_; }
-    // The whole packet; the encoder is spent.
+    // The whole packet; the encoder is spent, as it is after any error.
     DataPacket Finish();
 
 private:
@@ -37,9 +37,8 @@ private:
 
     std::vector<FieldDef> fields_;
     std::string header_; // the encoding of the fields, up to the row count
-    std::string body_;   // the rows written so far
-    std::string row_;    // the current row's values, after its null bitmap
-    std::vector<uint8_t> nulls_;
+    std::string body_;   // the rows written so far, the current one included
+    size_t bitmap_ = 0;  // where the current row's null bitmap is in body_
     size_t column_ = 0;
     size_t rows_ = 0;
     bool inRow_ = false;

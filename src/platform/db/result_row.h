@@ -19,6 +19,11 @@ public:
     virtual std::string_view ColumnName(int column) const = 0;
     virtual bool IsNull(int column) const = 0;
     virtual std::string_view Text(int column) const = 0;
+    // The column's text, or nothing for a null: one read where IsNull and Text take two.
+    virtual std::optional<std::string_view> TextOrNull(int column) const {
+        if (IsNull(column)) return std::nullopt;
+        return Text(column);
+    }
     virtual double Float(int column) const = 0;
     virtual int64_t Integer(int column) const = 0;
     // Nothing for a text that is not a date.

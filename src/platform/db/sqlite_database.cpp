@@ -189,6 +189,16 @@ public:
         return t ? std::string_view(t, static_cast<size_t>(sqlite3_column_bytes(stmt_, column)))
                  : std::string_view();
     }
+    std::optional<std::string_view> TextOrNull(int column) const override {
+        const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+        if (!t) {
+            // A null pointer for a value that is not null means SQLite ran out of memory converting it.
+            if (sqlite3_column_type(stmt_, column) != SQLITE_NULL)
+                throw DatabaseError("Sem memória para ler a consulta");
+            return std::nullopt;
+        }
+        return std::string_view(t, static_cast<size_t>(sqlite3_column_bytes(stmt_, column)));
+    }
     double Float(int column) const override { return sqlite3_column_double(stmt_, column); }
     int64_t Integer(int column) const override { return sqlite3_column_int64(stmt_, column); }
     std::optional<DateTime> Date(int column) const override {
