@@ -53,11 +53,13 @@ void TfrmLancNFEntrada::cdsRomaneioNFAfterInsert() {
 
 void TfrmLancNFEntrada::WireListDisplay() {
     // Only the display text carries the suffixes: the edit text stays the stored value.
-    cdsRomaneioNF.FieldByName("NMTIPOOPER").OnGetText = [this](Field&, std::string& text, bool displayText) {
-        if (displayText) text = TipoOperDisplayText();
+    cdsRomaneioNF.FieldByName("NMTIPOOPER").OnGetText = [this](Field& field, std::string& text,
+                                                               bool displayText) {
+        text = displayText ? TipoOperDisplayText() : field.AsString();
     };
-    cdsRomaneioNF.FieldByName("CDFILIAL").OnGetText = [this](Field&, std::string& text, bool displayText) {
-        if (displayText) text = LancamentoDisplayText();
+    cdsRomaneioNF.FieldByName("CDFILIAL").OnGetText = [this](Field& field, std::string& text,
+                                                             bool displayText) {
+        text = displayText ? LancamentoDisplayText() : field.AsString();
     };
     cdsRomaneioNF.AfterInsert = [this](DataSet&) { cdsRomaneioNFAfterInsert(); };
 }
