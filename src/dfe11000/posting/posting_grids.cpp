@@ -1,6 +1,9 @@
 // The posting's grids and their columns, in the order the clerk sees them.
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 
+#include "platform/core/text.h"
+
+#include <algorithm>
 #include <span>
 
 namespace dfe::dfe11000 {
@@ -10,18 +13,20 @@ struct ColumnRow {
     const char* field;
     bool readOnly;
     const char* title; // empty: the field's caption
+    int width;         // 0: wide enough for the title and a typical value
 };
 
-constexpr ColumnRow Col(const char* field, const char* title = "") {
-    return {field, false, title};
+constexpr ColumnRow Col(const char* field, const char* title = "", int width = 0) {
+    return {field, false, title, width};
 }
-constexpr ColumnRow Shown(const char* field, const char* title = "") {
-    return {field, true, title};
+constexpr ColumnRow Shown(const char* field, const char* title = "", int width = 0) {
+    return {field, true, title, width};
 }
 
-constexpr ColumnRow kPadrao[] = {Col("NRINSJURNF"),  Col("NMRAZSOCFORN"), Col("NRNOTAFISC"),
-                                 Col("CDSERIEENTR"), Col("DTEMISSAO"),    Col("DTENTRSAID"),
-                                 Col("VRNOTAFISC")};
+constexpr ColumnRow kPadrao[] = {Col("NRINSJURNF", "", 118), Col("NMRAZSOCFORN", "", 190),
+                                 Col("NRNOTAFISC", "", 70),  Col("CDSERIEENTR", "", 40),
+                                 Col("DTEMISSAO", "", 76),   Col("DTENTRSAID", "", 76),
+                                 Col("VRNOTAFISC", "", 60)};
 constexpr ColumnRow kItemNotaFisc[] = {Col("LANCAMENTO"), Shown("CDSERIEENTR"), Shown("NRNOTAFISC"),
                                        Shown("NMRAZSOCFORN"), Shown("VRNOTAFISC")};
 constexpr ColumnRow kItemSemNF[] = {Col("LANCAMENTO"), Shown("NMRAZSOCFORN"), Shown("VRNOTAFISC")};
@@ -56,15 +61,27 @@ constexpr int kItemProImposMarks = 3;
 constexpr int kImposNFTotMarks = 2;
 constexpr int kItemProdutoWarnings = 10;
 
+constexpr int kPixelsPerChar = 7;
+constexpr int kWidestTypicalValue = 25; // characters
+
+int DefaultWidth(const Field* field, const std::string& title) {
+    int chars = 10;
+    if (field && field->DataType() == FieldType::String)
+        chars = std::clamp(field->Size(), 3, kWidestTypicalValue);
+    chars = std::max(chars, static_cast<int>(text::Length(title)));
+    return chars * kPixelsPerChar + 8;
+}
+
 void AddColumns(DBGrid& grid, const DataSet& dataSet, std::span<const ColumnRow> rows) {
     grid.ClearColumns();
     for (const ColumnRow& row : rows) {
+        const Field* field = dataSet.FindField(row.field);
         std::string title = row.title;
-        if (title.empty()) {
-            const Field* field = dataSet.FindField(row.field);
-            title = field ? field->DisplayLabel() : row.field;
-        }
-        grid.AddColumn(row.field, std::move(title)).SetReadOnly(row.readOnly);
+        if (title.empty()) title = field ? field->DisplayLabel() : row.field;
+        const int width = row.width > 0 ? row.width : DefaultWidth(field, title);
+        GridColumn& column = grid.AddColumn(row.field, std::move(title));
+        column.SetReadOnly(row.readOnly);
+        column.SetWidth(width);
     }
 }
 
