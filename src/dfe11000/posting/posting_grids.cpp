@@ -23,10 +23,10 @@ constexpr ColumnRow Shown(const char* field, const char* title = "", int width =
     return {field, true, title, width};
 }
 
-constexpr ColumnRow kPadrao[] = {Col("NRINSJURNF", "", 118), Col("NMRAZSOCFORN", "", 190),
+constexpr ColumnRow kPadrao[] = {Col("NRINSJURNF", "", 114), Col("NMRAZSOCFORN", "", 176),
                                  Col("NRNOTAFISC", "", 70),  Col("CDSERIEENTR", "", 40),
-                                 Col("DTEMISSAO", "", 76),   Col("DTENTRSAID", "", 76),
-                                 Col("VRNOTAFISC", "", 60)};
+                                 Col("DTEMISSAO", "", 84),   Col("DTENTRSAID", "", 84),
+                                 Col("VRNOTAFISC", "", 70)};
 constexpr ColumnRow kItemNotaFisc[] = {Col("LANCAMENTO"), Shown("CDSERIEENTR"), Shown("NRNOTAFISC"),
                                        Shown("NMRAZSOCFORN"), Shown("VRNOTAFISC")};
 constexpr ColumnRow kItemSemNF[] = {Col("LANCAMENTO"), Shown("NMRAZSOCFORN"), Shown("VRNOTAFISC")};
