@@ -25,6 +25,15 @@ const std::vector<std::string> kMessages = {
     "Err_Conex|Ocorreu um erro na conexão com o servidor:",
     "DsErro|Erro: ",
     "Reestab_Conex|Deseja reestabelecer essa conexão?",
+    "NLanc|Nº Lanç: ",
+    "NFCanc| (Nota Fiscal Cancelada)",
+    "NFBloq| (Nota Fiscal Bloqueada)",
+    "NF_DevOL| (Nota Fiscal de Devolução do OL)",
+};
+
+// Lines of the second (standard) message table that this screen reads.
+const std::vector<std::string> kStandardMessages = {
+    "NFDig| (Nota Fiscal em digitação no Web)",
 };
 
 bool IsEditing(const DataSet& ds) {
@@ -49,7 +58,11 @@ TfrmLancNFEntrada::TfrmLancNFEntrada(Application& app)
       netLancNFEntrada(net::kLancNFEntrada), netInfoProd(net::kInfoProd), netAutoriza(net::kAutoriza),
       netSituacao(net::kSituacao) {
     msgPadrao.AddLines(kMessages);
+    msgMensagensPadroes.AddLines(kStandardMessages);
+    DeclarePostingDataSets();
+    DeclareItemTaxDataSets();
     BuildLayout();
+    WireListDisplay();
     for (net::TNetConnection* c :
          {&netEstoque, &netDocFiscEntr, &netLancNFEntrada, &netInfoProd, &netAutoriza, &netSituacao}) {
         c->SetThrowException(false);
@@ -123,7 +136,9 @@ void TfrmLancNFEntrada::SizeToMainWindow(int margin) {
 
 void TfrmLancNFEntrada::DeclareLocalDataSets() {
     cdsProdIrreg.CreateDataSet(Strings({{"CDPRODUTO", 10}, {"NMPRODUTO", 60}, {"DSIRREG", 255}}));
-    cdsErrosVisual.CreateDataSet(Strings({{"CDERRO", 10}, {"DSERRO", 255}, {"IDTIPO", 1}}));
+    cdsErrosVisual.CreateDataSet();
+    cdsTrabImposNFTot.CreateDataSet();
+    cdsTrabItProImpos.CreateDataSet();
     cdsEntrega.CreateDataSet(Strings({{"CDFILIAL", 4}, {"NRLANCTONF", 10}, {"DSENTREGA", 255}}));
     cdsItemEntrega.CreateDataSet(Strings({{"CDPRODUTO", 10}, {"NRSEQUENCIA", 6}}));
     cdsTotaItem.CreateDataSet(
@@ -161,6 +176,7 @@ void TfrmLancNFEntrada::FormCreate() {
 
     state.dbpProduto =
         std::make_shared<support::TDBPicture>(support::TDBPicture::FromMask(support::zymora::DBPict()));
+    ApplyLibraryMasks();
     dtmRotiFiscal = std::make_unique<TdtmRotiFiscal>();
 
     state.boIdCriado = false;
@@ -181,6 +197,7 @@ void TfrmLancNFEntrada::FormCreate() {
     state.stFabLoteProdXML = DateTime();
 
     SizeToMainWindow(97);
+    HideUnloadedColumns();
     state.boChange = true;
     tshFormulario.SetEnabled(false);
     tshVencimento->SetEnabled(false);
