@@ -1,5 +1,6 @@
 -- The whole posting: the header's remaining fields and its detail tables. Every width equals the width of the
--- client's field, so that what the clerk types always fits and what is stored always loads.
+-- client's field, so that what the clerk types always fits and what is stored always loads. Each detail
+-- table's key starts with the posting's key, which serves the reading of a posting's rows.
 ALTER TABLE NOTAFISCAL ADD COLUMN NRPLACAVEIC VARCHAR(7);
 ALTER TABLE NOTAFISCAL ADD COLUMN SGUFVEIC VARCHAR(2);
 ALTER TABLE NOTAFISCAL ADD COLUMN DSCDFISOPENF VARCHAR(50);
