@@ -104,7 +104,9 @@ void AcceptValue(Variant& value, const FieldDef& source, const FieldDef& target,
                   FieldTypeCaption(source.type));
     }
     if (const std::string* s = value.TextIf(); s && source.type == FieldType::String && source.size > 0) {
-        if (text::Length(*s) > static_cast<size_t>(source.size)) {
+        // A text of no more bytes than the width has no more characters either.
+        if (s->size() > static_cast<size_t>(source.size) &&
+            text::Length(*s) > static_cast<size_t>(source.size)) {
             Malformed(where() + ": texto maior que o tamanho do campo (" + std::to_string(source.size) + ")");
         }
     }
