@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dfe11000/module/module_state.h"
+#include "dfe11000/posting/romaneio_filter.h"
 
 #include "platform/data/dataset.h"
 #include "platform/db/tadoib_query.h"
@@ -244,6 +245,11 @@ public:
     // Empties the supplier datasets and string, so that no other supplier's rules apply after a failure.
     void ClearSupplierParams();
     bool ParamDFELoadedFor(const std::string& branch) const;
+
+    // ---- Posting list and loading
+    // Loads the list of postings the filter asks for into cdsRomaneioNF; the busy animation shows on
+    // `busyOn` (the filter dialog), the main window when null.
+    void GetRomaneioNF(const RomaneioFilter& filter, Form* busyOn = nullptr);
 
 private:
     bool paramDFEComplete_ = false;
