@@ -46,7 +46,10 @@ void TfrmLancNFEntrada::BuildLoadingControls() {
 void TfrmLancNFEntrada::WireListAndLoading() {
     BuildLoadingControls();
     DeclareLoadingLookups();
-    Chain(cdsRomaneioNF.AfterOpen, [this](DataSet&) { cdsRomaneioNFAfterOpen(); });
+    // Opening a list with rows also scrolls to its first row: the row is handled once, there.
+    Chain(cdsRomaneioNF.AfterOpen, [this](DataSet& ds) {
+        if (ds.IsEmpty()) cdsRomaneioNFAfterOpen();
+    });
     Chain(cdsRomaneioNF.AfterScroll, [this](DataSet&) { cdsRomaneioNFAfterOpen(); });
     Chain(cdsNotaFiscal.AfterOpen, [this](DataSet&) { ReopenInscrEstad(); });
     auto stateChange = dtsRomaneioNF->OnStateChange;
