@@ -20,12 +20,6 @@ std::string& Keep(ArgStore& store, std::string value) {
     return store.back();
 }
 
-struct Loader {
-    const char* method;
-    const char* part; // message code of the part's name; empty for a plain busy text
-    DataSet TfrmLancNFEntrada::*target;
-};
-
 } // namespace
 
 std::pair<std::string, std::string> TfrmLancNFEntrada::PostingKey() const {
