@@ -180,8 +180,10 @@ TEST_F(PostingLoad, TheWholePostingFillsTheDatasetsInTheAnswersOrder) {
         };
     }
     answer = GoodAnswer();
+    Cli_dfe11000().stExisteDadosNF = "S";
     form->pgcPadrao.SetActivePage(&form->tshFolhaDados);
     ShowRecordPage();
+    EXPECT_EQ(Cli_dfe11000().stExisteDadosNF, "N");
     EXPECT_EQ(dialogs.Errors().size(), 0u) << dialogs.Describe();
     const std::vector<std::string> order = {
         "cdsNotaFiscal", "cdsItemNotaFisc", "cdsItemProduto",  "cdsItemEncargo", "cdsContaPagar",

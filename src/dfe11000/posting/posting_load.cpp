@@ -111,6 +111,8 @@ void TfrmLancNFEntrada::LoadNFDadosGerais(const Variant& answer) {
         cdsNotaFiscalAux.CopyDataFrom(cdsNotaFiscal);
     else
         cdsNotaFiscalAux.Close();
+    // Another posting: what was known of the previous one's origin documents no longer holds.
+    Cli_dfe11000().stExisteDadosNF = "N";
 }
 
 } // namespace dfe::dfe11000
