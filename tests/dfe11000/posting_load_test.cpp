@@ -43,11 +43,16 @@ protected:
         dialogs.ClearRecords();
     }
 
-    void List(const char* number) {
-        Values row = {{"CDFILIAL", "0001"},   {"NRLANCTONF", number},
-                      {"IDORIGDESTNF", "F"},  {"CDTIPOOPER", "01"},
-                      {"IDTPIJURNF", "J"},    {"NRINSJURNF", "11222333000181"},
-                      {"CDFILIEMIT", "0002"}, {"DTENTRSAID", Cli_dfe11000().dtDataProc}};
+    void List(const char* number, const char* blocked = "N") {
+        Values row = {{"IDBLOQUEADO", blocked},
+                      {"CDFILIAL", "0001"},
+                      {"NRLANCTONF", number},
+                      {"IDORIGDESTNF", "F"},
+                      {"CDTIPOOPER", "01"},
+                      {"IDTPIJURNF", "J"},
+                      {"NRINSJURNF", "11222333000181"},
+                      {"CDFILIEMIT", "0002"},
+                      {"DTENTRSAID", Cli_dfe11000().dtDataProc}};
         if (!*number) row.erase("NRLANCTONF");
         app.Dispatch([&] {
             form->cdsRomaneioNF.SetData(PacketFor(form->cdsRomaneioNF, testing::ListRowFields(), {row}));
@@ -76,7 +81,7 @@ protected:
                            {"IDORIGDESTNF", "F"},
                            {"IDTPIJURNF", "J"},
                            {"NRINSJURNF", "11222333000181"},
-                           {"CDMODDOCFISC", "57"},
+                           {"CDMODDOCFISC", model},
                            {"VRITEMENCA", 12.5}}});
     }
 
@@ -101,6 +106,7 @@ protected:
 
     TfrmLancNFEntrada* form = nullptr;
     Variant answer;
+    std::string model = "57";
     net::RpcRequest sent;
     int references = 0;
 };
@@ -220,6 +226,34 @@ TEST_F(PostingLoad, TheWholePostingFillsTheDatasetsInTheAnswersOrder) {
                         &form->cdsDadosAdic, &form->cdsContaPagar, &form->cdsImposNFTot,
                         &form->cdsTrabImposNFTot, &form->cdsTrabItProImpos, &form->cdsNFRelacAF})
         EXPECT_FALSE(ds->Active()) << ds->Name();
+}
+
+TEST_F(PostingLoad, TheLoadedPostingShowsItsModelAndItsBlock) {
+    struct Case {
+        const char* model;
+        const char* blocked;
+        int cteSheet;
+        bool freightNature;
+        bool readOnly;
+    };
+    const Case cases[] = {{"57", "N", 0, true, false},
+                          {"66", "N", 1, false, false},
+                          {"55", "S", 0, false, true},
+                          {"", "N", 0, false, false},
+                          {"8B", "S", 0, true, true}};
+    for (const Case& c : cases) {
+        model = c.model;
+        answer = GoodAnswer();
+        List("0000000001", c.blocked);
+        form->pgcPadrao.SetActivePage(&form->tshFolhaDados);
+        ShowRecordPage();
+        const std::string what = std::string("model '") + c.model + "' blocked " + c.blocked;
+        EXPECT_EQ(form->nbkCte->PageIndex(), c.cteSheet) << what;
+        EXPECT_EQ(form->grbNatFreteCTe->Visible(), c.freightNature) << what;
+        EXPECT_EQ(form->dbeSerie->ReadOnly(), c.readOnly) << what;
+        EXPECT_EQ(form->dbgItemProduto->ReadOnly(), c.readOnly) << what;
+    }
+    EXPECT_EQ(dialogs.Errors().size(), 0u) << dialogs.Describe();
 }
 
 TEST_F(PostingLoad, APostingBeingInsertedIsNeverAskedOfTheServer) {
