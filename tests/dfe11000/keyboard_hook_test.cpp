@@ -51,7 +51,7 @@ TEST_F(KeyboardHook, EnterMovesOnExceptOnTheDiscountColumnAndTheDocumentTotal) {
         {"discount column, 10", items, "10", "VRDESCITEM", true, "S", key::Tab},
         {"item total, 03", items, "03", "VRTOTAITEM", true, "S", key::Enter},
         {"item total, 00", items, "00", "VRTOTAITEM", true, "S", key::Tab},
-        {"other column", items, "00", "QTITEM", true, "S", key::Tab},
+        {"other column", items, "00", "QTITEMPROD", true, "S", key::Tab},
         {"discount column, items browsed", items, "00", "", true, "S", key::Tab},
         {"total to installments", total, "00", "", true, "S", key::None},
         {"total, 11", total, "11", "", true, "S", key::Tab},
@@ -89,7 +89,7 @@ TEST_F(KeyboardHook, TabOnTheDiscountColumnBecomesEnter) {
     };
     const Case cases[] = {{"00", "VRDESCITEM", key::Enter}, {"03", "VRDESCITEM", key::Enter},
                           {"07", "VRDESCITEM", key::Tab},   {"09", "VRDESCITEM", key::Tab},
-                          {"10", "VRDESCITEM", key::Tab},   {"00", "QTITEM", key::Tab}};
+                          {"10", "VRDESCITEM", key::Tab},   {"00", "QTITEMPROD", key::Tab}};
     for (const Case& c : cases) {
         form->stTipoOperAtual = c.kind;
         EditItemOn(c.field);
@@ -135,7 +135,7 @@ TEST_F(KeyboardHook, ThePeriodTypesTheCommaOnlyInNumberFieldsWithACommaSeparator
     app.SetDecimalSeparator(',');
     form->dbgItemProduto->SetSelectedField("VRTOTAITEM");
     EXPECT_EQ(Hook(form->dbgItemProduto, key::Period), key::Comma);
-    form->dbgItemProduto->SetSelectedField("CDPRODUTO");
+    form->dbgItemProduto->SetSelectedField("CDARVPROD");
     EXPECT_EQ(Hook(form->dbgItemProduto, key::Period), key::Period);
 }
 
@@ -174,7 +174,7 @@ TEST_F(KeyboardHook, PageDownAndPageUpJumpBetweenTheGroups) {
         {"customer page -> issue date", key::PageDown, [](auto& f) -> Control* { return f.dbeNrInsJurClie; },
          [](auto& f) -> Control* { return f.dbdDtEmissao; }, [](auto& f) { f.nbkDestino->SetPageIndex(0); }},
         {"state registration -> issue date", key::PageDown,
-         [](auto& f) -> Control* { return f.dbeCdInscEstad; },
+         [](auto& f) -> Control* { return f.dbeCdInscEsta; },
          [](auto& f) -> Control* { return f.dbdDtEmissao; }, none},
         {"recipient -> item grid", key::PageDown, [](auto& f) -> Control* { return f.edtNmDestReme; },
          [](auto& f) -> Control* { return f.dbgItemProduto; }, none},
@@ -235,7 +235,7 @@ TEST_F(KeyboardHook, PageDownAndPageUpJumpBetweenTheGroups) {
 
         {"supplier -> list", key::PageUp, [](auto& f) -> Control* { return f.dbeNrInsJurNF; },
          [](auto& f) -> Control* { return f.dbgPadrao; }, none},
-        {"state registration -> supplier", key::PageUp, [](auto& f) -> Control* { return f.dbeCdInscEstad; },
+        {"state registration -> supplier", key::PageUp, [](auto& f) -> Control* { return f.dbeCdInscEsta; },
          [](auto& f) -> Control* { return f.dbeNrInsJurNF; }, none},
         {"recipient -> customer", key::PageUp, [](auto& f) -> Control* { return f.edtNmDestReme; },
          [](auto& f) -> Control* { return f.dbeNrInsJurClie; },

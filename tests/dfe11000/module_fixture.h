@@ -100,35 +100,22 @@ protected:
 
 namespace dfe::dfe11000::testing {
 
-// Gives the posting datasets the fields the controls under test are bound to and shows the record page, so
-// that its controls can take the focus.
+// Opens the posting datasets with their fields and shows the record page, so that its controls can take
+// the focus.
 inline void PrepareRecordPage(TfrmLancNFEntrada& form) {
-    auto text = [](const char* name, int size) { return FieldDef{name, FieldType::String, size}; };
-    form.cdsNotaFiscal.CreateDataSet(
-        {text("CDFILIAL", 4), text("NRLANCTONF", 10), text("CDEMPRESA", 2), text("CDTIPOOPER", 2),
-         text("CDMODDOCFISC", 2), text("CDSERIENF", 5), text("CDSERIEENTR", 5), text("NRNOTAFISC", 20),
-         text("NRNOTAFISCENTR", 20), FieldDef{"DTEMISSAO", FieldType::DateTime},
-         FieldDef{"DTENTRSAID", FieldType::DateTime}, text("CDCFOPUSU", 5), text("DSCFOP", 60),
-         text("NRINSJURCLIE", 14), text("NRINSJURFORN", 14), text("CDFILIEMIT", 4), text("CDINSCESTA", 16),
-         FieldDef{"VRNOTAFISC", FieldType::Float}});
+    form.cdsNotaFiscal.CreateDataSet();
     form.cdsNotaFiscal.Append();
     form.cdsNotaFiscal.FieldByName("CDFILIAL").SetAsString("0001");
     form.cdsNotaFiscal.FieldByName("NRLANCTONF").SetAsString("1");
     form.cdsNotaFiscal.Post();
-    form.cdsItemProduto.CreateDataSet(
-        {text("CDPRODUTO", 10), text("CDPRODEMISS", 20), FieldDef{"QTITEM", FieldType::Float},
-         FieldDef{"VRDESCITEM", FieldType::Float}, FieldDef{"VRDESPERITEM", FieldType::Float},
-         FieldDef{"VRTOTAITEM", FieldType::Float}});
-    for (const char* field : {"CDPRODUTO", "CDPRODEMISS", "QTITEM", "VRDESCITEM", "VRTOTAITEM"})
-        form.dbgItemProduto->AddColumn(field);
     for (DataSet* ds :
-         {&form.cdsItemNotaFisc, &form.cdsItemsNFForn, &form.cdsTrabItProImpos, &form.cdsTrabImposNFTot,
-          &form.cdsItemEncargo, &form.cdsDadosAdic, &form.cdsItemSemNF, &form.cdsContaPagar})
-        ds->CreateDataSet({text("CODIGO", 10)});
+         {&form.cdsItemProduto, &form.cdsItemNotaFisc, &form.cdsTrabItProImpos, &form.cdsTrabImposNFTot,
+          &form.cdsItemEncargo, &form.cdsDadosAdic, &form.cdsContaPagar})
+        ds->CreateDataSet();
     // A confirmed filter with one posting listed, so that leaving the branch panel goes on to the record.
-    form.cdsRomaneioNF.CreateDataSet(
-        {text("IDUTILVENC", 1), text("IDDOCREPLIC", 1), text("DSNOTAFISORIGOL", 60)});
+    form.cdsRomaneioNF.CreateDataSet();
     form.cdsRomaneioNF.Append();
+    form.cdsRomaneioNF.FieldByName("NRLANCTONF").SetAsString("1");
     form.cdsRomaneioNF.FieldByName("IDUTILVENC").SetAsString("S");
     form.cdsRomaneioNF.Post();
     form.boFiltroConfirmado = true;

@@ -12,10 +12,6 @@ protected:
     void SetUp() override {
         form = &Open();
         form->astTipoOper.fill("N");
-        for (int i = 0; i < 10; ++i)
-            form->dbgItemProduto->AddColumn("C" + std::to_string(i));
-        for (int i = 0; i < 9; ++i)
-            form->dbgItemsNFForn->AddColumn("C" + std::to_string(i));
     }
     std::string Param(const char* field) const { return form->cdsParamDFE.FieldByName(field).AsString(); }
     TfrmLancNFEntrada* form = nullptr;
@@ -97,8 +93,7 @@ TEST_F(Parameters, TheSupplierSearchIsOfferedOnlyWhenEveryConditionHolds) {
         {"0001", "N", "", "", true},   {"0002", "N", "", "", false},    {"0001", "S", "", "", false},
         {"0001", "N", "S", "", false}, {"0001", "N", "", "123", false},
     };
-    form->cdsRomaneioNF.CreateDataSet(
-        {FieldDef{"IDDOCREPLIC", FieldType::String, 1}, FieldDef{"DSNOTAFISORIGOL", FieldType::String, 60}});
+    form->cdsRomaneioNF.CreateDataSet();
     form->cdsRomaneioNF.Append();
     form->cdsRomaneioNF.Post();
     for (const Case& c : cases) {

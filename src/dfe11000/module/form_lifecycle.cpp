@@ -25,6 +25,10 @@ const std::vector<std::string> kMessages = {
     "Err_Conex|Ocorreu um erro na conexão com o servidor:",
     "DsErro|Erro: ",
     "Reestab_Conex|Deseja reestabelecer essa conexão?",
+    "NLanc|Nº Lanç: ",
+    "NFCanc| (Nota Fiscal Cancelada)",
+    "NFBloq| (Nota Fiscal Bloqueada)",
+    "NF_DevOL| (Nota Fiscal de Devolução do OL)",
     "NF_SR|Notas Fiscais de Simples Remessa",
     "Dad_Prod|Dados do Produto",
     "mensEstor|Estorno de NF-e não cancelada no prazo legal.",
@@ -41,6 +45,11 @@ const std::vector<std::string> kMessages = {
     "ImpostNFProd|Impostos por produto",
     "AtuaServ|Atualizando dados do servidor...",
     "NFDados_Inv|Resposta inválida do servidor ao carregar a nota fiscal.",
+};
+
+// Lines of the second (standard) message table that this screen reads.
+const std::vector<std::string> kStandardMessages = {
+    "NFDig| (Nota Fiscal em digitação no Web)",
 };
 
 bool IsEditing(const DataSet& ds) {
@@ -65,7 +74,11 @@ TfrmLancNFEntrada::TfrmLancNFEntrada(Application& app)
       netLancNFEntrada(net::kLancNFEntrada), netInfoProd(net::kInfoProd), netAutoriza(net::kAutoriza),
       netSituacao(net::kSituacao) {
     msgPadrao.AddLines(kMessages);
+    msgMensagensPadroes.AddLines(kStandardMessages);
+    DeclarePostingDataSets();
+    DeclareItemTaxDataSets();
     BuildLayout();
+    WireListDisplay();
     for (net::TNetConnection* c :
          {&netEstoque, &netDocFiscEntr, &netLancNFEntrada, &netInfoProd, &netAutoriza, &netSituacao}) {
         c->SetThrowException(false);
@@ -140,7 +153,9 @@ void TfrmLancNFEntrada::SizeToMainWindow(int margin) {
 
 void TfrmLancNFEntrada::DeclareLocalDataSets() {
     cdsProdIrreg.CreateDataSet(Strings({{"CDPRODUTO", 10}, {"NMPRODUTO", 60}, {"DSIRREG", 255}}));
-    cdsErrosVisual.CreateDataSet(Strings({{"CDERRO", 10}, {"DSERRO", 255}, {"IDTIPO", 1}}));
+    cdsErrosVisual.CreateDataSet();
+    cdsTrabImposNFTot.CreateDataSet();
+    cdsTrabItProImpos.CreateDataSet();
     cdsEntrega.CreateDataSet(Strings({{"CDFILIAL", 4}, {"NRLANCTONF", 10}, {"DSENTREGA", 255}}));
     cdsItemEntrega.CreateDataSet(Strings({{"CDPRODUTO", 10}, {"NRSEQUENCIA", 6}}));
     cdsTotaItem.CreateDataSet(
@@ -178,6 +193,7 @@ void TfrmLancNFEntrada::FormCreate() {
 
     state.dbpProduto =
         std::make_shared<support::TDBPicture>(support::TDBPicture::FromMask(support::zymora::DBPict()));
+    ApplyLibraryMasks();
     dtmRotiFiscal = std::make_unique<TdtmRotiFiscal>();
 
     state.boIdCriado = false;
@@ -198,6 +214,7 @@ void TfrmLancNFEntrada::FormCreate() {
     state.stFabLoteProdXML = DateTime();
 
     SizeToMainWindow(97);
+    HideUnloadedColumns();
     state.boChange = true;
     tshFormulario.SetEnabled(false);
     tshVencimento->SetEnabled(false);

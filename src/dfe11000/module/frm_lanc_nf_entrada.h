@@ -9,6 +9,7 @@
 #include "platform/net/net_connection.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/data_source_component.h"
+#include "platform/ui/db_choice.h"
 #include "platform/ui/db_edit.h"
 #include "platform/ui/db_grid.h"
 #include "support/btn_pesquisa.h"
@@ -47,8 +48,6 @@ public:
     DataSet cdsNFRelacAF{"cdsNFRelacAF"};
     DataSet cdsItemNFOrigem{"cdsItemNFOrigem"};
     DataSet cdsProdRelacServ{"cdsProdRelacServ"};
-    DataSet cdsItemSemNF{"cdsItemSemNF"};
-    DataSet cdsItemsNFForn{"cdsItemsNFForn"};
     DataSet cdsImpImpoXML{"cdsImpImpoXML"};
     DataSet cdsCountNFOrig{"cdsCountNFOrig"};
     DataSet cdsParamDFE{"cdsParamDFE"};
@@ -105,10 +104,8 @@ public:
     DataSource* dtsItemEncargo = nullptr;
     DataSource* dtsContaPagar = nullptr;
     DataSource* dtsDadosAdic = nullptr;
-    DataSource* dtsImposNFTot = nullptr;
-    DataSource* dtsItemProImpos = nullptr;
-    DataSource* dtsItemSemNF = nullptr;
-    DataSource* dtsItemsNFForn = nullptr;
+    DataSource* dtsTrabImpoNFTot = nullptr;
+    DataSource* dtsTrabItProImpos = nullptr;
     DataSource* dtsFiliRece = nullptr;
 
     // ---- Controls (owned by the form, built by BuildLayout)
@@ -139,7 +136,7 @@ public:
     DBEdit* dbeNumero = nullptr;
     DBEdit* dbeNrNotaFisc = nullptr;
     DBDateEdit* dbdDtEmissao = nullptr;
-    DBDateEdit* dbdDtEntrada = nullptr;
+    DBDateEdit* dbdEntrSaid = nullptr;
     DBEdit* dbeCodiCFOp = nullptr;
     DBEdit* dbeDescCFOp = nullptr;
     Notebook* nbkDestino = nullptr;
@@ -151,7 +148,7 @@ public:
     GroupBox* grbFilialEmit = nullptr;
     DBEdit* dbeCdFilial = nullptr;
     GroupBox* grbInscrEstad = nullptr;
-    DBEdit* dbeCdInscEstad = nullptr;
+    DBEdit* dbeCdInscEsta = nullptr;
     GroupBox* grbDestReme = nullptr;
     Edit* edtNmDestReme = nullptr;
     // origin and remittance documents
@@ -249,6 +246,86 @@ public:
     void ClearSupplierParams();
     bool ParamDFELoadedFor(const std::string& branch) const;
 
+    // ---- Posting data model: datasets of the posting, their sources, grids and bound controls
+    DataSet cdsImposNFTot{"cdsImposNFTot"};
+    DataSet cdsItemProImpos{"cdsItemProImpos"};
+    DataSet cdsItensNFOrig{"cdsItensNFOrig"};
+    DataSet cdsNotaFiscalAux{"cdsNotaFiscalAux"};
+    DataSet cdsNFOrigem{"cdsNFOrigem"};
+    DataSet cdsItemNF{"cdsItemNF"};
+    DataSet cdsListServProd{"cdsListServProd"};
+    DataSource* dtsItemNF = nullptr;
+    DataSource* dtsNFOrigem = nullptr;
+    DataSource* dtsItemNFOrigem = nullptr;
+    DataSource* dtsErrosVisual = nullptr;
+    DBEdit* dbeNmEmpresa = nullptr;
+    DBEdit* dbeNmTipoOper = nullptr;
+    DBText* dbtNome = nullptr;
+    DBRadioGroup* drgSaidEntr = nullptr;
+    DBEdit* dbeNrInsJurTran = nullptr;
+    Edit* edtNmRazSocTrans = nullptr;
+    Edit* dbeEndeTrans = nullptr;
+    Edit* dbeMuniTrans = nullptr;
+    Edit* dbeUFTrans = nullptr;
+    Edit* dbeInscEstaTrans = nullptr;
+    DBEdit* dbeNrPlacVeic = nullptr;
+    DBEdit* dbeUFVeic = nullptr;
+    DBComboBox* cbbFreteConta = nullptr;
+    DBEdit* dbeDsQtDevolu = nullptr;
+    DBEdit* dbeEspecVolu = nullptr;
+    DBEdit* dbeMarcaVolu = nullptr;
+    DBEdit* dbeNumeVolu = nullptr;
+    DBEdit* dbePBrutoVolu = nullptr;
+    DBEdit* dbePLiquVolu = nullptr;
+    DBEdit* dbeNmModDocFis = nullptr;
+    Notebook* ntbChave = nullptr;
+    DBEdit* dbeChaveAcesso = nullptr;
+    DBEdit* dbeChavePServ = nullptr;
+    Label* lblCdServico = nullptr;
+    DBEdit* dbeCdServico = nullptr;
+    support::TBtnPesquisa* btpCodServico = nullptr;
+    DBEdit* dbeForneNFRemessa = nullptr;
+    DBEdit* dbeNumNFRemessa = nullptr;
+    GroupBox* grbLocPrestServ = nullptr;
+    support::TBtnPesquisa* btpNotaFiscOrigem = nullptr;
+    DBEdit* dbeEstado = nullptr;
+    DBEdit* dbeNmEstado = nullptr;
+    DBEdit* dbeMunicipio = nullptr;
+    DBEdit* dbeNMMunicip = nullptr;
+    DBComboBox* cbbTipoCte = nullptr;
+    DBEdit* dbeIbgeOrig = nullptr;
+    DBEdit* dbeIbgeDest = nullptr;
+    DBEdit* dbeChaveRef = nullptr;
+    DBComboBox* cbbFinEmisDoc = nullptr;
+    DBEdit* dbeIbgeNF3e = nullptr;
+    DBComboBox* cbbModDocArrec = nullptr;
+    DBEdit* dbeDocArrecad = nullptr;
+    DBComboBox* cbbNatFreteCTe = nullptr;
+    DBRichEdit* dreDsProdEmiss = nullptr;
+    DBEdit* dbeVrFatConv = nullptr;
+    // Declares every posting dataset's fields (constructor) and the library masks (FormCreate).
+    void DeclarePostingDataSets();
+    void DeclareItemTaxDataSets();
+    void ApplyLibraryMasks();
+    // The grids' columns in their order, the hidden ones included.
+    void BuildPostingGrids();
+    // At creation: the first item columns without their button, the mark columns hidden until a load.
+    void HideUnloadedColumns();
+    // Shows the tax and item columns that stay hidden until a posting was loaded.
+    void ShowLoadedColumns();
+    // Rebuilds the working tax tables from the loaded item and document taxes.
+    void AtualizaTabTrab();
+    void cdsRomaneioNFAfterInsert();
+    void WireListDisplay();
+    // Display texts of the list row: the operation name with the status suffix, and the posting text.
+    std::string TipoOperDisplayText();
+    std::string LancamentoDisplayText();
+    void dbgPadraoDrawColumnCell(Canvas& canvas, const Rect& rect, GridColumn& column, GridDrawState state);
+    // The text the list grid shows in a cell of the current row.
+    std::string ListCellText(const GridColumn& column);
+    void BuildTransportPage(Container& page);
+    void BuildCtePages(Notebook& notebook);
+
     // ---- Posting list and loading
     // Loads the list of postings the filter asks for into cdsRomaneioNF; the busy animation shows on
     // `busyOn` (the filter dialog), the main window when null.
@@ -292,12 +369,10 @@ public:
     void AtualizaMenus();
     // Makes the posting read-only (or editable again) for blocked, replicated and NF-e-generated postings.
     void BloqueiaNF(bool lock);
-    void AtualizaTabTrab();
     void Vd_ModDocFisc(bool required);
     void Vd_VerifProdEst();
     // Controls and lookups of the list and of the loading.
     Notebook* nbkNFOrigem = nullptr;
-    support::TBtnPesquisa* btpNotaFiscOrigem = nullptr;
     support::TBtnPesquisa* btpFiliEmit = nullptr;
     support::TBtnPesquisa* btpCliente = nullptr;
     MenuItem* mnuFolhaDados = nullptr;
@@ -315,11 +390,6 @@ public:
     db::TADOIBQuery qrySemCache{"qrySemCache"};
     DataSet cdsNFOrigLista{"cdsNFOrigLista"};
     DataSet cdsNFOrigSaid{"cdsNFOrigSaid"};
-    DataSet cdsImposNFTot{"cdsImposNFTot"};
-    DataSet cdsItemProImpos{"cdsItemProImpos"};
-    DataSet cdsItensNFOrig{"cdsItensNFOrig"};
-    DataSet cdsNotaFiscalAux{"cdsNotaFiscalAux"};
-    DataSet cdsListServProd{"cdsListServProd"};
     // The fiscal group the tax rules remembered for the current posting.
     std::string stGrupoFiscal;
     // Include, cancel and closing set it; the AF import may clear it.

@@ -167,9 +167,7 @@ void TfrmLancNFEntrada::ShowLoadedPosting(bool loaded) {
     ShowParticipantLookup();
     state.boAlteraNF = true;
     if (cdsNotaFiscal.State() == DataSetState::Insert) return;
-    SetColumnVisible(*dbgItemProImpos, 3, true);
-    SetColumnVisible(*dbgImposNFTot, 2, true);
-    SetColumnVisible(*dbgItemProduto, 10, true);
+    ShowLoadedColumns();
     ReopenInscrEstad();
     const bool bonus = TipoOperElem(20) != "N";
     SetColumnVisible(*dbgItemProduto, 11, bonus);

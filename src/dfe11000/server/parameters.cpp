@@ -15,10 +15,6 @@ bool EmptyField(const DataSet& ds, const char* name) {
     return !field || field->AsString().empty();
 }
 
-void SetColumnField(DBGrid& grid, int column, const char* field) {
-    if (column < grid.ColumnCount()) grid.Column(column).SetFieldName(field);
-}
-
 } // namespace
 
 bool TfrmLancNFEntrada::ParamDFELoadedFor(const std::string& branch) const {
@@ -59,8 +55,8 @@ void TfrmLancNFEntrada::GetParamDFE(const std::string& branch) {
 void TfrmLancNFEntrada::cdsParamDFEAfterOpen() {
     const bool percent = !cdsParamDFE.IsEmpty() && cdsParamDFE.FieldByName("IDTPLANCDESC").AsString() == "P";
     const char* field = percent ? "VRDESPERITEM" : "VRDESCITEM";
-    SetColumnField(*dbgItemProduto, 9, field);
-    SetColumnField(*dbgItemsNFForn, 8, field);
+    dbgItemProduto->Column(9).SetFieldName(field);
+    dbgItemsNFForn->Column(8).SetFieldName(field);
     Cli_dfe11000().stColunaDesc = field;
 }
 

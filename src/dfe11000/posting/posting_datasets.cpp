@@ -1,0 +1,216 @@
+// The posting's header-level datasets: the list row, the header, related documents, charges, installments,
+// additional data and the local error list.
+#include "dfe11000/module/frm_lanc_nf_entrada.h"
+#include "dfe11000/posting/field_table.h"
+#include "platform/ui/date_edit.h"
+#include "support/consiste.h"
+#include "support/db_picture.h"
+
+namespace dfe::dfe11000 {
+namespace {
+
+constexpr FieldRow kRomaneioNF[] = {
+    Str("NRNOTAFISC", 20, "Nº da NF"),
+    Str("NRINSJURNF", 20, "Inscrição"),
+    Str("NMRAZSOCFORN", 40, "Razão Social"),
+    Str("CDSERIEENTR", 5, "Série"),
+    Date("DTEMISSAO", "Data Emissão"),
+    Date("DTENTRSAID", "Data Entrada"),
+    Num("VRNOTAFISC", "Valor NF", "#,##0.00"),
+    Str("CDFILIAL", 4),
+    Str("NRLANCTONF", 10),
+    Str("CDEMPRESA", 2),
+    Str("CDFILIRECE", 4),
+    Str("IDTPIJURNF", 1),
+    Str("IDSTATUS", 1),
+    Str("IDENTRSAIDOP", 1),
+    Str("IDBLOQUEADO", 1),
+    Str("CDTIPOOPER", 2),
+    Str("NMTIPOOPER", 30),
+    Str("CDFILIEMIT", 4),
+    Str("CDCLIENTE", 21),
+    Str("IDORIGDESTNF", 1),
+    Str("NMRAZSOCCLIE", 50),
+    Str("NMFILIAL", 30),
+    Str("NRLANCESTQ", 10),
+    Str("NMRAZSOCEMPR", 80),
+    Str("IDUTILVENC", 1),
+    Str("IDNFDEVOOL", 1),
+    Str("DSNOTAFISORIGOL", 30),
+    Str("IDDOCREPLIC", 14),
+    Str("IDNFGERADAVIAXML", 1),
+    Str("IDSTATUSMANIF", 1),
+    Str("IDDOCCREDST", 14),
+    Str("CDFORNECED", 21),
+};
+
+constexpr FieldRow kNotaFiscal[] = {
+    Str("CDFILIAL", 4),
+    Date("DTENTRSAID"),
+    Str("CDSERIEENTR", 5, "Série"),
+    Str("NRLANCTONF", 10, "Nº Lançamento"),
+    Num("VRPRODUTOS", "", "###0.00"),
+    Str("IDTPIJURTRAN", 1),
+    Str("CDEMPRESA", 2),
+    Num("VRNOTAFISC", "Valor NF", "###0.00"),
+    Str("NRINSJURTRAN", 20),
+    Str("CDINSCESTA", 16),
+    Str("NRPLACAVEIC", 7),
+    Str("DSMODDOCFISC", 40),
+    Str("CDINSCMUNI", 16),
+    Str("SGUFVEIC", 2),
+    Str("DSCDFISOPENF", 50),
+    Str("CDFILIRECE", 4),
+    Str("IDPGTOFRETE", 1),
+    Str("IDDOCCONTAB", 1),
+    Str("IDTPIJURNF", 1),
+    Str("DSQTDEVOLU", 6),
+    Str("IDSTATUS", 1),
+    Str("NRINSJURNF", 20, "Inscrição"),
+    Str("DSESPECVOLU", 10),
+    Num("VRPBRUTOVOLU"),
+    Str("DSMARCAVOLU", 60),
+    Num("VRPLIQUVOLU"),
+    Str("CDFORNECED", 21),
+    Str("DSNUMEVOLU", 15),
+    Str("IDENTRSAIDOP", 1),
+    Str("IDDOCFINANC", 1),
+    Str("IDBLOQUEADO", 1),
+    Str("NRNOTAFISC", 20, "Nº da NF"),
+    Str("CDTIPOOPER", 2),
+    Str("IDDOCFISCAL", 1),
+    Date("DTEMISSAO", "Data Emissão"),
+    Str("IDERROS", 30),
+    Str("IDAVISOS", 30),
+    Str("CDMODDOCFISC", 2),
+    Str("IDSISTEMA", 3),
+    Str("CDFILIEMIT", 4),
+    Str("CDCLIENTE", 21),
+    Str("IDORIGDESTNF", 1),
+    Str("CDINTEGRACAO", 16),
+    Date("DTLANCAMENNF"),
+    Str("CDALMOXARIFE", 6, "Almoxirifado"),
+    Str("CDLOCALESTOQ", 6, "Localização"),
+    Str("IDGERAVENC", 1),
+    Str("IDUTILVENC", 1),
+    Str("CDFISOPENTF", 5),
+    Str("IDNOTAIMPAF", 1),
+    Date("DTCOMPFATUR"),
+    Str("NRCPFCNPJNF", 20),
+    Str("NRACESSONFE", 50),
+    Str("IDSTATUSNFE", 1),
+    Str("NRNOTAFISCALELE", 9),
+    Str("DSOBSSTATUSNFE", 1000),
+    Str("NRPROTOCOLONFE", 15),
+    Str("IDTIPOEMISNFE", 1),
+    Str("IDTPAMBNFE", 1),
+    Date("DTHRPROTOCOLNFE"),
+    Str("IDNFGERADAVIAXML", 1),
+    Str("CDCHAVEACESNFPS", 50),
+    Str("HORA", 5),
+    Str("DSCFOPINFUSU", 50),
+    Str("CDCFOPINFUSU", 11),
+    Str("IDSTATUSMANIF", 1),
+    Str("CDFORNECEDREME", 21),
+    Str("IDTPIJURFORREME", 1),
+    Str("NRINSJURFORREME", 20),
+    Str("NRNFREMESSA", 20),
+    Str("SGESTADO", 2),
+    Str("CDMUNICIPIO", 4),
+    Str("CDIBGEORIG", 10),
+    Str("CDIBGEDEST", 10),
+    Str("CDTIPOCTE", 1),
+    Str("NRACESSONFEREF", 44),
+    Str("CDFINEMIDOCNF", 40),
+    Str("CDMODDOCARREC", 40),
+    Str("NRDOCARRECAD", 40),
+    Str("NRSEQCAPADOC", 10),
+    Str("NMESTADO", 30),
+    Str("NMMUNICIPIO", 30),
+    Str("IDNATFRETECTE", 1),
+    Str("CDSERVICOPROD", 30),
+};
+
+constexpr FieldRow kItemNotaFisc[] = {
+    Str("LANCAMENTO", 17, "Lançamento"),
+    Str("NRLANCTONF", 10),
+    Str("CDSERIEENTR", 5, "Série"),
+    Str("NRNOTAFISC", 20, "Nº da NF"),
+    Str("NMRAZSOCFORN", 40, "Fornecedor"),
+    Str("CDFILIAL", 4),
+    Num("VRNOTAFISC", "Valor", "#,##0.00"),
+    Str("CDFILIALIT", 4, "Filial"),
+    Str("NRLANCTONFIT", 10, "Lançamento"),
+    Str("NRSEQUITNOTA", 3),
+    Str("CDSERIE", 5),
+    Str("NRINSJURNF", 20),
+};
+
+constexpr FieldRow kItemEncargo[] = {
+    Str("NMENCARGO", 20, "Encargo"),
+    Num("VRITEMENCA", "Valor", "###0.00"),
+    Str("CDFILIAL", 4),
+    Str("NRLANCTONF", 10),
+    Str("CDENCARGO", 2),
+    Str("IDENCARGO", 1),
+};
+
+constexpr FieldRow kContaPagar[] = {
+    Num("QTDIASVENPAG", "Nº de Dias"),
+    Date("DTORIGVENPAG", "Vencimento"),
+    Num("VRORIGPAG", "Valor", "###0.00"),
+    Str("IDSTATPAG", 1, "Status"),
+    Str("CDFILIAL", 4),
+    Str("NRLANCTONF", 10),
+    Str("NRSEQVENPAG", 2),
+    Str("NRPARCELAPAG", 2),
+    Date("DTATUAVENPAG"),
+    Num("VRATUAPAG"),
+    Str("CDFILIBPAG", 4),
+    Str("NRLANBOLPAG", 10),
+    Str("DSCONTAPAG", 100, "Descrição"),
+    Str("CDTPCTPAGAR", 6),
+    Str("CDCLASSFINA", 6),
+    Str("DSLINHBARPAG", 55),
+    Str("CDBARRAPAG", 44, "Código de Barrras (Boleto)"),
+    Str("CDEMPRESA", 2),
+};
+
+constexpr FieldRow kDadosAdic[] = {
+    Str("CDFILIAL", 4),
+    Str("NRLANCTONF", 10),
+    Str("NRDADOADIC", 3),
+    Str("CDMENSAGEM", 3),
+    Str("DSDADOADIC", 3000, "Mensagem"),
+    Str("IDLOCALEMIS", 1),
+};
+
+constexpr FieldRow kErrosVisual[] = {Str("CDERRO", 1), Str("DSERRO", 250), Str("SGIMPOSTO", 10)};
+
+} // namespace
+
+void TfrmLancNFEntrada::DeclarePostingDataSets() {
+    DeclareFields(cdsRomaneioNF, kRomaneioNF);
+    DeclareFields(cdsNotaFiscal, kNotaFiscal);
+    DeclareFields(cdsItemNotaFisc, kItemNotaFisc);
+    DeclareFields(cdsItemEncargo, kItemEncargo);
+    DeclareFields(cdsContaPagar, kContaPagar);
+    DeclareFields(cdsDadosAdic, kDadosAdic);
+    DeclareFields(cdsErrosVisual, kErrosVisual);
+    cdsNotaFiscal.FieldByName("CDFILIEMIT").SetEditMask(">aaaa;0; ");
+    cdsNotaFiscal.FieldByName("NRACESSONFE")
+        .SetEditMask("9999.9999.9999.9999.9999.9999.9999.9999.9999.9999.9999;0; ");
+}
+
+void TfrmLancNFEntrada::ApplyLibraryMasks() {
+    const std::shared_ptr<support::TDBPicture>& picture = Cli_dfe11000().dbpProduto;
+    const std::string productMask = picture ? picture->Mask() : std::string();
+    for (DataSet* ds : {&cdsItemProduto, &cdsItemNFOrigem, &cdsProdRelacServ}) {
+        if (Field* code = ds->FindField("CDARVPROD")) code->SetEditMask(productMask);
+    }
+    Field& dueDate = cdsContaPagar.FieldByName("DTORIGVENPAG");
+    dueDate.SetEditMask(kDateEditMask);
+    dueDate.OnSetText = [](Field& field, std::string_view text) { support::DateSetText(field, text); };
+}
+
+} // namespace dfe::dfe11000

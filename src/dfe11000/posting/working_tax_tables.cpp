@@ -1,0 +1,98 @@
+// The working tax tables the clerk edits, rebuilt from the item and document taxes the server sent.
+#include "dfe11000/module/frm_lanc_nf_entrada.h"
+
+#include <utility>
+
+namespace dfe::dfe11000 {
+namespace {
+
+using Correspondence = std::pair<const char*, const char*>; // loaded field, working field
+
+constexpr Correspondence kItemTaxes[] = {
+    {"CDPRODUTO", "CDPRODUTO"},
+    {"CDFILIAL", "CDFILIMPOIT"},
+    {"NRLANCTONF", "NRLANCIMPOIT"},
+    {"NRSEQITPROD", "NRSEQIMPOIT"},
+    {"CDIMPOSTO", "CDIMPOSTOIT"},
+    {"SGIMPOSTO", "SGIMPOSTO"},
+    {"VRCONTITIMP", "VRCONTIMPOIT"},
+    {"VRPERREDBCIT", "VRREDBCIMPOIT"},
+    {"VR1PERREDBCIT", "VR1REDBCIMPOIT"},
+    {"VRBASECALCIT", "VRBCALCIMPOIT"},
+    {"VRALIQITEM", "VRALIQIMPOIT"},
+    {"VRPARDEDIT", "VRPDEDIMPOIT"},
+    {"VRIMPOSTOIT", "VRIMPOSIT"},
+    {"CDFISCALIT", "CDFISCIMPOIT"},
+    {"CDSITUTRIBIT", "CDSTRIBIMPOIT"},
+    {"CDFISCOPERIT", "CDFOPERIMPOIT"},
+    {"CDSUFXCFOPIT", "CDSCFOPIMPOIT"},
+    {"IDERROSIMPIT", "IDERRIMPOIT"},
+    {"IDAVISIMPIT", "IDAVISIMPOIT"},
+    {"IDVALORINFIT", "IDVALORINFO"},
+    {"IDTRIMPSTII", "IDTRIMPSTTI"},
+    {"CDSITUTRIBITNFE", "CDSTRIBITNFE"},
+    {"IDMODBCITNFE", "IDMODBCITEMNFE"},
+    {"IDMODBCSTITNFE", "IDMODBCSTITENFE"},
+    {"CDTPCREDPICOITE", "CDTPCREDPICOITE"},
+    {"CDNATUBCALPCIT", "CDNATUBCALPCIT"},
+    {"VRADICALIQFECP", "VRADICALIQFECP"},
+    {"VRADICFECP", "VRADICFECP"},
+};
+
+constexpr Correspondence kDocumentTaxes[] = {
+    {"CDIMPOSTO", "CDIMPOSTOT"},    {"SGIMPOSTO", "SGIMPOSTO"},     {"VRTOTIMPONF", "VRIMPOSTOT"},
+    {"IDERROSIMPTT", "IDERROSTOT"}, {"IDAVISIMPTT", "IDAVISOSTOT"}, {"IDTRATIMPO", "IDTRATIMPO"},
+    {"IDPRODNOTA", "IDPRODNOTA"},
+};
+
+// Suspends a dataset's controls for a bulk copy and wakes them again, also when the copy fails.
+class ControlsPause {
+public:
+    explicit ControlsPause(DataSet& ds) : ds_(ds) { ds_.DisableControls(); }
+    ~ControlsPause() { ds_.EnableControls(); }
+    ControlsPause(const ControlsPause&) = delete;
+    ControlsPause& operator=(const ControlsPause&) = delete;
+
+private:
+    DataSet& ds_;
+};
+
+template <size_t N> void CopyRow(const DataSet& from, DataSet& to, const Correspondence (&fields)[N]) {
+    for (const auto& [source, target] : fields)
+        to.FieldByName(target).SetValue(from.FieldByName(source).Value());
+}
+
+// Copies every row of `from` into the emptied `to`; `extra` completes each row before it is posted.
+template <size_t N, class Extra>
+void CopyRows(DataSet& from, DataSet& to, const Correspondence (&fields)[N], Extra extra) {
+    to.CreateDataSet();
+    if (!from.Active()) return;
+    ControlsPause quietTarget(to);
+    ControlsPause quietSource(from);
+    const Bookmark here = from.GetBookmark();
+    for (from.First(); !from.Eof(); from.Next()) {
+        to.Append();
+        CopyRow(from, to, fields);
+        extra(from, to);
+        to.Post();
+    }
+    if (from.BookmarkValid(here)) from.GotoBookmark(here);
+    // The copy is the posting as loaded: only what the clerk changes afterwards is a change.
+    to.MergeChangeLog();
+    to.First();
+}
+
+} // namespace
+
+void TfrmLancNFEntrada::AtualizaTabTrab() {
+    const bool hideCredited = cdsParamDFE.Active() && cdsParamDFE.FindField("IDPERVISIMPSCRE") &&
+                              cdsParamDFE.FieldByName("IDPERVISIMPSCRE").AsString() == "N";
+    CopyRows(cdsItemProImpos, cdsTrabItProImpos, kItemTaxes, [hideCredited](const DataSet&, DataSet& to) {
+        const std::string fiscal = to.FieldByName("CDFISCIMPOIT").AsString();
+        const bool hidden = hideCredited && (fiscal == "2" || fiscal == "3");
+        to.FieldByName("VRIMPOSVISUIT").SetValue(hidden ? Variant(0.0) : to.FieldByName("VRIMPOSIT").Value());
+    });
+    CopyRows(cdsImposNFTot, cdsTrabImposNFTot, kDocumentTaxes, [](const DataSet&, DataSet&) {});
+}
+
+} // namespace dfe::dfe11000
