@@ -256,6 +256,22 @@ TEST_F(PostingLoad, TheLoadedPostingShowsItsModelAndItsBlock) {
     EXPECT_EQ(dialogs.Errors().size(), 0u) << dialogs.Describe();
 }
 
+TEST_F(PostingLoad, AnErrorOfTheFieldBeingLeftKeepsThePage) {
+    answer = GoodAnswer();
+    app.Dispatch([&] { form->pgcPadrao.SelectPage(*form->tshVencimento); });
+    ASSERT_EQ(form->pgcPadrao.ActivePage(), form->tshVencimento) << dialogs.Describe();
+    form->cdsNotaFiscal.Edit();
+    app.Dispatch([&] { form->dbgContaPagar->SetFocus(); });
+    form->dbgContaPagar->OnExit = [](Component&) {
+        throw std::runtime_error("Vencimento anterior à emissão.");
+    };
+    dialogs.ClearRecords();
+    app.Dispatch([&] { form->pgcPadrao.SelectPage(form->tshFormulario); });
+    EXPECT_EQ(form->pgcPadrao.ActivePage(), form->tshVencimento);
+    EXPECT_TRUE(dialogs.Shown("Vencimento anterior à emissão.")) << dialogs.Describe();
+    EXPECT_EQ(form->cdsNotaFiscal.State(), DataSetState::Edit);
+}
+
 TEST_F(PostingLoad, APostingBeingInsertedIsNeverAskedOfTheServer) {
     List("NOVOCODIGO");
     form->cdsNotaFiscal.Append();

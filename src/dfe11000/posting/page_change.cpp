@@ -4,6 +4,7 @@
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/posting/row_fields.h"
 #include "platform/core/abort.h"
+#include "platform/ui/ui_error.h"
 #include "support/consiste.h"
 #include "support/current_dialogs.h"
 
@@ -28,6 +29,8 @@ bool RunLeavingRule(const std::function<void()>& rule) {
         return true;
     } catch (const Abort&) {
         return false;
+    } catch (const ScriptFailure&) {
+        throw;
     } catch (const std::exception& e) {
         support::CurrentDialogs().ShowError(ErrorRequest{e.what(), {}, {}});
         return false;
