@@ -44,15 +44,11 @@ protected:
     }
 
     void List(const char* number, const char* blocked = "N") {
-        Values row = {{"IDBLOQUEADO", blocked},
-                      {"CDFILIAL", "0001"},
-                      {"NRLANCTONF", number},
-                      {"IDORIGDESTNF", "F"},
-                      {"CDTIPOOPER", "01"},
-                      {"IDTPIJURNF", "J"},
-                      {"NRINSJURNF", "11222333000181"},
-                      {"CDFILIEMIT", "0002"},
-                      {"DTENTRSAID", Cli_dfe11000().dtDataProc}};
+        Values row = {{"IDBLOQUEADO", blocked}, {"CDEMPRESA", "01"},
+                      {"CDFILIAL", "0001"},     {"NRLANCTONF", number},
+                      {"IDORIGDESTNF", "F"},    {"CDTIPOOPER", "01"},
+                      {"IDTPIJURNF", "J"},      {"NRINSJURNF", "11222333000181"},
+                      {"CDFILIEMIT", "0002"},   {"DTENTRSAID", Cli_dfe11000().dtDataProc}};
         if (!*number) row.erase("NRLANCTONF");
         app.Dispatch([&] {
             form->cdsRomaneioNF.SetData(PacketFor(form->cdsRomaneioNF, testing::ListRowFields(), {row}));
@@ -70,10 +66,9 @@ protected:
     // One row marked with `mark`, with the fields the page change reads.
     Packet Marked(const DataSet& ds, const char* mark) const {
         const std::vector<FieldDef> fields = {
-            Text("MARCA", 10),       Text("CDFILIAL", 4),
-            Text("NRLANCTONF", 10),  Text("IDORIGDESTNF", 1),
-            Text("IDTPIJURNF", 1),   Text("NRINSJURNF", 20),
-            Text("CDMODDOCFISC", 2), FieldDef{"VRITEMENCA", FieldType::Float}};
+            Text("MARCA", 10),       Text("CDFILIAL", 4),    Text("NRLANCTONF", 10),
+            Text("IDORIGDESTNF", 1), Text("IDTPIJURNF", 1),  Text("NRINSJURNF", 20),
+            Text("CDMODDOCFISC", 2), Text("CDINSCESTA", 16), FieldDef{"VRITEMENCA", FieldType::Float}};
         return PacketFor(ds, fields,
                          {{{"MARCA", mark},
                            {"CDFILIAL", "0001"},
@@ -82,6 +77,7 @@ protected:
                            {"IDTPIJURNF", "J"},
                            {"NRINSJURNF", "11222333000181"},
                            {"CDMODDOCFISC", model},
+                           {"CDINSCESTA", "110042490114"},
                            {"VRITEMENCA", 12.5}}});
     }
 
@@ -218,6 +214,10 @@ TEST_F(PostingLoad, TheWholePostingFillsTheDatasetsInTheAnswersOrder) {
     EXPECT_EQ(dialogs.BusyDepth(), 0);
     EXPECT_EQ(form->References().Count(net::kLancNFEntrada), references);
     EXPECT_EQ(form->grbNatFreteCTe->Visible(), true); // model 57
+    // The recipient: the company's state registration of the header.
+    ASSERT_EQ(form->qryInscrEstad.RecordCount(), 1);
+    EXPECT_EQ(form->qryInscrEstad.FieldByName("NMREPRINSEST").AsString(), "Ana Beatriz Nogueira");
+    EXPECT_FALSE(form->qryInscrEstad.FieldByName("NMRAZSOCEMPR").AsString().empty());
 
     // Back on the list the posting's details are let go.
     app.Dispatch([&] { form->mnuFolhaDados->Click(); });
