@@ -43,12 +43,18 @@ protected:
         dialogs.ClearRecords();
     }
 
-    void List(const char* number, const char* blocked = "N") {
-        Values row = {{"IDBLOQUEADO", blocked}, {"CDEMPRESA", "01"},
-                      {"CDFILIAL", "0001"},     {"NRLANCTONF", number},
-                      {"IDORIGDESTNF", "F"},    {"CDTIPOOPER", "01"},
-                      {"IDTPIJURNF", "J"},      {"NRINSJURNF", "11222333000181"},
-                      {"CDFILIEMIT", "0002"},   {"DTENTRSAID", Cli_dfe11000().dtDataProc}};
+    void List(const char* number, const char* blocked = "N", const char* fromXml = "N") {
+        Values row = {{"IDBLOQUEADO", blocked},
+                      {"CDEMPRESA", "01"},
+                      {"IDNFGERADAVIAXML", fromXml},
+                      {"CDFILIAL", "0001"},
+                      {"NRLANCTONF", number},
+                      {"IDORIGDESTNF", "F"},
+                      {"CDTIPOOPER", "01"},
+                      {"IDTPIJURNF", "J"},
+                      {"NRINSJURNF", "11222333000181"},
+                      {"CDFILIEMIT", "0002"},
+                      {"DTENTRSAID", Cli_dfe11000().dtDataProc}};
         if (!*number) row.erase("NRLANCTONF");
         app.Dispatch([&] {
             form->cdsRomaneioNF.SetData(PacketFor(form->cdsRomaneioNF, testing::ListRowFields(), {row}));
@@ -270,6 +276,24 @@ TEST_F(PostingLoad, AnErrorOfTheFieldBeingLeftKeepsThePage) {
     EXPECT_EQ(form->pgcPadrao.ActivePage(), form->tshVencimento);
     EXPECT_TRUE(dialogs.Shown("Vencimento anterior à emissão.")) << dialogs.Describe();
     EXPECT_EQ(form->cdsNotaFiscal.State(), DataSetState::Edit);
+}
+
+TEST_F(PostingLoad, APostingThatMustEqualItsNFeOpensOnlyTheEntryDateAndTheQuantities) {
+    form->cdsParamDFE.SetData(PacketFor(form->cdsParamDFE,
+                                        {Text("IDTPLANCDESC", 1), Text("IDGERNFIGUALXML", 1)},
+                                        {{{"IDTPLANCDESC", "V"}, {"IDGERNFIGUALXML", "S"}}}));
+    answer = GoodAnswer();
+    List("0000000001", "N", "S");
+    form->pgcPadrao.SetActivePage(&form->tshFolhaDados);
+    ShowRecordPage();
+    ASSERT_EQ(dialogs.Errors().size(), 0u) << dialogs.Describe();
+    EXPECT_TRUE(form->dbeSerie->ReadOnly());
+    EXPECT_TRUE(form->dbeVrNotaFisc->ReadOnly());
+    EXPECT_FALSE(form->dbdEntrSaid->ReadOnly());
+    EXPECT_FALSE(form->dbgItemProduto->ReadOnly());
+    EXPECT_EQ(form->cdsItemProduto.FieldByName("QTITEMPROD").Tag(), 0);
+    EXPECT_EQ(form->cdsItemProduto.FieldByName("VRUNITITEM").Tag(), 1);
+    EXPECT_EQ(form->cdsItemProduto.FieldByName("CDPRODUTO").Tag(), 1);
 }
 
 TEST_F(PostingLoad, APostingBeingInsertedIsNeverAskedOfTheServer) {

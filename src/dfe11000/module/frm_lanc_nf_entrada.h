@@ -425,6 +425,8 @@ private:
     void ShowCarrier();
     void LockAfterLoad();
     void ShowRowDocumentModel();
+    void LockDocumentIdentity();
+    void MarkItemFields(bool quantitiesOnly);
     // Branch and posting number of the list row (of the header when nothing is listed).
     std::pair<std::string, std::string> PostingKey() const;
     // "Recebendo nota fiscal (<part>) do servidor..." for the part's message code.
