@@ -440,8 +440,6 @@ private:
     void LoadRowRelatedDocuments();
     void EnableRowEditors();
     void ShowRowInstallmentsAndTaxes();
-    void LoadWholePosting();
-    void ApplyLoadedPosting();
 };
 
 } // namespace dfe::dfe11000
