@@ -16,7 +16,5 @@ inline constexpr const char* kNotAvailableCode = "Nao_Disp";
 
 // The filter dialog; false (as if cancelled) after telling the clerk.
 bool CriaFiltroNFEntrada(TfrmLancNFEntrada& form);
-// The list's after-open handling of the current row.
-void cdsRomaneioNFAfterOpen(TfrmLancNFEntrada& form);
 
 } // namespace dfe::dfe11000
