@@ -1,6 +1,7 @@
 // The posting form's life: creation, showing, activation, closing, in the order the screen relies on.
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 
+#include "dfe11000/dialogs/frm_filtro_nf_entrada.h"
 #include "dfe11000/server/server_gateway.h"
 #include "platform/core/abort.h"
 #include "platform/net/connection_names.h"
@@ -25,6 +26,11 @@ const std::vector<std::string> kMessages = {
     "Err_Conex|Ocorreu um erro na conexão com o servidor:",
     "DsErro|Erro: ",
     "Reestab_Conex|Deseja reestabelecer essa conexão?",
+    "DtInicial_Inf|Data de %s inicial deve ser informada.",
+    "DtFinal_Inf|Data de %s final deve ser informada.",
+    "DtFinal_inv|Data de %s inicial deve ser menor ou igual a data  de %s final.",
+    "depEmisIni|emissão",
+    "depEntrIni|entrada",
 };
 
 bool IsEditing(const DataSet& ds) {
@@ -245,6 +251,7 @@ void TfrmLancNFEntrada::FormClose(CloseAction& action) {
     state.boIdCriado = false;
     state.boChange = true;
     support::zymora::ClearMsgEventForm();
+    frmFiltroNFEntrada.reset();
     DisconnectFormConnections();
     stlConexoes.reset();
     cdsEtiqRegera.Close();

@@ -24,6 +24,8 @@ namespace dfe::dfe11000 {
 // them, the form only owns its life.
 class TdtmRotiFiscal {};
 
+class TfrmFiltroNFEntrada;
+
 // "Lançamento de Notas Fiscais" (DFE11000): the posting form. It owns the posting's datasets, the
 // connections to the server and every control; its rules live by subsystem in the sibling folders.
 class TfrmLancNFEntrada : public support::TfrmPadrao {
@@ -250,6 +252,21 @@ public:
     // Loads the list of postings the filter asks for into cdsRomaneioNF; the busy animation shows on
     // `busyOn` (the filter dialog), the main window when null.
     void GetRomaneioNF(const RomaneioFilter& filter, Form* busyOn = nullptr);
+
+    // ---- Posting filter
+    // Frees the filter dialog, which only this form creates.
+    struct FiltroDeleter {
+        void operator()(TfrmFiltroNFEntrada* dialog) const;
+    };
+    // Created by the first filter, kept (hidden) until this form closes.
+    std::unique_ptr<TfrmFiltroNFEntrada, FiltroDeleter> frmFiltroNFEntrada;
+    // While the filter is open, the series lookup reads the filter's series list.
+    bool boFiltroAberto = false;
+    // The series and operation types chosen in the filter, as comma lists ("1,2"); empty: none chosen.
+    std::string stListaSerie;
+    std::string stListaTipoOper;
+    // The filter's date ranges: the range's name is the message of the start edit's name.
+    void Vd_Datas(DateEdit& start, DateEdit& end);
 
 private:
     bool paramDFEComplete_ = false;
