@@ -17,8 +17,10 @@ bool CriaFiltroNFEntrada(TfrmLancNFEntrada& form) {
         }
         dialog = form.frmFiltroNFEntrada.get();
     }
-    // Each showing answers for itself: a refused or cancelled filter never reports an earlier one.
+    // Each showing answers for itself: a refused or cancelled filter never reports an earlier confirmation,
+    // nor an earlier include.
     dialog->boConfirma = false;
+    form.boIncluiAposFiltro = false;
     dialog->ShowModal();
     return dialog->boConfirma;
 }

@@ -35,12 +35,28 @@ void FocusIfPossible(Control& control) {
     if (control.CanFocus()) control.SetFocus();
 }
 
-// Change, delete, find and verify with their menu items: available on a listed posting, not on an empty list.
+void SetCommand(MenuItem& item, SpeedButton& button, bool enable) {
+    item.SetEnabled(enable);
+    button.SetEnabled(item.Enabled());
+}
+
+// Change, delete, find and verify with their menu items.
 void EnableRowCommands(TfrmLancNFEntrada& form, bool enable) {
-    for (MenuItem* item : {&form.mnuAlterar, &form.mnuExcluir, &form.mnuProcurar, &form.mnuVerificar})
-        item->SetEnabled(enable);
-    for (SpeedButton* button : {&form.sbtAlterar, &form.sbtExcluir, &form.sbtProcurar, &form.sbtVerificar})
-        button->SetEnabled(enable);
+    SetCommand(form.mnuAlterar, form.sbtAlterar, enable);
+    SetCommand(form.mnuExcluir, form.sbtExcluir, enable);
+    SetCommand(form.mnuProcurar, form.sbtProcurar, enable);
+    SetCommand(form.mnuVerificar, form.sbtVerificar, enable);
+}
+
+// What a browsed list with rows allows, until the screen's full command-state matrix takes over: change and
+// delete unless the row is blocked, find, verify and a new filter.
+void ListCommandStates(TfrmLancNFEntrada& form) {
+    const bool blocked = Cli_dfe11000().boBloqueia;
+    SetCommand(form.mnuAlterar, form.sbtAlterar, !blocked);
+    SetCommand(form.mnuExcluir, form.sbtExcluir, !blocked);
+    SetCommand(form.mnuProcurar, form.sbtProcurar, true);
+    SetCommand(form.mnuVerificar, form.sbtVerificar, true);
+    SetCommand(*form.mnuFiltro, *form.sbtFiltro, true);
 }
 
 // Nothing but a new posting can be done: both pages and the page commands off, the list page marked.
@@ -54,6 +70,14 @@ void DisableForEmptyList(TfrmLancNFEntrada& form) {
     MnuVencimentos(form).SetEnabled(false);
     MnuFolhaDados(form).SetChecked(true);
     FocusIfPossible(form.pgcPadrao);
+}
+
+// A list never loaded has nothing to empty until its fields are declared.
+void EmptyList(DataSet& list) {
+    if (list.Active())
+        list.EmptyDataSet();
+    else if (list.FieldCount() > 0)
+        list.CreateDataSet();
 }
 
 } // namespace
@@ -143,8 +167,7 @@ void TfrmFiltroNFEntrada::sbtConfirmaClick() {
 
     const bool empty = !posting_.cdsRomaneioNF.Active() || posting_.cdsRomaneioNF.IsEmpty();
     ShowListOnPosting(empty);
-    posting_.sbtIncluir.SetEnabled(true);
-    posting_.mnuIncluir.SetEnabled(true);
+    SetCommand(posting_.mnuIncluir, posting_.sbtIncluir, true);
     posting_.boFiltroConfirmado = true;
     // Only a filter that passed every check and listed counts as confirmed.
     boConfirma = true;
@@ -159,7 +182,7 @@ void TfrmFiltroNFEntrada::ShowListOnPosting(bool empty) {
     form.dtsRomaneioNF->SetEnabled(true);
     form.pgcPadrao.SetActivePage(&form.tshFolhaDados);
     if (!empty) {
-        EnableRowCommands(form, true);
+        ListCommandStates(form);
         form.panFilial->SetEnabled(true);
         const bool choosable = !support::zymora::ModuFili();
         form.medCdFilial->SetEnabled(choosable);
@@ -191,10 +214,9 @@ void TfrmFiltroNFEntrada::sbtIncNFClick() {
     form.tshFormulario.SetEnabled(true);
     MnuFormulario(form).SetEnabled(true);
     EnableInstallments();
-    form.sbtIncluir.SetEnabled(true);
-    form.mnuIncluir.SetEnabled(true);
+    SetCommand(form.mnuIncluir, form.sbtIncluir, true);
     DisableForEmptyList(form);
-    form.cdsRomaneioNF.EmptyOrCreateDataSet();
+    EmptyList(form.cdsRomaneioNF);
     form.boFiltroConfirmado = true;
     form.boIncluiAposFiltro = true;
     boConfirma = true;
