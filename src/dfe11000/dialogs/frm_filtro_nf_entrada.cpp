@@ -50,6 +50,7 @@ Edit* NameEdit(Container& parent, const char* name) {
 support::TBtnPesquisa* SearchButton(Container& parent, const char* name, int left, const char* title,
                                     DataSource* source, const char* emptyText) {
     auto* button = Place<support::TBtnPesquisa>(parent, name, left, 18, 21, 21);
+    button->SetCaption("...");
     button->SetTitle(title);
     button->SetDataSource(source);
     button->SetEmptyError(emptyText);
@@ -87,7 +88,7 @@ void TfrmFiltroNFEntrada::BuildLayout() {
     SetCaption("Filtro de Lançamento de Notas Fiscais");
     SetHelpContext(10811300);
     SetHelpFile("Dfehelp.hlp");
-    SetBounds(0, 0, 420, 330);
+    SetBounds(0, 0, 420, 250);
     SetKeyPreview(true);
     lblCodTela.SetCaption("DFE11300");
     dtsFornecedor = AddSource(*this, "dtsFornecedor", qryFornecedor);
@@ -175,6 +176,7 @@ void TfrmFiltroNFEntrada::BuildLists() {
     rdgTodos->SetCaption("Todos");
     rdgTodos->SetChecked(true);
     btpSerie = Place<support::TBtnPesquisa>(*grbSerie, "btpSerie", 140, 18, 21, 21);
+    btpSerie->SetCaption("...");
     btpSerie->SetTitle("Série de Documentos de Entrada");
     btpSerie->SetDataSource(dtsSerieEntr);
     btpSerie->SetEmptyError("Não há série cadastrado.");
@@ -187,6 +189,7 @@ void TfrmFiltroNFEntrada::BuildLists() {
     rdgTodosTipoOper->SetCaption("Todos");
     rdgTodosTipoOper->SetChecked(true);
     btpTipoOper = Place<support::TBtnPesquisa>(*grbTipoOper, "btpTipoOper", 140, 18, 21, 21);
+    btpTipoOper->SetCaption("...");
     btpTipoOper->SetTitle("Tipo de Operação");
     btpTipoOper->SetDataSource(dtsTipoOper);
     btpTipoOper->SetEmptyError("Não há tipo de operação cadastrado.");
@@ -195,7 +198,7 @@ void TfrmFiltroNFEntrada::BuildLists() {
 
 void TfrmFiltroNFEntrada::BuildCommands() {
     panBotoes.SetBounds(0, 0, 420, 44);
-    lblCodTela.SetBounds(360, 14, 56, 16);
+    lblCodTela.SetBounds(336, 14, 80, 16);
     // The dialog's own commands take the place of the base OK and Cancel.
     bbtOK.SetVisible(false);
     bbtCancelar.SetVisible(false);
