@@ -2,6 +2,7 @@
 
 #include "dfe11000/dialogs/frm_filtro_nf_entrada.h"
 #include "platform/data/packet.h"
+#include "platform/net/check_result.h"
 #include "support/show_avi.h"
 
 #include <functional>
@@ -312,6 +313,21 @@ TEST_F(FilterDialog, AConfirmedListIsShownOnThePostingForm) {
     EXPECT_EQ(support::ShowAviDepth(), 0);
 }
 
+TEST_F(FilterDialog, AListTheServerRefusesIsNoConfirmation) {
+    Answer("GetRomaneioNF",
+           [](const net::RpcRequest&) { return net::MakeErrorAnswer("Lista de notas indisponível."); });
+    TfrmLancNFEntrada& form = Open();
+    LeaveBranch(form, [&](TfrmFiltroNFEntrada& d) {
+        Confirm(d);
+        EXPECT_TRUE(dialogs.Shown("Lista de notas indisponível.")) << dialogs.Describe();
+        EXPECT_TRUE(d.Visible());
+    });
+    EXPECT_FALSE(form.frmFiltroNFEntrada->boConfirma);
+    EXPECT_FALSE(form.boFiltroConfirmado);
+    EXPECT_EQ(form.ActiveControl(), form.medCdFilial);
+    EXPECT_EQ(support::ShowAviDepth(), 0);
+}
+
 TEST_F(FilterDialog, AnEmptyListLeavesOnlyANewPosting) {
     AnswerList(0);
     TfrmLancNFEntrada& form = Open();
@@ -526,6 +542,19 @@ TEST_F(FilterDialog, LeavingAParticipantChecksItAndShowsItsNameAndMask) {
         d.cbbDestRem->SetItemIndex(2);
         EXPECT_EQ(d.medFornecedor->Text(), "") << "changing the kind clears the participants";
         EXPECT_EQ(d.nbkCliente->PageIndex(), 2);
+    });
+}
+
+TEST_F(FilterDialog, EnterMovesOnUnlessTheKindListIsOpen) {
+    TfrmLancNFEntrada& form = Open();
+    LeaveBranch(form, [&](TfrmFiltroNFEntrada& d) {
+        d.depEmisIni->SetFocus();
+        app.PressKey(key::Enter);
+        EXPECT_EQ(d.ActiveControl(), d.depEmisFim);
+        d.cbbDestRem->SetFocus();
+        d.cbbDestRem->SetDroppedDown(true);
+        app.PressKey(key::Enter);
+        EXPECT_EQ(d.ActiveControl(), d.cbbDestRem);
     });
 }
 
