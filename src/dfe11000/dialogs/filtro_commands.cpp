@@ -11,21 +11,6 @@
 namespace dfe::dfe11000 {
 namespace {
 
-// The page commands of the posting form's main menu, created here when the form has none yet.
-MenuItem& PageMenu(TfrmLancNFEntrada& form, const char* name, const char* caption) {
-    if (auto* item = form.Find<MenuItem>(name)) return *item;
-    return form.mnuPrincipal.AddItem(name, caption);
-}
-MenuItem& MnuFolhaDados(TfrmLancNFEntrada& form) {
-    return PageMenu(form, "mnuFolhaDados", "R&omaneio");
-}
-MenuItem& MnuFormulario(TfrmLancNFEntrada& form) {
-    return PageMenu(form, "mnuFormulario", "&Nota Fiscal");
-}
-MenuItem& MnuVencimentos(TfrmLancNFEntrada& form) {
-    return PageMenu(form, "mnuVencimentos", "&Vencimento");
-}
-
 std::string RowValue(const DataSet& list, const char* field) {
     const Field* f = list.Active() && !list.IsEmpty() ? list.FindField(field) : nullptr;
     return f ? f->AsString() : std::string();
@@ -48,15 +33,10 @@ void EnableRowCommands(TfrmLancNFEntrada& form, bool enable) {
     SetCommand(form.mnuVerificar, form.sbtVerificar, enable);
 }
 
-// What a browsed list with rows allows, until the screen's full command-state matrix takes over: change and
-// delete unless the row is blocked, find, verify and a new filter.
-void ListCommandStates(TfrmLancNFEntrada& form) {
-    const bool blocked = Cli_dfe11000().boBloqueia;
-    SetCommand(form.mnuAlterar, form.sbtAlterar, !blocked);
-    SetCommand(form.mnuExcluir, form.sbtExcluir, !blocked);
-    SetCommand(form.mnuProcurar, form.sbtProcurar, true);
-    SetCommand(form.mnuVerificar, form.sbtVerificar, true);
-    SetCommand(*form.mnuFiltro, *form.sbtFiltro, true);
+// The list page with its page handling, as the clerk's change of page runs it.
+void ShowListPage(TfrmLancNFEntrada& form) {
+    form.pgcPadrao.SetActivePage(&form.tshFolhaDados);
+    form.pgcPadraoChange();
 }
 
 // Nothing but a new posting can be done: both pages and the page commands off, the list page marked.
@@ -65,10 +45,10 @@ void DisableForEmptyList(TfrmLancNFEntrada& form) {
     form.tshFolhaDados.SetEnabled(false);
     form.tshFormulario.SetEnabled(false);
     form.tshVencimento->SetEnabled(false);
-    MnuFormulario(form).SetEnabled(false);
-    MnuFolhaDados(form).SetEnabled(false);
-    MnuVencimentos(form).SetEnabled(false);
-    MnuFolhaDados(form).SetChecked(true);
+    form.mnuFormulario->SetEnabled(false);
+    form.mnuFolhaDados->SetEnabled(false);
+    form.mnuVencimentos->SetEnabled(false);
+    form.mnuFolhaDados->SetChecked(true);
     FocusIfPossible(form.pgcPadrao);
 }
 
@@ -160,7 +140,7 @@ void TfrmFiltroNFEntrada::sbtConfirmaClick() {
 
     posting_.Repaint();
     posting_.pgcPadrao.SetEnabled(true);
-    MnuFolhaDados(posting_).SetEnabled(true);
+    posting_.mnuFolhaDados->SetEnabled(true);
     const RomaneioFilter filter = BuildFilter();
     Remember();
     posting_.GetRomaneioNF(filter, this);
@@ -180,18 +160,20 @@ void TfrmFiltroNFEntrada::sbtConfirmaClick() {
 void TfrmFiltroNFEntrada::ShowListOnPosting(bool empty) {
     TfrmLancNFEntrada& form = posting_;
     form.dtsRomaneioNF->SetEnabled(true);
-    form.pgcPadrao.SetActivePage(&form.tshFolhaDados);
-    if (!empty) {
-        ListCommandStates(form);
+    if (empty) {
+        ShowListPage(form);
+    } else {
+        form.ControlaBotoes(*form.dtsRomaneioNF);
         form.panFilial->SetEnabled(true);
         const bool choosable = !support::zymora::ModuFili();
         form.medCdFilial->SetEnabled(choosable);
         form.btpFilial->SetEnabled(choosable);
         form.lblFilial->SetEnabled(choosable);
+        ShowListPage(form);
         FocusIfPossible(*form.dbgPadrao);
     }
     form.tshFormulario.SetEnabled(true);
-    MnuFormulario(form).SetEnabled(true);
+    form.mnuFormulario->SetEnabled(true);
     EnableInstallments();
     if (empty) DisableForEmptyList(form);
 }
@@ -202,7 +184,7 @@ void TfrmFiltroNFEntrada::EnableInstallments() {
     const bool installments = RowValue(form.cdsRomaneioNF, "IDUTILVENC") != "N" && treatment != "N";
     form.tshVencimento->SetEnabled(installments);
     form.dbgContaPagar->SetReadOnly(treatment == "M");
-    MnuVencimentos(form).SetEnabled(installments);
+    form.mnuVencimentos->SetEnabled(installments);
 }
 
 void TfrmFiltroNFEntrada::sbtIncNFClick() {
@@ -210,9 +192,9 @@ void TfrmFiltroNFEntrada::sbtIncNFClick() {
     form.dtsRomaneioNF->SetEnabled(true);
     form.Repaint();
     form.pgcPadrao.SetEnabled(true);
-    form.pgcPadrao.SetActivePage(&form.tshFolhaDados);
+    ShowListPage(form);
     form.tshFormulario.SetEnabled(true);
-    MnuFormulario(form).SetEnabled(true);
+    form.mnuFormulario->SetEnabled(true);
     EnableInstallments();
     SetCommand(form.mnuIncluir, form.sbtIncluir, true);
     DisableForEmptyList(form);

@@ -91,7 +91,7 @@ void TfrmLancNFEntrada::sbtProcurarClick() {
     if (number) number->SetEditMask("");
     const bool found = support::Procura(cdsRomaneioNF, "Procurar");
     if (number) number->SetEditMask(mask);
-    if (found) cdsRomaneioNFAfterOpen(*this);
+    if (found) cdsRomaneioNFAfterOpen();
 }
 
 void TfrmLancNFEntrada::sbtIncluirClick() {

@@ -31,6 +31,22 @@ const std::vector<std::string> kMessages = {
     "DtFinal_inv|Data de %s inicial deve ser menor ou igual a data  de %s final.",
     "depEmisIni|emissão",
     "depEntrIni|entrada",
+    "NF_SR|Notas Fiscais de Simples Remessa",
+    "Dad_Prod|Dados do Produto",
+    "mensEstor|Estorno de NF-e não cancelada no prazo legal.",
+    "E_SN|Entrada sem Nota Fiscal",
+    "Transportadora|Transportadoras/Volumes Transportados",
+    "GetNF|Recebendo nota fiscal (%s) do servidor...",
+    "Corpo|Corpo",
+    "Itens|Produtos",
+    "ItemNotaFisc|Documentos relacionados...",
+    "Encargos|Encargos",
+    "CtPagar|Conta pagar",
+    "DadosAdic|Dados Adicionais",
+    "ImpostNFTot|Totalização de impostos",
+    "ImpostNFProd|Impostos por produto",
+    "AtuaServ|Atualizando dados do servidor...",
+    "NFDados_Inv|Resposta inválida do servidor ao carregar a nota fiscal.",
 };
 
 bool IsEditing(const DataSet& ds) {
@@ -65,6 +81,7 @@ TfrmLancNFEntrada::TfrmLancNFEntrada(Application& app)
         };
     }
     cdsParamDFE.AfterOpen = [this](DataSet&) { cdsParamDFEAfterOpen(); };
+    WireListAndLoading();
     OnCreate = [this](Form&) { FormCreate(); };
     OnShow = [this](Form&) { FormShow(); };
     OnActivate = [this](Form&) { FormActivate(); };

@@ -15,8 +15,11 @@
 #include "support/frm_padrao.h"
 
 #include <array>
+#include <deque>
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace dfe::dfe11000 {
 
@@ -252,6 +255,77 @@ public:
     // Loads the list of postings the filter asks for into cdsRomaneioNF; the busy animation shows on
     // `busyOn` (the filter dialog), the main window when null.
     void GetRomaneioNF(const RomaneioFilter& filter, Form* busyOn = nullptr);
+    // The screen follows the list row: run after the list opens and after every move to another row.
+    void cdsRomaneioNFAfterOpen();
+    void dtsRomaneioNFStateChange();
+    // Leaving a page runs the exit rules of the focused control; an error keeps the page.
+    void pgcPadraoChanging(bool& allowChange);
+    // The list page empties the posting; another page loads the listed posting from the server.
+    void pgcPadraoChange();
+    void mnuFolhaDadosClick();
+    void mnuFormularioClick();
+    void pgcPadraoEnter();
+    // The whole posting of the list row in one call. A refusal or an answer that does not fit is shown and
+    // leaves every dataset as it was (Abort).
+    void GetNFDadosGerais();
+    // Reads an answer of GetNFDadosGerais into the posting's datasets, all of them or none.
+    void LoadNFDadosGerais(const Variant& answer);
+    // Partial loaders: one server call each, under the retry policy, with its busy text.
+    void GetNotaFiscal();
+    void GetItemProduto();
+    void GetItensNFOrig();
+    void GetItemNotaFisc();
+    void GetItemNFOrigem(const std::string& originKey, const std::string& originBranch,
+                         const std::string& originNumber);
+    void GetItemEncargo();
+    void GetContaPagar();
+    void GetDadosAdic();
+    void GetImposNFTot();
+    void GetItemProImpos();
+    void GetNFRelacAF();
+    void GetListServProd();
+    // A return whose items come from origin documents.
+    bool DevolucaoOrigem() const;
+    void Atualiza_stExisteDadosNF();
+    // Points qryValidProd at the cached or the plain product lookup, by the general parameters.
+    void CacheProdFil();
+    // Command states from a data source's state (the list's or the header's).
+    void ControlaBotoes(DataSource& source);
+    void AtualizaMenus();
+    // Makes the posting read-only (or editable again) for blocked, replicated and NF-e-generated postings.
+    void BloqueiaNF(bool lock);
+    void AtualizaTabTrab();
+    void Vd_ModDocFisc(bool required);
+    void Vd_VerifProdEst();
+    // Controls and lookups of the list and of the loading.
+    Notebook* nbkNFOrigem = nullptr;
+    support::TBtnPesquisa* btpNotaFiscOrigem = nullptr;
+    support::TBtnPesquisa* btpFiliEmit = nullptr;
+    support::TBtnPesquisa* btpCliente = nullptr;
+    MenuItem* mnuFolhaDados = nullptr;
+    MenuItem* mnuFormulario = nullptr;
+    MenuItem* mnuVencimentos = nullptr;
+    db::TADOIBQuery qryEmpresa{"qryEmpresa"};
+    db::TADOIBQuery qryFornecedor{"qryFornecedor"};
+    db::TADOIBQuery qryCliente{"qryCliente"};
+    db::TADOIBQuery qryFiliEmit{"qryFiliEmit"};
+    db::TADOIBQuery qryInscrEstad{"qryInscrEstad"};
+    db::TADOIBQuery qryPesqTransp{"qryPesqTransp"};
+    db::TADOIBQuery qryParamGeral{"qryParamGeral"};
+    db::TADOIBQuery qryValidProd{"qryValidProd"};
+    db::TADOIBQuery qryProdCache{"qryProdCache"};
+    db::TADOIBQuery qrySemCache{"qrySemCache"};
+    DataSet cdsNFOrigLista{"cdsNFOrigLista"};
+    DataSet cdsNFOrigSaid{"cdsNFOrigSaid"};
+    DataSet cdsImposNFTot{"cdsImposNFTot"};
+    DataSet cdsItemProImpos{"cdsItemProImpos"};
+    DataSet cdsItensNFOrig{"cdsItensNFOrig"};
+    DataSet cdsNotaFiscalAux{"cdsNotaFiscalAux"};
+    DataSet cdsListServProd{"cdsListServProd"};
+    // The fiscal group the tax rules remembered for the current posting.
+    std::string stGrupoFiscal;
+    // Include, cancel and closing set it; the AF import may clear it.
+    bool boRelacAF = false;
 
     // ---- Posting filter
     // Frees the filter dialog, which only this form creates.
@@ -284,6 +358,35 @@ private:
     void SizeToMainWindow(int margin);
     void RunFilterAfterBranch();
     DataSource* AddSource(const std::string& name, DataSet& dataSet);
+    void WireListAndLoading();
+    void BuildLoadingControls();
+    void DeclareLoadingLookups();
+    void ReopenInscrEstad();
+    void ParticipantCaption();
+    void LockByRow();
+    void CloseLoadedPosting();
+    bool SupplierNotHomologated() const;
+    void ShowLoadedPosting(bool loaded);
+    void ShowKeyNotebook();
+    void ShowParticipantLookup();
+    void ShowCarrier();
+    void LockAfterLoad();
+    void ShowRowDocumentModel();
+    // Branch and posting number of the list row (of the header when nothing is listed).
+    std::pair<std::string, std::string> PostingKey() const;
+    // "Recebendo nota fiscal (<part>) do servidor..." for the part's message code.
+    std::string GetNFText(const char* part) const;
+    void RunLoader(const char* method, const char* part, DataSet& target,
+                   const std::function<net::CallArgs(std::deque<std::string>&)>& build);
+    void ShowRowCompany();
+    void ShowRowOperationType();
+    void ShowRowParticipant();
+    void ShowRowCommands();
+    void LoadRowRelatedDocuments();
+    void EnableRowEditors();
+    void ShowRowInstallmentsAndTaxes();
+    void LoadWholePosting();
+    void ApplyLoadedPosting();
 };
 
 } // namespace dfe::dfe11000

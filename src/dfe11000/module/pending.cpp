@@ -19,8 +19,12 @@ void NotAvailableYet(std::string_view operation) {
     ThrowAbort();
 }
 
-void cdsRomaneioNFAfterOpen(TfrmLancNFEntrada& /*form*/) {
-    NotAvailableYet("Lista de notas fiscais");
+void TfrmLancNFEntrada::Vd_ModDocFisc(bool /*required*/) {
+    NotAvailableYet("Validação do modelo do documento");
+}
+
+void TfrmLancNFEntrada::Vd_VerifProdEst() {
+    NotAvailableYet("Verificação de produto de estoque");
 }
 
 } // namespace dfe::dfe11000

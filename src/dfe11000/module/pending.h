@@ -14,7 +14,4 @@ inline constexpr const char* kNotAvailableCode = "Nao_Disp";
 // Shows "<operation>: operação ainda não disponível nesta versão." and abandons the caller (Abort).
 [[noreturn]] void NotAvailableYet(std::string_view operation);
 
-// The list's after-open handling of the current row.
-void cdsRomaneioNFAfterOpen(TfrmLancNFEntrada& form);
-
 } // namespace dfe::dfe11000
