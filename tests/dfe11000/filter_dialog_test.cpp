@@ -3,6 +3,7 @@
 #include "dfe11000/dialogs/frm_filtro_nf_entrada.h"
 #include "platform/data/packet.h"
 #include "platform/net/check_result.h"
+#include "posting_packets.h"
 #include "support/show_avi.h"
 
 #include <functional>
@@ -31,17 +32,15 @@ protected:
     void AnswerList(int rows, std::string idUtilVenc = "S", std::string idTrataVenc = "A") {
         Answer("GetRomaneioNF", [=, this](const net::RpcRequest& request) -> std::optional<Variant> {
             listArgs.push_back(request.args);
-            Packet packet;
-            packet.fields = {{"CDFILIAL", FieldType::String, 4},
-                             {"NRLANCTONF", FieldType::String, 10},
-                             {"IDUTILVENC", FieldType::String, 1},
-                             {"IDTRATAVENC", FieldType::String, 1}};
+            std::vector<FieldDef> fields = testing::ListRowFields();
+            fields.push_back(testing::Text("IDTRATAVENC", 1));
+            std::vector<testing::Values> values;
             for (int i = 1; i <= rows; ++i)
-                packet.rows.push_back(PacketRow{
-                    RowStatus::Unmodified,
-                    {Variant("0001"), Variant(std::to_string(i)), Variant(idUtilVenc), Variant(idTrataVenc)},
-                    {}});
-            return Variant(ToDataPacket(packet));
+                values.push_back({{"CDFILIAL", Variant("0001")},
+                                  {"NRLANCTONF", Variant(std::to_string(i))},
+                                  {"IDUTILVENC", Variant(idUtilVenc)},
+                                  {"IDTRATAVENC", Variant(idTrataVenc)}});
+            return testing::PacketVariant(Cli_dfe11000().frmLancNFEntrada->cdsRomaneioNF, fields, values);
         });
     }
 

@@ -5,7 +5,6 @@
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/posting/romaneio_filter.h"
 #include "support/consiste.h"
-#include "support/show_msg.h"
 #include "support/zymora.h"
 
 namespace dfe::dfe11000 {
@@ -26,11 +25,11 @@ void SetCommand(MenuItem& item, SpeedButton& button, bool enable) {
 }
 
 // Change, delete, find and verify with their menu items.
-void EnableRowCommands(TfrmLancNFEntrada& form, bool enable) {
-    SetCommand(form.mnuAlterar, form.sbtAlterar, enable);
-    SetCommand(form.mnuExcluir, form.sbtExcluir, enable);
-    SetCommand(form.mnuProcurar, form.sbtProcurar, enable);
-    SetCommand(form.mnuVerificar, form.sbtVerificar, enable);
+void DisableRowCommands(TfrmLancNFEntrada& form) {
+    SetCommand(form.mnuAlterar, form.sbtAlterar, false);
+    SetCommand(form.mnuExcluir, form.sbtExcluir, false);
+    SetCommand(form.mnuProcurar, form.sbtProcurar, false);
+    SetCommand(form.mnuVerificar, form.sbtVerificar, false);
 }
 
 // The list page with its page handling, as the clerk's change of page runs it.
@@ -41,7 +40,7 @@ void ShowListPage(TfrmLancNFEntrada& form) {
 
 // Nothing but a new posting can be done: both pages and the page commands off, the list page marked.
 void DisableForEmptyList(TfrmLancNFEntrada& form) {
-    EnableRowCommands(form, false);
+    DisableRowCommands(form);
     form.tshFolhaDados.SetEnabled(false);
     form.tshFormulario.SetEnabled(false);
     form.tshVencimento->SetEnabled(false);
@@ -150,6 +149,10 @@ void TfrmFiltroNFEntrada::sbtConfirmaClick() {
     SetCommand(posting_.mnuIncluir, posting_.sbtIncluir, true);
     posting_.boFiltroConfirmado = true;
     // Only a filter that passed every check and listed counts as confirmed.
+    EndConfirmed();
+}
+
+void TfrmFiltroNFEntrada::EndConfirmed() {
     boConfirma = true;
     if (IsModal())
         SetModalResult(mr::Ok);
@@ -201,11 +204,7 @@ void TfrmFiltroNFEntrada::sbtIncNFClick() {
     EmptyList(form.cdsRomaneioNF);
     form.boFiltroConfirmado = true;
     form.boIncluiAposFiltro = true;
-    boConfirma = true;
-    if (IsModal())
-        SetModalResult(mr::Ok);
-    else if (Visible())
-        Close();
+    EndConfirmed();
 }
 
 void TfrmFiltroNFEntrada::sbtDesfazerClick() {

@@ -136,6 +136,8 @@ private:
     void Remember();
     void Restore();
     void ShowListOnPosting(bool empty);
+    // Reports the confirmation and ends the showing.
+    void EndConfirmed();
     void EnableInstallments();
 
     TfrmLancNFEntrada& posting_;
