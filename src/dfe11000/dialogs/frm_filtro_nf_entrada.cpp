@@ -39,8 +39,11 @@ void AddLabel(Container& parent, const char* name, const char* caption, int left
     Place<Label>(parent, name, left, top, 60, 13)->SetCaption(caption);
 }
 
+// The participant's row on its notebook page: the edit, its search button and the name beside them.
+constexpr int kRowTop = 13;
+
 Edit* NameEdit(Container& parent, const char* name) {
-    Edit* edit = Place<Edit>(parent, name, 172, 18, 222, 21);
+    Edit* edit = Place<Edit>(parent, name, 172, kRowTop, 222, 21);
     edit->SetReadOnly(true);
     edit->SetTabStop(false);
     edit->SetColor(Color::clBtnFace);
@@ -49,7 +52,7 @@ Edit* NameEdit(Container& parent, const char* name) {
 
 support::TBtnPesquisa* SearchButton(Container& parent, const char* name, int left, const char* title,
                                     DataSource* source, const char* emptyText) {
-    auto* button = Place<support::TBtnPesquisa>(parent, name, left, 18, 21, 21);
+    auto* button = Place<support::TBtnPesquisa>(parent, name, left, kRowTop, 21, 21);
     button->SetCaption("...");
     button->SetTitle(title);
     button->SetDataSource(source);
@@ -116,7 +119,7 @@ void TfrmFiltroNFEntrada::BuildParticipant() {
     };
     Container& cliente = page("pagCliente", "Cliente");
     AddLabel(cliente, "lblCliente", "Inscrição", 4, 0);
-    medCliente = Place<MaskEdit>(cliente, "medCliente", 4, 13, 140, 21);
+    medCliente = Place<MaskEdit>(cliente, "medCliente", 4, kRowTop, 140, 21);
     btpCliente =
         SearchButton(cliente, "btpCliente", 146, "Cliente", dtsCliente, "Não há cliente cadastrado.");
     btpCliente->SetAssociate(medCliente);
@@ -124,7 +127,7 @@ void TfrmFiltroNFEntrada::BuildParticipant() {
 
     Container& fornecedor = page("pagFornecedor", "Fornecedor");
     AddLabel(fornecedor, "lblFornecedor", "Inscrição", 4, 0);
-    medFornecedor = Place<MaskEdit>(fornecedor, "medFornecedor", 4, 13, 140, 21);
+    medFornecedor = Place<MaskEdit>(fornecedor, "medFornecedor", 4, kRowTop, 140, 21);
     btpFornecedor = SearchButton(fornecedor, "btpFornecedor", 146, "Fornecedor", dtsFornecedor,
                                  "Não há fornecedor cadastrado.");
     btpFornecedor->SetAssociate(medFornecedor);
@@ -132,7 +135,7 @@ void TfrmFiltroNFEntrada::BuildParticipant() {
 
     Container& filial = page("pagFilial", "Filial");
     AddLabel(filial, "lblFilial", "Filial", 4, 0);
-    medFilial = Place<MaskEdit>(filial, "medFilial", 4, 13, 50, 21);
+    medFilial = Place<MaskEdit>(filial, "medFilial", 4, kRowTop, 50, 21);
     medFilial->SetEditMask(">aaaa;0; ");
     medFilial->SetMaxLength(4);
     btpFilial = SearchButton(filial, "btpFilial", 146, "Filial", dtsFilial, "Não há filial cadastrada.");
@@ -140,16 +143,12 @@ void TfrmFiltroNFEntrada::BuildParticipant() {
     edtNmFilial = NameEdit(filial, "edtNmFilial");
 
     Container& todos = page("pagTodos", "Todos");
-    edtTodos = Place<Edit>(todos, "edtTodos", 4, 13, 140, 21);
+    edtTodos = Place<Edit>(todos, "edtTodos", 4, kRowTop, 140, 21);
     edtTodos->SetText("Todos");
     edtTodos->SetEnabled(false);
     Edit* nmTodos = NameEdit(todos, "edtNmTodos");
     nmTodos->SetText("Todos");
     nmTodos->SetEnabled(false);
-    for (Control* edit : {btpCliente, btpFornecedor, btpFilial})
-        edit->SetTop(13);
-    for (Control* edit : {edtNmCliente, edtNmFornecedor, edtNmFilial, nmTodos})
-        edit->SetTop(13);
 }
 
 void TfrmFiltroNFEntrada::BuildPeriods() {

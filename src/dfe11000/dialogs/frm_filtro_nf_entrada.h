@@ -102,7 +102,7 @@ public:
     void Vd_Cliente();
     void Vd_Fornecedor();
     void Vd_Filial();
-    // The customer code chosen by the last search and the number it belongs to.
+    // The customer code of the number last checked or chosen by the search (empty when several share it).
     const std::string& CdCliente() const { return cdCliente_; }
 
     // ---- Commands
