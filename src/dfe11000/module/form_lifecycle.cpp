@@ -1,6 +1,7 @@
 // The posting form's life: creation, showing, activation, closing, in the order the screen relies on.
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 
+#include "dfe11000/dialogs/frm_filtro_nf_entrada.h"
 #include "dfe11000/server/server_gateway.h"
 #include "platform/core/abort.h"
 #include "platform/net/connection_names.h"
@@ -29,6 +30,11 @@ const std::vector<std::string> kMessages = {
     "NFCanc| (Nota Fiscal Cancelada)",
     "NFBloq| (Nota Fiscal Bloqueada)",
     "NF_DevOL| (Nota Fiscal de Devolução do OL)",
+    "DtInicial_Inf|Data de %s inicial deve ser informada.",
+    "DtFinal_Inf|Data de %s final deve ser informada.",
+    "DtFinal_inv|Data de %s inicial deve ser menor ou igual a data  de %s final.",
+    "depEmisIni|emissão",
+    "depEntrIni|entrada",
     "NF_SR|Notas Fiscais de Simples Remessa",
     "Dad_Prod|Dados do Produto",
     "mensEstor|Estorno de NF-e não cancelada no prazo legal.",
@@ -279,6 +285,7 @@ void TfrmLancNFEntrada::FormClose(CloseAction& action) {
     state.boIdCriado = false;
     state.boChange = true;
     support::zymora::ClearMsgEventForm();
+    frmFiltroNFEntrada.reset();
     DisconnectFormConnections();
     stlConexoes.reset();
     cdsEtiqRegera.Close();

@@ -28,6 +28,8 @@ namespace dfe::dfe11000 {
 // them, the form only owns its life.
 class TdtmRotiFiscal {};
 
+class TfrmFiltroNFEntrada;
+
 // "Lançamento de Notas Fiscais" (DFE11000): the posting form. It owns the posting's datasets, the
 // connections to the server and every control; its rules live by subsystem in the sibling folders.
 class TfrmLancNFEntrada : public support::TfrmPadrao {
@@ -394,6 +396,21 @@ public:
     std::string stGrupoFiscal;
     // Include, cancel and closing set it; the AF import may clear it.
     bool boRelacAF = false;
+
+    // ---- Posting filter
+    // Frees the filter dialog, which only this form creates.
+    struct FiltroDeleter {
+        void operator()(TfrmFiltroNFEntrada* dialog) const;
+    };
+    // Created by the first filter, kept (hidden) until this form closes.
+    std::unique_ptr<TfrmFiltroNFEntrada, FiltroDeleter> frmFiltroNFEntrada;
+    // While the filter is open, the series lookup reads the filter's series list.
+    bool boFiltroAberto = false;
+    // The series and operation types chosen in the filter, as comma lists ("1,2"); empty: none chosen.
+    std::string stListaSerie;
+    std::string stListaTipoOper;
+    // The filter's date ranges: the range's name is the message of the start edit's name.
+    void Vd_Datas(DateEdit& start, DateEdit& end);
 
 private:
     bool paramDFEComplete_ = false;

@@ -19,11 +19,6 @@ void NotAvailableYet(std::string_view operation) {
     ThrowAbort();
 }
 
-bool CriaFiltroNFEntrada(TfrmLancNFEntrada& /*form*/) {
-    Tell("Filtro de notas fiscais");
-    return false;
-}
-
 void TfrmLancNFEntrada::Vd_ModDocFisc(bool /*required*/) {
     NotAvailableYet("Validação do modelo do documento");
 }

@@ -14,7 +14,4 @@ inline constexpr const char* kNotAvailableCode = "Nao_Disp";
 // Shows "<operation>: operação ainda não disponível nesta versão." and abandons the caller (Abort).
 [[noreturn]] void NotAvailableYet(std::string_view operation);
 
-// The filter dialog; false (as if cancelled) after telling the clerk.
-bool CriaFiltroNFEntrada(TfrmLancNFEntrada& form);
-
 } // namespace dfe::dfe11000
