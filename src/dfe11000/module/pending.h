@@ -18,5 +18,15 @@ inline constexpr const char* kNotAvailableCode = "Nao_Disp";
 bool CriaFiltroNFEntrada(TfrmLancNFEntrada& form);
 // The list's after-open handling of the current row.
 void cdsRomaneioNFAfterOpen(TfrmLancNFEntrada& form);
+// The state-registration choice of a company with several registrations at the branch; true = chosen.
+bool CriaInscEsta(TfrmLancNFEntrada& form, bool importing);
+// The service-location dialog of a service provision; true = confirmed.
+bool CriaLocPrestServ(TfrmLancNFEntrada& form);
+// The warehouse and stock-location dialog of a new posting; true = confirmed.
+bool CriaAlmoLocal(TfrmLancNFEntrada& form);
+// The supplier rule run when the supplier's number is left (or filled by the operation type).
+void dbeNrInsJurNFExit(TfrmLancNFEntrada& form);
+// Cancels the pending changes of every posting dataset and returns to the list.
+void Cancela(TfrmLancNFEntrada& form);
 
 } // namespace dfe::dfe11000
