@@ -19,8 +19,9 @@ Variant ValidaInventario(MethodContext& call) {
                                         {{"P_CDFILIAL", branch}, {"P_DATA", Variant(date)}});
     if (!open.rows.empty() && !open.rows[0].values[0].IsNull()) {
         const Variant& since = open.rows[0].values[0];
-        const std::string when =
-            since.Type() == VariantType::DateTime ? since.AsDateTime().Format("dd/mm/yyyy") : since.AsString();
+        const std::string when = since.Type() == VariantType::DateTime
+                                     ? since.AsDateTime().Format("dd/mm/yyyy")
+                                     : since.AsString();
         throw MethodRefusal("Existe inventário em aberto na filial " + branch + " desde " + when +
                             ". Movimentação de estoque bloqueada até o encerramento do inventário.");
     }

@@ -37,9 +37,8 @@ void TfrmLancNFEntrada::ShowItemsByOperation() {
         return;
     }
     grbDadosProd->SetCaption(msgPadrao.Msg("Dad_Prod"));
-    const bool originItems =
-        TipoOperElem(0) == "S" && TipoOperElem(14) != "S" &&
-        (!dbeNumeroSaida->Text().empty() || TipoOperElem(1) == "S");
+    const bool originItems = TipoOperElem(0) == "S" && TipoOperElem(14) != "S" &&
+                             (!dbeNumeroSaida->Text().empty() || TipoOperElem(1) == "S");
     nbkItensNF->SetPageIndex(originItems ? 2 : 0);
 }
 
@@ -69,8 +68,8 @@ void TfrmLancNFEntrada::EnableTaxGridsByOperation() {
 
 void TfrmLancNFEntrada::EnableOriginEditorsByOperation() {
     const bool origin = OneOf(stTipoOperAtual, {"03", "14"}) || TipoOperElem(0) == "S";
-    for (Control* c : std::initializer_list<Control*>{dbeCdSerie, dbeNrNotaFisc, btpNotaFiscOrigem, dbeSerieSaida,
-                                                      dbeNumeroSaida, btpNFSaida})
+    for (Control* c : std::initializer_list<Control*>{dbeCdSerie, dbeNrNotaFisc, btpNotaFiscOrigem,
+                                                      dbeSerieSaida, dbeNumeroSaida, btpNFSaida})
         c->SetEnabled(origin);
 }
 
