@@ -42,6 +42,7 @@ protected:
     }
 
     void Type(const char* field, const std::string& value) {
+        if (!InState(form->cdsRomaneioNF)) form->cdsRomaneioNF.Edit();
         form->cdsRomaneioNF.FieldByName(field).SetAsString(value);
     }
 
