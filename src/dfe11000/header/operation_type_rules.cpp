@@ -28,6 +28,7 @@ void TfrmLancNFEntrada::Vd_TpOper() {
     stTipoOperAtual = code;
     ReopenTipoOperac();
     if (qryTipoOperac.IsEmpty()) refuse("Oper_Cad");
+    TipoOper();
 
     SetWhileEditing(cdsRomaneioNF, "NMTIPOOPER", FieldText(qryTipoOperac, "NMTIPOOPER"));
     if (InEdit(cdsNotaFiscal)) {

@@ -70,6 +70,7 @@ void TfrmLancNFEntrada::panFilialExit() {
         if (boIncluiAposFiltro) sbtIncluirClick();
     }
     dbeCodiCFOp->SetEnabled(false);
+    TipoOper();
     const bool locked = cdsParamDFE.Active() && cdsParamDFE.FieldByName("IDBLOQCFOPNF").AsString() == "S" &&
                         TipoOperElem(11) != "S";
     dbeDescCFOp->SetEnabled(!locked);
