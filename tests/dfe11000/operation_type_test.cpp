@@ -62,7 +62,7 @@ TEST_F(OperationType, TheLookupOffersTheTypesOfTheBranchAndCarriesTheAFRequireme
     };
     // The head office does not block by AF: every entry type in use, none needing an AF.
     const auto head = offered("0001");
-    EXPECT_EQ(head.size(), 14u);
+    EXPECT_EQ(head.size(), 15u);
     for (const char* code :
          {"01", "03", "05", "07", "08", "09", "10", "11", "12", "13", "14", "15", "16", "17"})
         EXPECT_EQ(head.count(code), 1u) << code;
@@ -264,6 +264,81 @@ TEST_F(OperationType, TheSearchListsEveryTypeAndTakesTheChosenOne) {
     EXPECT_EQ(Row("NMTIPOOPER"), "Entrada de bonificação");
     EXPECT_EQ(form->stTipoOperAtual, "15");
     EXPECT_EQ(Cli_dfe11000().stTodos, "N");
+}
+
+TEST_F(OperationType, AServiceTypeOpensItsLocationOnlyWhenItAsksForIt) {
+    struct Case {
+        const char* type;
+        bool location;
+        Color colour;
+    };
+    const Case cases[] = {{"09", true, Color::clInfoBk}, {"19", false, Color::clBtnFace}};
+    for (const Case& c : cases) {
+        Include();
+        Type("CDTIPOOPER", c.type);
+        EXPECT_EQ(Run([&] { form->Vd_TpOper(); }), "") << c.type << "\n" << dialogs.Describe();
+        EXPECT_EQ(form->grbLocPrestServ->Enabled(), c.location) << c.type;
+        EXPECT_EQ(form->btpEstadoOrig->Enabled(), c.location) << c.type;
+        EXPECT_EQ(form->btpMunicipio->Enabled(), c.location) << c.type;
+        EXPECT_EQ(form->dbeEstado->GetColor(), c.colour) << c.type;
+        EXPECT_EQ(form->dbeMunicipio->GetColor(), c.colour) << c.type;
+    }
+    // Leaving the panel shows the service key.
+    EXPECT_EQ(Run([&] { form->panExit(); }), "") << dialogs.Describe();
+    EXPECT_EQ(form->ntbChave->PageIndex(), 1);
+    EXPECT_EQ(form->dbeChavePServ->GetColor(), Color::clInfoBk);
+    EXPECT_FALSE(form->dbeCdServico->Visible()); // the service-product relation is not used
+}
+
+TEST_F(OperationType, TheFreightAndOutputCommandsFollowTheListAndTheType) {
+    struct Case {
+        const char* type;
+        int page; // participant page before the exit
+        bool freight;
+        bool output;
+    };
+    const Case cases[] = {{"01", 1, true, true}, {"03", 1, true, false}, {"07", 0, false, true}};
+    for (const Case& c : cases) {
+        Include();
+        Type("CDTIPOOPER", c.type);
+        form->nbkDestino->SetPageIndex(c.page);
+        Run([&] { form->dbeCdTipoOperExit(); });
+        EXPECT_EQ(form->mnuConheTransp->Enabled(), c.freight) << c.type << "\n" << dialogs.Describe();
+        EXPECT_EQ(form->sbtConheTransp->Enabled(), c.freight) << c.type;
+        EXPECT_EQ(form->mnuGeraSaida->Enabled(), c.output) << c.type;
+        EXPECT_EQ(form->sbtGeraSaida->Enabled(), c.output) << c.type;
+    }
+}
+
+TEST(HeaderMessages, TheRulesSpeakWithTheTextsOfTheirTables) {
+    Application app;
+    struct Case {
+        const char* code;
+        bool second; // the standard table
+        const char* text;
+    };
+    const Case cases[] = {
+        {"Empr_Inf", false, "Empresa deve ser informada."},
+        {"Empr_Cad", false, "Empresa não cadastrada"},
+        {"Empr_Rel", false, "Empresa não cadastrada para a filial informada."},
+        {"Filial_Inf", false, "Filial de origem deve ser informada"},
+        {"Filial_Cad", false, "Filial não cadastrada"},
+        {"Filial_Inat", false, "Filial com situação inativa."},
+        {"OpBloq_NFOff", true,
+         "Operação bloqueada! Existem notas fiscais lançadas no sistema Off-Line que não foram importadas."},
+        {"Oper_N_Relac", true, "Operador não cadastrado para a filial."},
+        {"Oper_Inf", false, "Tipo de operação deve ser informado"},
+        {"Oper_Cad", false, "Tipo de operação não cadastrado"},
+        {"Blq_NF_TOPER", false, "Operação bloqueada! Nota fiscal não possui AF."},
+        {"Blq_NF_CMP", false, "Operação bloqueada! Nota fiscal de compra não possui AF."},
+        {"Fornecedor", false, "Fornecedor"},
+        {"Exportador", true, "Exportador"},
+    };
+    TfrmLancNFEntrada form(app);
+    for (const Case& c : cases) {
+        const support::TMessages& table = c.second ? form.msgMensagensPadroes : form.msgPadrao;
+        EXPECT_EQ(table.Msg(c.code), c.text) << c.code;
+    }
 }
 
 } // namespace
