@@ -2,6 +2,7 @@
 
 #include "platform/core/date_time.h"
 #include "platform/core/text.h"
+#include "platform/db/sql_date.h"
 #include "platform/net/connection_names.h"
 
 namespace dfe::appserver {
@@ -19,9 +20,13 @@ Variant ValidaInventario(MethodContext& call) {
                                         {{"P_CDFILIAL", branch}, {"P_DATA", Variant(date)}});
     if (!open.rows.empty() && !open.rows[0].values[0].IsNull()) {
         const Variant& since = open.rows[0].values[0];
-        const std::string when = since.Type() == VariantType::DateTime
-                                     ? since.AsDateTime().Format("dd/mm/yyyy")
-                                     : since.AsString();
+        // An aggregate may come back as the stored text rather than a date.
+        std::optional<DateTime> day;
+        if (since.Type() == VariantType::DateTime)
+            day = since.AsDateTime();
+        else
+            day = db::ParseSqlDate(since.AsString());
+        const std::string when = day ? day->Format("dd/mm/yyyy") : since.AsString();
         throw MethodRefusal("Existe inventário em aberto na filial " + branch + " desde " + when +
                             ". Movimentação de estoque bloqueada até o encerramento do inventário.");
     }
