@@ -97,6 +97,19 @@ TEST_F(CompanyAndBranch, TheCompanySearchListsEveryCompanyAndKeepsTheCodeUntilOn
     EXPECT_EQ(Cli_dfe11000().stTodos, "N");
 }
 
+TEST_F(CompanyAndBranch, ChangingTheCompanyWhileIncludingClearsItsName) {
+    Include();
+    Type("NMRAZSOCEMPR", "Quilmar Distribuidora de Alimentos Ltda");
+    form->dbeCdEmpresaChange();
+    EXPECT_EQ(Row("NMRAZSOCEMPR"), "");
+    form->cdsRomaneioNF.Cancel();
+    form->cdsNotaFiscal.Cancel();
+    form->cdsRomaneioNF.Edit();
+    Type("NMRAZSOCEMPR", "Quilmar Distribuidora de Alimentos Ltda");
+    form->dbeCdEmpresaChange(); // a stored posting keeps its name
+    EXPECT_EQ(Row("NMRAZSOCEMPR"), "Quilmar Distribuidora de Alimentos Ltda");
+}
+
 TEST_F(CompanyAndBranch, BranchesWorkingOffLineAreRefusedOnlyWithEntriesNotYetImported) {
     struct Case {
         const char* typed;

@@ -83,6 +83,7 @@ void TfrmLancNFEntrada::btpEmpresaBeforePesq() {
     qryEmpresa.Close();
     qryEmpresa.ParamByName("P_EMPRESA") = Variant(" ");
     qryEmpresa.ParamByName("P_TODOS") = Variant("T");
+    if (qryEmpresa.HasParam("P_FILIAL")) qryEmpresa.ParamByName("P_FILIAL") = Variant(medCdFilial->Text());
     qryEmpresa.Open();
 }
 

@@ -52,6 +52,8 @@ void TfrmLancNFEntrada::dbeCdTipoOperExit() {
         btpFornecedor->SetEnabled(gate && btpFornecedor->Enabled());
     }
 
+    // A search may have left the lookup on every type: the screen follows the current one.
+    if (FieldText(qryTipoOperac, "CDTIPOOPER") != kind) ReopenTipoOperac();
     const bool listed = dtsPadrao.Enabled() && cdsRomaneioNF.Active() && !cdsRomaneioNF.IsEmpty();
     mnuConheTransp->SetEnabled(listed && nbkDestino->PageIndex() == 1);
     mnuGeraSaida->SetEnabled(listed && FieldText(cdsRomaneioNF, "CDTIPOOPER") != "03");
