@@ -132,5 +132,36 @@ TEST_F(HeaderPanel, TheInstallmentsPageFollowsTheTypeAndTheBranchParameters) {
     }
 }
 
+TEST_F(HeaderPanel, TypingCompanyAndTypeAndTabbingOnFixesThemAndShowsTheParticipant) {
+    struct Case {
+        const char* type;
+        int page;
+        DBEdit* DBEditOf(TfrmLancNFEntrada& f) const {
+            return page == 0 ? f.dbeNrInsJurClie : page == 2 ? f.dbeCdFilial : f.dbeNrInsJurNF;
+        }
+    };
+    const Case cases[] = {{"01", 1}, {"07", 0}, {"08", 2}};
+    for (const Case& c : cases) {
+        Include();
+        for (Control* ctl : std::initializer_list<Control*>{form->dbeCdEmpresa, form->dbeCdTipoOper})
+            ctl->SetEnabled(true);
+        app.Dispatch([&] { form->dbeCdEmpresa->SetFocus(); });
+        Type("CDEMPRESA", "1");
+        dialogs.ClearRecords();
+        app.PressKey(key::Tab);
+        ASSERT_EQ(form->ActiveControl(), form->dbeCdTipoOper) << c.type << "\n" << dialogs.Describe();
+        EXPECT_EQ(Row("NMRAZSOCEMPR"), "Quilmar Distribuidora de Alimentos Ltda");
+        Type("CDTIPOOPER", c.type);
+        app.PressKey(key::Tab);
+        EXPECT_EQ(dialogs.Errors().size(), 0u) << c.type << "\n" << dialogs.Describe();
+        EXPECT_EQ(form->nbkDestino->PageIndex(), c.page) << c.type;
+        EXPECT_EQ(form->ActiveControl(), c.DBEditOf(*form)) << c.type;
+        EXPECT_FALSE(form->dbeCdEmpresa->Enabled()) << c.type;
+        EXPECT_FALSE(form->dbeCdTipoOper->Enabled()) << c.type;
+        EXPECT_EQ(Header("CDTIPOOPER"), c.type);
+        EXPECT_EQ(Header("CDINSCESTA"), "110042490114");
+    }
+}
+
 } // namespace
 } // namespace dfe::dfe11000
