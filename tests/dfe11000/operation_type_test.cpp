@@ -248,6 +248,14 @@ TEST_F(OperationType, DialogsAndRulesOfLaterWorkTellTheClerkAndStopTheExit) {
     }
     // The default supplier was put into the posting before its rule was reached.
     EXPECT_EQ(Header("NRINSJURNF"), "12345678909");
+
+    // A posting included from the filter keeps its participant: the default supplier is not applied.
+    Include();
+    Type("CDTIPOOPER", "17");
+    Cli_dfe11000().boIncluiFiltro = true;
+    EXPECT_EQ(Run([&] { form->Vd_TpOper(); }), "");
+    EXPECT_EQ(Header("NRINSJURNF"), "");
+    Cli_dfe11000().boIncluiFiltro = false;
 }
 
 TEST_F(OperationType, TheSearchListsEveryTypeAndTakesTheChosenOne) {
