@@ -1,4 +1,5 @@
 // The branch in process: its lookup, the branch rule and the operator's relation to the branch.
+#include "dfe11000/header/screen_helpers.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "support/consiste.h"
 #include "support/show_msg.h"
@@ -70,7 +71,7 @@ void TfrmLancNFEntrada::Vd_FiliInat() {
     if (support::EmptyString(branch)) return;
     OpenBranchLookup(branch);
     if (qryFiliRece.IsEmpty() || qryFiliRece.FieldByName("IDCNTRRESC").AsString() != "S") return;
-    if (medCdFilial->CanFocus() && !medCdFilial->Focused()) medCdFilial->SetFocus();
+    FocusFirstPossible({medCdFilial});
     support::MensErro(msgPadrao, "Filial_Inat", true);
 }
 

@@ -1,6 +1,7 @@
 // The company of the posting: its rule, its exit (with the choice of the state registration when the company
 // has several at the branch) and its search.
 #include "dfe11000/header/header_fields.h"
+#include "dfe11000/header/screen_helpers.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/pending.h"
 #include "platform/core/abort.h"
@@ -12,7 +13,7 @@ namespace dfe::dfe11000 {
 void TfrmLancNFEntrada::Vd_Empresa(bool required) {
     ModuleState& state = Cli_dfe11000();
     auto refuse = [this](const char* code) {
-        if (dbeCdEmpresa->CanFocus() && !dbeCdEmpresa->Focused()) dbeCdEmpresa->SetFocus();
+        FocusFirstPossible({dbeCdEmpresa});
         support::MensErro(msgPadrao, code, true);
     };
     const std::string typed = dbeCdEmpresa->Text();

@@ -1,6 +1,7 @@
 // The header panel (company and operation type): entering it, and leaving it, which fixes both and adapts
 // the record page to the operation type.
 #include "dfe11000/header/header_fields.h"
+#include "dfe11000/header/screen_helpers.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/pending.h"
 #include "dfe11000/server/inventory_check.h"
@@ -9,26 +10,6 @@
 #include "support/zymora.h"
 
 namespace dfe::dfe11000 {
-namespace {
-
-bool OneOf(const std::string& kind, std::initializer_list<const char*> kinds) {
-    for (const char* k : kinds) {
-        if (kind == k) return true;
-    }
-    return false;
-}
-
-void FocusFirstPossible(std::initializer_list<Control*> candidates) {
-    for (Control* c : candidates) {
-        if (c && c->CanFocus()) {
-            if (!c->Focused()) c->SetFocus();
-            return;
-        }
-    }
-}
-
-} // namespace
-
 void TfrmLancNFEntrada::panEnter() {
     boIncluiAposFiltro = false;
 }
@@ -57,7 +38,7 @@ void TfrmLancNFEntrada::panExit() {
             try {
                 ValidaInventario(*this, branch, support::zymora::DataProc(branch));
             } catch (...) {
-                if (dbeCdTipoOper->CanFocus() && !dbeCdTipoOper->Focused()) dbeCdTipoOper->SetFocus();
+                FocusFirstPossible({dbeCdTipoOper});
                 throw;
             }
         }

@@ -1,30 +1,11 @@
 // What the operation type decides on the record page: the items page and its caption, the reversal text,
 // the transport page, the tax grids, the origin-document editors and the participant page.
 #include "dfe11000/header/header_fields.h"
+#include "dfe11000/header/screen_helpers.h"
 #include "dfe11000/module/caption_group_box.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 
 namespace dfe::dfe11000 {
-namespace {
-
-bool OneOf(const std::string& kind, std::initializer_list<const char*> kinds) {
-    for (const char* k : kinds) {
-        if (kind == k) return true;
-    }
-    return false;
-}
-
-void FocusFirstPossible(std::initializer_list<Control*> candidates) {
-    for (Control* c : candidates) {
-        if (c && c->CanFocus()) {
-            if (!c->Focused()) c->SetFocus();
-            return;
-        }
-    }
-}
-
-} // namespace
-
 void TfrmLancNFEntrada::ShowItemGridOriginColumn() {
     if (dbgItemProduto->ColumnCount() > 5) dbgItemProduto->Column(5).SetVisible(TipoOperElem(14) == "S");
 }

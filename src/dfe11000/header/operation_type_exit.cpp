@@ -1,5 +1,6 @@
 // Leaving the operation type: the type's rule, then the screen adapted to the type, and its search.
 #include "dfe11000/header/header_fields.h"
+#include "dfe11000/header/screen_helpers.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/pending.h"
 #include "platform/core/abort.h"
@@ -8,13 +9,6 @@ namespace dfe::dfe11000 {
 namespace {
 
 constexpr int kReturnDetailsTop = 1160;
-
-bool OneOf(const std::string& kind, std::initializer_list<const char*> kinds) {
-    for (const char* k : kinds) {
-        if (kind == k) return true;
-    }
-    return false;
-}
 
 } // namespace
 

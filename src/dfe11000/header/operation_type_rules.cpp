@@ -1,23 +1,16 @@
 // The operation type rule and the purchase-authorization (AF) requirement of purchases.
 #include "dfe11000/header/header_fields.h"
+#include "dfe11000/header/screen_helpers.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/pending.h"
 #include "support/consiste.h"
 #include "support/show_msg.h"
 
 namespace dfe::dfe11000 {
-namespace {
-
-void FocusIfPossible(Control* control) {
-    if (control && control->CanFocus() && !control->Focused()) control->SetFocus();
-}
-
-} // namespace
-
 void TfrmLancNFEntrada::Vd_TpOper() {
     ModuleState& state = Cli_dfe11000();
     auto refuse = [this](const char* code) {
-        FocusIfPossible(dbeCdTipoOper);
+        FocusFirstPossible({dbeCdTipoOper});
         support::MensErro(msgPadrao, code, true);
     };
     const std::string typed = dbeCdTipoOper->Text();
@@ -67,7 +60,7 @@ void TfrmLancNFEntrada::Vd_BloqueiaNfCMP() {
     const bool here = App().ActiveForm() == this;
     const bool noExemptProducts = qryParamCMPProd1.IsEmpty();
     auto refuse = [this](const char* code) {
-        FocusIfPossible(dbeCdTipoOper);
+        FocusFirstPossible({dbeCdTipoOper});
         support::MensErro(msgPadrao, code, true);
     };
     const std::string kind = stTipoOperAtual;
