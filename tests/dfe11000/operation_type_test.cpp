@@ -318,6 +318,22 @@ TEST_F(OperationType, TheFreightAndOutputCommandsFollowTheListAndTheType) {
     }
 }
 
+TEST_F(OperationType, TheSearchButtonPutsTheChosenTypeIntoTheNewPostingAndACancelLeavesItAsItWas) {
+    Include();
+    Type("CDTIPOOPER", "01");
+    dialogs.ExpectPick().Cancel();
+    app.Click(*form->btpTipoOper);
+    EXPECT_EQ(Row("CDTIPOOPER"), "01");
+    dialogs.ExpectPick().Where("CDTIPOOPER", "07");
+    app.Click(*form->btpTipoOper);
+    EXPECT_EQ(dialogs.PendingAnswers(), 0u);
+    EXPECT_EQ(form->dbeCdTipoOper->Text(), "07");
+    EXPECT_EQ(Row("NMTIPOOPER"), "Devolução de venda");
+    EXPECT_EQ(Header("CDTIPOOPER"), "07");
+    EXPECT_EQ(Header("IDORIGDESTNF"), "C");
+    EXPECT_EQ(form->stTipoOperAtual, "07");
+}
+
 TEST(HeaderMessages, TheRulesSpeakWithTheTextsOfTheirTables) {
     Application app;
     struct Case {
