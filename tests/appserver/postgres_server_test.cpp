@@ -4,6 +4,7 @@
 #include "platform/net/check_result.h"
 #include "platform/net/connection_names.h"
 #include "platform/net/net_connection.h"
+#include "temp_database.h"
 
 #include <gtest/gtest.h>
 
@@ -54,6 +55,97 @@ TEST_F(PostgresServer, InitAndParameterMethodsRunUnchanged) {
 
     const Packet geral = FromDataPacket(net::CheckResultServ(lanc.Call("GetParamGeral")).AsPacket());
     EXPECT_EQ(geral.fields[static_cast<size_t>(geral.FieldIndex("DSMENSAGEMRELAC"))].type, FieldType::Memo);
+}
+
+// An answer's whole content as text, packets included.
+std::string Deep(const Variant& v) {
+    if (v.IsArray()) {
+        std::string out = "[";
+        for (const Variant& item : v.AsArray().Items())
+            out += Deep(item) + "; ";
+        return out + "]";
+    }
+    if (!v.IsPacket()) return DescribeVariant(v);
+    const Packet p = FromDataPacket(v.AsPacket());
+    std::string out = "{";
+    for (const FieldDef& f : p.fields)
+        out += f.name + ":" + FieldTypeName(f.type) + std::to_string(f.size) + " ";
+    for (const PacketRow& row : p.rows) {
+        out += "\n";
+        for (const Variant& value : row.values)
+            out += DescribeVariant(value) + "|";
+    }
+    return out + "}";
+}
+
+// The posting methods answer PostgreSQL's demo postings exactly as SQLite's: the same rows, values and
+// layouts.
+TEST_F(PostgresServer, PostingMethodsAnswerAsOnSqlite) {
+    const std::string target = cluster_->NewDatabase();
+    ApplyMigrations(*db::OpenDatabase(target), EmbeddedSchemaFiles(), true);
+    testing::TempDatabase sqliteFile;
+    auto sqlite = sqliteFile.Open();
+    ApplyMigrations(*sqlite, EmbeddedSchemaFiles(), true);
+    EmbeddedServer pgServer(db::OpenDatabase(target));
+    net::TNetConnection pg(net::kLancNFEntrada);
+    pg.SetHost(std::string(net::kInProcessHost));
+    pg.Connect();
+    const auto onPostgres = [&](const std::string& method, net::CallArgs args) {
+        return pg.Call(method, args);
+    };
+    const auto calls = [](auto call) {
+        std::vector<Variant> answers;
+        std::string branch = "0001", series = "1,2,U", none, kind = "F", all = "";
+        DateTime from = DateTime::FromDate(2026, 12, 3), to = DateTime::FromDate(2026, 12, 10), empty;
+        answers.push_back(call("GetRomaneioNF", net::CallArgs()
+                                                    .StrRef(branch)
+                                                    .StrRef(series)
+                                                    .StrRef(none)
+                                                    .StrRef(none)
+                                                    .StrRef(none)
+                                                    .DateRef(from)
+                                                    .DateRef(to)
+                                                    .DateRef(empty)
+                                                    .DateRef(to)
+                                                    .StrRef(kind)
+                                                    .StrRef(all)
+                                                    .StrRef(none)));
+        for (const char* number : {"0000000001", "0000000003", "0000000007"}) {
+            std::string tpOper = "N", state = "BROWSE";
+            answers.push_back(call("GetNFDadosGerais", net::CallArgs()
+                                                           .Str("0001")
+                                                           .Str(number)
+                                                           .Str("")
+                                                           .Str("")
+                                                           .Str("")
+                                                           .StrRef(tpOper)
+                                                           .Var(Variant("N"))
+                                                           .Var(Variant("N"))
+                                                           .Str("F")
+                                                           .Var(Variant("N"))
+                                                           .StrRef(state)
+                                                           .StrRef(none)));
+        }
+        std::string list = "0001 - 0000000091_0001 - 0000000092_";
+        answers.push_back(call("GetItemNFOrigem", net::CallArgs().StrRef(list).StrRef(none).StrRef(none)));
+        answers.push_back(call("GetCountNFOrig", net::CallArgs().Str("0001").Str("0000000007")));
+        answers.push_back(call("GetListServProd", net::CallArgs()));
+        return answers;
+    };
+    const std::vector<Variant> fromPostgres = calls(onPostgres);
+    pg.Disconnect();
+    EmbeddedServer sqliteServer(std::move(sqlite));
+    net::TNetConnection lite(net::kLancNFEntrada);
+    lite.SetHost(std::string(net::kInProcessHost));
+    lite.Connect();
+    const std::vector<Variant> fromSqlite =
+        calls([&](const std::string& method, net::CallArgs args) { return lite.Call(method, args); });
+    ASSERT_EQ(fromPostgres.size(), fromSqlite.size());
+    EXPECT_EQ(FromDataPacket(net::CheckResultServ(fromSqlite[0]).AsPacket()).rows.size(), 7u);
+    EXPECT_EQ(fromSqlite[3].AsArray()[0], Variant("S"));
+    for (size_t i = 0; i < fromSqlite.size(); ++i) {
+        EXPECT_EQ(Deep(fromPostgres[i]), Deep(fromSqlite[i])) << i;
+    }
 }
 
 } // namespace

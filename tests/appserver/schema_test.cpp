@@ -139,6 +139,55 @@ TEST_F(DemoData, EveryTextFitsItsColumn) {
     }
 }
 
+// The demo postings add up and point at what exists, so that opening one shows a coherent document.
+TEST_F(DemoData, PostingsAddUpAndPointAtExistingRows) {
+    const char* mismatches[] = {
+        // Items add up to the products' value; installments to the document's value.
+        "SELECT N.NRLANCTONF FROM NOTAFISCAL N JOIN (SELECT CDFILIAL, NRLANCTONF, SUM(VRTOTAITEM) T FROM "
+        "ITEMPRODUTO"
+        " GROUP BY CDFILIAL, NRLANCTONF) I ON I.CDFILIAL = N.CDFILIAL AND I.NRLANCTONF = N.NRLANCTONF"
+        " WHERE ABS(I.T - N.VRPRODUTOS) > 0.005",
+        "SELECT N.NRLANCTONF FROM NOTAFISCAL N JOIN (SELECT CDFILIAL, NRLANCTONF, SUM(VRORIGPAG) T FROM "
+        "CONTAPAGAR"
+        " GROUP BY CDFILIAL, NRLANCTONF) C ON C.CDFILIAL = N.CDFILIAL AND C.NRLANCTONF = N.NRLANCTONF"
+        " WHERE ABS(C.T - N.VRNOTAFISC) > 0.005",
+        // Each item tax belongs to an item; each document tax total is the sum of its item taxes.
+        "SELECT T.NRLANCTONF FROM ITEMPROIMPOS T LEFT JOIN ITEMPRODUTO I ON I.CDFILIAL = T.CDFILIAL"
+        " AND I.NRLANCTONF = T.NRLANCTONF AND I.NRSEQITPROD = T.NRSEQITPROD WHERE I.CDPRODUTO IS NULL"
+        " OR I.CDPRODUTO <> T.CDPRODUTO",
+        "SELECT N.NRLANCTONF FROM IMPOSNFTOT N JOIN (SELECT CDFILIAL, NRLANCTONF, CDIMPOSTO, "
+        "SUM(VRIMPOSTOIT) T"
+        " FROM ITEMPROIMPOS GROUP BY CDFILIAL, NRLANCTONF, CDIMPOSTO) I ON I.CDFILIAL = N.CDFILIAL"
+        " AND I.NRLANCTONF = N.NRLANCTONF AND I.CDIMPOSTO = N.CDIMPOSTO WHERE ABS(I.T - N.VRTOTIMPONF) > "
+        "0.005",
+        // Items name registered products; related and origin documents name stored postings.
+        "SELECT I.CDPRODUTO FROM ITEMPRODUTO I LEFT JOIN PRODUTO P ON P.CDPRODUTO = I.CDPRODUTO"
+        " WHERE P.CDPRODUTO IS NULL",
+        "SELECT I.NRLANCTONFIT FROM ITEMNOTAFISC I LEFT JOIN NOTAFISCAL R ON R.CDFILIAL = I.CDFILIALIT"
+        " AND R.NRLANCTONF = I.NRLANCTONFIT WHERE I.NRLANCTONFIT IS NOT NULL AND R.NRLANCTONF IS NULL",
+        "SELECT O.NRLANCTONFIT FROM ITEMNFORIG O LEFT JOIN NOTAFISCAL R ON R.CDFILIAL = O.CDFILIALIT"
+        " AND R.NRLANCTONF = O.NRLANCTONFIT WHERE R.NRLANCTONF IS NULL",
+        // A posting's participant is the one of its kind's register.
+        "SELECT NRLANCTONF FROM NOTAFISCAL N WHERE (N.IDORIGDESTNF = 'F' AND N.CDFORNECED <> N.IDTPIJURNF ||"
+        " N.NRINSJURNF) OR (N.IDORIGDESTNF = 'C' AND N.CDCLIENTE <> N.IDTPIJURNF || N.NRINSJURNF)"
+        " OR (N.IDORIGDESTNF = 'L' AND NOT EXISTS (SELECT 1 FROM FILIAL F WHERE F.CDFILIAL = N.CDFILIEMIT"
+        " AND F.NRINSJURFILI = N.NRINSJURNF))",
+    };
+    for (const char* sql : mismatches) {
+        EXPECT_TRUE(db_->Query(sql).rows.empty()) << sql;
+    }
+    // Entry dates on each branch's processing date and on the day before, for the blocking window.
+    for (const char* days : {"0", "1"}) {
+        EXPECT_FALSE(
+            db_->Query(
+                   "SELECT 1 FROM NOTAFISCAL N JOIN FILIAL F ON F.CDFILIAL = N.CDFILIAL"
+                   " WHERE N.IDENTRSAIDOP = 'E' AND JULIANDAY(F.DTPROCESSA) - JULIANDAY(N.DTENTRSAID) = " +
+                   std::string(days))
+                .rows.empty())
+            << days;
+    }
+}
+
 TEST_F(DemoData, AccessKeysHaveFortyFourDigitsAndAValidCheckDigit) {
     const Packet p = db_->Query("SELECT NRACESSONFE FROM NOTAFISCAL WHERE NRACESSONFE IS NOT NULL");
     ASSERT_FALSE(p.rows.empty());

@@ -89,10 +89,11 @@ TEST_F(Lifecycle, ClosingWhileAPostingIsTypedAsksBeforeDiscardingIt) {
 TEST_F(Lifecycle, AFixedBranchLoadsItsParametersAndClosesWhenTheFilterIsNotConfirmed) {
     support::zymora::LocalContext().fixedBranch = true;
     support::zymora::LocalContext().branch = "0002";
+    dialogs.ExpectModal("frmFiltroNFEntrada").Cancel();
     app.Dispatch([] { ShowPostingForm(); });
     EXPECT_EQ(Calls("GetParamDFE"), 1);
     EXPECT_EQ(Calls("GetImpFili"), 1);
-    EXPECT_TRUE(dialogs.Shown("Nao_Disp"));
+    EXPECT_EQ(dialogs.PendingAnswers(), 0u);
     EXPECT_EQ(Cli_dfe11000().frmLancNFEntrada, nullptr);
     EXPECT_FALSE(Cli_dfe11000().boIdCriado);
 }

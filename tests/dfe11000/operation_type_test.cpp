@@ -211,9 +211,9 @@ TEST_F(OperationType, SimpleRemittancesAndEntriesWithoutInvoiceShowTheirOwnPages
         bool relatedRow; // the related-documents dataset was made empty and given a new row
     };
     const Case cases[] = {
-        {"05", 1, "Notas Fiscais de Simples Remessa", 0, " Transportadoras/Volumes Transportados ", true},
-        {"11", 0, "Dados do Produto", 1, " Entrada sem Nota Fiscal ", true},
-        {"01", 0, "Dados do Produto", 0, " Transportadoras/Volumes Transportados ", false},
+        {"05", 1, "Notas Fiscais de Simples Remessa", 0, "Transportadoras/Volumes Transportados", true},
+        {"11", 0, "Dados do Produto", 1, "Entrada sem Nota Fiscal", true},
+        {"01", 0, "Dados do Produto", 0, "Transportadoras/Volumes Transportados", false},
     };
     for (const Case& c : cases) {
         Include();

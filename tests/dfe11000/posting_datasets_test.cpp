@@ -10,7 +10,11 @@ namespace {
 
 class PostingDataSets : public testing::ModuleTest {
 protected:
-    void SetUp() override { form = &Open(); }
+    void SetUp() override {
+        form = &Open();
+        // A supplier's list row asks for its related documents; none here.
+        Answer("GetItemNotaFisc", [](const net::RpcRequest&) { return Variant::Null(); });
+    }
 
     struct Declared {
         DataSet* dataSet;

@@ -1,12 +1,16 @@
 #include "appserver/modules/all_methods.h"
 
 #include "appserver/modules/parameter_methods.h"
+#include "appserver/modules/posting_list_methods.h"
+#include "appserver/modules/posting_load_methods.h"
 #include "appserver/modules/stock_methods.h"
 
 namespace dfe::appserver {
 
 void RegisterAllMethods(MethodRegistry& registry) {
     RegisterParameterMethods(registry);
+    RegisterPostingListMethods(registry);
+    RegisterPostingLoadMethods(registry);
     RegisterStockMethods(registry);
 }
 

@@ -46,34 +46,8 @@ void FillSupplierDefaults(Packet& p) {
     }
 }
 
-// ["S", supplier parameters, product-rule mode, product rules]. An unknown or empty supplier gets empty
-// packets (postings of customers and branches confirm with it too); a code that cannot be a supplier is
-// refused.
 Variant GetParamForn(MethodContext& call) {
-    const std::string supplier = text::Trim(call.Text(0));
-    if (text::Length(supplier) > kSupplierCodeWidth) {
-        return Variant::Array({"N", "Código de fornecedor inválido: " + supplier});
-    }
-    db::Database& db = call.Db();
-    const db::SqlParams params = {{"P_CDFORNECED", supplier}};
-    Packet parameters =
-        db.Query("SELECT F.CDFORNECED, P.IDFORNEHOMO, P.IDBLQNFRELAFOAF, P.IDOBRIMPXMLNF, P.IDOBRCHAVACESFO,"
-                 " P.IDVERINSFORCHNFE, P.IMPVENCXML, P.IDSIMPLESNACIONAL, P.IDBLOQALTPRODREL, P.IDUTPRIGXML,"
-                 " P.IDUTILAFXMLFORN, P.IDREACONFVRNF, P.IDIMPVENCXMLCTE, P.IDNGRAVARELAC, P.VRMAXPERMFORN,"
-                 " P.QTREPETEPRODNF, P.CDPRODCONSREPE"
-                 " FROM FORNECEDOR F LEFT JOIN PARAMFORNEC P ON P.CDFORNECED = F.CDFORNECED"
-                 " WHERE F.CDFORNECED = :P_CDFORNECED",
-                 params);
-    FillSupplierDefaults(parameters);
-    const Packet mode =
-        db.Query("SELECT IDUTPRODXFORNDF FROM PARAMFORNEC WHERE CDFORNECED = :P_CDFORNECED", params);
-    const bool usesRules = !mode.rows.empty() && mode.rows[0].values[0].AsString() == "S";
-    const Packet rules = db.Query("SELECT IDENTRSAIDOP, CDTIPOOPER, CDFORNECED, CDPRODUTO, IDUTILIZA, CDPAIS,"
-                                  " SGESTADO, CDMUNICIPIO FROM PRODXFORNDF WHERE CDFORNECED = :P_CDFORNECED"
-                                  " ORDER BY CDTIPOOPER, CDPRODUTO, CDPAIS, SGESTADO, CDMUNICIPIO",
-                                  params);
-    return Variant::Array(
-        {"S", PacketAnswer(parameters), usesRules ? kUsesProdXForn : kNoProdXForn, PacketAnswer(rules)});
+    return SupplierParameterAnswer(call.Db(), text::Trim(call.Text(0)));
 }
 
 Variant GetParamEmpresa(MethodContext& call) {
@@ -99,6 +73,33 @@ Variant GetImpImpo(MethodContext& call) {
 }
 
 } // namespace
+
+// An unknown or empty supplier gets empty packets (postings of customers and branches confirm with it too); a
+// code that cannot be a supplier is refused.
+Variant SupplierParameterAnswer(db::Database& db, const std::string& supplier) {
+    if (text::Length(supplier) > kSupplierCodeWidth) {
+        return Variant::Array({"N", "Código de fornecedor inválido: " + supplier});
+    }
+    const db::SqlParams params = {{"P_CDFORNECED", supplier}};
+    Packet parameters =
+        db.Query("SELECT F.CDFORNECED, P.IDFORNEHOMO, P.IDBLQNFRELAFOAF, P.IDOBRIMPXMLNF, P.IDOBRCHAVACESFO,"
+                 " P.IDVERINSFORCHNFE, P.IMPVENCXML, P.IDSIMPLESNACIONAL, P.IDBLOQALTPRODREL, P.IDUTPRIGXML,"
+                 " P.IDUTILAFXMLFORN, P.IDREACONFVRNF, P.IDIMPVENCXMLCTE, P.IDNGRAVARELAC, P.VRMAXPERMFORN,"
+                 " P.QTREPETEPRODNF, P.CDPRODCONSREPE"
+                 " FROM FORNECEDOR F LEFT JOIN PARAMFORNEC P ON P.CDFORNECED = F.CDFORNECED"
+                 " WHERE F.CDFORNECED = :P_CDFORNECED",
+                 params);
+    FillSupplierDefaults(parameters);
+    const Packet mode =
+        db.Query("SELECT IDUTPRODXFORNDF FROM PARAMFORNEC WHERE CDFORNECED = :P_CDFORNECED", params);
+    const bool usesRules = !mode.rows.empty() && mode.rows[0].values[0].AsString() == "S";
+    const Packet rules = db.Query("SELECT IDENTRSAIDOP, CDTIPOOPER, CDFORNECED, CDPRODUTO, IDUTILIZA, CDPAIS,"
+                                  " SGESTADO, CDMUNICIPIO FROM PRODXFORNDF WHERE CDFORNECED = :P_CDFORNECED"
+                                  " ORDER BY CDTIPOOPER, CDPRODUTO, CDPAIS, SGESTADO, CDMUNICIPIO",
+                                  params);
+    return Variant::Array(
+        {"S", PacketAnswer(parameters), usesRules ? kUsesProdXForn : kNoProdXForn, PacketAnswer(rules)});
+}
 
 void RegisterParameterMethods(MethodRegistry& registry) {
     registry.Add(net::kDocFiscEntrada, "GetParamDFE", MethodKind::Read, GetParamDFE);

@@ -54,7 +54,6 @@ void TfrmLancNFEntrada::BuildHeaderPanel() {
     dbeNMMunicip->SetBounds(231, dbeNMMunicip->Top(), 127, dbeNMMunicip->Height());
     btpMunicipio = SearchButton(*grbLocPrestServ, "btpMunicipio", dbeMunicipio, "Município", 208, 20);
 
-    mnuVencimentos = &mnuArquivo.AddItem("mnuVencimentos", "&Vencimentos");
     mnuAlmoLocal = &mnuArquivo.AddItem("mnuAlmoLocal", "Almo&xarifado e Local");
     mnuAlmoLocal->SetEnabled(false);
     sbtAlmoLocal = Place<SpeedButton>(panBotoes, "sbtAlmoLocal", 508, 2, 46, 40);

@@ -5,7 +5,6 @@
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/pending.h"
 #include "dfe11000/server/inventory_check.h"
-#include "dfe11000/server/server_gateway.h"
 #include "platform/core/abort.h"
 #include "support/zymora.h"
 
@@ -29,9 +28,7 @@ void TfrmLancNFEntrada::panExit() {
         const Color series = OneOf(kind, {"09", "10", "12", "13"}) ? Color::clWindow : Color::clInfoBk;
         dbeSerie->SetColor(series);
         dbeNumero->SetColor(kind == "08" || stIdUtilEmisNF == "S" ? Color::clWindow : series);
-        ShowItemsByOperation();
-        ShowReversalByOperation();
-        ShowTransportByOperation();
+        ShowRowOperationType();
         EnableTaxGridsByOperation();
     } else if (InEdit(cdsNotaFiscal)) {
         if (FieldText(cdsParamDFE, "IDCTRLESTQ") != "N" && TipoOperElem(5) != "N") {
@@ -69,8 +66,7 @@ void TfrmLancNFEntrada::panExit() {
 
         AjustaPanels(0);
         EnableOriginEditorsByOperation();
-        ShowItemsByOperation();
-        ShowReversalByOperation();
+        ShowRowOperationType();
 
         const bool bound = rbtUnica->Checked() || cdsNotaFiscal.State() == DataSetState::Insert;
         for (DBEdit* edit : {dbeSerieSaida, dbeNumeroSaida}) {
@@ -97,8 +93,7 @@ void TfrmLancNFEntrada::panExit() {
         const bool relation = FieldText(cdsParamGeral, "IDUTRELPRODSERV") == "S";
         for (Control* c : std::initializer_list<Control*>{lblCdServico, dbeCdServico, btpCodServico})
             c->SetVisible(relation);
-        if (relation && (!cdsListServProd.Active() || cdsListServProd.IsEmpty()))
-            cdsListServProd.SetData(CallServer(*this, netLancNFEntrada, "GetListServProd", net::CallArgs()));
+        if (relation && (!cdsListServProd.Active() || cdsListServProd.IsEmpty())) GetListServProd();
     } else {
         ntbChave->SetPageIndex(0);
     }

@@ -10,34 +10,6 @@ void TfrmLancNFEntrada::ShowItemGridOriginColumn() {
     if (dbgItemProduto->ColumnCount() > 5) dbgItemProduto->Column(5).SetVisible(TipoOperElem(14) == "S");
 }
 
-// Simple remittances show their related documents; returns with origin documents show the origin items.
-void TfrmLancNFEntrada::ShowItemsByOperation() {
-    if (stTipoOperAtual == "05") {
-        nbkItensNF->SetPageIndex(1);
-        grbDadosProd->SetCaption(msgPadrao.Msg("NF_SR"));
-        return;
-    }
-    grbDadosProd->SetCaption(msgPadrao.Msg("Dad_Prod"));
-    const bool originItems = TipoOperElem(0) == "S" && TipoOperElem(14) != "S" &&
-                             (!dbeNumeroSaida->Text().empty() || TipoOperElem(1) == "S");
-    nbkItensNF->SetPageIndex(originItems ? 2 : 0);
-}
-
-void TfrmLancNFEntrada::ShowReversalByOperation() {
-    if (TipoOperElem(8) == "S") {
-        dbeDescCFOp->SetColor(Color::clInfoBk);
-        SetWhileEditing(cdsNotaFiscal, "DSCDFISOPENF", msgPadrao.Msg("mensEstor"));
-    } else {
-        dbeDescCFOp->SetColor(Color::clWindow);
-    }
-}
-
-void TfrmLancNFEntrada::ShowTransportByOperation() {
-    const bool withoutInvoice = stTipoOperAtual == "11";
-    nbkTransport->SetPageIndex(withoutInvoice ? 1 : 0);
-    grbTransport->SetCaption(CaptionGroupBox(msgPadrao.Msg(withoutInvoice ? "E_SN" : "Transportadora")));
-}
-
 void TfrmLancNFEntrada::EnableTaxGridsByOperation() {
     const std::string& kind = stTipoOperAtual;
     const bool taxes = !OneOf(kind, {"05", "07", "09", "10"});

@@ -62,6 +62,7 @@ void TfrmLancNFEntrada::DeclareHeaderLookups() {
     qryTpOper.SetSQL(TpOperSQL());
     qryTipoOperac.SetSQL(TipoOperacSQL());
     qryTipoOperac.BeforeOpen = [this](DataSet&) { qryTipoOperacBeforeOpen(); };
+    // The company lookup of the list row and of the company rules.
     qryEmpresa.SetSQL("SELECT E.CDEMPRESA, E.NMRAZSOCEMPR, 'N' AS IDEMPRRELAC FROM EMPRESA E"
                       " WHERE (E.CDEMPRESA = :P_EMPRESA OR :P_TODOS = 'T') ORDER BY 1");
     qryValidEmpr.SetSQL(
@@ -81,8 +82,6 @@ void TfrmLancNFEntrada::DeclareHeaderLookups() {
                             " (P.IDBLOQNFSAF = 'N')");
     qryFornePadr.SetSQL("SELECT F.IDTPIJURFORN, F.NRINSJURFORN, F.NMRAZSOCFORN FROM FORNECEDOR F"
                         " WHERE F.CDFORNECED = :P_CDFORNECED");
-    qryInscrEstad.SetSQL("SELECT I.CDEMPRESA, I.CDINSCESTA, I.NMREPRINSEST, I.SGESTADO FROM INSCESTADUAL I"
-                         " WHERE I.CDEMPRESA = :P_CDEMPRESA AND I.CDINSCESTA = :P_CDINSCESTA");
 }
 
 Variant TfrmLancNFEntrada::TipoOper() {

@@ -33,13 +33,12 @@ void TfrmLancNFEntrada::dbeCdTipoOperExit() {
             cdsItemNotaFisc.CreateDataSet();
             cdsItemNotaFisc.Append();
         }
-        ShowItemsByOperation();
+        // Items page and caption, the reversal text and the transport page, as the list row shows them.
+        ShowRowOperationType();
         if (TipoOperElem(0) == "S") {
             grbDAE->SetTop(kReturnDetailsTop);
             nbkCte->SetTop(kReturnDetailsTop);
         }
-        ShowReversalByOperation();
-        ShowTransportByOperation();
         const bool gate = kind != "03" || cdsRomaneioNF.State() == DataSetState::Insert;
         dbeNrInsJurNF->SetEnabled(gate && TipoOperElem(6) == "N");
         ApplySupplierSearchRule();

@@ -1,5 +1,6 @@
 // The branch panel on top of the form: choosing the branch, and what leaving it sets off (the branch's
 // parameters, then the filter and the list).
+#include "dfe11000/dialogs/frm_filtro_nf_entrada.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/pending.h"
 #include "support/btn_pesquisa.h"
@@ -89,7 +90,7 @@ void TfrmLancNFEntrada::sbtProcurarClick() {
     if (number) number->SetEditMask("");
     const bool found = support::Procura(cdsRomaneioNF, "Procurar");
     if (number) number->SetEditMask(mask);
-    if (found) cdsRomaneioNFAfterOpen(*this);
+    if (found) cdsRomaneioNFAfterOpen();
 }
 
 void TfrmLancNFEntrada::sbtIncluirClick() {

@@ -1,5 +1,6 @@
 #include "dfe11000/module/creator.h"
 
+#include "dfe11000/dialogs/frm_filtro_nf_entrada.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/pending.h"
 #include "support/current_dialogs.h"

@@ -1,6 +1,7 @@
 // The posting form's life: creation, showing, activation, closing, in the order the screen relies on.
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 
+#include "dfe11000/dialogs/frm_filtro_nf_entrada.h"
 #include "dfe11000/server/server_gateway.h"
 #include "platform/core/abort.h"
 #include "platform/net/connection_names.h"
@@ -26,6 +27,11 @@ const std::vector<std::string> kMessages = {
     "NFCanc| (Nota Fiscal Cancelada)",
     "NFBloq| (Nota Fiscal Bloqueada)",
     "NF_DevOL| (Nota Fiscal de Devolução do OL)",
+    "DtInicial_Inf|Data de %s inicial deve ser informada.",
+    "DtFinal_Inf|Data de %s final deve ser informada.",
+    "DtFinal_inv|Data de %s inicial deve ser menor ou igual a data  de %s final.",
+    "depEmisIni|emissão",
+    "depEntrIni|entrada",
     "Empr_Inf|Empresa deve ser informada.",
     "Empr_Cad|Empresa não cadastrada",
     "Empr_Rel|Empresa não cadastrada para a filial informada.",
@@ -39,6 +45,17 @@ const std::vector<std::string> kMessages = {
     "mensEstor|Estorno de NF-e não cancelada no prazo legal.",
     "E_SN|Entrada sem Nota Fiscal",
     "Transportadora|Transportadoras/Volumes Transportados",
+    "GetNF|Recebendo nota fiscal (%s) do servidor...",
+    "Corpo|Corpo",
+    "Itens|Produtos",
+    "ItemNotaFisc|Documentos relacionados...",
+    "Encargos|Encargos",
+    "CtPagar|Conta pagar",
+    "DadosAdic|Dados Adicionais",
+    "ImpostNFTot|Totalização de impostos",
+    "ImpostNFProd|Impostos por produto",
+    "AtuaServ|Atualizando dados do servidor...",
+    "NFDados_Inv|Resposta inválida do servidor ao carregar a nota fiscal.",
 };
 
 // Lines of the second (standard) message table that this screen reads.
@@ -86,6 +103,7 @@ TfrmLancNFEntrada::TfrmLancNFEntrada(Application& app)
         };
     }
     cdsParamDFE.AfterOpen = [this](DataSet&) { cdsParamDFEAfterOpen(); };
+    WireListAndLoading();
     OnCreate = [this](Form&) { FormCreate(); };
     OnShow = [this](Form&) { FormShow(); };
     OnActivate = [this](Form&) { FormActivate(); };
@@ -276,6 +294,7 @@ void TfrmLancNFEntrada::FormClose(CloseAction& action) {
     state.boIdCriado = false;
     state.boChange = true;
     support::zymora::ClearMsgEventForm();
+    frmFiltroNFEntrada.reset();
     DisconnectFormConnections();
     stlConexoes.reset();
     cdsEtiqRegera.Close();

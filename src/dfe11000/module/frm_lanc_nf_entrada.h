@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dfe11000/module/module_state.h"
+#include "dfe11000/posting/romaneio_filter.h"
 
 #include "platform/data/dataset.h"
 #include "platform/db/tadoib_query.h"
@@ -15,14 +16,19 @@
 #include "support/frm_padrao.h"
 
 #include <array>
+#include <deque>
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace dfe::dfe11000 {
 
 // The fiscal routines' data module of the support library; its routines arrive with the rules that call
 // them, the form only owns its life.
 class TdtmRotiFiscal {};
+
+class TfrmFiltroNFEntrada;
 
 // "Lançamento de Notas Fiscais" (DFE11000): the posting form. It owns the posting's datasets, the
 // connections to the server and every control; its rules live by subsystem in the sibling folders.
@@ -322,15 +328,97 @@ public:
     void BuildTransportPage(Container& page);
     void BuildCtePages(Notebook& notebook);
 
+    // ---- Posting list and loading
+    // Loads the list of postings the filter asks for into cdsRomaneioNF; the busy animation shows on
+    // `busyOn` (the filter dialog), the main window when null.
+    void GetRomaneioNF(const RomaneioFilter& filter, Form* busyOn = nullptr);
+    // The screen follows the list row: run after the list opens and after every move to another row.
+    void cdsRomaneioNFAfterOpen();
+    void dtsRomaneioNFStateChange();
+    // Leaving a page runs the exit rules of the focused control; an error keeps the page.
+    void pgcPadraoChanging(bool& allowChange);
+    // The list page empties the posting; another page loads the listed posting from the server.
+    void pgcPadraoChange();
+    void mnuFolhaDadosClick();
+    void mnuFormularioClick();
+    void pgcPadraoEnter();
+    // The whole posting of the list row in one call. A refusal or an answer that does not fit is shown and
+    // leaves every dataset as it was (Abort).
+    void GetNFDadosGerais();
+    // Reads an answer of GetNFDadosGerais into the posting's datasets, all of them or none.
+    void LoadNFDadosGerais(const Variant& answer);
+    // Partial loaders: one server call each, under the retry policy, with its busy text.
+    void GetNotaFiscal();
+    void GetItemProduto();
+    void GetItensNFOrig();
+    void GetItemNotaFisc();
+    void GetItemNFOrigem(const std::string& originKey, const std::string& originBranch,
+                         const std::string& originNumber);
+    void GetItemEncargo();
+    void GetContaPagar();
+    void GetDadosAdic();
+    void GetImposNFTot();
+    void GetItemProImpos();
+    void GetNFRelacAF();
+    void GetListServProd();
+    // A return whose items come from origin documents.
+    bool DevolucaoOrigem() const;
+    void Atualiza_stExisteDadosNF();
+    // Points qryValidProd at the cached or the plain product lookup, by the general parameters.
+    void CacheProdFil();
+    // Command states from a data source's state (the list's or the header's).
+    void ControlaBotoes(DataSource& source);
+    void AtualizaMenus();
+    // Makes the posting read-only (or editable again) for blocked, replicated and NF-e-generated postings.
+    void BloqueiaNF(bool lock);
+    void Vd_ModDocFisc(bool required);
+    void Vd_VerifProdEst();
+    // Controls and lookups of the list and of the loading.
+    Notebook* nbkNFOrigem = nullptr;
+    support::TBtnPesquisa* btpFiliEmit = nullptr;
+    support::TBtnPesquisa* btpCliente = nullptr;
+    MenuItem* mnuFolhaDados = nullptr;
+    MenuItem* mnuFormulario = nullptr;
+    MenuItem* mnuVencimentos = nullptr;
+    db::TADOIBQuery qryEmpresa{"qryEmpresa"};
+    db::TADOIBQuery qryFornecedor{"qryFornecedor"};
+    db::TADOIBQuery qryCliente{"qryCliente"};
+    db::TADOIBQuery qryFiliEmit{"qryFiliEmit"};
+    db::TADOIBQuery qryInscrEstad{"qryInscrEstad"};
+    db::TADOIBQuery qryPesqTransp{"qryPesqTransp"};
+    db::TADOIBQuery qryParamGeral{"qryParamGeral"};
+    db::TADOIBQuery qryValidProd{"qryValidProd"};
+    db::TADOIBQuery qryProdCache{"qryProdCache"};
+    db::TADOIBQuery qrySemCache{"qrySemCache"};
+    DataSet cdsNFOrigLista{"cdsNFOrigLista"};
+    DataSet cdsNFOrigSaid{"cdsNFOrigSaid"};
+    // The fiscal group the tax rules remembered for the current posting.
+    std::string stGrupoFiscal;
+    // Include, cancel and closing set it; the AF import may clear it.
+    bool boRelacAF = false;
+
+    // ---- Posting filter
+    // Frees the filter dialog, which only this form creates.
+    struct FiltroDeleter {
+        void operator()(TfrmFiltroNFEntrada* dialog) const;
+    };
+    // Created by the first filter, kept (hidden) until this form closes.
+    std::unique_ptr<TfrmFiltroNFEntrada, FiltroDeleter> frmFiltroNFEntrada;
+    // While the filter is open, the series lookup reads the filter's series list.
+    bool boFiltroAberto = false;
+    // The series and operation types chosen in the filter, as comma lists ("1,2"); empty: none chosen.
+    std::string stListaSerie;
+    std::string stListaTipoOper;
+    // The filter's date ranges: the range's name is the message of the start edit's name.
+    void Vd_Datas(DateEdit& start, DateEdit& end);
+
     // ---- Company, branch and operation type
     db::TADOIBQuery qryTpOper{"qryTpOper"};
     db::TADOIBQuery qryTipoOperac{"qryTipoOperac"};
-    db::TADOIBQuery qryEmpresa{"qryEmpresa"};
     db::TADOIBQuery qryValidEmpr{"qryValidEmpr"};
     db::TADOIBQuery qryEmprRelacFili{"qryEmprRelacFili"};
     db::TADOIBQuery qryParamCMPProd1{"qryParamCMPProd1"};
     db::TADOIBQuery qryFornePadr{"qryFornePadr"};
-    db::TADOIBQuery qryInscrEstad{"qryInscrEstad"};
     DataSource* dtsEmpresa = nullptr;
     DataSource* dtsTipoOperac = nullptr;
     // The header panel: company and operation type, fixed once it has been left.
@@ -341,7 +429,6 @@ public:
     support::TBtnPesquisa* btpTipoOper = nullptr;
     support::TBtnPesquisa* btpEstadoOrig = nullptr;
     support::TBtnPesquisa* btpMunicipio = nullptr;
-    MenuItem* mnuVencimentos = nullptr;
     MenuItem* mnuAlmoLocal = nullptr;
     SpeedButton* sbtAlmoLocal = nullptr;
     // Reads the operation type's 26 attributes into astTipoOper and returns them as an array of strings.
@@ -365,11 +452,7 @@ public:
     void panExit();
     // Reopens qryTipoOperac by its before-open rule.
     void ReopenTipoOperac();
-    // What the operation type decides on the screen, shared by the type's exit, the panel's exit and the
-    // list row.
-    void ShowItemsByOperation();
-    void ShowReversalByOperation();
-    void ShowTransportByOperation();
+    // What the operation type decides on the screen, shared by the type's exit and the panel's exit.
     void EnableTaxGridsByOperation();
     void EnableOriginEditorsByOperation();
     void ShowParticipantByOperation();
@@ -394,6 +477,35 @@ private:
     void SizeToMainWindow(int margin);
     void RunFilterAfterBranch();
     DataSource* AddSource(const std::string& name, DataSet& dataSet);
+    void WireListAndLoading();
+    void BuildLoadingControls();
+    void DeclareLoadingLookups();
+    void ReopenInscrEstad();
+    void ParticipantCaption();
+    void LockByRow();
+    void CloseLoadedPosting();
+    bool SupplierNotHomologated() const;
+    void ShowLoadedPosting(bool loaded);
+    void ShowKeyNotebook();
+    void ShowParticipantLookup();
+    void ShowCarrier();
+    void LockAfterLoad();
+    void ShowRowDocumentModel();
+    void LockDocumentIdentity();
+    void MarkItemFields(bool quantitiesOnly);
+    // Branch and posting number of the list row (of the header when nothing is listed).
+    std::pair<std::string, std::string> PostingKey() const;
+    // "Recebendo nota fiscal (<part>) do servidor..." for the part's message code.
+    std::string GetNFText(const char* part) const;
+    void RunLoader(const char* method, const char* part, DataSet& target,
+                   const std::function<net::CallArgs(std::deque<std::string>&)>& build);
+    void ShowRowCompany();
+    void ShowRowOperationType();
+    void ShowRowParticipant();
+    void ShowRowCommands();
+    void LoadRowRelatedDocuments();
+    void EnableRowEditors();
+    void ShowRowInstallmentsAndTaxes();
 };
 
 } // namespace dfe::dfe11000

@@ -19,13 +19,12 @@ void NotAvailableYet(std::string_view operation) {
     ThrowAbort();
 }
 
-bool CriaFiltroNFEntrada(TfrmLancNFEntrada& /*form*/) {
-    Tell("Filtro de notas fiscais");
-    return false;
+void TfrmLancNFEntrada::Vd_ModDocFisc(bool /*required*/) {
+    NotAvailableYet("Validação do modelo do documento");
 }
 
-void cdsRomaneioNFAfterOpen(TfrmLancNFEntrada& /*form*/) {
-    NotAvailableYet("Lista de notas fiscais");
+void TfrmLancNFEntrada::Vd_VerifProdEst() {
+    NotAvailableYet("Verificação de produto de estoque");
 }
 
 bool CriaInscEsta(TfrmLancNFEntrada& /*form*/, bool /*importing*/) {

@@ -14,10 +14,6 @@ inline constexpr const char* kNotAvailableCode = "Nao_Disp";
 // Shows "<operation>: operação ainda não disponível nesta versão." and abandons the caller (Abort).
 [[noreturn]] void NotAvailableYet(std::string_view operation);
 
-// The filter dialog; false (as if cancelled) after telling the clerk.
-bool CriaFiltroNFEntrada(TfrmLancNFEntrada& form);
-// The list's after-open handling of the current row.
-void cdsRomaneioNFAfterOpen(TfrmLancNFEntrada& form);
 // The state-registration choice of a company with several registrations at the branch; true = chosen.
 bool CriaInscEsta(TfrmLancNFEntrada& form, bool importing);
 // The service-location dialog of a service provision; true = confirmed.

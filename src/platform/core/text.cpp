@@ -1,5 +1,8 @@
 #include "platform/core/text.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace dfe::text {
 namespace {
 
@@ -66,11 +69,25 @@ bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
 }
 
+// How many leading bytes are ASCII, read eight at a time: most texts are, and need no decoding.
+size_t AsciiPrefix(std::string_view s) {
+    size_t pos = 0;
+    constexpr uint64_t kHighBits = 0x8080808080808080ull;
+    while (pos + 8 <= s.size()) {
+        uint64_t word = 0;
+        std::memcpy(&word, s.data() + pos, sizeof word);
+        if (word & kHighBits) break;
+        pos += 8;
+    }
+    while (pos < s.size() && static_cast<unsigned char>(s[pos]) < 0x80)
+        ++pos;
+    return pos;
+}
 } // namespace
 
 size_t Length(std::string_view s) {
-    size_t count = 0;
-    size_t pos = 0;
+    size_t pos = AsciiPrefix(s);
+    size_t count = pos;
     char32_t cp = 0;
     while (pos < s.size()) {
         DecodeOne(s, pos, cp);
@@ -80,7 +97,7 @@ size_t Length(std::string_view s) {
 }
 
 bool IsValidUtf8(std::string_view s) {
-    size_t pos = 0;
+    size_t pos = AsciiPrefix(s);
     char32_t cp = 0;
     while (pos < s.size()) {
         if (!DecodeOne(s, pos, cp)) return false;

@@ -93,6 +93,9 @@ public:
     // runs. A packet that does not fit (bad shape, a declared field missing, a value of the wrong type)
     // raises PacketError and leaves the dataset exactly as it was. Pass an rvalue to move the values in.
     void SetData(Packet packet);
+    // Raises what SetData would raise for this packet, without loading it: several datasets can then be
+    // loaded together or not at all.
+    void CheckData(const Packet& packet) const;
     void SetData(const DataPacket& packet);
     // A Packet variant loads; Null closes the dataset.
     void SetData(const Variant& packet);

@@ -92,27 +92,45 @@ LoadPlan PlanLoad(const Packet& packet, const std::vector<FieldDef>& declared) {
     return plan;
 }
 
-// Checks one value against its packet field and converts it to the dataset's field type in place.
-void AcceptValue(Variant& value, const FieldDef& source, const FieldDef& target, size_t row) {
-    if (value.IsNull()) {
-        if (value.IsUnassigned()) value = Variant::Null();
-        return;
-    }
+// Checks one value against its packet field; true when it must still be converted to the dataset's type.
+bool CheckValue(const Variant& value, const FieldDef& source, const FieldDef& target, size_t row) {
+    if (value.IsNull()) return false;
     const auto where = [&] { return "linha " + std::to_string(row + 1) + ", campo " + source.name; };
     if (value.Type() != StoredType(source.type)) {
         Malformed(where() + ": valor " + VariantTypeName(value.Type()) + " num campo " +
                   FieldTypeCaption(source.type));
     }
     if (const std::string* s = value.TextIf(); s && source.type == FieldType::String && source.size > 0) {
-        if (text::Length(*s) > static_cast<size_t>(source.size)) {
+        // A text of no more bytes than the width has no more characters either.
+        if (s->size() > static_cast<size_t>(source.size) &&
+            text::Length(*s) > static_cast<size_t>(source.size)) {
             Malformed(where() + ": texto maior que o tamanho do campo (" + std::to_string(source.size) + ")");
         }
     }
-    if (StoredType(source.type) == StoredType(target.type)) return;
+    return StoredType(source.type) != StoredType(target.type);
+}
+
+Variant Converted(const Variant& value, const FieldDef& source, const FieldDef& target, size_t row) {
     try {
-        value = ConvertForSearch(value, target);
+        return ConvertForSearch(value, target);
     } catch (const DataSetError& e) {
-        Malformed(where() + ": " + e.what());
+        Malformed("linha " + std::to_string(row + 1) + ", campo " + source.name + ": " + e.what());
+    }
+}
+
+// Checks one value against its packet field and converts it to the dataset's field type in place.
+void AcceptValue(Variant& value, const FieldDef& source, const FieldDef& target, size_t row) {
+    if (value.IsUnassigned()) value = Variant::Null();
+    if (CheckValue(value, source, target, row)) value = Converted(value, source, target, row);
+}
+
+void CheckRowShape(const PacketRow& source, size_t row, size_t width) {
+    if (source.values.size() != width) {
+        Malformed("linha " + std::to_string(row + 1) + " com " + std::to_string(source.values.size()) +
+                  " valores para " + std::to_string(width) + " campos");
+    }
+    if (source.status != RowStatus::Unmodified) {
+        Malformed("linha " + std::to_string(row + 1) + " marcada como alteração");
     }
 }
 
@@ -121,13 +139,7 @@ std::vector<StoredRow> TakeRows(Packet& packet, const LoadPlan& plan) {
     const size_t width = packet.fields.size();
     for (size_t r = 0; r < packet.rows.size(); ++r) {
         PacketRow& source = packet.rows[r];
-        if (source.values.size() != width) {
-            Malformed("linha " + std::to_string(r + 1) + " com " + std::to_string(source.values.size()) +
-                      " valores para " + std::to_string(width) + " campos");
-        }
-        if (source.status != RowStatus::Unmodified) {
-            Malformed("linha " + std::to_string(r + 1) + " marcada como alteração");
-        }
+        CheckRowShape(source, r, width);
         if (plan.identity) {
             for (size_t c = 0; c < width; ++c)
                 AcceptValue(source.values[c], packet.fields[c], plan.targetDefs[c], r);
@@ -146,6 +158,25 @@ std::vector<StoredRow> TakeRows(Packet& packet, const LoadPlan& plan) {
 }
 
 } // namespace
+
+void DataSet::CheckData(const Packet& packet) const {
+    CheckFields(packet);
+    std::vector<FieldDef> declared;
+    for (const auto& f : fields_) {
+        if (f->declared_ && !f->IsCalculated()) declared.push_back(f->Def());
+    }
+    const LoadPlan plan = PlanLoad(packet, declared);
+    PrepareViewSettings(plan.targetDefs);
+    for (size_t r = 0; r < packet.rows.size(); ++r) {
+        CheckRowShape(packet.rows[r], r, packet.fields.size());
+        for (size_t slot = 0; slot < plan.targetDefs.size(); ++slot) {
+            const size_t c = plan.sourceColumn[slot];
+            const Variant& value = packet.rows[r].values[c];
+            if (CheckValue(value, packet.fields[c], plan.targetDefs[slot], r))
+                Converted(value, packet.fields[c], plan.targetDefs[slot], r);
+        }
+    }
+}
 
 void DataSet::SetData(Packet packet) {
     CheckNotReading();

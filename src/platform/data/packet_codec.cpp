@@ -251,7 +251,8 @@ int Packet::FieldIndex(std::string_view name) const {
     return -1;
 }
 
-void ValidatePacket(const Packet& packet) {
+// The field list alone: names present and unique, sizes possible.
+static void ValidateFields(const Packet& packet) {
     if (packet.fields.size() > kMaxFields) throw PacketError("Pacote de dados com campos demais");
     for (const FieldDef& f : packet.fields) {
         if (f.name.empty()) throw PacketError("Pacote de dados com campo sem nome");
@@ -264,6 +265,10 @@ void ValidatePacket(const Packet& packet) {
             }
         }
     }
+}
+
+void ValidatePacket(const Packet& packet) {
+    ValidateFields(packet);
     const auto check = [&](const std::vector<Variant>& values, size_t row) {
         if (values.size() != packet.fields.size()) {
             throw PacketError("Linha " + std::to_string(row + 1) + " do pacote com " +
@@ -384,7 +389,8 @@ Packet DecodePacket(std::string_view bytes) {
         if (row.status == RowStatus::Modified) ReadValues(r, packet.fields, row.original);
     }
     if (r.Left() != 0) throw PacketError("Pacote de dados com bytes a mais depois da última linha");
-    ValidatePacket(packet);
+    // The rows were read by their fields' types and statuses: only the field list is left to check.
+    ValidateFields(packet);
     return packet;
 }
 

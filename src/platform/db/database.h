@@ -2,6 +2,7 @@
 
 #include "platform/core/variant.h"
 #include "platform/data/packet.h"
+#include "platform/db/result_row.h"
 
 #include <memory>
 #include <stdexcept>
@@ -37,6 +38,9 @@ public:
     virtual void ExecuteScript(std::string_view sql) = 0;
     // Rows of a SELECT as a packet: fields typed from the columns' declared types (or their values).
     virtual Packet Query(std::string_view sql, const SqlParams& params = {}) = 0;
+    // The rows of a SELECT handed one by one to `onRow`, for readers that build their own answer from them.
+    // This reads through Query; a backend overrides it to read its cursor directly.
+    virtual void ForEachRow(std::string_view sql, const SqlParams& params, const RowCallback& onRow);
     // An INSERT, UPDATE or DELETE; returns the rows it changed.
     virtual int64_t Execute(std::string_view sql, const SqlParams& params = {}) = 0;
 

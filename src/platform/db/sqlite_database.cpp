@@ -174,6 +174,44 @@ void NvlFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     sqlite3_result_value(ctx, argc > 0 && sqlite3_value_type(argv[0]) != SQLITE_NULL ? argv[0] : argv[1]);
 }
 
+// The statement's current row, read column by column without building values.
+class StatementRow : public ResultRow {
+public:
+    explicit StatementRow(sqlite3_stmt* stmt) : stmt_(stmt) {}
+    int ColumnCount() const override { return sqlite3_column_count(stmt_); }
+    std::string_view ColumnName(int column) const override {
+        const char* name = sqlite3_column_name(stmt_, column);
+        return name ? name : "";
+    }
+    bool IsNull(int column) const override { return sqlite3_column_type(stmt_, column) == SQLITE_NULL; }
+    std::string_view Text(int column) const override {
+        const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+        return t ? std::string_view(t, static_cast<size_t>(sqlite3_column_bytes(stmt_, column)))
+                 : std::string_view();
+    }
+    std::optional<std::string_view> TextOrNull(int column) const override {
+        const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+        if (!t) {
+            // A null pointer for a value that is not null means SQLite ran out of memory converting it.
+            if (sqlite3_column_type(stmt_, column) != SQLITE_NULL)
+                throw DatabaseError("Sem memória para ler a consulta");
+            return std::nullopt;
+        }
+        return std::string_view(t, static_cast<size_t>(sqlite3_column_bytes(stmt_, column)));
+    }
+    double Float(int column) const override { return sqlite3_column_double(stmt_, column); }
+    int64_t Integer(int column) const override { return sqlite3_column_int64(stmt_, column); }
+    std::optional<DateTime> Date(int column) const override {
+        const int kind = sqlite3_column_type(stmt_, column);
+        if (kind == SQLITE_NULL) return std::nullopt;
+        if (kind == SQLITE_TEXT) return ParseSqlDate(Text(column));
+        return DateTime(sqlite3_column_double(stmt_, column));
+    }
+
+private:
+    sqlite3_stmt* stmt_;
+};
+
 } // namespace
 
 SqliteDatabase::SqliteDatabase(const std::string& path, SqliteOptions options) {
@@ -248,6 +286,19 @@ Packet SqliteDatabase::Query(std::string_view sql, const SqlParams& params) {
         packet.fields.push_back(std::move(def));
     }
     return packet;
+}
+
+void SqliteDatabase::ForEachRow(std::string_view sql, const SqlParams& params, const RowCallback& onRow) {
+    const ParsedSql parsed(sql);
+    Statement stmt(db_, parsed.Render(PlaceholderStyle::QuestionNumber));
+    BindAll(stmt.Get(), parsed, params);
+    const StatementRow row(stmt.Get());
+    for (;;) {
+        const int rc = sqlite3_step(stmt.Get());
+        if (rc == SQLITE_DONE) break;
+        if (rc != SQLITE_ROW) Fail("Erro ao ler o resultado da consulta");
+        onRow(row);
+    }
 }
 
 int64_t SqliteDatabase::Execute(std::string_view sql, const SqlParams& params) {

@@ -29,6 +29,7 @@ public:
     std::string BackendName() const override { return "sqlite"; }
     void ExecuteScript(std::string_view sql) override;
     Packet Query(std::string_view sql, const SqlParams& params = {}) override;
+    void ForEachRow(std::string_view sql, const SqlParams& params, const RowCallback& onRow) override;
     int64_t Execute(std::string_view sql, const SqlParams& params = {}) override;
     void Begin(TransactionMode mode) override;
     void Commit() override;

@@ -104,6 +104,7 @@ TEST_P(MalformedPacketTest, RaisesAndLeavesTheDataSetExactlyAsItWas) {
     ds.AfterOpen = [&](DataSet&) { ++opens; };
     Packet bad = ItemPacket({Item("004", "D", 1, 1), Item("005", "E", 2, 2), Item("006", "F", 3, 3)});
     GetParam().spoil(bad);
+    EXPECT_THROW(ds.CheckData(bad), PacketError) << GetParam().name;
     try {
         ds.SetData(std::move(bad));
         FAIL() << GetParam().name << " was loaded";
@@ -124,6 +125,7 @@ INSTANTIATE_TEST_SUITE_P(Table, MalformedPacketTest, ::testing::ValuesIn(kMalfor
 TEST(PacketLoadTest, DeclaredFieldMissingFromThePacketIsRefused) {
     DataSet ds("cdsNotaFiscal");
     ds.DeclareField({"VRNOTAFISC", FieldType::Float, 0, false});
+    EXPECT_THROW(ds.CheckData(ItemPacket({Item("004", "D", 1, 1)})), PacketError);
     EXPECT_THROW(LoadThreeItems(ds), PacketError);
     EXPECT_FALSE(ds.Active());
 }
@@ -134,6 +136,7 @@ TEST(PacketLoadTest, FilterNamingAFieldTheNewPacketLacksIsRefusedBeforeLoading) 
     ds.SetFilter("QTITEMPROD > 1");
     Packet other;
     other.fields = {{"OUTRO", FieldType::String, 1, false}};
+    EXPECT_THROW(ds.CheckData(other), DataSetError);
     EXPECT_THROW(ds.SetData(std::move(other)), DataSetError);
     EXPECT_EQ(ds.RecordCount(), 3);
 }

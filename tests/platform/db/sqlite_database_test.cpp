@@ -119,5 +119,74 @@ TEST_F(SqliteDatabaseTest, TheLookupConnectionReadsButCannotWrite) {
     EXPECT_EQ(lookups->Query("SELECT * FROM FORNECEDOR").rows.size(), 1u);
 }
 
+// The rows read one by one, each column as the reader asks, agree with what Query builds; the base class's
+// reading through Query agrees too.
+TEST_F(SqliteDatabaseTest, ForEachRowReadsEachColumnAsAsked) {
+    const std::string sql = "SELECT CDFORNECED, VRLIMITE, QTNOTAS, DTCADASTRO, DSOBS, QTNOTAS * 2 AS DOBRO"
+                            " FROM FORNECEDOR WHERE CDFORNECED >= :P_DE ORDER BY CDFORNECED";
+    struct Read {
+        std::string name, code, twice;
+        double limit = 0;
+        int64_t notes = 0;
+        std::optional<DateTime> date;
+        bool nullNote = false, nullObs = false;
+    };
+    const auto readAll = [&](Database& db) {
+        std::vector<Read> rows;
+        db.ForEachRow(sql, {{"P_DE", "J1"}}, [&](const ResultRow& row) {
+            EXPECT_EQ(row.ColumnCount(), 6);
+            Read r;
+            r.name = std::string(row.ColumnName(5));
+            r.code = std::string(row.Text(0));
+            r.limit = row.Float(1);
+            r.nullNote = row.IsNull(2);
+            r.notes = r.nullNote ? 0 : row.Integer(2);
+            r.date = row.Date(3);
+            r.nullObs = row.IsNull(4);
+            r.twice = r.nullNote ? "" : std::string(row.Text(5));
+            rows.push_back(r);
+        });
+        return rows;
+    };
+    const std::vector<Read> direct = readAll(*db_);
+    ASSERT_EQ(direct.size(), 2u);
+    EXPECT_EQ(direct[0].name, "DOBRO");
+    EXPECT_EQ(direct[0].code, "J1");
+    EXPECT_EQ(direct[0].limit, 10.0);
+    EXPECT_EQ(direct[0].notes, 3);
+    EXPECT_EQ(direct[0].twice, "6");
+    EXPECT_EQ(direct[0].date, DateTime::FromDate(2026, 7, 1));
+    EXPECT_TRUE(direct[0].nullObs);
+    EXPECT_EQ(direct[1].limit, 2.5);
+    EXPECT_TRUE(direct[1].nullNote);
+    EXPECT_FALSE(direct[1].date.has_value());
+    EXPECT_FALSE(direct[1].nullObs);
+
+    // The generic reading, as a backend without its own cursor reader does it.
+    struct ThroughQuery : Database {
+        explicit ThroughQuery(Database& inner) : inner_(inner) {}
+        Dialect SqlDialect() const override { return inner_.SqlDialect(); }
+        std::string BackendName() const override { return "query"; }
+        void ExecuteScript(std::string_view s) override { inner_.ExecuteScript(s); }
+        Packet Query(std::string_view s, const SqlParams& p) override { return inner_.Query(s, p); }
+        int64_t Execute(std::string_view s, const SqlParams& p) override { return inner_.Execute(s, p); }
+        void Begin(TransactionMode m) override { inner_.Begin(m); }
+        void Commit() override { inner_.Commit(); }
+        void Rollback() noexcept override { inner_.Rollback(); }
+        bool InTransaction() const override { return inner_.InTransaction(); }
+        Database& inner_;
+    } generic(*db_);
+    const std::vector<Read> viaQuery = readAll(generic);
+    ASSERT_EQ(viaQuery.size(), direct.size());
+    for (size_t i = 0; i < direct.size(); ++i) {
+        EXPECT_EQ(viaQuery[i].code, direct[i].code);
+        EXPECT_EQ(viaQuery[i].limit, direct[i].limit);
+        EXPECT_EQ(viaQuery[i].notes, direct[i].notes);
+        EXPECT_EQ(viaQuery[i].date, direct[i].date);
+        EXPECT_EQ(viaQuery[i].nullObs, direct[i].nullObs);
+        EXPECT_EQ(viaQuery[i].twice, direct[i].twice);
+    }
+}
+
 } // namespace
 } // namespace dfe::db

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "appserver/rpc/method_context.h"
+#include "platform/core/date_time.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace dfe::appserver {
+
+// Readers of a call's arguments that refuse, with a text naming the argument, what the client could not
+// have meant: a missing or extra argument, a value of another kind, a code longer than its field.
+void ExpectArgCount(const MethodContext& call, size_t least, size_t most);
+
+// A text argument (null counts as empty), trimmed, of at most `width` characters.
+std::string CodeArg(const MethodContext& call, size_t index, size_t width, std::string_view what);
+
+// A date argument; nothing for an empty date (null, empty text, 0).
+std::optional<DateTime> DateArg(const MethodContext& call, size_t index, std::string_view what);
+
+// A flag or variant element of the operation type: any scalar; its text.
+std::string ScalarArg(const MethodContext& call, size_t index, std::string_view what);
+
+// The posting key every posting reader starts with: branch (4) and posting number (10).
+struct PostingKey {
+    std::string branch;
+    std::string number;
+};
+PostingKey PostingKeyArgs(const MethodContext& call, size_t first = 0);
+
+} // namespace dfe::appserver

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/data/field_type.h"
+
+#include <vector>
+
+namespace dfe::appserver {
+
+// The fields of each answer that fills one of the posting's datasets, in order, with the type and width the
+// client declares for them. The answers are built to these layouts whatever the SQL types of the columns.
+using PacketLayout = std::vector<FieldDef>;
+
+const PacketLayout& RomaneioNFLayout();
+const PacketLayout& NotaFiscalLayout();
+const PacketLayout& ItemNotaFiscLayout();
+const PacketLayout& ItemProdutoLayout();
+const PacketLayout& ItemEncargoLayout();
+const PacketLayout& ContaPagarLayout();
+const PacketLayout& DadosAdicLayout();
+const PacketLayout& ImposNFTotLayout();
+const PacketLayout& ItemProImposLayout();
+const PacketLayout& ItensNFOrigLayout();
+const PacketLayout& ItemNFOrigemLayout();
+const PacketLayout& NFRelacAFLayout();
+const PacketLayout& ListServProdLayout();
+const PacketLayout& CountNFOrigLayout();
+
+} // namespace dfe::appserver

@@ -1,0 +1,149 @@
+#include "appserver/modules/posting_load_methods.h"
+
+#include "appserver/modules/call_arguments.h"
+#include "appserver/modules/layout_query.h"
+#include "appserver/modules/origin_key_list.h"
+#include "appserver/modules/parameter_methods.h"
+#include "appserver/modules/posting_readers.h"
+#include "platform/net/connection_names.h"
+
+namespace dfe::appserver {
+namespace {
+
+using Reader = DataPacket (*)(db::Database&, const PostingKey&);
+
+// The part loaders that take only the posting's key.
+template <Reader read> Variant LoadPart(MethodContext& call) {
+    ExpectArgCount(call, 2, 2);
+    return Variant(read(call.Db(), PostingKeyArgs(call)));
+}
+
+// The participant filter of the related documents: person type, registration number, issuing branch. The
+// related rows are the posting's own, so the filter is only checked.
+void CheckParticipantArgs(const MethodContext& call, size_t first) {
+    CodeArg(call, first, 1, "tipo de pessoa");
+    CodeArg(call, first + 1, 20, "inscrição do participante");
+    CodeArg(call, first + 2, 4, "filial emitente");
+}
+
+Variant GetItemNotaFisc(MethodContext& call) {
+    ExpectArgCount(call, 5, 5);
+    const PostingKey key = PostingKeyArgs(call);
+    CheckParticipantArgs(call, 2);
+    return Variant(ReadItemNotaFisc(call.Db(), key));
+}
+
+// The third argument is the header's supplier, sent by the refresh after closing; the totals are the
+// posting's own whoever the supplier is.
+Variant GetImposNFTot(MethodContext& call) {
+    ExpectArgCount(call, 2, 3);
+    const PostingKey key = PostingKeyArgs(call);
+    if (call.ArgCount() == 3) CodeArg(call, 2, 21, "fornecedor");
+    return Variant(ReadImposNFTot(call.Db(), key));
+}
+
+// The origin quantities and references are stored with each item, so the return arguments need no other
+// reading than the items themselves.
+Variant GetItemProduto(MethodContext& call) {
+    ExpectArgCount(call, 6, 6);
+    const PostingKey key = PostingKeyArgs(call);
+    ScalarArg(call, 2, "notas de origem");
+    CodeArg(call, 3, 1, "tipo de operação de devolução");
+    ScalarArg(call, 4, "estorno de NF-e");
+    ScalarArg(call, 5, "quantidade de origem");
+    return Variant(ReadItemProduto(call.Db(), key));
+}
+
+// The origin items: "N" reads the single origin posting given by branch and number; any other key is the
+// list of origin postings.
+Variant GetItemNFOrigem(MethodContext& call) {
+    ExpectArgCount(call, 3, 3);
+    const std::string list = ScalarArg(call, 0, "documentos de origem");
+    std::vector<PostingKey> origins;
+    if (list == "N") {
+        PostingKey single{CodeArg(call, 1, 4, "filial de origem"),
+                          CodeArg(call, 2, 10, "lançamento de origem")};
+        if (!single.branch.empty() && !single.number.empty()) origins.push_back(std::move(single));
+    } else {
+        origins = ParseOriginKeyList(list);
+    }
+    return Variant(ReadOriginItems(call.Db(), origins));
+}
+
+Variant GetCountNFOrig(MethodContext& call) {
+    ExpectArgCount(call, 2, 2);
+    const PostingKey key = PostingKeyArgs(call);
+    return Variant(QueryPacket(call.Db(), CountNFOrigLayout(),
+                               "SELECT COUNT(*) AS NRREGISTROS FROM ITEMNFORIG"
+                               " WHERE CDFILIAL = :P_CDFILIAL AND NRLANCTONF = :P_NRLANCTONF",
+                               {{"P_CDFILIAL", key.branch}, {"P_NRLANCTONF", key.number}}));
+}
+
+Variant GetListServProd(MethodContext& call) {
+    ExpectArgCount(call, 0, 0);
+    return Variant(QueryPacket(call.Db(), ListServProdLayout(),
+                               "SELECT CDSERVICOPROD, DSSERVICOPROD FROM SERVICOPROD ORDER BY CDSERVICOPROD",
+                               {}));
+}
+
+// Arguments of GetNFDadosGerais after the key: participant type, number and issuing branch; the return kind
+// stTpOper; elements 8 and 14 of the operation type; the participant kind; element 0; the header's state
+// word; the selected origin list.
+void CheckGeneralDataArgs(const MethodContext& call) {
+    CheckParticipantArgs(call, 2);
+    CodeArg(call, 5, 1, "tipo de operação de devolução");
+    ScalarArg(call, 6, "estorno de NF-e");
+    ScalarArg(call, 7, "quantidade de origem");
+    CodeArg(call, 8, 1, "tipo de participante");
+    ScalarArg(call, 9, "operação de devolução");
+    CodeArg(call, 10, 10, "estado do cabeçalho");
+    ScalarArg(call, 11, "lista de devolução");
+}
+
+std::string MissingPostingText(const PostingKey& key) {
+    return "Lançamento " + key.number + " da filial " + key.branch +
+           " não encontrado. Ele pode ter sido excluído por outro usuário; atualize a lista.";
+}
+
+Variant GetNFDadosGerais(MethodContext& call) {
+    ExpectArgCount(call, 12, 12);
+    const PostingKey key = PostingKeyArgs(call);
+    CheckGeneralDataArgs(call);
+    db::Database& db = call.Db();
+    const std::optional<std::string> supplier = ReadPostingSupplier(db, key);
+    if (!supplier) return Variant::Array({"N", MissingPostingText(key)});
+    const Variant supplierAnswer = SupplierParameterAnswer(db, *supplier);
+    const VariantArray& parameters = supplierAnswer.AsArray();
+    if (parameters[0].AsString() != "S") return supplierAnswer;
+
+    return Variant::Array({"S", "", Variant(ReadNotaFiscal(db, key)), Variant(ReadItemNotaFisc(db, key)),
+                           Variant(ReadItemProduto(db, key)), Variant(ReadItemEncargo(db, key)),
+                           Variant(ReadContaPagar(db, key)), Variant(ReadDadosAdic(db, key)),
+                           Variant(ReadImposNFTot(db, key)), Variant(ReadItemProImpos(db, key)),
+                           Variant(ReadItensNFOrig(db, key)), Variant(ReadNFRelacAF(db, key)), parameters[1],
+                           parameters[2], parameters[3]});
+}
+
+} // namespace
+
+void RegisterPostingLoadMethods(MethodRegistry& registry) {
+    const auto add = [&](const char* name, MethodFunction f) {
+        registry.Add(net::kLancNFEntrada, name, MethodKind::Read, std::move(f));
+    };
+    add("GetNFDadosGerais", GetNFDadosGerais);
+    add("GetNotaFiscal", LoadPart<ReadNotaFiscal>);
+    add("GetItemNotaFisc", GetItemNotaFisc);
+    add("GetItemProduto", GetItemProduto);
+    add("GetItemEncargo", LoadPart<ReadItemEncargo>);
+    add("GetContaPagar", LoadPart<ReadContaPagar>);
+    add("GetDadosAdic", LoadPart<ReadDadosAdic>);
+    add("GetImposNFTot", GetImposNFTot);
+    add("GetItemProImpos", LoadPart<ReadItemProImpos>);
+    add("GetItensNFOrig", LoadPart<ReadItensNFOrig>);
+    add("GetItemNFOrigem", GetItemNFOrigem);
+    add("GetNFRelacAF", LoadPart<ReadNFRelacAF>);
+    add("GetCountNFOrig", GetCountNFOrig);
+    add("GetListServProd", GetListServProd);
+}
+
+} // namespace dfe::appserver

@@ -1,0 +1,71 @@
+#include "module_fixture.h"
+
+namespace dfe::dfe11000 {
+namespace {
+
+class ExisteDadosNF : public testing::ModuleTest {
+protected:
+    void SetUp() override { form = &Open(); }
+
+    static void Fill(DataSet& ds, const std::vector<double>& quantities) {
+        ds.CreateDataSet(
+            {FieldDef{"NRLANCTONF", FieldType::String, 10}, FieldDef{"QTDNFCE", FieldType::Float}});
+        int number = 0;
+        for (double q : quantities) {
+            ds.Append();
+            ds.FieldByName("NRLANCTONF").SetAsString(std::to_string(++number));
+            ds.FieldByName("QTDNFCE").SetAsFloat(q);
+            ds.Post();
+        }
+    }
+
+    TfrmLancNFEntrada* form = nullptr;
+};
+
+TEST_F(ExisteDadosNF, RecomputedFromTheOriginsOfTheChoiceEveryTime) {
+    enum Choice { Single, List, Neither };
+    struct Case {
+        const char* what;
+        Choice choice;
+        std::vector<double> single;
+        std::vector<double> list;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"one origin with data", Single, {2}, {}, "S"},
+        {"one origin without data", Single, {0}, {5}, "N"},
+        {"two origins are not one", Single, {2, 3}, {}, "N"},
+        {"no origin", Single, {}, {}, "N"},
+        {"a listed origin with data", List, {}, {0, 0, 1}, "S"},
+        {"listed origins without data", List, {7}, {0, 0}, "N"},
+        {"an empty list", List, {}, {}, "N"},
+        {"no choice made", Neither, {1}, {1}, "N"},
+    };
+    for (const Case& c : cases) {
+        // A "S" left over from the previous case must not survive.
+        Cli_dfe11000().stExisteDadosNF = "S";
+        form->rbtUnica->SetChecked(c.choice == Single);
+        form->rbtLista->SetChecked(c.choice == List);
+        Fill(form->cdsNFOrigSaid, c.single);
+        Fill(form->cdsNFOrigLista, c.list);
+        form->Atualiza_stExisteDadosNF();
+        EXPECT_EQ(Cli_dfe11000().stExisteDadosNF, c.expected) << c.what;
+    }
+}
+
+TEST_F(ExisteDadosNF, TheListKeepsItsFilterAndRow) {
+    form->rbtLista->SetChecked(true);
+    Fill(form->cdsNFOrigLista, {0, 4, 0, 9});
+    form->cdsNFOrigLista.SetFilter("QTDNFCE = 0");
+    form->cdsNFOrigLista.SetFiltered(true);
+    form->cdsNFOrigLista.Last();
+    form->Atualiza_stExisteDadosNF();
+    EXPECT_EQ(Cli_dfe11000().stExisteDadosNF, "S");
+    EXPECT_EQ(form->cdsNFOrigLista.Filter(), "QTDNFCE = 0");
+    EXPECT_TRUE(form->cdsNFOrigLista.Filtered());
+    EXPECT_EQ(form->cdsNFOrigLista.RecordCount(), 2);
+    EXPECT_EQ(form->cdsNFOrigLista.FieldByName("NRLANCTONF").AsString(), "3");
+}
+
+} // namespace
+} // namespace dfe::dfe11000
