@@ -27,4 +27,24 @@ void TfrmLancNFEntrada::Vd_VerifProdEst() {
     NotAvailableYet("Verificação de produto de estoque");
 }
 
+bool CriaInscEsta(TfrmLancNFEntrada& /*form*/, bool /*importing*/) {
+    NotAvailableYet("Escolha da inscrição estadual");
+}
+
+bool CriaLocPrestServ(TfrmLancNFEntrada& /*form*/) {
+    NotAvailableYet("Local da prestação do serviço");
+}
+
+bool CriaAlmoLocal(TfrmLancNFEntrada& /*form*/) {
+    NotAvailableYet("Almoxarifado e local de estoque");
+}
+
+void dbeNrInsJurNFExit(TfrmLancNFEntrada& /*form*/) {
+    NotAvailableYet("Validação do fornecedor");
+}
+
+void Cancela(TfrmLancNFEntrada& /*form*/) {
+    NotAvailableYet("Cancelamento do lançamento");
+}
+
 } // namespace dfe::dfe11000
