@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -419,6 +420,7 @@ public:
     void Sync(std::string_view property) override {
         ControlView::Sync(property);
         if (property.empty() || property == "Caption") button_->setText(CaptionText(control_.Caption()));
+        if (property.empty() || property == "Caption" || property == "Width") FitCaption();
         if (property.empty() || property == "Checked" || property == "Down") ShowState();
     }
 
@@ -433,6 +435,21 @@ protected:
     }
 
     ButtonWidget* button_;
+
+private:
+    // The button bar was designed for captions under small glyphs: a caption wider than its speed button is
+    // drawn in a smaller font rather than cut.
+    void FitCaption() {
+        if (!dynamic_cast<SpeedButton*>(&control_)) return;
+        QFont font = button_->parentWidget() ? button_->parentWidget()->font() : button_->font();
+        const int room = control_.Width() - 4;
+        for (qreal size = font.pointSizeF(); size > kSmallestCaptionPoints; size -= 0.5) {
+            font.setPointSizeF(size);
+            if (QFontMetrics(font).horizontalAdvance(button_->text()) <= room) break;
+        }
+        button_->setFont(font);
+    }
+    static constexpr qreal kSmallestCaptionPoints = 6.0;
 };
 
 QRadioButton* NewRadio() {

@@ -71,5 +71,38 @@ TEST_F(ListLoad, TheFiltersArgumentsReachTheServerInOrder) {
     EXPECT_EQ(dialogs.BusyDepth(), 0);
 }
 
+// Without answers of its own: the demo postings as the server lists and sends them.
+class ListAndLoadOnTheServer : public testing::ModuleTest {};
+
+TEST_F(ListAndLoadOnTheServer, EveryListedPostingOpensOnTheRecordPage) {
+    TfrmLancNFEntrada& form = Open();
+    RomaneioFilter filter;
+    filter.branch = "0001";
+    filter.series = "T";
+    filter.allDates = "T";
+    app.Dispatch([&] { form.GetRomaneioNF(filter); });
+    form.dtsRomaneioNF->SetEnabled(true);
+    form.tshFormulario.SetEnabled(true);
+    form.boFiltroConfirmado = true; // as the filter dialog leaves it
+    ASSERT_GT(form.cdsRomaneioNF.RecordCount(), 0) << dialogs.Describe();
+    dialogs.ClearRecords();
+    int opened = 0;
+    int withItems = 0;
+    for (form.cdsRomaneioNF.First(); !form.cdsRomaneioNF.Eof(); form.cdsRomaneioNF.Next()) {
+        const std::string number = form.cdsRomaneioNF.FieldByName("NRLANCTONF").AsString();
+        form.pgcPadrao.SetActivePage(&form.tshFolhaDados);
+        app.Dispatch([&] { form.pgcPadrao.SelectPage(form.tshFormulario); });
+        ASSERT_EQ(dialogs.Errors().size(), 0u) << number << ": " << dialogs.Describe();
+        EXPECT_EQ(form.cdsNotaFiscal.FieldByName("NRLANCTONF").AsString(), number);
+        EXPECT_EQ(form.cdsNotaFiscalAux.Data(), form.cdsNotaFiscal.Data()) << number;
+        if (form.cdsItemProduto.Active() && !form.cdsItemProduto.IsEmpty()) ++withItems;
+        ++opened;
+    }
+    EXPECT_GT(withItems, 0);
+    EXPECT_EQ(opened, form.cdsRomaneioNF.RecordCount());
+    EXPECT_EQ(Calls("GetNFDadosGerais"), opened);
+    EXPECT_EQ(dialogs.BusyDepth(), 0);
+}
+
 } // namespace
 } // namespace dfe::dfe11000

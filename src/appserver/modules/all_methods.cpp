@@ -3,6 +3,7 @@
 #include "appserver/modules/parameter_methods.h"
 #include "appserver/modules/posting_list_methods.h"
 #include "appserver/modules/posting_load_methods.h"
+#include "appserver/modules/stock_methods.h"
 
 namespace dfe::appserver {
 
@@ -10,6 +11,7 @@ void RegisterAllMethods(MethodRegistry& registry) {
     RegisterParameterMethods(registry);
     RegisterPostingListMethods(registry);
     RegisterPostingLoadMethods(registry);
+    RegisterStockMethods(registry);
 }
 
 } // namespace dfe::appserver

@@ -1,4 +1,5 @@
 // The branch in process: its lookup, the branch rule and the operator's relation to the branch.
+#include "dfe11000/header/screen_helpers.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "support/consiste.h"
 #include "support/show_msg.h"
@@ -56,10 +57,33 @@ void TfrmLancNFEntrada::Vd_Filial(bool required) {
             qryNFOffLine.Close();
             qryNFOffLine.ParamByName("P_CDFILIAL") = Variant(branch);
             qryNFOffLine.Open();
-            if (!qryNFOffLine.FieldByName("CDFILIAL").IsNull()) refuse("OpBloq_NFOff");
+            if (!qryNFOffLine.FieldByName("CDFILIAL").IsNull()) {
+                if (medCdFilial->CanFocus()) medCdFilial->SetFocus();
+                support::MensErro(msgMensagensPadroes, "OpBloq_NFOff", true);
+            }
         }
     }
     state.dtDataProc = support::zymora::DataProc(medCdFilial->Text());
+}
+
+void TfrmLancNFEntrada::Vd_FiliInat() {
+    const std::string branch = medCdFilial->Text();
+    if (support::EmptyString(branch)) return;
+    OpenBranchLookup(branch);
+    if (qryFiliRece.IsEmpty() || qryFiliRece.FieldByName("IDCNTRRESC").AsString() != "S") return;
+    FocusFirstPossible({medCdFilial});
+    support::MensErro(msgPadrao, "Filial_Inat", true);
+}
+
+void TfrmLancNFEntrada::btpFilialBeforePesq() {
+    Cli_dfe11000().stTodos = "T";
+    OpenBranchLookup({});
+}
+
+void TfrmLancNFEntrada::btpFilialAfterPesq() {
+    medCdFilial->SetText(qryFiliRece.FieldByName("CDFILIAL").AsString());
+    edtNmFilial->SetText(qryFiliRece.FieldByName("NMFILIAL").AsString());
+    Cli_dfe11000().stTodos = "N";
 }
 
 void TfrmLancNFEntrada::Vd_OperadorRelac() {
@@ -71,7 +95,7 @@ void TfrmLancNFEntrada::Vd_OperadorRelac() {
     qryOperRelac.Open();
     if (qryOperRelac.IsEmpty()) {
         if (medCdFilial->CanFocus()) medCdFilial->SetFocus();
-        support::MensErro(msgPadrao, "Oper_N_Relac", true);
+        support::MensErro(msgMensagensPadroes, "Oper_N_Relac", true);
     }
 }
 

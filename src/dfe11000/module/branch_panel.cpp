@@ -14,10 +14,8 @@ void TfrmLancNFEntrada::WireBranchPanel() {
     panFilial->OnExit = [this](Component&) { panFilialExit(); };
     sbtFiltro->OnClick = [this](Component&) { sbtFiltroClick(); };
     mnuFiltro->OnClick = [this](Component&) { sbtFiltroClick(); };
-    btpFilial->OnBeforePesq = [this](support::TBtnPesquisa&, bool&) { OpenBranchLookup({}); };
-    btpFilial->OnAfterPesq = [this](support::TBtnPesquisa&) {
-        edtNmFilial->SetText(qryFiliRece.FieldByName("NMFILIAL").AsString());
-    };
+    btpFilial->OnBeforePesq = [this](support::TBtnPesquisa&, bool&) { btpFilialBeforePesq(); };
+    btpFilial->OnAfterPesq = [this](support::TBtnPesquisa&) { btpFilialAfterPesq(); };
 }
 
 void TfrmLancNFEntrada::medCdFilialChange() {
@@ -72,6 +70,7 @@ void TfrmLancNFEntrada::panFilialExit() {
         if (boIncluiAposFiltro) sbtIncluirClick();
     }
     dbeCodiCFOp->SetEnabled(false);
+    TipoOper();
     const bool locked = cdsParamDFE.Active() && cdsParamDFE.FieldByName("IDBLOQCFOPNF").AsString() == "S" &&
                         TipoOperElem(11) != "S";
     dbeDescCFOp->SetEnabled(!locked);

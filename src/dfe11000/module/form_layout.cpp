@@ -103,6 +103,10 @@ void TfrmLancNFEntrada::BuildLayout() {
     BuildPostingGrids();
     WireBranchPanel();
     DeclareLookups();
+    // ---- company, branch and operation type
+    BuildHeaderPanel();
+    WireHeaderRules();
+    DeclareHeaderLookups();
 }
 
 void TfrmLancNFEntrada::BuildBranchPanel() {

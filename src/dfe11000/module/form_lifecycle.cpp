@@ -20,9 +20,6 @@ const std::vector<std::string> kMessages = {
     "Filial_Inf|Filial de origem deve ser informada",
     "Filial_Cad|Filial não cadastrada",
     "Filial_Inat|Filial com situação inativa.",
-    "OpBloq_NFOff|Operação bloqueada! Existem notas fiscais lançadas no sistema Off-Line que não foram "
-    "importadas.",
-    "Oper_N_Relac|Operador não cadastrado para a filial.",
     "Err_Conex|Ocorreu um erro na conexão com o servidor:",
     "DsErro|Erro: ",
     "Reestab_Conex|Deseja reestabelecer essa conexão?",
@@ -35,6 +32,14 @@ const std::vector<std::string> kMessages = {
     "DtFinal_inv|Data de %s inicial deve ser menor ou igual a data  de %s final.",
     "depEmisIni|emissão",
     "depEntrIni|entrada",
+    "Empr_Inf|Empresa deve ser informada.",
+    "Empr_Cad|Empresa não cadastrada",
+    "Empr_Rel|Empresa não cadastrada para a filial informada.",
+    "Oper_Inf|Tipo de operação deve ser informado",
+    "Oper_Cad|Tipo de operação não cadastrado",
+    "Blq_NF_TOPER|Operação bloqueada! Nota fiscal não possui AF.",
+    "Blq_NF_CMP|Operação bloqueada! Nota fiscal de compra não possui AF.",
+    "Fornecedor|Fornecedor",
     "NF_SR|Notas Fiscais de Simples Remessa",
     "Dad_Prod|Dados do Produto",
     "mensEstor|Estorno de NF-e não cancelada no prazo legal.",
@@ -75,6 +80,10 @@ const std::vector<std::string> kMessages = {
 // Lines of the second (standard) message table that this screen reads.
 const std::vector<std::string> kStandardMessages = {
     "NFDig| (Nota Fiscal em digitação no Web)",
+    "OpBloq_NFOff|Operação bloqueada! Existem notas fiscais lançadas no sistema Off-Line que não foram "
+    "importadas.",
+    "Oper_N_Relac|Operador não cadastrado para a filial.",
+    "Exportador|Exportador",
 };
 
 bool IsEditing(const DataSet& ds) {

@@ -428,8 +428,6 @@ public:
     void DisableForInsert();
     // The header completeness check of the closing.
     void ValidaCampos();
-    // The branch in process must be active (the branch rules own it).
-    void Vd_FiliInat();
     MenuItem* mnuListagem = nullptr;
     MenuItem* mnuConfigImpressora = nullptr;
     MenuItem* mnuImportaAF = nullptr;
@@ -459,6 +457,54 @@ public:
     // State and municipality as last posted, for the service-location rule.
     std::string stSgEstadoAnt;
     std::string stCdMunicipioAnt;
+    // ---- Company, branch and operation type
+    db::TADOIBQuery qryTpOper{"qryTpOper"};
+    db::TADOIBQuery qryTipoOperac{"qryTipoOperac"};
+    db::TADOIBQuery qryValidEmpr{"qryValidEmpr"};
+    db::TADOIBQuery qryEmprRelacFili{"qryEmprRelacFili"};
+    db::TADOIBQuery qryParamCMPProd1{"qryParamCMPProd1"};
+    db::TADOIBQuery qryFornePadr{"qryFornePadr"};
+    DataSource* dtsEmpresa = nullptr;
+    DataSource* dtsTipoOperac = nullptr;
+    // The header panel: company and operation type, fixed once it has been left.
+    Panel* pan = nullptr;
+    Label* lblEmpresa = nullptr;
+    Label* lblTipoOper = nullptr;
+    support::TBtnPesquisa* btpEmpresa = nullptr;
+    support::TBtnPesquisa* btpTipoOper = nullptr;
+    support::TBtnPesquisa* btpEstadoOrig = nullptr;
+    support::TBtnPesquisa* btpMunicipio = nullptr;
+    MenuItem* mnuAlmoLocal = nullptr;
+    SpeedButton* sbtAlmoLocal = nullptr;
+    // Reads the operation type's 26 attributes into astTipoOper and returns them as an array of strings.
+    Variant TipoOper();
+    void Vd_Empresa(bool required);
+    void Vd_FiliInat();
+    void Vd_TpOper();
+    void Vd_BloqueiaNfCMP();
+    void dbeCdEmpresaExit();
+    void dbeCdEmpresaChange();
+    void btpEmpresaBeforePesq();
+    void btpEmpresaAfterPesq();
+    void btpFilialBeforePesq();
+    void btpFilialAfterPesq();
+    void dbeCdTipoOperExit();
+    void dbeCdTipoOperChange();
+    void btpTipoOperBeforePesq();
+    void btpTipoOperAfterPesq();
+    void qryTipoOperacBeforeOpen();
+    void panEnter();
+    void panExit();
+    // Reopens qryTipoOperac by its before-open rule.
+    void ReopenTipoOperac();
+    // What the operation type decides on the screen, shared by the type's exit and the panel's exit.
+    void EnableTaxGridsByOperation();
+    void EnableOriginEditorsByOperation();
+    void ShowParticipantByOperation();
+    void ShowItemGridOriginColumn();
+    void BuildHeaderPanel();
+    void WireHeaderRules();
+    void DeclareHeaderLookups();
 
 private:
     bool paramDFEComplete_ = false;

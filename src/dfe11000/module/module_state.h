@@ -84,6 +84,8 @@ struct ModuleState {
     std::string stColunaDesc;
     std::string stFiltro = "J";
     std::string stLista;
+    // The state registration chosen in the registration dialog or by an import; cleared by cancel.
+    std::string stInscEstaImp;
 
     int inCodigo = 0;
     int inCodiItem = 0;

@@ -27,9 +27,6 @@ void TfrmLancNFEntrada::Vd_VerifProdEst() {
     NotAvailableYet("Verificação de produto de estoque");
 }
 
-// The stock server's inventory check arrives with the header rules; the demo data has no closed inventory.
-void ValidaInventario(TfrmLancNFEntrada& /*form*/, const std::string& /*branch*/, DateTime /*date*/) {}
-
 // Replication is not built yet, so no posting of the demo data is a replica: nothing to mark.
 bool GetVerifReplic(TfrmLancNFEntrada& /*form*/, const std::string& /*branch*/,
                     const std::string& /*posting*/) {
@@ -53,10 +50,6 @@ void Atualiza_Valores(TfrmLancNFEntrada& /*form*/) {}
 // Nothing to clear while the replication dialog does not exist.
 void ClearReplicationCode(TfrmLancNFEntrada& /*form*/) {}
 
-std::string TipoOperacAttribute(TfrmLancNFEntrada& /*form*/, std::string_view /*field*/) {
-    return {};
-}
-
 bool FechaNotaFiscal(TfrmLancNFEntrada& /*form*/, const std::string& /*mode*/) {
     NotAvailableYet("Fechamento da nota fiscal");
 }
@@ -79,6 +72,22 @@ void CriaCpfCnpj(TfrmLancNFEntrada& /*form*/) {
 
 void dbeNumeroExit(TfrmLancNFEntrada& /*form*/) {
     NotAvailableYet("Validação do número da nota fiscal");
+}
+
+bool CriaInscEsta(TfrmLancNFEntrada& /*form*/, bool /*importing*/) {
+    NotAvailableYet("Escolha da inscrição estadual");
+}
+
+bool CriaLocPrestServ(TfrmLancNFEntrada& /*form*/) {
+    NotAvailableYet("Local da prestação do serviço");
+}
+
+bool CriaAlmoLocal(TfrmLancNFEntrada& /*form*/) {
+    NotAvailableYet("Almoxarifado e local de estoque");
+}
+
+void dbeNrInsJurNFExit(TfrmLancNFEntrada& /*form*/) {
+    NotAvailableYet("Validação do fornecedor");
 }
 
 } // namespace dfe::dfe11000

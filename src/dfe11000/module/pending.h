@@ -20,7 +20,6 @@ inline constexpr const char* kNotAvailableCode = "Nao_Disp";
 // ---- Called by the editing commands; each says below whether it refuses or deliberately lets the command go
 // on. Checks that only refuse in set-ups the demo data does not use: they let the command go on (see
 // docs/pending.md).
-void ValidaInventario(TfrmLancNFEntrada& form, const std::string& branch, DateTime date);
 bool GetVerifReplic(TfrmLancNFEntrada& form, const std::string& branch, const std::string& posting);
 void SenhaLiberacao(TfrmLancNFEntrada& form);
 void Verif_Liberacao(TfrmLancNFEntrada& form);
@@ -28,8 +27,6 @@ bool Verifica_Vigencia_Insc(TfrmLancNFEntrada& form, const std::string& registra
                             const std::string& company, DateTime date);
 void Atualiza_Valores(TfrmLancNFEntrada& form);
 void ClearReplicationCode(TfrmLancNFEntrada& form);
-// An attribute of the current operation type's lookup (qryTipoOperac); empty until the lookup exists here.
-std::string TipoOperacAttribute(TfrmLancNFEntrada& form, std::string_view field);
 // Operations that tell the clerk and abandon.
 bool FechaNotaFiscal(TfrmLancNFEntrada& form, const std::string& mode);
 bool Existe_Erro(TfrmLancNFEntrada& form);
@@ -37,5 +34,13 @@ void CriaGeraEtiq(TfrmLancNFEntrada& form);
 void CriaReplicacao(TfrmLancNFEntrada& form);
 void CriaCpfCnpj(TfrmLancNFEntrada& form);
 void dbeNumeroExit(TfrmLancNFEntrada& form);
+// The state-registration choice of a company with several registrations at the branch; true = chosen.
+bool CriaInscEsta(TfrmLancNFEntrada& form, bool importing);
+// The service-location dialog of a service provision; true = confirmed.
+bool CriaLocPrestServ(TfrmLancNFEntrada& form);
+// The warehouse and stock-location dialog of a new posting; true = confirmed.
+bool CriaAlmoLocal(TfrmLancNFEntrada& form);
+// The supplier rule run when the supplier's number is left (or filled by the operation type).
+void dbeNrInsJurNFExit(TfrmLancNFEntrada& form);
 
 } // namespace dfe::dfe11000

@@ -3,6 +3,7 @@
 #include "dfe11000/module/pending.h"
 #include "dfe11000/posting/editing_helpers.h"
 #include "dfe11000/posting/row_fields.h"
+#include "dfe11000/server/inventory_check.h"
 #include "platform/core/abort.h"
 #include "platform/core/text.h"
 #include "support/current_dialogs.h"

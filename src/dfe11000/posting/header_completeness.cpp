@@ -1,4 +1,4 @@
-// The header completeness check the closing runs, and the active-branch rule the commands start with.
+// The header completeness check the closing runs.
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/pending.h"
 #include "dfe11000/posting/row_fields.h"
@@ -7,18 +7,9 @@
 
 namespace dfe::dfe11000 {
 
-void TfrmLancNFEntrada::Vd_FiliInat() {
-    const std::string branch = medCdFilial->Text();
-    if (text::Trim(branch).empty()) return;
-    OpenBranchLookup(branch);
-    if (qryFiliRece.IsEmpty() || FieldText(qryFiliRece, "IDCNTRRESC") != "S") return;
-    if (medCdFilial->CanFocus()) medCdFilial->SetFocus();
-    support::MensErro(msgPadrao, "Filial_Inat", true);
-}
-
 void TfrmLancNFEntrada::ValidaCampos() {
     auto showRecord = [this] { pgcPadrao.SetActivePage(&tshFormulario); };
-    if (TipoOperacAttribute(*this, "IDINFCPFCNPJNF") == "S" &&
+    if (FieldText(qryTipoOperac, "IDINFCPFCNPJNF") == "S" &&
         FieldText(cdsNotaFiscal, "NRCPFCNPJNF").empty()) {
         showRecord();
         CriaCpfCnpj(*this);

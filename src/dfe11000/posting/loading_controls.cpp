@@ -81,8 +81,6 @@ void TfrmLancNFEntrada::pgcPadraoEnter() {
 }
 
 void TfrmLancNFEntrada::DeclareLoadingLookups() {
-    qryEmpresa.SetSQL("SELECT E.CDEMPRESA, E.NMRAZSOCEMPR FROM EMPRESA E"
-                      " WHERE (E.CDEMPRESA = :P_EMPRESA OR :P_TODOS = 'S') ORDER BY E.CDEMPRESA");
     qryFornecedor.SetSQL("SELECT F.CDFORNECED, F.IDTPIJURFORN, F.NRINSJURFORN, F.NMRAZSOCFORN, F.NRINSESTFORN"
                          " FROM FORNECEDOR F WHERE F.IDTPIJURFORN = :P_IDTPIJURFORN"
                          " AND F.NRINSJURFORN = :P_NRINSJURFORN");

@@ -22,16 +22,9 @@ struct PendingLoad {
 };
 
 std::string HeaderStateWord(DataSetState state) {
-    switch (state) {
-    case DataSetState::Browse:
-        return "BROWSE";
-    case DataSetState::Edit:
-        return "EDICAO";
-    case DataSetState::Insert:
-        return "INSERT";
-    default:
-        return "INATIVO";
-    }
+    const bool named =
+        state == DataSetState::Browse || state == DataSetState::Edit || state == DataSetState::Insert;
+    return named ? DataSetStateName(state) : "INATIVO";
 }
 
 PendingLoad Prepare(DataSet& target, const Variant& element) {

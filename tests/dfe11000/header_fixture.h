@@ -1,0 +1,68 @@
+#pragma once
+
+#include "module_fixture.h"
+
+#include "dfe11000/module/pending.h"
+#include "platform/data/packet.h"
+
+#include <functional>
+#include <string>
+
+namespace dfe::dfe11000::testing {
+
+// The posting screen on its record page with a new posting being included (header and list row inserted)
+// for a branch; a rule is run as an event is, and the code of the message it showed is returned.
+class HeaderTest : public ModuleTest {
+protected:
+    void SetUp() override {
+        form = &Open();
+        PrepareRecordPage(*form);
+        // Returns ask for their origin-document count; none of these postings has origin documents.
+        Answer("GetCountNFOrig", [](const net::RpcRequest&) {
+            Packet p;
+            p.fields = {FieldDef{"NRREGISTROS", FieldType::Integer}};
+            p.rows.push_back(PacketRow{RowStatus::Unmodified, {Variant(int64_t{0})}, {}});
+            return Variant(ToDataPacket(p));
+        });
+    }
+
+    void Include(const std::string& branch = "0001") {
+        Cancel();
+        form->medCdFilial->SetText(branch);
+        app.Dispatch([&] { form->GetParamDFE(branch); });
+        form->dtsRomaneioNF->SetEnabled(true); // as after a confirmed filter
+        form->cdsRomaneioNF.Append();
+        form->cdsNotaFiscal.Append();
+        form->cdsNotaFiscal.FieldByName("CDFILIAL").SetAsString(branch);
+    }
+
+    void Cancel() {
+        if (InState(form->cdsNotaFiscal)) form->cdsNotaFiscal.Cancel();
+        if (InState(form->cdsRomaneioNF)) form->cdsRomaneioNF.Cancel();
+    }
+
+    void Type(const char* field, const std::string& value) {
+        if (!InState(form->cdsRomaneioNF)) form->cdsRomaneioNF.Edit();
+        form->cdsRomaneioNF.FieldByName(field).SetAsString(value);
+    }
+
+    // The code of the last error the rule showed; empty when it passed silently.
+    std::string Run(const std::function<void()>& rule) {
+        dialogs.ClearRecords();
+        app.Dispatch(rule);
+        const auto errors = dialogs.Errors();
+        return errors.empty() ? std::string() : errors.back().code;
+    }
+
+    std::string Header(const char* field) const { return form->cdsNotaFiscal.FieldByName(field).AsString(); }
+    std::string Row(const char* field) const { return form->cdsRomaneioNF.FieldByName(field).AsString(); }
+
+    TfrmLancNFEntrada* form = nullptr;
+
+private:
+    static bool InState(const DataSet& ds) {
+        return ds.State() == DataSetState::Edit || ds.State() == DataSetState::Insert;
+    }
+};
+
+} // namespace dfe::dfe11000::testing

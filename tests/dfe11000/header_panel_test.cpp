@@ -1,0 +1,167 @@
+#include "header_fixture.h"
+
+namespace dfe::dfe11000 {
+namespace {
+
+using HeaderPanel = testing::HeaderTest;
+
+TEST_F(HeaderPanel, LeavingItFixesCompanyAndTypeUnlessAnIncludeAfterTheFilterWaits) {
+    for (bool includeAfterFilter : {false, true}) {
+        Include();
+        Type("CDEMPRESA", "01");
+        Type("CDTIPOOPER", "01");
+        EXPECT_EQ(Run([&] { form->dbeCdTipoOperExit(); }), "") << dialogs.Describe();
+        form->panEnter();
+        form->boIncluiAposFiltro = includeAfterFilter;
+        EXPECT_EQ(Run([&] { form->panExit(); }), "") << dialogs.Describe();
+        for (Control* c :
+             std::initializer_list<Control*>{form->lblEmpresa, form->btpEmpresa, form->dbeCdEmpresa,
+                                             form->lblTipoOper, form->btpTipoOper, form->dbeCdTipoOper})
+            EXPECT_EQ(c->Enabled(), includeAfterFilter) << c->Name();
+        EXPECT_FALSE(form->boIncluiAposFiltro);
+        EXPECT_EQ(form->ActiveControl(), form->dbeNrInsJurNF); // the type's exit opened it
+    }
+    EXPECT_EQ(Calls("ValidaInventario"), 2);
+}
+
+TEST_F(HeaderPanel, EnteringItClearsTheIncludeAfterTheFilter) {
+    form->boIncluiAposFiltro = true;
+    form->panEnter();
+    EXPECT_FALSE(form->boIncluiAposFiltro);
+}
+
+TEST_F(HeaderPanel, AnOpenInventoryStopsTheExitOfATypeThatMovesStock) {
+    struct Case {
+        const char* branch;
+        const char* type;
+        bool refused;
+        int checks;
+    };
+    const Case cases[] = {
+        {"0004", "01", true, 1},  // Londrina counts its stock
+        {"0004", "03", false, 0}, // a price complement does not move stock
+        {"0001", "01", false, 1}, // the head office's inventory is closed
+        {"0003", "01", false, 0}, // Curitiba does not control stock
+    };
+    for (const Case& c : cases) {
+        const int before = Calls("ValidaInventario");
+        Include(c.branch);
+        Type("CDTIPOOPER", c.type);
+        form->stTipoOperAtual = c.type;
+        const std::string code = Run([&] { form->panExit(); });
+        const std::string what = std::string(c.branch) + " " + c.type;
+        EXPECT_EQ(Calls("ValidaInventario") - before, c.checks) << what;
+        if (c.refused) {
+            ASSERT_FALSE(dialogs.Errors().empty()) << what;
+            EXPECT_NE(dialogs.Errors().back().text.find("inventário"), std::string::npos) << what;
+            EXPECT_TRUE(form->dbeCdEmpresa->Enabled()) << what; // the panel stays open
+        } else {
+            EXPECT_EQ(code, "") << what << "\n" << dialogs.Describe();
+        }
+    }
+}
+
+TEST_F(HeaderPanel, ABrowsedPostingOnlyShowsWhatItsTypeDecides) {
+    // The prepared posting is browsed; its type is a simple remittance.
+    Type("CDTIPOOPER", "05");
+    form->cdsRomaneioNF.Post();
+    form->stTipoOperAtual = "05";
+    form->dtsRomaneioNF->SetEnabled(true);
+    EXPECT_EQ(Run([&] { form->panExit(); }), "") << dialogs.Describe();
+    EXPECT_EQ(Calls("ValidaInventario"), 0);
+    EXPECT_EQ(form->nbkItensNF->PageIndex(), 1);
+    EXPECT_FALSE(form->dbgItemProImpos->Enabled());
+    EXPECT_FALSE(form->grbProdEmiss->Enabled());
+    EXPECT_EQ(form->dbeSerie->GetColor(), Color::clInfoBk);
+    EXPECT_EQ(form->qryTipoOperac.FieldByName("CDTIPOOPER").AsString(), "05");
+}
+
+TEST_F(HeaderPanel, ANewPostingBindsTheOutputDocumentEditorsAndFollowsTheAFBlock) {
+    Include("0002");
+    Type("CDTIPOOPER", "01");
+    form->stTipoOperAtual = "01";
+    lookups_->Execute("DELETE FROM INVENTARIO");
+    EXPECT_EQ(Run([&] { form->panExit(); }), "Blq_NF_CMP");
+    EXPECT_TRUE(form->dbeCdTipoOper->Enabled()); // refused before the panel was fixed
+
+    Include();
+    Type("CDTIPOOPER", "01");
+    form->stTipoOperAtual = "01";
+    EXPECT_EQ(Run([&] { form->panExit(); }), "") << dialogs.Describe();
+    EXPECT_EQ(form->dbeSerieSaida->GetColor(), Color::clWhite);
+    EXPECT_EQ(form->dbeNumeroSaida->GetDataSource(), form->dtsItemNotaFisc);
+    EXPECT_EQ(form->ntbChave->PageIndex(), 0);
+    EXPECT_FALSE(Cli_dfe11000().boIncluiFiltro);
+}
+
+TEST_F(HeaderPanel, ChangingTheTypeWhileIncludingClearsItsNameAndGatesTheSupplierNumber) {
+    Include();
+    Type("NMTIPOOPER", "Compra para comercialização");
+    form->astTipoOper[6] = "N";
+    form->stTipoOperAtual = "03";
+    form->dbeCdTipoOperChange();
+    EXPECT_EQ(Row("NMTIPOOPER"), "");
+    EXPECT_TRUE(form->dbeNrInsJurNF->Enabled()); // "03" is open while the row is inserted
+    form->astTipoOper[6] = "S";
+    form->dbeCdTipoOperChange();
+    EXPECT_FALSE(form->dbeNrInsJurNF->Enabled()); // the type's default supplier is the participant
+    EXPECT_FALSE(form->btpFornecedor->Enabled());
+}
+
+TEST_F(HeaderPanel, TheInstallmentsPageFollowsTheTypeAndTheBranchParameters) {
+    struct Case {
+        const char* branch;
+        const char* type;
+        bool page;
+        bool readOnly;
+    };
+    const Case cases[] = {
+        {"0001", "01", true, false},  // installments typed freely
+        {"0001", "05", false, false}, // a remittance has none
+        {"0002", "07", false, true},  // "M": kept as generated
+        {"0003", "01", false, false}, // the branch does not treat installments
+    };
+    for (const Case& c : cases) {
+        Include(c.branch);
+        Type("CDTIPOOPER", c.type);
+        Run([&] { form->dbeCdTipoOperExit(); });
+        const std::string what = std::string(c.branch) + " " + c.type;
+        EXPECT_EQ(form->tshVencimento->Enabled(), c.page) << what << "\n" << dialogs.Describe();
+        EXPECT_EQ(form->mnuVencimentos->Enabled(), c.page) << what;
+        EXPECT_EQ(form->dbgContaPagar->ReadOnly(), c.readOnly) << what;
+    }
+}
+
+TEST_F(HeaderPanel, TypingCompanyAndTypeAndTabbingOnFixesThemAndShowsTheParticipant) {
+    struct Case {
+        const char* type;
+        int page;
+        DBEdit* DBEditOf(TfrmLancNFEntrada& f) const {
+            return page == 0 ? f.dbeNrInsJurClie : page == 2 ? f.dbeCdFilial : f.dbeNrInsJurNF;
+        }
+    };
+    const Case cases[] = {{"01", 1}, {"07", 0}, {"08", 2}};
+    for (const Case& c : cases) {
+        Include();
+        for (Control* ctl : std::initializer_list<Control*>{form->dbeCdEmpresa, form->dbeCdTipoOper})
+            ctl->SetEnabled(true);
+        app.Dispatch([&] { form->dbeCdEmpresa->SetFocus(); });
+        Type("CDEMPRESA", "1");
+        dialogs.ClearRecords();
+        app.PressKey(key::Tab);
+        ASSERT_EQ(form->ActiveControl(), form->dbeCdTipoOper) << c.type << "\n" << dialogs.Describe();
+        EXPECT_EQ(Row("NMRAZSOCEMPR"), "Quilmar Distribuidora de Alimentos Ltda");
+        Type("CDTIPOOPER", c.type);
+        app.PressKey(key::Tab);
+        EXPECT_EQ(dialogs.Errors().size(), 0u) << c.type << "\n" << dialogs.Describe();
+        EXPECT_EQ(form->nbkDestino->PageIndex(), c.page) << c.type;
+        EXPECT_EQ(form->ActiveControl(), c.DBEditOf(*form)) << c.type;
+        EXPECT_FALSE(form->dbeCdEmpresa->Enabled()) << c.type;
+        EXPECT_FALSE(form->dbeCdTipoOper->Enabled()) << c.type;
+        EXPECT_EQ(Header("CDTIPOOPER"), c.type);
+        EXPECT_EQ(Header("CDINSCESTA"), "110042490114");
+    }
+}
+
+} // namespace
+} // namespace dfe::dfe11000
