@@ -448,25 +448,31 @@ TEST_F(FilterDialog, IncludeSetsBothFlagsEmptiesTheListAndStartsAPosting) {
     EXPECT_TRUE(form.frmFiltroNFEntrada->boConfirma);
     EXPECT_EQ(listArgs.size(), 1u);
     EXPECT_TRUE(form.cdsRomaneioNF.Active());
-    EXPECT_EQ(form.cdsRomaneioNF.RecordCount(), 0);
+    // The filter listed nothing; the row being inserted is the new posting's.
+    ASSERT_EQ(form.cdsRomaneioNF.State(), DataSetState::Insert) << dialogs.Describe();
+    EXPECT_EQ(form.cdsRomaneioNF.FieldByName("NRLANCTONF").AsString(), "NOVOCODIGO");
     EXPECT_TRUE(form.dtsRomaneioNF->Enabled());
-    EXPECT_TRUE(form.sbtIncluir.Enabled());
+    EXPECT_EQ(form.cdsNotaFiscal.State(), DataSetState::Insert);
+    EXPECT_FALSE(form.sbtIncluir.Enabled());
     EXPECT_FALSE(form.sbtAlterar.Enabled());
-    EXPECT_FALSE(form.tshFormulario.Enabled());
-    EXPECT_TRUE(form.Find<MenuItem>("mnuFolhaDados")->Checked());
-    EXPECT_TRUE(dialogs.Shown("Nao_Disp")) << "the new posting is started (include is not available yet)";
+    EXPECT_TRUE(form.sbtConfirmar.Enabled());
+    EXPECT_TRUE(form.tshFormulario.Enabled());
+    EXPECT_EQ(form.pgcPadrao.ActivePage(), &form.tshFormulario);
+    EXPECT_FALSE(dialogs.Shown("Nao_Disp")) << dialogs.Describe();
 }
 
 TEST_F(FilterDialog, AConfirmAfterAnIncludeDoesNotStartAPosting) {
     TfrmLancNFEntrada& form = Open();
     LeaveBranch(form, [&](TfrmFiltroNFEntrada& d) { app.Click(*d.sbtIncNF); });
-    ASSERT_TRUE(dialogs.Shown("Nao_Disp")) << dialogs.Describe();
-    ASSERT_TRUE(form.boIncluiAposFiltro); // nothing took the request, as include is not available yet
+    ASSERT_EQ(form.cdsNotaFiscal.State(), DataSetState::Insert) << dialogs.Describe();
+    app.Dispatch([&] { form.sbtCancelarClick(); });
+    ASSERT_EQ(form.cdsNotaFiscal.State(), DataSetState::Browse);
+    ASSERT_TRUE(form.boIncluiAposFiltro); // only the next filter clears the request
     dialogs.ClearRecords();
     app.Dispatch([&] { form.medCdFilial->SetFocus(); });
     LeaveBranch(form, [&](TfrmFiltroNFEntrada& d) { Confirm(d); });
     EXPECT_FALSE(form.boIncluiAposFiltro);
-    EXPECT_FALSE(dialogs.Shown("Nao_Disp"));
+    EXPECT_NE(form.cdsNotaFiscal.State(), DataSetState::Insert);
 }
 
 TEST_F(FilterDialog, ACustomerTypedWithoutTheSearchIsFoundByItsNumber) {

@@ -57,7 +57,7 @@ void TfrmLancNFEntrada::panExit() {
                 state.stSugAlmox = "S";
             } else if (!state.boImportaAF) {
                 // The posting is gone: nothing below applies to it.
-                Cancela(*this);
+                Cancela();
                 state.boCanlcelNfe = true;
                 state.boProdInsert = state.boImportaAF = state.boIncluiFiltro = false;
                 return;

@@ -2,7 +2,6 @@
 // parameters, then the filter and the list).
 #include "dfe11000/dialogs/frm_filtro_nf_entrada.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
-#include "dfe11000/module/pending.h"
 #include "support/btn_pesquisa.h"
 #include "support/zymora.h"
 
@@ -91,10 +90,6 @@ void TfrmLancNFEntrada::sbtProcurarClick() {
     const bool found = support::Procura(cdsRomaneioNF, "Procurar");
     if (number) number->SetEditMask(mask);
     if (found) cdsRomaneioNFAfterOpen();
-}
-
-void TfrmLancNFEntrada::sbtIncluirClick() {
-    NotAvailableYet("Inclusão de nota fiscal");
 }
 
 } // namespace dfe::dfe11000

@@ -149,6 +149,7 @@ void TfrmLancNFEntrada::BuildListPages() {
     dbgPadrao = Grid(tshFolhaDados, "dbgPadrao", dtsRomaneioNF, 0, 0, 647, 530);
     dbgPadrao->SetOptions(grid_option::Titles | grid_option::ColLines | grid_option::RowLines |
                           grid_option::RowSelect | grid_option::AlwaysShowSelection);
+    // dtsPadrao drives the navigator, which walks the list; the header's reactions hang on dtsNotaFiscal.
     dtsPadrao.SetDataSet(&cdsRomaneioNF);
     tshVencimento = &pgcPadrao.Add<TabSheet>("tshVencimento");
     tshVencimento->SetCaption("&Vencimentos");

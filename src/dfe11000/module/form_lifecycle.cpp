@@ -56,6 +56,25 @@ const std::vector<std::string> kMessages = {
     "ImpostNFProd|Impostos por produto",
     "AtuaServ|Atualizando dados do servidor...",
     "NFDados_Inv|Resposta inválida do servidor ao carregar a nota fiscal.",
+    "Cancel|Cancelar operação?",
+    "NF_Digit|Operação bloqueada! Nota fiscal em digitação pelo mobile.",
+    "Verif_Valor|Favor conferir o valor da nota fiscal.",
+    "Insc_Vig|Inscrição Estadual fora da data vigente.",
+    "justInf|Justificativa do estorno da nota deve ser informada.",
+    "ErroNFE|Operação bloqueada! Existem erros no lançamento.",
+    "Blq_NFe_ForXML|Operação Bloqueada! Deverá possuir nota fiscal eletrônica (Arquivo XML) para este "
+    "lançamento.",
+    "NF_NRepli|Deseja replicar nota fiscal?",
+    "BloqManif_Exc|Atenção! Nota Fiscal com manifestação %s. Deseja confirmar a operação?",
+    "BloqManif_Alt|Operação Bloqueada!Nota Fiscal com Manifestação %s. Para edição desta nota é preciso "
+    "alterar a manifestação do usuário.",
+    "Manif4|Operação Confirmada",
+    "Manif8|Ciência da Emissão",
+    "Manif5|Operação desconhecida",
+    "Manif6|Operação Não Realizada",
+    "CPFCNPJ_Inf|CPF/CNPJ deve ser informado.",
+    "Serie_Inf|Série deve ser informada.",
+    "Insc_Inf|Inscrição estadual deve ser infomada.",
 };
 
 // Lines of the second (standard) message table that this screen reads.
@@ -104,6 +123,8 @@ TfrmLancNFEntrada::TfrmLancNFEntrada(Application& app)
     }
     cdsParamDFE.AfterOpen = [this](DataSet&) { cdsParamDFEAfterOpen(); };
     WireListAndLoading();
+    BuildEditingCommands();
+    WireEditingLifecycle();
     OnCreate = [this](Form&) { FormCreate(); };
     OnShow = [this](Form&) { FormShow(); };
     OnActivate = [this](Form&) { FormActivate(); };

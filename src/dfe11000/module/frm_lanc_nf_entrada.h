@@ -412,6 +412,51 @@ public:
     // The filter's date ranges: the range's name is the message of the start edit's name.
     void Vd_Datas(DateEdit& start, DateEdit& end);
 
+    // ---- Editing lifecycle and command states
+    void sbtAlterarClick() override;
+    void sbtConfirmarClick() override;
+    void sbtCancelarClick() override;
+    // Discards the pending changes of every posting dataset and returns to the list.
+    void Cancela();
+    void cdsNotaFiscalNewRecord();
+    void dtsPadraoStateChange();
+    // A detail entering edit puts the header into edit (with `change`, the module's boChange).
+    void EditaTabela(DataSource& source, bool change);
+    void cdsNotaFiscalBeforeEdit();
+    void cdsNotaFiscalAfterEdit();
+    void cdsNotaFiscalBeforePost();
+    void DisableForInsert();
+    // The header completeness check of the closing.
+    void ValidaCampos();
+    MenuItem* mnuListagem = nullptr;
+    MenuItem* mnuConfigImpressora = nullptr;
+    MenuItem* mnuImportaAF = nullptr;
+    SpeedButton* sbtImportaAF = nullptr;
+    MenuItem* mnuImportaNFe = nullptr;
+    SpeedButton* sbtImportaNFe = nullptr;
+    MenuItem* mnuConsisteAF = nullptr;
+    SpeedButton* sbtConsisteAF = nullptr;
+    MenuItem* mnuGerarNFId = nullptr;
+    MenuItem* mnuGerarNF = nullptr;
+    MenuItem* mnuRateio = nullptr;
+    SpeedButton* sbtRateio = nullptr;
+    MenuItem* mnuManuRateProd = nullptr;
+    MenuItem* mnuContRatePaga = nullptr;
+    MenuItem* mnuNFProdRural = nullptr;
+    SpeedButton* sbtNFProdRural = nullptr;
+    MenuItem* mnuErros = nullptr;
+    SpeedButton* sbtErros = nullptr;
+    Button* btnAtuQtdDev = nullptr;
+    // Set by the AF and NF-e import dialogs when they accepted an access key.
+    bool boChaveAceita = false;
+    // "S" when the NF-e comparison found errors in the posting.
+    std::string stErroNFE = "N";
+    // "S" once the closing has started for the posting being confirmed.
+    std::string stFechamento = "N";
+    bool boCancelaCpfCnpj = false;
+    // State and municipality as last posted, for the service-location rule.
+    std::string stSgEstadoAnt;
+    std::string stCdMunicipioAnt;
     // ---- Company, branch and operation type
     db::TADOIBQuery qryTpOper{"qryTpOper"};
     db::TADOIBQuery qryTipoOperac{"qryTipoOperac"};
@@ -506,6 +551,21 @@ private:
     void LoadRowRelatedDocuments();
     void EnableRowEditors();
     void ShowRowInstallmentsAndTaxes();
+    void WireEditingLifecycle();
+    void BuildEditingCommands();
+    void ResetPostingTexts();
+    void CancelDetailsAndRow();
+    bool CancelEditedDetail();
+    void AskManifestation();
+    void FocusAfterChange();
+    void InsertListRow();
+    bool StockMoves() const;
+    void LoadSupplierParams();
+    void ConfirmHeaderRules();
+    void Refuse(Control* focus, const char* code);
+    void RunPendingExit();
+    void ReleaseFailed();
+    void UpdateStockDate();
 };
 
 } // namespace dfe::dfe11000

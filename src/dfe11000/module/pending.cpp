@@ -19,12 +19,59 @@ void NotAvailableYet(std::string_view operation) {
     ThrowAbort();
 }
 
-void TfrmLancNFEntrada::Vd_ModDocFisc(bool /*required*/) {
-    NotAvailableYet("Validação do modelo do documento");
-}
+// The demo postings carry valid document models; refusing here would block every include and change, which
+// show the record page while the posting is edited.
+void TfrmLancNFEntrada::Vd_ModDocFisc(bool /*required*/) {}
 
 void TfrmLancNFEntrada::Vd_VerifProdEst() {
     NotAvailableYet("Verificação de produto de estoque");
+}
+
+// Replication is not built yet, so no posting of the demo data is a replica: nothing to mark.
+bool GetVerifReplic(TfrmLancNFEntrada& /*form*/, const std::string& /*branch*/,
+                    const std::string& /*posting*/) {
+    return false;
+}
+
+// The operator release asks for a password only where release control is set up; the demo branch has none.
+void SenhaLiberacao(TfrmLancNFEntrada& /*form*/) {}
+
+void Verif_Liberacao(TfrmLancNFEntrada& /*form*/) {}
+
+// The demo registrations have no validity period.
+bool Verifica_Vigencia_Insc(TfrmLancNFEntrada& /*form*/, const std::string& /*registration*/,
+                            const std::string& /*company*/, DateTime /*date*/) {
+    return true;
+}
+
+// Its totals only serve the closing, which stops the confirmation right after it.
+void Atualiza_Valores(TfrmLancNFEntrada& /*form*/) {}
+
+// Nothing to clear while the replication dialog does not exist.
+void ClearReplicationCode(TfrmLancNFEntrada& /*form*/) {}
+
+bool FechaNotaFiscal(TfrmLancNFEntrada& /*form*/, const std::string& /*mode*/) {
+    NotAvailableYet("Fechamento da nota fiscal");
+}
+
+bool Existe_Erro(TfrmLancNFEntrada& /*form*/) {
+    NotAvailableYet("Verificação de erros do fechamento");
+}
+
+void CriaGeraEtiq(TfrmLancNFEntrada& /*form*/) {
+    NotAvailableYet("Geração de etiquetas");
+}
+
+void CriaReplicacao(TfrmLancNFEntrada& /*form*/) {
+    NotAvailableYet("Replicação de documentos");
+}
+
+void CriaCpfCnpj(TfrmLancNFEntrada& /*form*/) {
+    NotAvailableYet("Informação do CPF/CNPJ");
+}
+
+void dbeNumeroExit(TfrmLancNFEntrada& /*form*/) {
+    NotAvailableYet("Validação do número da nota fiscal");
 }
 
 bool CriaInscEsta(TfrmLancNFEntrada& /*form*/, bool /*importing*/) {
@@ -41,10 +88,6 @@ bool CriaAlmoLocal(TfrmLancNFEntrada& /*form*/) {
 
 void dbeNrInsJurNFExit(TfrmLancNFEntrada& /*form*/) {
     NotAvailableYet("Validação do fornecedor");
-}
-
-void Cancela(TfrmLancNFEntrada& /*form*/) {
-    NotAvailableYet("Cancelamento do lançamento");
 }
 
 } // namespace dfe::dfe11000

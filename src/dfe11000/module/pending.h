@@ -3,6 +3,9 @@
 // Operations of the posting screen that later work fills in (docs/pending.md lists each with its issue).
 // Each tells the clerk plainly that it is not available yet; none pretends to succeed.
 
+#include "platform/core/date_time.h"
+
+#include <string>
 #include <string_view>
 
 namespace dfe::dfe11000 {
@@ -14,6 +17,23 @@ inline constexpr const char* kNotAvailableCode = "Nao_Disp";
 // Shows "<operation>: operação ainda não disponível nesta versão." and abandons the caller (Abort).
 [[noreturn]] void NotAvailableYet(std::string_view operation);
 
+// ---- Called by the editing commands; each says below whether it refuses or deliberately lets the command go
+// on. Checks that only refuse in set-ups the demo data does not use: they let the command go on (see
+// docs/pending.md).
+bool GetVerifReplic(TfrmLancNFEntrada& form, const std::string& branch, const std::string& posting);
+void SenhaLiberacao(TfrmLancNFEntrada& form);
+void Verif_Liberacao(TfrmLancNFEntrada& form);
+bool Verifica_Vigencia_Insc(TfrmLancNFEntrada& form, const std::string& registration,
+                            const std::string& company, DateTime date);
+void Atualiza_Valores(TfrmLancNFEntrada& form);
+void ClearReplicationCode(TfrmLancNFEntrada& form);
+// Operations that tell the clerk and abandon.
+bool FechaNotaFiscal(TfrmLancNFEntrada& form, const std::string& mode);
+bool Existe_Erro(TfrmLancNFEntrada& form);
+void CriaGeraEtiq(TfrmLancNFEntrada& form);
+void CriaReplicacao(TfrmLancNFEntrada& form);
+void CriaCpfCnpj(TfrmLancNFEntrada& form);
+void dbeNumeroExit(TfrmLancNFEntrada& form);
 // The state-registration choice of a company with several registrations at the branch; true = chosen.
 bool CriaInscEsta(TfrmLancNFEntrada& form, bool importing);
 // The service-location dialog of a service provision; true = confirmed.
@@ -22,7 +42,5 @@ bool CriaLocPrestServ(TfrmLancNFEntrada& form);
 bool CriaAlmoLocal(TfrmLancNFEntrada& form);
 // The supplier rule run when the supplier's number is left (or filled by the operation type).
 void dbeNrInsJurNFExit(TfrmLancNFEntrada& form);
-// Cancels the pending changes of every posting dataset and returns to the list.
-void Cancela(TfrmLancNFEntrada& form);
 
 } // namespace dfe::dfe11000

@@ -1,0 +1,68 @@
+#pragma once
+
+// Small steps the editing commands share.
+#include "dfe11000/module/frm_lanc_nf_entrada.h"
+
+#include <string>
+#include <string_view>
+
+namespace dfe::dfe11000 {
+
+// The item grids and item editors: cancel there cancels only the item.
+inline constexpr int kItemControlTag = 6;
+
+// The branch panel's editors: usable only outside an edit (and never on a fixed-branch module).
+inline void EnableBranchEditors(TfrmLancNFEntrada& form, bool enabled) {
+    form.medCdFilial->SetEnabled(enabled);
+    form.btpFilial->SetEnabled(enabled);
+    form.lblFilial->SetEnabled(enabled);
+}
+
+// Shows a control again when the scope ends, however it ends.
+class ShowOnExit {
+public:
+    explicit ShowOnExit(Control& control) : control_(control) {}
+    ~ShowOnExit() { control_.SetVisible(true); }
+    ShowOnExit(const ShowOnExit&) = delete;
+    ShowOnExit& operator=(const ShowOnExit&) = delete;
+
+private:
+    Control& control_;
+};
+
+// Empty and open, keeping the fields it has.
+inline void RecreateEmpty(DataSet& ds) {
+    if (ds.Active()) {
+        ds.Cancel();
+        ds.EmptyDataSet();
+    } else if (ds.FieldCount() > 0) {
+        ds.CreateDataSet();
+    }
+}
+
+inline void HideColumn(DBGrid& grid, int index) {
+    if (index < grid.ColumnCount()) grid.Column(index).SetVisible(false);
+}
+
+inline void FirstColumnButton(DBGrid& grid, ColumnButton style) {
+    if (grid.ColumnCount() > 0) grid.Column(0).SetButtonStyle(style);
+}
+
+inline void SetFieldText(DataSet& ds, std::string_view name, const std::string& value) {
+    if (!ds.Active() || !IsEditing(ds.State())) return;
+    if (Field* field = ds.FindField(name)) field->SetAsString(value);
+}
+
+// The first "%s" of a message replaced by the value.
+inline std::string FillPercentS(std::string text, const std::string& value) {
+    if (auto at = text.find("%s"); at != std::string::npos) text.replace(at, 2, value);
+    return text;
+}
+
+inline void ClearLotMemory(ModuleState& st) {
+    st.stLoteProdXML.clear();
+    st.stValLoteProdXML = DateTime();
+    st.stFabLoteProdXML = DateTime();
+}
+
+} // namespace dfe::dfe11000
