@@ -47,7 +47,7 @@ void TfrmLancNFEntrada::Cancela() {
                                 &cdsContaPagar, &cdsTrabImposNFTot, &cdsItemNotaFisc, &cdsNFRelacAF})
                 CancelChanges(*ds);
             EnableBranchEditors(*this,
-                                !support::zymora::LocalContext().fixedBranch && !InEdit(cdsNotaFiscal));
+                                !support::zymora::ModuFili() && !InEdit(cdsNotaFiscal));
             for (DBGrid* grid : {dbgItemProduto, dbgItemNotaFisc, dbgItemSemNF})
                 FirstColumnButton(*grid, ColumnButton::None);
             mnuErros->SetEnabled(false);

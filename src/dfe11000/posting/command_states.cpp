@@ -119,7 +119,7 @@ void TfrmLancNFEntrada::AtualizaMenus() {
 }
 
 void TfrmLancNFEntrada::DisableForInsert() {
-    if (!support::zymora::LocalContext().fixedBranch) {
+    if (!support::zymora::ModuFili()) {
         if (medCdFilial->CanFocus()) medCdFilial->SetFocus();
         return;
     }

@@ -64,6 +64,8 @@ void TfrmLancNFEntrada::sbtIncluirClick() {
     InsertListRow();
 
     AjustaPanels(0);
+    // The company edit can only take the focus once the record page shows again.
+    scbFormulario->SetVisible(true);
     auto seriesExit = dbeSerie->OnExit;
     dbeSerie->OnExit = nullptr;
     if (dbeCdEmpresa->CanFocus()) dbeCdEmpresa->SetFocus();
@@ -75,6 +77,10 @@ void TfrmLancNFEntrada::sbtIncluirClick() {
     HideColumn(*dbgImposNFTot, 2);
     HideColumn(*dbgItemProduto, 10);
     dbeNrInsJurNF->SetMaxLength(20);
+    tshVencimento->SetEnabled(FieldText(qryTipoOperac, "IDUTILVENC") != "N" &&
+                              FieldText(cdsParamDFE, "IDTRATAVENC") != "N" &&
+                              FieldText(cdsParamDFE, "IDLANCENTRVENC") == "S");
+    if (mnuVencimentos) mnuVencimentos->SetEnabled(tshVencimento->Enabled());
     for (DBGrid* grid : {dbgItemProduto, dbgItemNotaFisc, dbgItemSemNF})
         FirstColumnButton(*grid, ColumnButton::Ellipsis);
 }
@@ -86,9 +92,10 @@ void TfrmLancNFEntrada::InsertListRow() {
     const std::string company = FieldText(qryFiliRece, "CDEMPRESA");
     cdsRomaneioNF.Append();
     SetFieldText(cdsRomaneioNF, "CDEMPRESA", company);
-    SetFieldText(cdsRomaneioNF, "CDFILIAL", support::zymora::LocalContext().branch);
+    SetFieldText(cdsRomaneioNF, "CDFILIAL", support::zymora::FiliProc());
     SetFieldText(cdsRomaneioNF, "NRLANCTONF", "NOVOCODIGO");
-    SetFieldText(cdsRomaneioNF, "CDTIPOOPER", FieldText(cdsNotaFiscal, "CDTIPOOPER"));
+    SetFieldText(cdsRomaneioNF, "CDTIPOOPER", FieldText(qryTipoOperac, "CDTIPOOPER"));
+    SetFieldText(cdsRomaneioNF, "NMTIPOOPER", FieldText(qryTipoOperac, "NMTIPOOPER"));
     SetFieldText(cdsNotaFiscal, "CDEMPRESA", company);
     SetFieldText(cdsNotaFiscal, "CDINSCESTA", FieldText(qryFiliRece, "CDINSCESTA"));
     SetFieldText(cdsNotaFiscal, "CDINSCMUNI", FieldText(qryFiliRece, "CDINSCMUNI"));

@@ -27,13 +27,22 @@ void TfrmLancNFEntrada::cdsNotaFiscalNewRecord() {
         FieldText(cdsParamDFE, "IDOCINFORNF") == "S" && processing.WholeDays() == st.dtDataProc.WholeDays();
     SetValue(nf, "DTEMISSAO", blindEntry ? Variant::Null() : Variant(processing));
     SetValue(nf, "CDFILIRECE", Variant(medCdFilial->Text()));
-    SetValue(nf, "CDFILIAL", Variant(support::zymora::LocalContext().branch));
+    SetValue(nf, "CDFILIAL", Variant(support::zymora::FiliProc()));
     SetValue(nf, "IDSISTEMA", Variant("DFE"));
 
     const bool imported = st.boImportaAF || st.boNFImpNFe || boChaveAceita;
     const std::string kind = imported ? stTipoOperAtual : std::string("01");
-    SetValue(nf, "CDTIPOOPER", kind.empty() ? Variant::Null() : Variant(kind));
+    // The list row is not there yet, so the lookup reads the type through stTipoOperAtual.
     stTipoOperAtual = kind.empty() ? "00" : kind;
+    ReopenTipoOperac();
+    if (qryTipoOperac.IsEmpty()) {
+        SetValue(nf, "CDTIPOOPER", Variant::Null());
+        stTipoOperAtual = "00";
+    } else {
+        SetValue(nf, "CDTIPOOPER", Variant(kind));
+        const std::string participant = FieldText(qryTipoOperac, "IDORIGDESTOP");
+        SetValue(nf, "IDORIGDESTNF", Variant(participant.empty() ? std::string("F") : participant));
+    }
     st.stlItemNF.clear();
     st.stErroFech = "N";
     st.stLimitForn = "S";

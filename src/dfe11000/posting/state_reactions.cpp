@@ -38,7 +38,7 @@ void TfrmLancNFEntrada::dtsPadraoStateChange() {
     const bool editing = IsEditing(s);
     const bool inserting = s == DataSetState::Insert;
     ControlaBotoes(*dtsNotaFiscal);
-    EnableBranchEditors(*this, !support::zymora::LocalContext().fixedBranch && !editing);
+    EnableBranchEditors(*this, !support::zymora::ModuFili() && !editing);
     for (const char* name : {"lblEmpresa", "btpEmpresa", "lblTipoOper", "btpTipoOper"})
         EnableNamed(*this, name, inserting);
     dbeCdEmpresa->SetEnabled(inserting);
