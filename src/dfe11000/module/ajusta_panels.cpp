@@ -55,6 +55,14 @@ void TfrmLancNFEntrada::AjustaPanels(int offset) {
     panNFOrigem->SetVisible(usesOrigin);
     panDadosNFRemessa->SetVisible(triangular);
 
+    ColorsByOperationType();
+
+    if (isReturn) AjustaOrigemDevolucao();
+}
+
+// The document editors take the colour of what the operation type asks of them.
+void TfrmLancNFEntrada::ColorsByOperationType() {
+    const std::string& kind = stTipoOperAtual;
     dbeNrNotaFisc->SetColor(kind == "14" ? Color::clWindow : Color::clInfoBk);
     dbeCdSerie->SetColor(kind == "14" ? Color::clWindow : Color::clInfoBk);
     dbeModDocFis->SetColor(OneOf(kind, {"09", "10"}) ? Color::clWindow : Color::clInfoBk);
@@ -69,8 +77,6 @@ void TfrmLancNFEntrada::AjustaPanels(int offset) {
         dbeNumero->SetColor(Color::clWindow);
     }
     if (stIdUtilEmisNF == "S") dbeNumero->SetColor(Color::clWindow);
-
-    if (isReturn) AjustaOrigemDevolucao();
 }
 
 void TfrmLancNFEntrada::AjustaOrigemDevolucao() {

@@ -497,6 +497,8 @@ public:
     void panExit();
     // Reopens qryTipoOperac by its before-open rule.
     void ReopenTipoOperac();
+    // The colours of the document editors by the current operation type.
+    void ColorsByOperationType();
     // What the operation type decides on the screen, shared by the type's exit and the panel's exit.
     void EnableTaxGridsByOperation();
     void EnableOriginEditorsByOperation();

@@ -88,7 +88,8 @@ void TfrmLancNFEntrada::ControlaBotoes(DataSource& source) {
     btpFornecedor->SetEnabled(typedSupplier && FieldText(cdsParamDFE, "IDCONSFORNFJ") != "N" &&
                               FieldText(cdsRomaneioNF, "IDDOCREPLIC").empty() &&
                               FieldText(cdsRomaneioNF, "DSNOTAFISORIGOL").empty());
-    if (stIdUtilEmisNF == "S") dbeNumero->SetColor(Color::clWindow);
+    // The lookup is not reopened here: a search over it puts the header into edit and then reads its row.
+    ColorsByOperationType();
 }
 
 // The stock-evolution date: the processing day, or the earlier entry date of the posting being edited.
