@@ -6,6 +6,7 @@
 #include "dfe11000/server/inventory_check.h"
 #include "platform/core/abort.h"
 #include "platform/core/text.h"
+#include "support/consiste.h"
 #include "support/current_dialogs.h"
 #include "support/show_msg.h"
 #include "support/zymora.h"
@@ -66,6 +67,7 @@ void TfrmLancNFEntrada::sbtIncluirClick() {
     AjustaPanels(0);
     // The company edit can only take the focus once the record page shows again.
     scbFormulario->SetVisible(true);
+    scbFormulario->SetVertScrollPosition(0);
     auto seriesExit = dbeSerie->OnExit;
     dbeSerie->OnExit = nullptr;
     if (dbeCdEmpresa->CanFocus()) dbeCdEmpresa->SetFocus();
@@ -76,6 +78,7 @@ void TfrmLancNFEntrada::sbtIncluirClick() {
     HideColumn(*dbgItemProImpos, 3);
     HideColumn(*dbgImposNFTot, 2);
     HideColumn(*dbgItemProduto, 10);
+    cdsNotaFiscal.FieldByName("NRINSJURNF").SetEditMask(support::PictPess("I"));
     dbeNrInsJurNF->SetMaxLength(20);
     tshVencimento->SetEnabled(FieldText(qryTipoOperac, "IDUTILVENC") != "N" &&
                               FieldText(cdsParamDFE, "IDTRATAVENC") != "N" &&
@@ -141,6 +144,7 @@ void TfrmLancNFEntrada::sbtAlterarClick() {
         pgcPadraoChange();
     }
     cdsNotaFiscal.Edit();
+    scbFormulario->SetVertScrollPosition(0);
     st.boInsert = false;
     FocusAfterChange();
 }

@@ -21,13 +21,16 @@ inline void EnableBranchEditors(TfrmLancNFEntrada& form, bool enabled) {
 // Shows a control again when the scope ends, however it ends.
 class ShowOnExit {
 public:
-    explicit ShowOnExit(Control& control) : control_(control) {}
-    ~ShowOnExit() { control_.SetVisible(true); }
+    explicit ShowOnExit(ScrollBox& box) : box_(box) {}
+    ~ShowOnExit() {
+        box_.SetVisible(true);
+        box_.SetVertScrollPosition(0);
+    }
     ShowOnExit(const ShowOnExit&) = delete;
     ShowOnExit& operator=(const ShowOnExit&) = delete;
 
 private:
-    Control& control_;
+    ScrollBox& box_;
 };
 
 // Empty and open, keeping the fields it has.
