@@ -46,8 +46,7 @@ void TfrmLancNFEntrada::Cancela() {
             for (DataSet* ds : {&cdsNotaFiscal, &cdsItemProduto, &cdsItemEncargo, &cdsDadosAdic,
                                 &cdsContaPagar, &cdsTrabImposNFTot, &cdsItemNotaFisc, &cdsNFRelacAF})
                 CancelChanges(*ds);
-            EnableBranchEditors(*this,
-                                !support::zymora::ModuFili() && !InEdit(cdsNotaFiscal));
+            EnableBranchEditors(*this, !support::zymora::ModuFili() && !InEdit(cdsNotaFiscal));
             for (DBGrid* grid : {dbgItemProduto, dbgItemNotaFisc, dbgItemSemNF})
                 FirstColumnButton(*grid, ColumnButton::None);
             mnuErros->SetEnabled(false);
