@@ -2,6 +2,7 @@
 #include "dfe11000/dialogs/frm_filtro_nf_entrada.h"
 
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
+#include "platform/ui/placement.h"
 #include "support/consiste.h"
 #include "support/zymora.h"
 
@@ -21,19 +22,6 @@ const std::vector<std::string> kMessages = {
     "Forn_Cad|Fornecedor não cadastrado.",
     "Filial_Cad|Filial não cadastrada.",
 };
-
-template <class T> T* Place(Container& parent, const char* name, int left, int top, int width, int height) {
-    T& control = parent.Add<T>(name);
-    control.SetBounds(left, top, width, height);
-    return &control;
-}
-
-GroupBox* Group(Container& parent, const char* name, const char* caption, int left, int top, int width,
-                int height) {
-    GroupBox* group = Place<GroupBox>(parent, name, left, top, width, height);
-    group->SetCaption(caption);
-    return group;
-}
 
 void AddLabel(Container& parent, const char* name, const char* caption, int left, int top) {
     Place<Label>(parent, name, left, top, 60, 13)->SetCaption(caption);

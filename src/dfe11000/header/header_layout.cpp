@@ -1,14 +1,9 @@
 // The header panel's controls and the wiring of the company, branch and operation-type rules.
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
+#include "platform/ui/placement.h"
 
 namespace dfe::dfe11000 {
 namespace {
-
-template <class T> T* Place(Container& parent, const char* name, int left, int top, int width, int height) {
-    T& control = parent.Add<T>(name);
-    control.SetBounds(left, top, width, height);
-    return &control;
-}
 
 // Moves a control built on the header into the panel, keeping its place on the screen.
 void MoveInto(Panel& panel, Control& control, int left, int width) {

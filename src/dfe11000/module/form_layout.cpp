@@ -1,25 +1,13 @@
 // The controls of the posting form as designed (663 by 667): the branch panel on top, the list page, the
 // record page with the header, the origin panels and the detail panels, and the installments page.
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
+#include "platform/ui/placement.h"
 
 namespace dfe::dfe11000 {
 namespace {
 
 // Panels below the header that AjustaPanels moves together.
 constexpr int kMovedWithItems = 4;
-
-template <class T> T* Place(Container& parent, const char* name, int left, int top, int width, int height) {
-    T& control = parent.Add<T>(name);
-    control.SetBounds(left, top, width, height);
-    return &control;
-}
-
-GroupBox* Group(Container& parent, const char* name, const char* caption, int left, int top, int width,
-                int height) {
-    GroupBox* group = Place<GroupBox>(parent, name, left, top, width, height);
-    group->SetCaption(caption);
-    return group;
-}
 
 DBEdit* BoundEdit(Container& parent, const char* name, DataSource* source, const char* field, int left,
                   int top, int width) {
