@@ -1,5 +1,7 @@
 #include "support/frm_padrao.h"
 
+#include <algorithm>
+
 #include "platform/data/dataset.h"
 #include "support/show_msg.h"
 
@@ -12,10 +14,13 @@ const std::vector<std::string> kStandardMessages = {
     "Proc_NEnc|Registro não encontrado.",
 };
 
-SpeedButton& AddCommandButton(Panel& bar, const char* name, const char* caption, int left) {
+constexpr int kButtonWidth = 46;
+constexpr int kBarStart = 2;
+
+SpeedButton& StandardButton(Panel& bar, const char* name, const char* caption, int left) {
     auto& b = bar.Add<SpeedButton>(name);
     b.SetCaption(caption);
-    b.SetBounds(left, 2, 46, 40);
+    b.SetBounds(left, 2, kButtonWidth, 40);
     return b;
 }
 
@@ -28,15 +33,15 @@ DataSet* DataSetOf(DataSource& source) {
 
 TfrmPadrao::TfrmPadrao(Application& app)
     : Form(app), panBotoes(Add<Panel>("panBotoes")), lblCodTela(panBotoes.Add<Label>("lblCodTela")),
-      sbtIncluir(AddCommandButton(panBotoes, "sbtIncluir", "&Incluir", 2)),
-      sbtAlterar(AddCommandButton(panBotoes, "sbtAlterar", "&Alterar", 48)),
-      sbtExcluir(AddCommandButton(panBotoes, "sbtExcluir", "&Excluir", 94)),
-      sbtProcurar(AddCommandButton(panBotoes, "sbtProcurar", "&Procurar", 140)),
-      sbtVerificar(AddCommandButton(panBotoes, "sbtVerificar", "&Verificar", 186)),
-      sbtConfirmar(AddCommandButton(panBotoes, "sbtConfirmar", "C&onfirmar", 232)),
-      sbtCancelar(AddCommandButton(panBotoes, "sbtCancelar", "&Cancelar", 278)),
-      sbtImprimir(AddCommandButton(panBotoes, "sbtImprimir", "I&mprimir", 324)),
-      sbtFechar(AddCommandButton(panBotoes, "sbtFechar", "&Fechar", 370)),
+      sbtIncluir(StandardButton(panBotoes, "sbtIncluir", "&Incluir", 2)),
+      sbtAlterar(StandardButton(panBotoes, "sbtAlterar", "&Alterar", 48)),
+      sbtExcluir(StandardButton(panBotoes, "sbtExcluir", "&Excluir", 94)),
+      sbtProcurar(StandardButton(panBotoes, "sbtProcurar", "&Procurar", 140)),
+      sbtVerificar(StandardButton(panBotoes, "sbtVerificar", "&Verificar", 186)),
+      sbtConfirmar(StandardButton(panBotoes, "sbtConfirmar", "C&onfirmar", 232)),
+      sbtCancelar(StandardButton(panBotoes, "sbtCancelar", "&Cancelar", 278)),
+      sbtImprimir(StandardButton(panBotoes, "sbtImprimir", "I&mprimir", 324)),
+      sbtFechar(StandardButton(panBotoes, "sbtFechar", "&Fechar", 370)),
       mnuPrincipal(Create<MainMenu>("mnuPrincipal")),
       mnuArquivo(mnuPrincipal.AddItem("mnuArquivo", "&Arquivo")),
       mnuIncluir(mnuArquivo.AddItem("mnuIncluir", "&Incluir")),
@@ -85,6 +90,28 @@ TfrmPadrao::~TfrmPadrao() {
 void TfrmPadrao::Wire(SpeedButton& button, MenuItem& item, void (TfrmPadrao::*command)()) {
     button.OnClick = [this, command](Component&) { (this->*command)(); };
     item.OnClick = [this, command](Component&) { (this->*command)(); };
+}
+
+SpeedButton& TfrmPadrao::AddCommandButton(const char* name, const char* caption) {
+    if (commandButtons_.empty()) {
+        for (SpeedButton* b : {&sbtIncluir, &sbtAlterar, &sbtExcluir, &sbtProcurar, &sbtVerificar, &sbtConfirmar,
+                               &sbtCancelar, &sbtImprimir, &sbtFechar})
+            commandButtons_.push_back(b);
+    }
+    SpeedButton& button = panBotoes.Add<SpeedButton>(name);
+    button.SetCaption(caption);
+    commandButtons_.push_back(&button);
+    ArrangeCommandButtons();
+    return button;
+}
+
+void TfrmPadrao::ArrangeCommandButtons() {
+    // The screen code label keeps the bar's right end.
+    const int room = lblCodTela.Left() - kBarStart;
+    const int count = static_cast<int>(commandButtons_.size());
+    const int width = std::min(kButtonWidth, room / count);
+    for (int i = 0; i < count; ++i)
+        commandButtons_[static_cast<size_t>(i)]->SetBounds(kBarStart + i * width, 2, width, 40);
 }
 
 void TfrmPadrao::BuildNavigator() {

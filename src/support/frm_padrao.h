@@ -5,6 +5,7 @@
 #include "support/messages.h"
 
 #include <string>
+#include <vector>
 
 namespace dfe::support {
 
@@ -65,6 +66,10 @@ public:
     // Gives each button the enabled state of its menu item.
     void MirrorMenuToButtons();
 
+    // A screen's own command, appended to the button bar; the bar shares its width among all its commands
+    // (at most the standard width each), so no button leaves the bar or covers another.
+    SpeedButton& AddCommandButton(const char* name, const char* caption);
+
 protected:
     // The standard close releases the form.
     virtual void FormCloseBase(CloseAction& action);
@@ -72,6 +77,9 @@ protected:
 private:
     void Wire(SpeedButton& button, MenuItem& item, void (TfrmPadrao::*command)());
     void BuildNavigator();
+    void ArrangeCommandButtons();
+
+    std::vector<SpeedButton*> commandButtons_;
 };
 
 // The base of the screens' dialogs: OK and Cancel buttons that end the modal session, the message table and

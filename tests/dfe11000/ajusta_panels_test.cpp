@@ -10,7 +10,8 @@ protected:
     void SetUp() override {
         form = &Open();
         testing::PrepareRecordPage(*form);
-        form->astTipoOper.fill("N");
+        DefineOperationType("T1");
+        form->Header().SetCurrentType("T1");
         Answer("GetCountNFOrig", [this](const net::RpcRequest&) {
             Packet p;
             p.fields = {FieldDef{"NRREGISTROS", FieldType::Integer}};
@@ -35,24 +36,23 @@ TEST_F(AjustaPanels, FourLayoutsByOriginDocumentsAndTriangularOperation) {
         bool remittanceVisible;
     };
     const Case cases[] = {
-        {"00", "N", "N", 0, 344, 344, 394, false, false}, {"00", "N", "S", 0, 394, 344, 394, false, true},
+        {"T1", "N", "N", 0, 344, 344, 394, false, false}, {"T1", "N", "S", 0, 394, 344, 394, false, true},
         {"03", "N", "N", 0, 402, 394, 344, true, false},  {"14", "N", "S", 0, 452, 344, 394, true, true},
-        {"00", "S", "N", 10, 412, 394, 344, true, false}, {"00", "N", "N", -4, 340, 344, 394, false, false},
+        {"T1", "S", "N", 10, 412, 394, 344, true, false}, {"T1", "N", "N", -4, 340, 344, 394, false, false},
     };
-    const int totalBelowItems = form->grbTotalNF->Parent()->Top() - form->panItemProduto->Top();
+    const int totalBelowItems = form->ui.grbTotalNF->Parent()->Top() - form->ui.panItemProduto->Top();
     for (const Case& c : cases) {
-        form->stTipoOperAtual = c.kind;
-        form->astTipoOper[0] = c.isReturn;
-        form->astTipoOper[15] = c.triangular;
-        app.Dispatch([&] { form->AjustaPanels(c.offset); });
+        DefineOperationType(c.kind, {{"IDOPERDEVONF", c.isReturn}, {"IDOPTRIANGULAR", c.triangular}});
+        form->Header().SetCurrentType(c.kind);
+        app.Dispatch([&] { form->Layout().AjustaPanels(c.offset); });
         const std::string what =
             std::string(c.kind) + " return " + c.isReturn + " triangular " + c.triangular;
-        EXPECT_EQ(form->panItemProduto->Top(), c.itemsTop) << what;
-        EXPECT_EQ(form->grbTotalNF->Parent()->Top() - form->panItemProduto->Top(), totalBelowItems) << what;
-        EXPECT_EQ(form->panDadosNFRemessa->Top(), c.remittanceTop) << what;
-        EXPECT_EQ(form->panNFOrigem->Top(), c.originTop) << what;
-        EXPECT_EQ(form->panNFOrigem->Visible(), c.originVisible) << what;
-        EXPECT_EQ(form->panDadosNFRemessa->Visible(), c.remittanceVisible) << what;
+        EXPECT_EQ(form->ui.panItemProduto->Top(), c.itemsTop) << what;
+        EXPECT_EQ(form->ui.grbTotalNF->Parent()->Top() - form->ui.panItemProduto->Top(), totalBelowItems) << what;
+        EXPECT_EQ(form->ui.panDadosNFRemessa->Top(), c.remittanceTop) << what;
+        EXPECT_EQ(form->ui.panNFOrigem->Top(), c.originTop) << what;
+        EXPECT_EQ(form->ui.panNFOrigem->Visible(), c.originVisible) << what;
+        EXPECT_EQ(form->ui.panDadosNFRemessa->Visible(), c.remittanceVisible) << what;
     }
     EXPECT_EQ(dialogs.Errors().size(), 0u) << dialogs.Describe();
 }
@@ -68,28 +68,29 @@ TEST_F(AjustaPanels, RequiredFieldColoursByOperationType) {
     // number = dbeNrNotaFisc, entrySeries = dbeCdSerie, model = dbeModDocFis, series = dbeSerie,
     // docNumber = dbeNumero
     const Case cases[] = {
-        {"00", "N", info, info, info, info, info},       {"08", "N", info, info, info, info, window},
+        {"T1", "N", info, info, info, info, info},       {"08", "N", info, info, info, info, window},
         {"09", "N", info, info, window, window, window}, {"10", "N", info, info, window, window, window},
         {"12", "N", info, info, info, window, window},   {"13", "N", info, info, info, window, window},
-        {"14", "N", window, window, info, info, info},   {"00", "S", info, info, info, info, window},
+        {"14", "N", window, window, info, info, info},   {"T1", "S", info, info, info, info, window},
         {"08", "S", info, info, info, info, window},
     };
     for (const Case& c : cases) {
-        form->stTipoOperAtual = c.kind;
-        form->stIdUtilEmisNF = c.utilEmisNF;
-        form->AjustaPanels(0);
+        DefineOperationType(c.kind, {{"IDUTILEMISNF", c.utilEmisNF}});
+        form->Header().SetCurrentType(c.kind);
+        form->Header().ReopenTipoOperacForCurrent();
+        form->Layout().AjustaPanels(0);
         const std::string what = std::string(c.kind) + " IDUTILEMISNF " + c.utilEmisNF;
-        EXPECT_EQ(form->dbeNrNotaFisc->GetColor(), c.number) << what;
-        EXPECT_EQ(form->dbeCdSerie->GetColor(), c.entrySeries) << what;
-        EXPECT_EQ(form->dbeModDocFis->GetColor(), c.model) << what;
-        EXPECT_EQ(form->dbeSerie->GetColor(), c.series) << what;
-        EXPECT_EQ(form->dbeNumero->GetColor(), c.docNumber) << what;
+        EXPECT_EQ(form->ui.dbeNrNotaFisc->GetColor(), c.number) << what;
+        EXPECT_EQ(form->ui.dbeCdSerie->GetColor(), c.entrySeries) << what;
+        EXPECT_EQ(form->ui.dbeModDocFis->GetColor(), c.model) << what;
+        EXPECT_EQ(form->ui.dbeSerie->GetColor(), c.series) << what;
+        EXPECT_EQ(form->ui.dbeNumero->GetColor(), c.docNumber) << what;
     }
 }
 
 TEST_F(AjustaPanels, AReturnChoosesSingleOriginOrOriginListByTheCount) {
-    form->astTipoOper[0] = "S";
-    form->astTipoOper[1] = "S";
+    DefineOperationType("T2", {{"IDOPERDEVONF", "S"}, {"IDUTLLISTORI", "S"}});
+    form->Header().SetCurrentType("T2");
     struct Case {
         int count;
         bool inserting;
@@ -104,23 +105,27 @@ TEST_F(AjustaPanels, AReturnChoosesSingleOriginOrOriginListByTheCount) {
     };
     for (const Case& c : cases) {
         originCount = c.count;
-        if (c.inserting) form->cdsNotaFiscal.Append();
-        form->rbtUnica->SetChecked(false);
-        form->rbtLista->SetChecked(false);
-        app.Dispatch([&] { form->AjustaPanels(0); });
+        if (c.inserting) {
+            // A new posting starts as a purchase: the return type is chosen again.
+            form->data.cdsNotaFiscal.Append();
+            form->Header().SetCurrentType("T2");
+        }
+        form->ui.rbtUnica->SetChecked(false);
+        form->ui.rbtLista->SetChecked(false);
+        app.Dispatch([&] { form->Layout().AjustaPanels(0); });
         const std::string what = "count " + std::to_string(c.count) + (c.inserting ? " inserting" : "");
-        EXPECT_EQ(form->rbtUnica->Checked(), c.single) << what;
-        EXPECT_EQ(form->rbtUnica->Enabled(), c.singleEnabled) << what;
-        EXPECT_EQ(form->rbtLista->Checked(), c.list) << what;
-        EXPECT_EQ(form->rbtLista->Enabled(), c.listEnabled) << what;
-        EXPECT_EQ(form->btpLista->Enabled(), c.list && c.listEnabled) << what;
-        EXPECT_EQ(form->dbeSerieSaida->Enabled(), c.outputEnabled) << what;
-        EXPECT_EQ(form->btpNFSaida->Enabled(), c.outputEnabled) << what;
-        EXPECT_EQ(form->dbeSerieSaida->GetColor(), c.outputColour) << what;
-        EXPECT_EQ(form->dbeNumeroSaida->GetDataSource(),
-                  c.outputColour == Color::clWhite ? form->dtsItemNotaFisc : nullptr)
+        EXPECT_EQ(form->ui.rbtUnica->Checked(), c.single) << what;
+        EXPECT_EQ(form->ui.rbtUnica->Enabled(), c.singleEnabled) << what;
+        EXPECT_EQ(form->ui.rbtLista->Checked(), c.list) << what;
+        EXPECT_EQ(form->ui.rbtLista->Enabled(), c.listEnabled) << what;
+        EXPECT_EQ(form->ui.btpLista->Enabled(), c.list && c.listEnabled) << what;
+        EXPECT_EQ(form->ui.dbeSerieSaida->Enabled(), c.outputEnabled) << what;
+        EXPECT_EQ(form->ui.btpNFSaida->Enabled(), c.outputEnabled) << what;
+        EXPECT_EQ(form->ui.dbeSerieSaida->GetColor(), c.outputColour) << what;
+        EXPECT_EQ(form->ui.dbeNumeroSaida->GetDataSource(),
+                  c.outputColour == Color::clWhite ? form->data.dtsItemNotaFisc : nullptr)
             << what;
-        if (c.inserting) form->cdsNotaFiscal.Cancel();
+        if (c.inserting) form->data.cdsNotaFiscal.Cancel();
     }
     EXPECT_EQ(Calls("GetCountNFOrig"), 4);
 }

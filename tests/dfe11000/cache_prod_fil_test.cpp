@@ -17,32 +17,32 @@ TEST_F(CacheProdFil, TheProductLookupFollowsTheCacheParameterAndTheAFImport) {
     };
     const Case cases[] = {{"S", false, true}, {"S", true, false}, {"N", false, false}, {"", false, false}};
     for (const Case& c : cases) {
-        form->qryParamGeral.Close();
-        form->qryParamGeral.SetSQL(std::string("SELECT '") + c.cache + "' AS IDCACHPRODFI");
-        form->qryParamGeral.Open();
+        form->lookups.qryParamGeral.Close();
+        form->lookups.qryParamGeral.SetSQL(std::string("SELECT '") + c.cache + "' AS IDCACHPRODFI");
+        form->lookups.qryParamGeral.Open();
         Cli_dfe11000().boImportaAF = c.importingAF;
-        form->qryValidProd.SetSQL("SELECT 1 AS X");
-        form->qryValidProd.Open();
-        form->CacheProdFil();
+        form->lookups.qryValidProd.SetSQL("SELECT 1 AS X");
+        form->lookups.qryValidProd.Open();
+        form->Loader().CacheProdFil();
         const std::string what = std::string("cache '") + c.cache + "' AF " + (c.importingAF ? "S" : "N");
-        EXPECT_FALSE(form->qryValidProd.Active()) << what;
-        EXPECT_EQ(form->qryValidProd.SQL(), (c.cached ? form->qryProdCache : form->qrySemCache).SQL())
+        EXPECT_FALSE(form->lookups.qryValidProd.Active()) << what;
+        EXPECT_EQ(form->lookups.qryValidProd.SQL(), (c.cached ? form->lookups.qryProdCache : form->lookups.qrySemCache).SQL())
             << what;
-        EXPECT_EQ(form->qryValidProd.HasParam("P_CDFILIAL"), c.cached) << what;
+        EXPECT_EQ(form->lookups.qryValidProd.HasParam("P_CDFILIAL"), c.cached) << what;
     }
 }
 
 TEST_F(CacheProdFil, BothTextsFindAnActiveProductOfTheDemoBranch) {
-    form->CacheProdFil(); // the installation's own parameters
-    for (db::TADOIBQuery* text : {&form->qryProdCache, &form->qrySemCache}) {
-        form->qryValidProd.CopyFrom(*text);
-        form->qryValidProd.ParamByName("P_CDPRODUTO") = Variant("1.01.001");
-        if (form->qryValidProd.HasParam("P_CDFILIAL"))
-            form->qryValidProd.ParamByName("P_CDFILIAL") = Variant("0001");
-        form->qryValidProd.Open();
-        ASSERT_EQ(form->qryValidProd.RecordCount(), 1) << text->Name();
-        EXPECT_EQ(form->qryValidProd.FieldByName("NMPRODUTO").AsString(), "Leite integral UHT 1 L");
-        EXPECT_EQ(form->qryValidProd.FieldByName("CDPRODUTO").AsString(), "0000000101");
+    form->Loader().CacheProdFil(); // the installation's own parameters
+    for (db::TADOIBQuery* text : {&form->lookups.qryProdCache, &form->lookups.qrySemCache}) {
+        form->lookups.qryValidProd.CopyFrom(*text);
+        form->lookups.qryValidProd.ParamByName("P_CDPRODUTO") = Variant("1.01.001");
+        if (form->lookups.qryValidProd.HasParam("P_CDFILIAL"))
+            form->lookups.qryValidProd.ParamByName("P_CDFILIAL") = Variant("0001");
+        form->lookups.qryValidProd.Open();
+        ASSERT_EQ(form->lookups.qryValidProd.RecordCount(), 1) << text->Name();
+        EXPECT_EQ(form->lookups.qryValidProd.FieldByName("NMPRODUTO").AsString(), "Leite integral UHT 1 L");
+        EXPECT_EQ(form->lookups.qryValidProd.FieldByName("CDPRODUTO").AsString(), "0000000101");
     }
 }
 

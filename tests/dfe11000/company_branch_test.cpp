@@ -30,10 +30,10 @@ TEST_F(CompanyAndBranch, TheCompanyMustExistAndWorkAtTheBranchAndGivesTheHeaderI
         Cli_dfe11000().stInscEstaImp = c.chosen;
         Type("CDEMPRESA", c.typed);
         const std::string what = std::string(c.branch) + " company " + c.typed + " " + c.chosen;
-        EXPECT_EQ(Run([&] { form->Vd_Empresa(false); }), c.code) << what << "\n" << dialogs.Describe();
+        EXPECT_EQ(Run([&] { form->Header().Vd_Empresa(false); }), c.code) << what << "\n" << dialogs.Describe();
         if (*c.code) {
             EXPECT_EQ(dialogs.Errors().back().text, form->msgPadrao.Msg(c.code)) << what;
-            EXPECT_EQ(form->ActiveControl(), form->dbeCdEmpresa) << what;
+            EXPECT_EQ(form->ActiveControl(), form->ui.dbeCdEmpresa) << what;
             continue;
         }
         EXPECT_EQ(Row("CDEMPRESA"), support::Ajusta(c.typed, 2)) << what;
@@ -48,49 +48,49 @@ TEST_F(CompanyAndBranch, TheCompanyMustExistAndWorkAtTheBranchAndGivesTheHeaderI
 TEST_F(CompanyAndBranch, ARequiredCompanyWithTheFocusElsewhereIsOnlyCheckedToBeFilled) {
     Include();
     Type("CDEMPRESA", "");
-    EXPECT_EQ(Run([&] { form->Vd_Empresa(true); }), "Empr_Inf");
+    EXPECT_EQ(Run([&] { form->Header().Vd_Empresa(true); }), "Empr_Inf");
     EXPECT_EQ(dialogs.Errors().back().text, "Empresa deve ser informada.");
 
     Type("CDEMPRESA", "1");
-    EXPECT_EQ(Run([&] { form->dbeSerie->SetFocus(); }), "");
-    ASSERT_NE(form->ActiveControl(), form->dbeCdEmpresa);
+    EXPECT_EQ(Run([&] { form->ui.dbeSerie->SetFocus(); }), "");
+    ASSERT_NE(form->ActiveControl(), form->ui.dbeCdEmpresa);
     Type("CDEMPRESA", "9");
-    form->cdsNotaFiscal.FieldByName("CDINSCESTA").SetAsString("");
-    EXPECT_EQ(Run([&] { form->Vd_Empresa(true); }), "");
+    form->data.cdsNotaFiscal.FieldByName("CDINSCESTA").SetAsString("");
+    EXPECT_EQ(Run([&] { form->Header().Vd_Empresa(true); }), "");
     EXPECT_EQ(Header("CDINSCESTA"), ""); // nothing copied from lookups of another company
 
-    form->dbeCdEmpresa->SetEnabled(true); // fixed when the panel was left
-    app.Dispatch([&] { form->dbeCdEmpresa->SetFocus(); });
+    form->ui.dbeCdEmpresa->SetEnabled(true); // fixed when the panel was left
+    app.Dispatch([&] { form->ui.dbeCdEmpresa->SetFocus(); });
     Type("CDEMPRESA", "9");
-    ASSERT_EQ(form->ActiveControl(), form->dbeCdEmpresa);
-    EXPECT_EQ(Run([&] { form->Vd_Empresa(true); }), "Empr_Cad");
+    ASSERT_EQ(form->ActiveControl(), form->ui.dbeCdEmpresa);
+    EXPECT_EQ(Run([&] { form->Header().Vd_Empresa(true); }), "Empr_Cad");
 }
 
 TEST_F(CompanyAndBranch, LeavingTheCompanyAsksForTheRegistrationOnlyWhenTheBranchHasSeveral) {
     Include();
     Type("CDEMPRESA", "1");
-    EXPECT_EQ(Run([&] { form->dbeCdEmpresaExit(); }), "");
+    EXPECT_EQ(Run([&] { form->Header().dbeCdEmpresaExit(); }), "");
     EXPECT_TRUE(Cli_dfe11000().boRetornoInscEsta);
-    EXPECT_EQ(form->qryEmprRelacFili.RecordCount(), 1);
-    ASSERT_FALSE(form->qryInscrEstad.IsEmpty());
-    EXPECT_EQ(form->qryInscrEstad.FieldByName("CDINSCESTA").AsString(), "110042490114");
+    EXPECT_EQ(form->lookups.qryEmprRelacFili.RecordCount(), 1);
+    ASSERT_FALSE(form->lookups.qryInscrEstad.IsEmpty());
+    EXPECT_EQ(form->lookups.qryInscrEstad.FieldByName("CDINSCESTA").AsString(), "110042490114");
 
     // Two registrations at the head office: the choice is a dialog not available yet.
     Type("CDEMPRESA", "2");
-    EXPECT_EQ(Run([&] { form->dbeCdEmpresaExit(); }), kNotAvailableCode);
-    EXPECT_EQ(form->qryEmprRelacFili.RecordCount(), 2);
-    EXPECT_EQ(form->cdsNotaFiscal.State(), DataSetState::Insert); // the posting is kept
+    EXPECT_EQ(Run([&] { form->Header().dbeCdEmpresaExit(); }), kNotAvailableCode);
+    EXPECT_EQ(form->lookups.qryEmprRelacFili.RecordCount(), 2);
+    EXPECT_EQ(form->data.cdsNotaFiscal.State(), DataSetState::Insert); // the posting is kept
 }
 
 TEST_F(CompanyAndBranch, TheCompanySearchListsEveryCompanyAndKeepsTheCodeUntilOneIsChosen) {
     Include();
     Type("CDEMPRESA", "01");
-    form->btpEmpresaBeforePesq();
+    form->Header().btpEmpresaBeforePesq();
     EXPECT_EQ(Cli_dfe11000().stTodos, "T");
-    EXPECT_EQ(form->qryEmpresa.RecordCount(), 2);
+    EXPECT_EQ(form->lookups.qryEmpresa.RecordCount(), 2);
     EXPECT_EQ(Row("CDEMPRESA"), "01"); // a cancelled search leaves the posting as it was
-    ASSERT_TRUE(form->qryEmpresa.Locate("CDEMPRESA", Variant("02")));
-    form->btpEmpresaAfterPesq();
+    ASSERT_TRUE(form->lookups.qryEmpresa.Locate("CDEMPRESA", Variant("02")));
+    form->Header().btpEmpresaAfterPesq();
     EXPECT_EQ(Row("CDEMPRESA"), "02");
     EXPECT_EQ(Row("NMRAZSOCEMPR"), "Serra Verde Comércio de Cereais Ltda");
     EXPECT_EQ(Header("CDEMPRESA"), "02");
@@ -100,13 +100,13 @@ TEST_F(CompanyAndBranch, TheCompanySearchListsEveryCompanyAndKeepsTheCodeUntilOn
 TEST_F(CompanyAndBranch, ChangingTheCompanyWhileIncludingClearsItsName) {
     Include();
     Type("NMRAZSOCEMPR", "Quilmar Distribuidora de Alimentos Ltda");
-    form->dbeCdEmpresaChange();
+    form->Header().dbeCdEmpresaChange();
     EXPECT_EQ(Row("NMRAZSOCEMPR"), "");
-    form->cdsRomaneioNF.Cancel();
-    form->cdsNotaFiscal.Cancel();
-    form->cdsRomaneioNF.Edit();
+    form->data.cdsRomaneioNF.Cancel();
+    form->data.cdsNotaFiscal.Cancel();
+    form->data.cdsRomaneioNF.Edit();
     Type("NMRAZSOCEMPR", "Quilmar Distribuidora de Alimentos Ltda");
-    form->dbeCdEmpresaChange(); // a stored posting keeps its name
+    form->Header().dbeCdEmpresaChange(); // a stored posting keeps its name
     EXPECT_EQ(Row("NMRAZSOCEMPR"), "Quilmar Distribuidora de Alimentos Ltda");
 }
 
@@ -125,22 +125,22 @@ TEST_F(CompanyAndBranch, BranchesWorkingOffLineAreRefusedOnlyWithEntriesNotYetIm
     for (const Case& c : cases) {
         Cli_dfe11000().dtDataProc = DateTime();
         const std::string code = Run([&] {
-            form->medCdFilial->SetFocus();
-            form->medCdFilial->SetText(c.typed);
-            form->Vd_Filial(false);
+            form->ui.medCdFilial->SetFocus();
+            form->ui.medCdFilial->SetText(c.typed);
+            form->Header().Vd_Filial(false);
         });
         EXPECT_EQ(code, c.code) << c.typed << "\n" << dialogs.Describe();
         if (*c.code) {
-            EXPECT_EQ(form->ActiveControl(), form->medCdFilial) << c.typed;
+            EXPECT_EQ(form->ActiveControl(), form->ui.medCdFilial) << c.typed;
             EXPECT_TRUE(Cli_dfe11000().dtDataProc.IsEmpty()) << c.typed;
             continue;
         }
-        EXPECT_EQ(form->edtNmFilial->Text(), c.name) << c.typed;
-        EXPECT_EQ(Cli_dfe11000().dtDataProc, support::zymora::DataProc(form->medCdFilial->Text())) << c.typed;
+        EXPECT_EQ(form->ui.edtNmFilial->Text(), c.name) << c.typed;
+        EXPECT_EQ(Cli_dfe11000().dtDataProc, support::zymora::DataProc(form->ui.medCdFilial->Text())) << c.typed;
     }
     Run([&] {
-        form->medCdFilial->SetText("5");
-        form->Vd_Filial(false);
+        form->ui.medCdFilial->SetText("5");
+        form->Header().Vd_Filial(false);
     });
     EXPECT_EQ(dialogs.Errors().back().text, "Operação bloqueada! Existem notas fiscais lançadas no sistema "
                                             "Off-Line que não foram importadas.");
@@ -153,22 +153,22 @@ TEST_F(CompanyAndBranch, AnInactiveBranchIsRefusedByItsOwnRule) {
     };
     const Case cases[] = {{"0003", "Filial_Inat"}, {"0001", ""}, {"0004", ""}, {"", ""}};
     for (const Case& c : cases) {
-        form->medCdFilial->SetText(c.branch);
-        EXPECT_EQ(Run([&] { form->Vd_FiliInat(); }), c.code) << c.branch;
+        form->ui.medCdFilial->SetText(c.branch);
+        EXPECT_EQ(Run([&] { form->Header().Vd_FiliInat(); }), c.code) << c.branch;
     }
-    form->medCdFilial->SetText("0003");
-    Run([&] { form->Vd_FiliInat(); });
+    form->ui.medCdFilial->SetText("0003");
+    Run([&] { form->Header().Vd_FiliInat(); });
     EXPECT_EQ(dialogs.Errors().back().text, "Filial com situação inativa.");
 }
 
 TEST_F(CompanyAndBranch, TheBranchSearchListsEveryBranchAndTakesTheChosenOne) {
-    form->btpFilialBeforePesq();
+    form->Header().btpFilialBeforePesq();
     EXPECT_EQ(Cli_dfe11000().stTodos, "T");
-    EXPECT_EQ(form->qryFiliRece.RecordCount(), 5);
-    ASSERT_TRUE(form->qryFiliRece.Locate("CDFILIAL", Variant("0004")));
-    form->btpFilialAfterPesq();
-    EXPECT_EQ(form->medCdFilial->Text(), "0004");
-    EXPECT_EQ(form->edtNmFilial->Text(), "Filial Londrina");
+    EXPECT_EQ(form->lookups.qryFiliRece.RecordCount(), 5);
+    ASSERT_TRUE(form->lookups.qryFiliRece.Locate("CDFILIAL", Variant("0004")));
+    form->Header().btpFilialAfterPesq();
+    EXPECT_EQ(form->ui.medCdFilial->Text(), "0004");
+    EXPECT_EQ(form->ui.edtNmFilial->Text(), "Filial Londrina");
     EXPECT_EQ(Cli_dfe11000().stTodos, "N");
 }
 

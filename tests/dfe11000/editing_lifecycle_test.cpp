@@ -2,7 +2,7 @@
 #include "posting_packets.h"
 
 #include "dfe11000/module/pending.h"
-#include "dfe11000/posting/row_fields.h"
+#include "dfe11000/module/module_helpers.h"
 
 namespace dfe::dfe11000 {
 namespace {
@@ -15,9 +15,10 @@ class Editing : public testing::ModuleTest {
 protected:
     void SetUp() override {
         form = &Open();
-        form->astTipoOper.fill("N");
-        form->dtsRomaneioNF->SetEnabled(true);
-        form->boFiltroConfirmado = true; // leaving the branch panel goes on to the record
+        DefineOperationType("T1");
+        form->Header().SetCurrentType("T1");
+        form->data.dtsRomaneioNF->SetEnabled(true);
+        form->Branch().boFiltroConfirmado = true; // leaving the branch panel goes on to the record
         Params({});
     }
 
@@ -38,7 +39,7 @@ protected:
         Values row = values;
         row["CDFILIAL"] = Variant("0001");
         row["IDCONSFORNFJ"] = Variant("S");
-        form->cdsParamDFE.SetData(PacketFor(form->cdsParamDFE, fields, {row}));
+        form->data.cdsParamDFE.SetData(PacketFor(form->data.cdsParamDFE, fields, {row}));
     }
 
     Values Row(const Values& overrides = {}) const {
@@ -54,7 +55,7 @@ protected:
     // The list without its row handling, which would load the posting from the server.
     void List(const std::vector<Values>& rows) {
         Cli_dfe11000().boAtuaRoma = true;
-        form->cdsRomaneioNF.SetData(PacketFor(form->cdsRomaneioNF, testing::ListRowFields(), rows));
+        form->data.cdsRomaneioNF.SetData(PacketFor(form->data.cdsRomaneioNF, testing::ListRowFields(), rows));
         Cli_dfe11000().boAtuaRoma = false;
         form->tshFolhaDados.SetEnabled(true);
         form->pgcPadrao.SetActivePage(&form->tshFolhaDados);
@@ -62,7 +63,7 @@ protected:
 
     // A loaded header, browsed (typing it switches to the record page; List() comes back to the list).
     void Header(const Values& values = {}) {
-        DataSet& nf = form->cdsNotaFiscal;
+        DataSet& nf = form->data.cdsNotaFiscal;
         if (!nf.Active()) nf.CreateDataSet();
         nf.EmptyDataSet();
         const bool changing = Cli_dfe11000().boChange;
@@ -74,11 +75,11 @@ protected:
             nf.FieldByName(name).SetValue(value);
         nf.Post();
         nf.MergeChangeLog();
-        nf.OnNewRecord = [this](DataSet&) { form->cdsNotaFiscalNewRecord(); };
+        nf.OnNewRecord = [this](DataSet&) { form->Editing().cdsNotaFiscalNewRecord(); };
         Cli_dfe11000().boChange = changing;
         for (DataSet* ds :
-             {&form->cdsItemProduto, &form->cdsItemNotaFisc, &form->cdsTrabItProImpos,
-              &form->cdsTrabImposNFTot, &form->cdsItemEncargo, &form->cdsDadosAdic, &form->cdsContaPagar}) {
+             {&form->data.cdsItemProduto, &form->data.cdsItemNotaFisc, &form->data.cdsTrabItProImpos,
+              &form->data.cdsTrabImposNFTot, &form->data.cdsItemEncargo, &form->data.cdsDadosAdic, &form->data.cdsContaPagar}) {
             if (!ds->Active()) ds->CreateDataSet();
         }
         form->tshFormulario.SetEnabled(true);
@@ -96,8 +97,8 @@ protected:
             {'I', form->mnuIncluir.Enabled()},   {'A', form->mnuAlterar.Enabled()},
             {'E', form->mnuExcluir.Enabled()},   {'P', form->mnuProcurar.Enabled()},
             {'V', form->mnuVerificar.Enabled()}, {'C', form->mnuCancelar.Enabled()},
-            {'F', form->mnuConfirmar.Enabled()}, {'N', form->mnuImportaNFe->Enabled()},
-            {'R', form->mnuRateio->Enabled()},   {'M', form->mnuNFProdRural->Enabled()},
+            {'F', form->mnuConfirmar.Enabled()}, {'N', form->ui.mnuImportaNFe->Enabled()},
+            {'R', form->ui.mnuRateio->Enabled()},   {'M', form->ui.mnuNFProdRural->Enabled()},
         };
         for (const auto& [letter, enabled] : commands) {
             if (enabled) letters += letter;
@@ -177,21 +178,21 @@ TEST_F(Editing, CommandStatesFollowTheListTheHeaderTheBlockingFlagsAndTheParamet
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         app.Dispatch([&] {
-            if (InEdit(form->cdsNotaFiscal)) form->cdsNotaFiscal.Cancel();
+            if (InEdit(form->data.cdsNotaFiscal)) form->data.cdsNotaFiscal.Cancel();
             Params(c.params);
             Header(c.header);
             List(c.emptyList ? std::vector<Values>{} : std::vector<Values>{Row(c.row)});
             Cli_dfe11000().boBloqueia = c.boBloqueia;
             if (c.source == Source::List) {
-                form->ControlaBotoes(*form->dtsRomaneioNF);
+                form->Editing().ControlaBotoes(*form->data.dtsRomaneioNF);
                 return;
             }
             form->pgcPadrao.SetActivePage(&form->tshFormulario);
             if (c.source == Source::HeaderEdit)
-                form->cdsNotaFiscal.Edit();
+                form->data.cdsNotaFiscal.Edit();
             else
-                form->cdsNotaFiscal.Insert();
-            form->ControlaBotoes(*form->dtsNotaFiscal);
+                form->data.cdsNotaFiscal.Insert();
+            form->Editing().ControlaBotoes(*form->data.dtsNotaFiscal);
         });
         EXPECT_EQ(Enabled(), c.expected) << dialogs.Describe();
     }
@@ -207,9 +208,9 @@ TEST_F(Editing, NewRecordLeavesTheIssueDateEmptyOnlyForBlindEntry) {
         app.Dispatch([&] {
             Params({{"IDOCINFORNF", c.idOcInforNF}});
             Header();
-            form->cdsNotaFiscal.Insert();
+            form->data.cdsNotaFiscal.Insert();
         });
-        const DataSet& nf = form->cdsNotaFiscal;
+        const DataSet& nf = form->data.cdsNotaFiscal;
         EXPECT_EQ(nf.FieldByName("DTEMISSAO").IsNull(), c.issueDateEmpty);
         if (!c.issueDateEmpty) {
             EXPECT_EQ(nf.FieldByName("DTEMISSAO").AsDateTime(), Cli_dfe11000().dtDataProc.DatePart());
@@ -219,7 +220,7 @@ TEST_F(Editing, NewRecordLeavesTheIssueDateEmptyOnlyForBlindEntry) {
         EXPECT_EQ(nf.FieldByName("IDSTATUS").AsString(), "P");
         EXPECT_EQ(nf.FieldByName("CDTIPOOPER").AsString(), "01");
         EXPECT_EQ(nf.FieldByName("IDNFGERADAVIAXML").AsString(), "N");
-        app.Dispatch([&] { form->cdsNotaFiscal.Cancel(); });
+        app.Dispatch([&] { form->data.cdsNotaFiscal.Cancel(); });
     }
 }
 
@@ -244,14 +245,14 @@ TEST_F(Editing, ChangeFollowsTheRecipientsManifestation) {
         SCOPED_TRACE(std::string("manifestation ") + c.manifestation);
         dialogs.ClearRecords();
         app.Dispatch([&] {
-            if (InEdit(form->cdsNotaFiscal)) form->cdsNotaFiscal.Cancel();
+            if (InEdit(form->data.cdsNotaFiscal)) form->data.cdsNotaFiscal.Cancel();
             List({Row({{"IDSTATUSMANIF", c.manifestation}})});
             Header();
             form->pgcPadrao.SetActivePage(&form->tshFormulario);
         });
         if (c.answer) dialogs.ExpectQuestion("BloqManif_Exc").Answer(c.answer);
         Run(&TfrmLancNFEntrada::sbtAlterarClick);
-        EXPECT_EQ(form->cdsNotaFiscal.State() == DataSetState::Edit, c.edited) << dialogs.Describe();
+        EXPECT_EQ(form->data.cdsNotaFiscal.State() == DataSetState::Edit, c.edited) << dialogs.Describe();
         if (c.refusal) {
             EXPECT_TRUE(dialogs.Shown(c.refusal)) << dialogs.Describe();
         }
@@ -267,21 +268,21 @@ TEST_F(Editing, CancelWhileAnItemRowIsEditedCancelsOnlyThatRow) {
         List({Row()});
         Header();
         form->pgcPadrao.SetActivePage(&form->tshFormulario);
-        form->cdsNotaFiscal.Edit();
-        form->cdsNotaFiscal.FieldByName("DSESPECVOLU").SetAsString("mantida");
-        form->dbgItemProduto->SetFocus();
-        form->cdsItemProduto.Append();
+        form->data.cdsNotaFiscal.Edit();
+        form->data.cdsNotaFiscal.FieldByName("DSESPECVOLU").SetAsString("mantida");
+        form->ui.dbgItemProduto->SetFocus();
+        form->data.cdsItemProduto.Append();
     });
-    ASSERT_EQ(form->dbgItemProduto->Tag(), 6);
+    ASSERT_EQ(form->ui.dbgItemProduto->Tag(), 6);
     Run(&TfrmLancNFEntrada::sbtCancelarClick);
-    EXPECT_EQ(form->cdsItemProduto.State(), DataSetState::Browse);
-    EXPECT_TRUE(form->cdsItemProduto.IsEmpty());
-    EXPECT_EQ(form->cdsNotaFiscal.State(), DataSetState::Edit);
-    EXPECT_EQ(form->cdsNotaFiscal.FieldByName("DSESPECVOLU").AsString(), "mantida");
+    EXPECT_EQ(form->data.cdsItemProduto.State(), DataSetState::Browse);
+    EXPECT_TRUE(form->data.cdsItemProduto.IsEmpty());
+    EXPECT_EQ(form->data.cdsNotaFiscal.State(), DataSetState::Edit);
+    EXPECT_EQ(form->data.cdsNotaFiscal.FieldByName("DSESPECVOLU").AsString(), "mantida");
 
     // A second cancel, with no detail edited, discards the posting's changes and returns to the list.
     Run(&TfrmLancNFEntrada::sbtCancelarClick);
-    EXPECT_EQ(form->cdsNotaFiscal.State(), DataSetState::Browse);
+    EXPECT_EQ(form->data.cdsNotaFiscal.State(), DataSetState::Browse);
     EXPECT_EQ(form->pgcPadrao.ActivePage(), &form->tshFolhaDados);
     EXPECT_FALSE(Cli_dfe11000().boInsert);
 }
@@ -291,20 +292,20 @@ TEST_F(Editing, EditingADetailPutsTheHeaderIntoEditAndForgetsTheFiscalGroup) {
         List({Row()});
         Header();
         form->pgcPadrao.SetActivePage(&form->tshFormulario);
-        form->stGrupoFiscal = "G1";
-        form->cdsDadosAdic.Append();
+        form->Editing().SetGrupoFiscal("G1");
+        form->data.cdsDadosAdic.Append();
     });
-    EXPECT_EQ(form->cdsNotaFiscal.State(), DataSetState::Edit);
-    EXPECT_TRUE(form->stGrupoFiscal.empty());
+    EXPECT_EQ(form->data.cdsNotaFiscal.State(), DataSetState::Edit);
+    EXPECT_TRUE(form->Editing().GrupoFiscal().empty());
 
     // Without boChange (a load filling the details) the header stays browsed.
     app.Dispatch([&] {
-        form->cdsDadosAdic.Cancel();
-        form->cdsNotaFiscal.Cancel();
+        form->data.cdsDadosAdic.Cancel();
+        form->data.cdsNotaFiscal.Cancel();
         Cli_dfe11000().boChange = false;
-        form->cdsDadosAdic.Append();
+        form->data.cdsDadosAdic.Append();
     });
-    EXPECT_EQ(form->cdsNotaFiscal.State(), DataSetState::Browse);
+    EXPECT_EQ(form->data.cdsNotaFiscal.State(), DataSetState::Browse);
     Cli_dfe11000().boChange = true;
 }
 
@@ -317,11 +318,11 @@ TEST_F(Editing, TheFirstEditNeverZeroesAStoredProductsValue) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.products);
         app.Dispatch([&] {
-            if (InEdit(form->cdsNotaFiscal)) form->cdsNotaFiscal.Cancel();
+            if (InEdit(form->data.cdsNotaFiscal)) form->data.cdsNotaFiscal.Cancel();
             Header({{"VRPRODUTOS", Variant(c.products)}, {"VRNOTAFISC", Variant(c.document)}});
-            form->cdsNotaFiscal.Edit();
+            form->data.cdsNotaFiscal.Edit();
         });
-        EXPECT_DOUBLE_EQ(form->cdsNotaFiscal.FieldByName("VRPRODUTOS").AsFloat(), c.expected);
+        EXPECT_DOUBLE_EQ(form->data.cdsNotaFiscal.FieldByName("VRPRODUTOS").AsFloat(), c.expected);
     }
 }
 
@@ -330,7 +331,7 @@ TEST_F(Editing, ConfirmRunsItsChecksInOrderAndTheValueCheckStopsOnlyOnce) {
         List({Row()});
         Header({{"IDSTATUS", Variant("D")}, {"IDNFGERADAVIAXML", Variant("N")}});
         form->pgcPadrao.SetActivePage(&form->tshFormulario);
-        form->cdsNotaFiscal.Edit();
+        form->data.cdsNotaFiscal.Edit();
     });
     Run(&TfrmLancNFEntrada::sbtConfirmarClick);
     ASSERT_NE(dialogs.Last(), nullptr);
@@ -339,44 +340,44 @@ TEST_F(Editing, ConfirmRunsItsChecksInOrderAndTheValueCheckStopsOnlyOnce) {
     // A supplier that asks to check the value: the first confirmation stops, the second goes on to the
     // document-model rule.
     app.Dispatch([&] {
-        form->cdsNotaFiscal.FieldByName("IDSTATUS").SetAsString("P");
-        form->cdsParamForne.SetData(PacketFor(form->cdsParamForne,
+        form->data.cdsNotaFiscal.FieldByName("IDSTATUS").SetAsString("P");
+        form->data.cdsParamForne.SetData(PacketFor(form->data.cdsParamForne,
                                               {Text("CDFORNECED", 10), Text("IDREACONFVRNF", 1)},
                                               {{{"CDFORNECED", ""}, {"IDREACONFVRNF", "S"}}}));
-        form->stParamForn = "forn";
+        form->Parameters().SetSupplierString("forn");
     });
     dialogs.ClearRecords();
     Run(&TfrmLancNFEntrada::sbtConfirmarClick);
     ASSERT_NE(dialogs.Last(), nullptr);
     EXPECT_EQ(dialogs.Last()->code, "Verif_Valor") << dialogs.Describe();
-    EXPECT_TRUE(form->dbeVrNotaFisc->Focused());
-    EXPECT_EQ(form->cdsNotaFiscal.State(), DataSetState::Edit);
+    EXPECT_TRUE(form->ui.dbeVrNotaFisc->Focused());
+    EXPECT_EQ(form->data.cdsNotaFiscal.State(), DataSetState::Edit);
 
     dialogs.ClearRecords();
-    form->stParamForn = "forn";
+    form->Parameters().SetSupplierString("forn");
     Run(&TfrmLancNFEntrada::sbtConfirmarClick);
     EXPECT_FALSE(dialogs.Shown("Verif_Valor")) << dialogs.Describe();
     ASSERT_NE(dialogs.Last(), nullptr);
     EXPECT_EQ(dialogs.Last()->code, kNotAvailableCode);
-    EXPECT_EQ(form->cdsNotaFiscal.State(), DataSetState::Edit);
+    EXPECT_EQ(form->data.cdsNotaFiscal.State(), DataSetState::Edit);
 }
 
 TEST_F(Editing, IncludeOnAFixedBranchWithAnEmptyListLeavesListCommandsDisabledAfterCancel) {
     support::zymora::LocalContext().fixedBranch = true;
     app.Dispatch([&] {
         List({});
-        form->ControlaBotoes(*form->dtsRomaneioNF);
+        form->Editing().ControlaBotoes(*form->data.dtsRomaneioNF);
     });
     Run(&TfrmLancNFEntrada::sbtIncluirClick);
-    ASSERT_EQ(form->cdsNotaFiscal.State(), DataSetState::Insert) << dialogs.Describe();
+    ASSERT_EQ(form->data.cdsNotaFiscal.State(), DataSetState::Insert) << dialogs.Describe();
     EXPECT_EQ(form->pgcPadrao.ActivePage(), &form->tshFormulario);
-    EXPECT_EQ(form->cdsRomaneioNF.FieldByName("NRLANCTONF").AsString(), "NOVOCODIGO");
-    EXPECT_FALSE(form->medCdFilial->Enabled());
-    EXPECT_TRUE(form->dbeCdEmpresa->Enabled());
+    EXPECT_EQ(form->data.cdsRomaneioNF.FieldByName("NRLANCTONF").AsString(), "NOVOCODIGO");
+    EXPECT_FALSE(form->ui.medCdFilial->Enabled());
+    EXPECT_TRUE(form->ui.dbeCdEmpresa->Enabled());
     EXPECT_EQ(Enabled(), "CFM");
 
     Run(&TfrmLancNFEntrada::sbtCancelarClick);
-    EXPECT_TRUE(form->cdsRomaneioNF.IsEmpty());
+    EXPECT_TRUE(form->data.cdsRomaneioNF.IsEmpty());
     EXPECT_FALSE(form->mnuAlterar.Enabled());
     EXPECT_FALSE(form->mnuExcluir.Enabled());
     EXPECT_FALSE(form->mnuProcurar.Enabled());

@@ -44,27 +44,27 @@ TEST_F(ExisteDadosNF, RecomputedFromTheOriginsOfTheChoiceEveryTime) {
     for (const Case& c : cases) {
         // A "S" left over from the previous case must not survive.
         Cli_dfe11000().stExisteDadosNF = "S";
-        form->rbtUnica->SetChecked(c.choice == Single);
-        form->rbtLista->SetChecked(c.choice == List);
-        Fill(form->cdsNFOrigSaid, c.single);
-        Fill(form->cdsNFOrigLista, c.list);
-        form->Atualiza_stExisteDadosNF();
+        form->ui.rbtUnica->SetChecked(c.choice == Single);
+        form->ui.rbtLista->SetChecked(c.choice == List);
+        Fill(form->data.cdsNFOrigSaid, c.single);
+        Fill(form->data.cdsNFOrigLista, c.list);
+        form->Loader().Atualiza_stExisteDadosNF();
         EXPECT_EQ(Cli_dfe11000().stExisteDadosNF, c.expected) << c.what;
     }
 }
 
 TEST_F(ExisteDadosNF, TheListKeepsItsFilterAndRow) {
-    form->rbtLista->SetChecked(true);
-    Fill(form->cdsNFOrigLista, {0, 4, 0, 9});
-    form->cdsNFOrigLista.SetFilter("QTDNFCE = 0");
-    form->cdsNFOrigLista.SetFiltered(true);
-    form->cdsNFOrigLista.Last();
-    form->Atualiza_stExisteDadosNF();
+    form->ui.rbtLista->SetChecked(true);
+    Fill(form->data.cdsNFOrigLista, {0, 4, 0, 9});
+    form->data.cdsNFOrigLista.SetFilter("QTDNFCE = 0");
+    form->data.cdsNFOrigLista.SetFiltered(true);
+    form->data.cdsNFOrigLista.Last();
+    form->Loader().Atualiza_stExisteDadosNF();
     EXPECT_EQ(Cli_dfe11000().stExisteDadosNF, "S");
-    EXPECT_EQ(form->cdsNFOrigLista.Filter(), "QTDNFCE = 0");
-    EXPECT_TRUE(form->cdsNFOrigLista.Filtered());
-    EXPECT_EQ(form->cdsNFOrigLista.RecordCount(), 2);
-    EXPECT_EQ(form->cdsNFOrigLista.FieldByName("NRLANCTONF").AsString(), "3");
+    EXPECT_EQ(form->data.cdsNFOrigLista.Filter(), "QTDNFCE = 0");
+    EXPECT_TRUE(form->data.cdsNFOrigLista.Filtered());
+    EXPECT_EQ(form->data.cdsNFOrigLista.RecordCount(), 2);
+    EXPECT_EQ(form->data.cdsNFOrigLista.FieldByName("NRLANCTONF").AsString(), "3");
 }
 
 } // namespace

@@ -40,7 +40,7 @@ protected:
                                   {"NRLANCTONF", Variant(std::to_string(i))},
                                   {"IDUTILVENC", Variant(idUtilVenc)},
                                   {"IDTRATAVENC", Variant(idTrataVenc)}});
-            return testing::PacketVariant(Cli_dfe11000().frmLancNFEntrada->cdsRomaneioNF, fields, values);
+            return testing::PacketVariant(Cli_dfe11000().frmLancNFEntrada->data.cdsRomaneioNF, fields, values);
         });
     }
 
@@ -59,7 +59,7 @@ protected:
         dialogs.ExpectModal(kFilter)
             .Do([&](Form& f) { inside(static_cast<TfrmFiltroNFEntrada&>(f)); })
             .Cancel();
-        app.Dispatch([&] { form.sbtFiltroClick(); });
+        app.Dispatch([&] { form.Branch().sbtFiltroClick(); });
         ASSERT_EQ(dialogs.PendingAnswers(), 0u) << dialogs.DescribePending();
     }
 
@@ -104,12 +104,12 @@ TEST_F(FilterDialog, OpensAsDesignedWithThisMonthAndEverything) {
         EXPECT_EQ(d.btpCliente->EmptyError(), "Não há cliente cadastrado.");
         EXPECT_EQ(d.sbtDesfazer->Hint(), "Desfazer");
         EXPECT_EQ(d.sbtIncNF->Hint(), "Incluir Nota Fiscal");
-        EXPECT_TRUE(form.boFiltroAberto);
+        EXPECT_TRUE(form.frmFiltroNFEntrada->boFiltroAberto);
         EXPECT_EQ(app.ScreenCursor(), Cursor::Default);
     });
-    EXPECT_FALSE(form.boFiltroAberto);
+    EXPECT_FALSE(form.frmFiltroNFEntrada->boFiltroAberto);
     EXPECT_FALSE(form.frmFiltroNFEntrada->boConfirma);
-    EXPECT_EQ(form.ActiveControl(), form.medCdFilial); // cancelled: back to the branch
+    EXPECT_EQ(form.ActiveControl(), form.ui.medCdFilial); // cancelled: back to the branch
     EXPECT_EQ(Calls("GetRomaneioNF"), 0);
 }
 
@@ -210,8 +210,8 @@ TEST_F(FilterDialog, EachRefusalKeepsTheDialogOpenAndACancelReportsNothing) {
             EXPECT_EQ(d.ModalResult(), mr::None) << c.name;
         });
         EXPECT_FALSE(form.frmFiltroNFEntrada->boConfirma) << c.name;
-        EXPECT_FALSE(form.boFiltroConfirmado) << c.name;
-        EXPECT_EQ(form.ActiveControl(), form.medCdFilial) << c.name;
+        EXPECT_FALSE(form.Branch().boFiltroConfirmado) << c.name;
+        EXPECT_EQ(form.ActiveControl(), form.ui.medCdFilial) << c.name;
     }
     EXPECT_EQ(Calls("GetRomaneioNF"), 0);
 }
@@ -295,16 +295,17 @@ TEST_F(FilterDialog, AConfirmedListIsShownOnThePostingForm) {
     TfrmLancNFEntrada& form = Open();
     LeaveBranch(form, [&](TfrmFiltroNFEntrada& d) { Confirm(d); });
     EXPECT_TRUE(form.frmFiltroNFEntrada->boConfirma);
-    EXPECT_TRUE(form.boFiltroConfirmado);
-    EXPECT_FALSE(form.boIncluiAposFiltro);
-    EXPECT_TRUE(form.dtsRomaneioNF->Enabled());
-    EXPECT_EQ(form.cdsRomaneioNF.RecordCount(), 2);
+    EXPECT_TRUE(form.Branch().boFiltroConfirmado);
+    EXPECT_FALSE(form.Branch().boIncluiAposFiltro);
+    EXPECT_TRUE(form.data.dtsRomaneioNF->Enabled());
+    EXPECT_EQ(form.data.cdsRomaneioNF.RecordCount(), 2);
     EXPECT_EQ(form.pgcPadrao.ActivePage(), &form.tshFolhaDados);
-    EXPECT_EQ(form.ActiveControl(), form.dbgPadrao);
+    EXPECT_EQ(form.ActiveControl(), form.ui.dbgPadrao);
     EXPECT_TRUE(form.tshFormulario.Enabled());
-    EXPECT_TRUE(form.tshVencimento->Enabled());
-    EXPECT_TRUE(form.dbgContaPagar->ReadOnly());
-    for (SpeedButton* b : {&form.sbtIncluir, &form.sbtAlterar, &form.sbtProcurar, form.sbtFiltro})
+    EXPECT_TRUE(form.ui.tshVencimento->Enabled());
+    // The treatment is the branch's parameter (0001: "S"), not a field of the list row.
+    EXPECT_FALSE(form.ui.dbgContaPagar->ReadOnly());
+    for (SpeedButton* b : {&form.sbtIncluir, &form.sbtAlterar, &form.sbtProcurar, form.ui.sbtFiltro})
         EXPECT_TRUE(b->Enabled()) << b->Name();
     EXPECT_TRUE(form.Find<MenuItem>("mnuFolhaDados")->Enabled());
     EXPECT_TRUE(form.Find<MenuItem>("mnuFormulario")->Enabled());
@@ -322,8 +323,8 @@ TEST_F(FilterDialog, AListTheServerRefusesIsNoConfirmation) {
         EXPECT_TRUE(d.Visible());
     });
     EXPECT_FALSE(form.frmFiltroNFEntrada->boConfirma);
-    EXPECT_FALSE(form.boFiltroConfirmado);
-    EXPECT_EQ(form.ActiveControl(), form.medCdFilial);
+    EXPECT_FALSE(form.Branch().boFiltroConfirmado);
+    EXPECT_EQ(form.ActiveControl(), form.ui.medCdFilial);
     EXPECT_EQ(support::ShowAviDepth(), 0);
 }
 
@@ -332,14 +333,14 @@ TEST_F(FilterDialog, AnEmptyListLeavesOnlyANewPosting) {
     TfrmLancNFEntrada& form = Open();
     LeaveBranch(form, [&](TfrmFiltroNFEntrada& d) { Confirm(d); });
     EXPECT_TRUE(form.frmFiltroNFEntrada->boConfirma);
-    EXPECT_TRUE(form.dtsRomaneioNF->Enabled());
+    EXPECT_TRUE(form.data.dtsRomaneioNF->Enabled());
     EXPECT_EQ(form.ActiveControl(), &form.pgcPadrao);
     EXPECT_TRUE(form.sbtIncluir.Enabled());
     for (SpeedButton* b : {&form.sbtAlterar, &form.sbtExcluir, &form.sbtProcurar, &form.sbtVerificar})
         EXPECT_FALSE(b->Enabled()) << b->Name();
     for (Control* page :
          {static_cast<Control*>(&form.tshFolhaDados), static_cast<Control*>(&form.tshFormulario),
-          static_cast<Control*>(form.tshVencimento)})
+          static_cast<Control*>(form.ui.tshVencimento)})
         EXPECT_FALSE(page->Enabled()) << page->Name();
     EXPECT_FALSE(form.Find<MenuItem>("mnuFolhaDados")->Enabled());
     EXPECT_TRUE(form.Find<MenuItem>("mnuFolhaDados")->Checked());
@@ -349,7 +350,7 @@ TEST_F(FilterDialog, AnEmptyListLeavesOnlyANewPosting) {
 TEST_F(FilterDialog, BlindEntryStartsWithoutIssueDatesAndAsksForAllDates) {
     support::zymora::LocalContext().branch = "0003"; // IDOCINFORNF "S"
     TfrmLancNFEntrada& form = Open();
-    form.GetParamDFE("0003");
+    form.Parameters().GetParamDFE("0003");
     LeaveBranch(form, [&](TfrmFiltroNFEntrada& d) {
         EXPECT_TRUE(d.depEmisIni->IsBlank());
         EXPECT_TRUE(d.depEmisFim->IsBlank());
@@ -378,7 +379,7 @@ TEST_F(FilterDialog, ReopeningShowsTheLastConfirmedFilter) {
     });
     TfrmFiltroNFEntrada& d = *form.frmFiltroNFEntrada;
     EXPECT_EQ(d.medFornecedor->Text(), "") << "closing clears the participant edits";
-    EXPECT_FALSE(form.boFiltroAberto);
+    EXPECT_FALSE(form.frmFiltroNFEntrada->boFiltroAberto);
 
     Filtrar(form, [&](TfrmFiltroNFEntrada& shown) {
         EXPECT_EQ(&shown, &d) << "the same dialog, hidden between showings";
@@ -391,14 +392,14 @@ TEST_F(FilterDialog, ReopeningShowsTheLastConfirmedFilter) {
         EXPECT_TRUE(d.rdgLista->Checked());
         EXPECT_TRUE(d.btpSerie->Enabled());
         EXPECT_TRUE(d.rdgTodosTipoOper->Checked());
-        EXPECT_EQ(form.stListaSerie, "1");
+        EXPECT_EQ(form.frmFiltroNFEntrada->stListaSerie, "1");
         // Changes that are cancelled are not remembered.
         d.depEntrFim->SetDate(Day(3));
-        form.stListaSerie = "2";
+        form.frmFiltroNFEntrada->stListaSerie = "2";
     });
     Filtrar(form, [&](TfrmFiltroNFEntrada&) {
         EXPECT_EQ(d.depEntrFim->Date(), Day(9));
-        EXPECT_EQ(form.stListaSerie, "1");
+        EXPECT_EQ(form.frmFiltroNFEntrada->stListaSerie, "1");
         Confirm(d);
     });
     ASSERT_EQ(listArgs.size(), 2u);
@@ -414,8 +415,8 @@ TEST_F(FilterDialog, UndoGoesBackToEverythingOfThisMonth) {
         d.depEmisFim->SetText("");
         d.rdgLista->SetChecked(true);
         d.rdgListaTipoOper->SetChecked(true);
-        form.stListaSerie = "1";
-        form.stListaTipoOper = "01";
+        form.frmFiltroNFEntrada->stListaSerie = "1";
+        form.frmFiltroNFEntrada->stListaTipoOper = "01";
         app.Click(*d.sbtDesfazer);
         EXPECT_EQ(d.medCliente->Text(), "");
         EXPECT_EQ(d.cbbDestRem->ItemIndex(), 3);
@@ -425,8 +426,8 @@ TEST_F(FilterDialog, UndoGoesBackToEverythingOfThisMonth) {
         EXPECT_TRUE(d.rdgTodosTipoOper->Checked());
         EXPECT_FALSE(d.btpSerie->Enabled());
         EXPECT_FALSE(d.btpTipoOper->Enabled());
-        EXPECT_EQ(form.stListaSerie, "");
-        EXPECT_EQ(form.stListaTipoOper, "");
+        EXPECT_EQ(form.frmFiltroNFEntrada->stListaSerie, "");
+        EXPECT_EQ(form.frmFiltroNFEntrada->stListaTipoOper, "");
         EXPECT_EQ(d.depEntrIni->Date(), Day(1));
         EXPECT_EQ(d.depEmisFim->Date(), Day(10));
         EXPECT_TRUE(d.Visible());
@@ -436,23 +437,23 @@ TEST_F(FilterDialog, UndoGoesBackToEverythingOfThisMonth) {
 TEST_F(FilterDialog, IncludeSetsBothFlagsEmptiesTheListAndStartsAPosting) {
     TfrmLancNFEntrada& form = Open();
     LeaveBranch(form, [&](TfrmFiltroNFEntrada& d) { Confirm(d); });
-    ASSERT_EQ(form.cdsRomaneioNF.RecordCount(), 2);
+    ASSERT_EQ(form.data.cdsRomaneioNF.RecordCount(), 2);
     dialogs.ClearRecords();
     Filtrar(form, [&](TfrmFiltroNFEntrada& d) {
         // Include lists nothing: not even a refused filter stops it.
         d.depEntrIni->SetText("");
         app.Click(*d.sbtIncNF);
-        EXPECT_TRUE(form.boFiltroConfirmado);
-        EXPECT_TRUE(form.boIncluiAposFiltro);
+        EXPECT_TRUE(form.Branch().boFiltroConfirmado);
+        EXPECT_TRUE(form.Branch().boIncluiAposFiltro);
     });
     EXPECT_TRUE(form.frmFiltroNFEntrada->boConfirma);
     EXPECT_EQ(listArgs.size(), 1u);
-    EXPECT_TRUE(form.cdsRomaneioNF.Active());
+    EXPECT_TRUE(form.data.cdsRomaneioNF.Active());
     // The filter listed nothing; the row being inserted is the new posting's.
-    ASSERT_EQ(form.cdsRomaneioNF.State(), DataSetState::Insert) << dialogs.Describe();
-    EXPECT_EQ(form.cdsRomaneioNF.FieldByName("NRLANCTONF").AsString(), "NOVOCODIGO");
-    EXPECT_TRUE(form.dtsRomaneioNF->Enabled());
-    EXPECT_EQ(form.cdsNotaFiscal.State(), DataSetState::Insert);
+    ASSERT_EQ(form.data.cdsRomaneioNF.State(), DataSetState::Insert) << dialogs.Describe();
+    EXPECT_EQ(form.data.cdsRomaneioNF.FieldByName("NRLANCTONF").AsString(), "NOVOCODIGO");
+    EXPECT_TRUE(form.data.dtsRomaneioNF->Enabled());
+    EXPECT_EQ(form.data.cdsNotaFiscal.State(), DataSetState::Insert);
     EXPECT_FALSE(form.sbtIncluir.Enabled());
     EXPECT_FALSE(form.sbtAlterar.Enabled());
     EXPECT_TRUE(form.sbtConfirmar.Enabled());
@@ -464,17 +465,17 @@ TEST_F(FilterDialog, IncludeSetsBothFlagsEmptiesTheListAndStartsAPosting) {
 TEST_F(FilterDialog, AConfirmAfterAnIncludeDoesNotStartAPosting) {
     TfrmLancNFEntrada& form = Open();
     LeaveBranch(form, [&](TfrmFiltroNFEntrada& d) { app.Click(*d.sbtIncNF); });
-    ASSERT_EQ(form.cdsNotaFiscal.State(), DataSetState::Insert) << dialogs.Describe();
-    app.Dispatch([&] { form.sbtCancelarClick(); });
-    ASSERT_EQ(form.cdsNotaFiscal.State(), DataSetState::Browse);
+    ASSERT_EQ(form.data.cdsNotaFiscal.State(), DataSetState::Insert) << dialogs.Describe();
+    app.Dispatch([&] { form.Editing().Cancel(); });
+    ASSERT_EQ(form.data.cdsNotaFiscal.State(), DataSetState::Browse);
     // Entering the header panel already cleared the request; make it pending again, as a cancelled
     // include that never reached the company would leave it.
-    form.boIncluiAposFiltro = true;
+    form.Branch().boIncluiAposFiltro = true;
     dialogs.ClearRecords();
-    app.Dispatch([&] { form.medCdFilial->SetFocus(); });
+    app.Dispatch([&] { form.ui.medCdFilial->SetFocus(); });
     LeaveBranch(form, [&](TfrmFiltroNFEntrada& d) { Confirm(d); });
-    EXPECT_FALSE(form.boIncluiAposFiltro);
-    EXPECT_NE(form.cdsNotaFiscal.State(), DataSetState::Insert);
+    EXPECT_FALSE(form.Branch().boIncluiAposFiltro);
+    EXPECT_NE(form.data.cdsNotaFiscal.State(), DataSetState::Insert);
 }
 
 TEST_F(FilterDialog, ACustomerTypedWithoutTheSearchIsFoundByItsNumber) {
@@ -579,10 +580,10 @@ TEST_F(FilterDialog, TheSearchesListEveryRowWithMaskedNumbers) {
         EXPECT_EQ(d.edtNmFornecedor->Text(), "João Carlos da Silva");
 
         d.rdgListaTipoOper->SetChecked(true);
-        form.stListaTipoOper = "07";
+        form.frmFiltroNFEntrada->stListaTipoOper = "07";
         dialogs.ExpectMultiSelect("Tipo de Operação").Cancel();
         app.Click(*d.btpTipoOper);
-        EXPECT_EQ(form.stListaTipoOper, "07") << "a cancelled list keeps the choice";
+        EXPECT_EQ(form.frmFiltroNFEntrada->stListaTipoOper, "07") << "a cancelled list keeps the choice";
         EXPECT_EQ(d.qryTipoOper.RecordCount(),
                   Count("SELECT COUNT(*) FROM TIPOOPERAC WHERE IDENTRSAIDOP = 'E' AND IDUTILOPER <> 'N'"));
         EXPECT_FALSE(d.qryTipoOper.Locate("CDTIPOOPER", Variant("51")));
@@ -596,9 +597,9 @@ TEST_F(FilterDialog, AFixedBranchScreenOpensWithTheConfirmedList) {
     TfrmLancNFEntrada* form = Cli_dfe11000().frmLancNFEntrada;
     ASSERT_NE(form, nullptr) << dialogs.Describe();
     EXPECT_EQ(listArgs.size(), 1u);
-    EXPECT_TRUE(form->dtsRomaneioNF->Enabled());
-    EXPECT_FALSE(form->medCdFilial->Enabled());
-    EXPECT_EQ(form->ActiveControl(), form->dbgPadrao);
+    EXPECT_TRUE(form->data.dtsRomaneioNF->Enabled());
+    EXPECT_FALSE(form->ui.medCdFilial->Enabled());
+    EXPECT_EQ(form->ActiveControl(), form->ui.dbgPadrao);
 }
 
 TEST_F(FilterDialog, AFixedBranchScreenClosesWhenTheRefusedFirstFilterIsCancelled) {

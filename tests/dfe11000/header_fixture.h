@@ -28,22 +28,22 @@ protected:
 
     void Include(const std::string& branch = "0001") {
         Cancel();
-        form->medCdFilial->SetText(branch);
-        app.Dispatch([&] { form->GetParamDFE(branch); });
-        form->dtsRomaneioNF->SetEnabled(true); // as after a confirmed filter
-        form->cdsRomaneioNF.Append();
-        form->cdsNotaFiscal.Append();
-        form->cdsNotaFiscal.FieldByName("CDFILIAL").SetAsString(branch);
+        form->ui.medCdFilial->SetText(branch);
+        app.Dispatch([&] { form->Parameters().GetParamDFE(branch); });
+        form->data.dtsRomaneioNF->SetEnabled(true); // as after a confirmed filter
+        form->data.cdsRomaneioNF.Append();
+        form->data.cdsNotaFiscal.Append();
+        form->data.cdsNotaFiscal.FieldByName("CDFILIAL").SetAsString(branch);
     }
 
     void Cancel() {
-        if (InState(form->cdsNotaFiscal)) form->cdsNotaFiscal.Cancel();
-        if (InState(form->cdsRomaneioNF)) form->cdsRomaneioNF.Cancel();
+        if (InState(form->data.cdsNotaFiscal)) form->data.cdsNotaFiscal.Cancel();
+        if (InState(form->data.cdsRomaneioNF)) form->data.cdsRomaneioNF.Cancel();
     }
 
     void Type(const char* field, const std::string& value) {
-        if (!InState(form->cdsRomaneioNF)) form->cdsRomaneioNF.Edit();
-        form->cdsRomaneioNF.FieldByName(field).SetAsString(value);
+        if (!InState(form->data.cdsRomaneioNF)) form->data.cdsRomaneioNF.Edit();
+        form->data.cdsRomaneioNF.FieldByName(field).SetAsString(value);
     }
 
     // The code of the last error the rule showed; empty when it passed silently.
@@ -54,8 +54,8 @@ protected:
         return errors.empty() ? std::string() : errors.back().code;
     }
 
-    std::string Header(const char* field) const { return form->cdsNotaFiscal.FieldByName(field).AsString(); }
-    std::string Row(const char* field) const { return form->cdsRomaneioNF.FieldByName(field).AsString(); }
+    std::string Header(const char* field) const { return form->data.cdsNotaFiscal.FieldByName(field).AsString(); }
+    std::string Row(const char* field) const { return form->data.cdsRomaneioNF.FieldByName(field).AsString(); }
 
     TfrmLancNFEntrada* form = nullptr;
 

@@ -10,24 +10,24 @@ TEST_F(HeaderPanel, LeavingItFixesCompanyAndTypeUnlessAnIncludeAfterTheFilterWai
         Include();
         Type("CDEMPRESA", "01");
         Type("CDTIPOOPER", "01");
-        EXPECT_EQ(Run([&] { form->dbeCdTipoOperExit(); }), "") << dialogs.Describe();
-        form->panEnter();
-        form->boIncluiAposFiltro = includeAfterFilter;
-        EXPECT_EQ(Run([&] { form->panExit(); }), "") << dialogs.Describe();
+        EXPECT_EQ(Run([&] { form->Header().dbeCdTipoOperExit(); }), "") << dialogs.Describe();
+        form->Header().panEnter();
+        form->Branch().boIncluiAposFiltro = includeAfterFilter;
+        EXPECT_EQ(Run([&] { form->Header().panExit(); }), "") << dialogs.Describe();
         for (Control* c :
-             std::initializer_list<Control*>{form->lblEmpresa, form->btpEmpresa, form->dbeCdEmpresa,
-                                             form->lblTipoOper, form->btpTipoOper, form->dbeCdTipoOper})
+             std::initializer_list<Control*>{form->ui.lblEmpresa, form->ui.btpEmpresa, form->ui.dbeCdEmpresa,
+                                             form->ui.lblTipoOper, form->ui.btpTipoOper, form->ui.dbeCdTipoOper})
             EXPECT_EQ(c->Enabled(), includeAfterFilter) << c->Name();
-        EXPECT_FALSE(form->boIncluiAposFiltro);
-        EXPECT_EQ(form->ActiveControl(), form->dbeNrInsJurNF); // the type's exit opened it
+        EXPECT_FALSE(form->Branch().boIncluiAposFiltro);
+        EXPECT_EQ(form->ActiveControl(), form->ui.dbeNrInsJurNF); // the type's exit opened it
     }
     EXPECT_EQ(Calls("ValidaInventario"), 2);
 }
 
 TEST_F(HeaderPanel, EnteringItClearsTheIncludeAfterTheFilter) {
-    form->boIncluiAposFiltro = true;
-    form->panEnter();
-    EXPECT_FALSE(form->boIncluiAposFiltro);
+    form->Branch().boIncluiAposFiltro = true;
+    form->Header().panEnter();
+    EXPECT_FALSE(form->Branch().boIncluiAposFiltro);
 }
 
 TEST_F(HeaderPanel, AnOpenInventoryStopsTheExitOfATypeThatMovesStock) {
@@ -47,14 +47,14 @@ TEST_F(HeaderPanel, AnOpenInventoryStopsTheExitOfATypeThatMovesStock) {
         const int before = Calls("ValidaInventario");
         Include(c.branch);
         Type("CDTIPOOPER", c.type);
-        form->stTipoOperAtual = c.type;
-        const std::string code = Run([&] { form->panExit(); });
+        form->Header().SetCurrentType(c.type);
+        const std::string code = Run([&] { form->Header().panExit(); });
         const std::string what = std::string(c.branch) + " " + c.type;
         EXPECT_EQ(Calls("ValidaInventario") - before, c.checks) << what;
         if (c.refused) {
             ASSERT_FALSE(dialogs.Errors().empty()) << what;
             EXPECT_NE(dialogs.Errors().back().text.find("inventário"), std::string::npos) << what;
-            EXPECT_TRUE(form->dbeCdEmpresa->Enabled()) << what; // the panel stays open
+            EXPECT_TRUE(form->ui.dbeCdEmpresa->Enabled()) << what; // the panel stays open
         } else {
             EXPECT_EQ(code, "") << what << "\n" << dialogs.Describe();
         }
@@ -64,48 +64,48 @@ TEST_F(HeaderPanel, AnOpenInventoryStopsTheExitOfATypeThatMovesStock) {
 TEST_F(HeaderPanel, ABrowsedPostingOnlyShowsWhatItsTypeDecides) {
     // The prepared posting is browsed; its type is a simple remittance.
     Type("CDTIPOOPER", "05");
-    form->cdsRomaneioNF.Post();
-    form->stTipoOperAtual = "05";
-    form->dtsRomaneioNF->SetEnabled(true);
-    EXPECT_EQ(Run([&] { form->panExit(); }), "") << dialogs.Describe();
+    form->data.cdsRomaneioNF.Post();
+    form->Header().SetCurrentType("05");
+    form->data.dtsRomaneioNF->SetEnabled(true);
+    EXPECT_EQ(Run([&] { form->Header().panExit(); }), "") << dialogs.Describe();
     EXPECT_EQ(Calls("ValidaInventario"), 0);
-    EXPECT_EQ(form->nbkItensNF->PageIndex(), 1);
-    EXPECT_FALSE(form->dbgItemProImpos->Enabled());
-    EXPECT_FALSE(form->grbProdEmiss->Enabled());
-    EXPECT_EQ(form->dbeSerie->GetColor(), Color::clInfoBk);
-    EXPECT_EQ(form->qryTipoOperac.FieldByName("CDTIPOOPER").AsString(), "05");
+    EXPECT_EQ(form->ui.nbkItensNF->PageIndex(), 1);
+    EXPECT_FALSE(form->ui.dbgItemProImpos->Enabled());
+    EXPECT_FALSE(form->ui.grbProdEmiss->Enabled());
+    EXPECT_EQ(form->ui.dbeSerie->GetColor(), Color::clInfoBk);
+    EXPECT_EQ(form->lookups.qryTipoOperac.FieldByName("CDTIPOOPER").AsString(), "05");
 }
 
 TEST_F(HeaderPanel, ANewPostingBindsTheOutputDocumentEditorsAndFollowsTheAFBlock) {
     Include("0002");
     Type("CDTIPOOPER", "01");
-    form->stTipoOperAtual = "01";
+    form->Header().SetCurrentType("01");
     lookups_->Execute("DELETE FROM INVENTARIO");
-    EXPECT_EQ(Run([&] { form->panExit(); }), "Blq_NF_CMP");
-    EXPECT_TRUE(form->dbeCdTipoOper->Enabled()); // refused before the panel was fixed
+    EXPECT_EQ(Run([&] { form->Header().panExit(); }), "Blq_NF_CMP");
+    EXPECT_TRUE(form->ui.dbeCdTipoOper->Enabled()); // refused before the panel was fixed
 
     Include();
     Type("CDTIPOOPER", "01");
-    form->stTipoOperAtual = "01";
-    EXPECT_EQ(Run([&] { form->panExit(); }), "") << dialogs.Describe();
-    EXPECT_EQ(form->dbeSerieSaida->GetColor(), Color::clWhite);
-    EXPECT_EQ(form->dbeNumeroSaida->GetDataSource(), form->dtsItemNotaFisc);
-    EXPECT_EQ(form->ntbChave->PageIndex(), 0);
+    form->Header().SetCurrentType("01");
+    EXPECT_EQ(Run([&] { form->Header().panExit(); }), "") << dialogs.Describe();
+    EXPECT_EQ(form->ui.dbeSerieSaida->GetColor(), Color::clWhite);
+    EXPECT_EQ(form->ui.dbeNumeroSaida->GetDataSource(), form->data.dtsItemNotaFisc);
+    EXPECT_EQ(form->ui.ntbChave->PageIndex(), 0);
     EXPECT_FALSE(Cli_dfe11000().boIncluiFiltro);
 }
 
 TEST_F(HeaderPanel, ChangingTheTypeWhileIncludingClearsItsNameAndGatesTheSupplierNumber) {
     Include();
     Type("NMTIPOOPER", "Compra para comercialização");
-    form->astTipoOper[6] = "N";
-    form->stTipoOperAtual = "03";
-    form->dbeCdTipoOperChange();
+    DefineOperationType("03", {{"IDINFCPFCNPJNF", "N"}});
+    form->Header().SetCurrentType("03");
+    form->Header().dbeCdTipoOperChange();
     EXPECT_EQ(Row("NMTIPOOPER"), "");
-    EXPECT_TRUE(form->dbeNrInsJurNF->Enabled()); // "03" is open while the row is inserted
-    form->astTipoOper[6] = "S";
-    form->dbeCdTipoOperChange();
-    EXPECT_FALSE(form->dbeNrInsJurNF->Enabled()); // the type's default supplier is the participant
-    EXPECT_FALSE(form->btpFornecedor->Enabled());
+    EXPECT_TRUE(form->ui.dbeNrInsJurNF->Enabled()); // "03" is open while the row is inserted
+    DefineOperationType("03", {{"IDINFCPFCNPJNF", "S"}});
+    form->Header().dbeCdTipoOperChange();
+    EXPECT_FALSE(form->ui.dbeNrInsJurNF->Enabled()); // the type's default supplier is the participant
+    EXPECT_FALSE(form->ui.btpFornecedor->Enabled());
 }
 
 TEST_F(HeaderPanel, TheInstallmentsPageFollowsTheTypeAndTheBranchParameters) {
@@ -124,11 +124,11 @@ TEST_F(HeaderPanel, TheInstallmentsPageFollowsTheTypeAndTheBranchParameters) {
     for (const Case& c : cases) {
         Include(c.branch);
         Type("CDTIPOOPER", c.type);
-        Run([&] { form->dbeCdTipoOperExit(); });
+        Run([&] { form->Header().dbeCdTipoOperExit(); });
         const std::string what = std::string(c.branch) + " " + c.type;
-        EXPECT_EQ(form->tshVencimento->Enabled(), c.page) << what << "\n" << dialogs.Describe();
-        EXPECT_EQ(form->mnuVencimentos->Enabled(), c.page) << what;
-        EXPECT_EQ(form->dbgContaPagar->ReadOnly(), c.readOnly) << what;
+        EXPECT_EQ(form->ui.tshVencimento->Enabled(), c.page) << what << "\n" << dialogs.Describe();
+        EXPECT_EQ(form->ui.mnuVencimentos->Enabled(), c.page) << what;
+        EXPECT_EQ(form->ui.dbgContaPagar->ReadOnly(), c.readOnly) << what;
     }
 }
 
@@ -137,27 +137,27 @@ TEST_F(HeaderPanel, TypingCompanyAndTypeAndTabbingOnFixesThemAndShowsTheParticip
         const char* type;
         int page;
         DBEdit* DBEditOf(TfrmLancNFEntrada& f) const {
-            return page == 0 ? f.dbeNrInsJurClie : page == 2 ? f.dbeCdFilial : f.dbeNrInsJurNF;
+            return page == 0 ? f.ui.dbeNrInsJurClie : page == 2 ? f.ui.dbeCdFilial : f.ui.dbeNrInsJurNF;
         }
     };
     const Case cases[] = {{"01", 1}, {"07", 0}, {"08", 2}};
     for (const Case& c : cases) {
         Include();
-        for (Control* ctl : std::initializer_list<Control*>{form->dbeCdEmpresa, form->dbeCdTipoOper})
+        for (Control* ctl : std::initializer_list<Control*>{form->ui.dbeCdEmpresa, form->ui.dbeCdTipoOper})
             ctl->SetEnabled(true);
-        app.Dispatch([&] { form->dbeCdEmpresa->SetFocus(); });
+        app.Dispatch([&] { form->ui.dbeCdEmpresa->SetFocus(); });
         Type("CDEMPRESA", "1");
         dialogs.ClearRecords();
         app.PressKey(key::Tab);
-        ASSERT_EQ(form->ActiveControl(), form->dbeCdTipoOper) << c.type << "\n" << dialogs.Describe();
+        ASSERT_EQ(form->ActiveControl(), form->ui.dbeCdTipoOper) << c.type << "\n" << dialogs.Describe();
         EXPECT_EQ(Row("NMRAZSOCEMPR"), "Quilmar Distribuidora de Alimentos Ltda");
         Type("CDTIPOOPER", c.type);
         app.PressKey(key::Tab);
         EXPECT_EQ(dialogs.Errors().size(), 0u) << c.type << "\n" << dialogs.Describe();
-        EXPECT_EQ(form->nbkDestino->PageIndex(), c.page) << c.type;
+        EXPECT_EQ(form->ui.nbkDestino->PageIndex(), c.page) << c.type;
         EXPECT_EQ(form->ActiveControl(), c.DBEditOf(*form)) << c.type;
-        EXPECT_FALSE(form->dbeCdEmpresa->Enabled()) << c.type;
-        EXPECT_FALSE(form->dbeCdTipoOper->Enabled()) << c.type;
+        EXPECT_FALSE(form->ui.dbeCdEmpresa->Enabled()) << c.type;
+        EXPECT_FALSE(form->ui.dbeCdTipoOper->Enabled()) << c.type;
         EXPECT_EQ(Header("CDTIPOOPER"), c.type);
         EXPECT_EQ(Header("CDINSCESTA"), "110042490114");
     }

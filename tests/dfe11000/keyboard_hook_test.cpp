@@ -18,13 +18,13 @@ protected:
         if (form->ActiveControl() != control) control->SetFocus();
         Message message{MessageKind::KeyDown, keyCode, {}};
         bool handled = false;
-        form->OnMessage(message, handled);
+        form->Keys().OnMessage(message, handled);
         return message.key;
     }
 
     void EditItemOn(const char* field) {
-        form->cdsItemProduto.Append();
-        form->dbgItemProduto->SetSelectedField(field);
+        form->data.cdsItemProduto.Append();
+        form->ui.dbgItemProduto->SetSelectedField(field);
     }
 
     TfrmLancNFEntrada* form = nullptr;
@@ -40,9 +40,9 @@ TEST_F(KeyboardHook, EnterMovesOnExceptOnTheDiscountColumnAndTheDocumentTotal) {
         const char* useInstallments;
         int expected;
     };
-    auto serie = [](TfrmLancNFEntrada& f) -> Control* { return f.dbeSerie; };
-    auto items = [](TfrmLancNFEntrada& f) -> Control* { return f.dbgItemProduto; };
-    auto total = [](TfrmLancNFEntrada& f) -> Control* { return f.dbeVrNotaFisc; };
+    auto serie = [](TfrmLancNFEntrada& f) -> Control* { return f.ui.dbeSerie; };
+    auto items = [](TfrmLancNFEntrada& f) -> Control* { return f.ui.dbgItemProduto; };
+    auto total = [](TfrmLancNFEntrada& f) -> Control* { return f.ui.dbeVrNotaFisc; };
     const Case cases[] = {
         {"plain field", serie, "00", "", true, "S", key::Tab},
         {"discount column", items, "00", "VRDESCITEM", true, "S", key::Enter},
@@ -62,22 +62,22 @@ TEST_F(KeyboardHook, EnterMovesOnExceptOnTheDiscountColumnAndTheDocumentTotal) {
     };
     for (const Case& c : cases) {
         form->pgcPadrao.SetActivePage(&form->tshFormulario);
-        form->stTipoOperAtual = c.kind;
-        form->tshVencimento->SetEnabled(c.installments);
-        form->cdsRomaneioNF.Edit();
-        form->cdsRomaneioNF.FieldByName("IDUTILVENC").SetAsString(c.useInstallments);
-        form->cdsRomaneioNF.Post();
+        form->Header().SetCurrentType(c.kind);
+        form->ui.tshVencimento->SetEnabled(c.installments);
+        form->data.cdsRomaneioNF.Edit();
+        form->data.cdsRomaneioNF.FieldByName("IDUTILVENC").SetAsString(c.useInstallments);
+        form->data.cdsRomaneioNF.Post();
         if (*c.itemField) {
             EditItemOn(c.itemField);
         } else {
-            form->dbgItemProduto->SetSelectedField("VRDESCITEM");
+            form->ui.dbgItemProduto->SetSelectedField("VRDESCITEM");
         }
         EXPECT_EQ(Hook(c.control(*form), key::Enter), c.expected) << c.what;
         if (c.expected == key::None) {
-            EXPECT_EQ(form->pgcPadrao.ActivePage(), form->tshVencimento) << c.what;
-            EXPECT_EQ(form->ActiveControl(), form->dbgContaPagar) << c.what;
+            EXPECT_EQ(form->pgcPadrao.ActivePage(), form->ui.tshVencimento) << c.what;
+            EXPECT_EQ(form->ActiveControl(), form->ui.dbgContaPagar) << c.what;
         }
-        form->cdsItemProduto.Cancel();
+        form->data.cdsItemProduto.Cancel();
     }
 }
 
@@ -91,24 +91,24 @@ TEST_F(KeyboardHook, TabOnTheDiscountColumnBecomesEnter) {
                           {"07", "VRDESCITEM", key::Tab},   {"09", "VRDESCITEM", key::Tab},
                           {"10", "VRDESCITEM", key::Tab},   {"00", "QTITEMPROD", key::Tab}};
     for (const Case& c : cases) {
-        form->stTipoOperAtual = c.kind;
+        form->Header().SetCurrentType(c.kind);
         EditItemOn(c.field);
-        EXPECT_EQ(Hook(form->dbgItemProduto, key::Tab), c.expected) << c.kind << " " << c.field;
-        form->cdsItemProduto.Cancel();
+        EXPECT_EQ(Hook(form->ui.dbgItemProduto, key::Tab), c.expected) << c.kind << " " << c.field;
+        form->data.cdsItemProduto.Cancel();
     }
     Cli_dfe11000().stColunaDesc = "VRDESPERITEM";
     EditItemOn("VRDESCITEM");
-    EXPECT_EQ(Hook(form->dbgItemProduto, key::Tab), key::Tab);
-    form->cdsItemProduto.Cancel();
+    EXPECT_EQ(Hook(form->ui.dbgItemProduto, key::Tab), key::Tab);
+    form->data.cdsItemProduto.Cancel();
 }
 
 TEST_F(KeyboardHook, UpGoesBackAndDownMovesOnOutsideGrids) {
-    form->dbeNumero->SetFocus();
-    EXPECT_EQ(Hook(form->dbeNumero, key::Up), key::None);
-    EXPECT_EQ(form->ActiveControl(), form->FindNextControl(form->dbeNumero, false));
-    EXPECT_EQ(Hook(form->dbeSerie, key::Down), key::Tab);
-    EXPECT_EQ(Hook(form->dbgItemProduto, key::Down), key::Down);
-    EXPECT_EQ(Hook(form->dbgItemProduto, key::Up), key::Up);
+    form->ui.dbeNumero->SetFocus();
+    EXPECT_EQ(Hook(form->ui.dbeNumero, key::Up), key::None);
+    EXPECT_EQ(form->ActiveControl(), form->FindNextControl(form->ui.dbeNumero, false));
+    EXPECT_EQ(Hook(form->ui.dbeSerie, key::Down), key::Tab);
+    EXPECT_EQ(Hook(form->ui.dbgItemProduto, key::Down), key::Down);
+    EXPECT_EQ(Hook(form->ui.dbgItemProduto, key::Up), key::Up);
 }
 
 TEST_F(KeyboardHook, ThePeriodTypesTheCommaOnlyInNumberFieldsWithACommaSeparator) {
@@ -128,33 +128,33 @@ TEST_F(KeyboardHook, ThePeriodTypesTheCommaOnlyInNumberFieldsWithACommaSeparator
     };
     for (const Case& c : cases) {
         app.SetDecimalSeparator(c.separator);
-        EXPECT_EQ(Hook(c.onTotal ? static_cast<Control*>(form->dbeVrNotaFisc) : form->dbeSerie, c.key),
+        EXPECT_EQ(Hook(c.onTotal ? static_cast<Control*>(form->ui.dbeVrNotaFisc) : form->ui.dbeSerie, c.key),
                   c.expected)
             << c.what;
     }
     app.SetDecimalSeparator(',');
-    form->dbgItemProduto->SetSelectedField("VRTOTAITEM");
-    EXPECT_EQ(Hook(form->dbgItemProduto, key::Period), key::Comma);
-    form->dbgItemProduto->SetSelectedField("CDARVPROD");
-    EXPECT_EQ(Hook(form->dbgItemProduto, key::Period), key::Period);
+    form->ui.dbgItemProduto->SetSelectedField("VRTOTAITEM");
+    EXPECT_EQ(Hook(form->ui.dbgItemProduto, key::Period), key::Comma);
+    form->ui.dbgItemProduto->SetSelectedField("CDARVPROD");
+    EXPECT_EQ(Hook(form->ui.dbgItemProduto, key::Period), key::Period);
 }
 
 TEST_F(KeyboardHook, WithCtrlHeldNothingIsRewritten) {
     app.SetCtrlDown(true);
-    EXPECT_EQ(Hook(form->dbeSerie, key::Enter), key::Enter);
-    EXPECT_EQ(Hook(form->dbeSerie, key::Down), key::Down);
-    EXPECT_EQ(Hook(form->dbeVrNotaFisc, key::Period), key::Period);
-    EXPECT_EQ(Hook(form->dbgItemProduto, key::PageDown), key::PageDown);
-    EXPECT_EQ(form->ActiveControl(), form->dbgItemProduto);
+    EXPECT_EQ(Hook(form->ui.dbeSerie, key::Enter), key::Enter);
+    EXPECT_EQ(Hook(form->ui.dbeSerie, key::Down), key::Down);
+    EXPECT_EQ(Hook(form->ui.dbeVrNotaFisc, key::Period), key::Period);
+    EXPECT_EQ(Hook(form->ui.dbgItemProduto, key::PageDown), key::PageDown);
+    EXPECT_EQ(form->ActiveControl(), form->ui.dbgItemProduto);
     app.SetCtrlDown(false);
 }
 
 TEST_F(KeyboardHook, PageKeysAreLeftAloneWhileTheBranchIsChosen) {
     form->pgcPadrao.SetActivePage(&form->tshFolhaDados);
-    form->medCdFilial->SetFocus();
-    EXPECT_EQ(Hook(form->medCdFilial, key::PageDown), key::PageDown);
-    EXPECT_EQ(Hook(form->medCdFilial, key::PageUp), key::PageUp);
-    EXPECT_EQ(form->ActiveControl(), form->medCdFilial);
+    form->ui.medCdFilial->SetFocus();
+    EXPECT_EQ(Hook(form->ui.medCdFilial, key::PageDown), key::PageDown);
+    EXPECT_EQ(Hook(form->ui.medCdFilial, key::PageUp), key::PageUp);
+    EXPECT_EQ(form->ActiveControl(), form->ui.medCdFilial);
 }
 
 TEST_F(KeyboardHook, PageDownAndPageUpJumpBetweenTheGroups) {
@@ -169,127 +169,127 @@ TEST_F(KeyboardHook, PageDownAndPageUpJumpBetweenTheGroups) {
     };
     auto none = [](TfrmLancNFEntrada&) {};
     const Case cases[] = {
-        {"supplier -> issue date", key::PageDown, [](auto& f) -> Control* { return f.dbeNrInsJurNF; },
-         [](auto& f) -> Control* { return f.dbdDtEmissao; }, none},
-        {"customer page -> issue date", key::PageDown, [](auto& f) -> Control* { return f.dbeNrInsJurClie; },
-         [](auto& f) -> Control* { return f.dbdDtEmissao; }, [](auto& f) { f.nbkDestino->SetPageIndex(0); }},
+        {"supplier -> issue date", key::PageDown, [](auto& f) -> Control* { return f.ui.dbeNrInsJurNF; },
+         [](auto& f) -> Control* { return f.ui.dbdDtEmissao; }, none},
+        {"customer page -> issue date", key::PageDown, [](auto& f) -> Control* { return f.ui.dbeNrInsJurClie; },
+         [](auto& f) -> Control* { return f.ui.dbdDtEmissao; }, [](auto& f) { f.ui.nbkDestino->SetPageIndex(0); }},
         {"state registration -> issue date", key::PageDown,
-         [](auto& f) -> Control* { return f.dbeCdInscEsta; },
-         [](auto& f) -> Control* { return f.dbdDtEmissao; }, none},
-        {"recipient -> item grid", key::PageDown, [](auto& f) -> Control* { return f.edtNmDestReme; },
-         [](auto& f) -> Control* { return f.dbgItemProduto; }, none},
+         [](auto& f) -> Control* { return f.ui.dbeCdInscEsta; },
+         [](auto& f) -> Control* { return f.ui.dbdDtEmissao; }, none},
+        {"recipient -> item grid", key::PageDown, [](auto& f) -> Control* { return f.ui.edtNmDestReme; },
+         [](auto& f) -> Control* { return f.ui.dbgItemProduto; }, none},
         {"recipient -> supplier items grid", key::PageDown,
-         [](auto& f) -> Control* { return f.edtNmDestReme; },
-         [](auto& f) -> Control* { return f.dbgItemsNFForn; },
-         [](auto& f) { f.nbkItensNF->SetPageIndex(2); }},
-        {"item grid -> item taxes", key::PageDown, [](auto& f) -> Control* { return f.dbgItemProduto; },
-         [](auto& f) -> Control* { return f.dbgItemProImpos; }, none},
-        {"item grid -> charges", key::PageDown, [](auto& f) -> Control* { return f.dbgItemProduto; },
-         [](auto& f) -> Control* { return f.dbgItemEncargo; },
-         [](auto& f) { f.dbgItemProImpos->SetEnabled(false); }},
-        {"item grid -> total", key::PageDown, [](auto& f) -> Control* { return f.dbgItemProduto; },
-         [](auto& f) -> Control* { return f.dbeVrNotaFisc; },
+         [](auto& f) -> Control* { return f.ui.edtNmDestReme; },
+         [](auto& f) -> Control* { return f.ui.dbgItemsNFForn; },
+         [](auto& f) { f.ui.nbkItensNF->SetPageIndex(2); }},
+        {"item grid -> item taxes", key::PageDown, [](auto& f) -> Control* { return f.ui.dbgItemProduto; },
+         [](auto& f) -> Control* { return f.ui.dbgItemProImpos; }, none},
+        {"item grid -> charges", key::PageDown, [](auto& f) -> Control* { return f.ui.dbgItemProduto; },
+         [](auto& f) -> Control* { return f.ui.dbgItemEncargo; },
+         [](auto& f) { f.ui.dbgItemProImpos->SetEnabled(false); }},
+        {"item grid -> total", key::PageDown, [](auto& f) -> Control* { return f.ui.dbgItemProduto; },
+         [](auto& f) -> Control* { return f.ui.dbeVrNotaFisc; },
          [](auto& f) {
-             f.dbgItemProImpos->SetEnabled(false);
-             f.dbgItemEncargo->SetEnabled(false);
+             f.ui.dbgItemProImpos->SetEnabled(false);
+             f.ui.dbgItemEncargo->SetEnabled(false);
          }},
         {"issuer's product -> item taxes", key::PageDown,
-         [](auto& f) -> Control* { return f.dbeCdProdEmiss; },
-         [](auto& f) -> Control* { return f.dbgItemProImpos; }, none},
-        {"item taxes -> document taxes", key::PageDown, [](auto& f) -> Control* { return f.dbgItemProImpos; },
-         [](auto& f) -> Control* { return f.dbgImposNFTot; }, none},
-        {"document taxes -> charges", key::PageDown, [](auto& f) -> Control* { return f.dbgImposNFTot; },
-         [](auto& f) -> Control* { return f.dbgItemEncargo; }, none},
+         [](auto& f) -> Control* { return f.ui.dbeCdProdEmiss; },
+         [](auto& f) -> Control* { return f.ui.dbgItemProImpos; }, none},
+        {"item taxes -> document taxes", key::PageDown, [](auto& f) -> Control* { return f.ui.dbgItemProImpos; },
+         [](auto& f) -> Control* { return f.ui.dbgImposNFTot; }, none},
+        {"document taxes -> charges", key::PageDown, [](auto& f) -> Control* { return f.ui.dbgImposNFTot; },
+         [](auto& f) -> Control* { return f.ui.dbgItemEncargo; }, none},
         {"document taxes, charges disabled: stays", key::PageDown,
-         [](auto& f) -> Control* { return f.dbgImposNFTot; },
-         [](auto& f) -> Control* { return f.dbgImposNFTot; },
-         [](auto& f) { f.dbgItemEncargo->SetEnabled(false); }},
-        {"charges -> total", key::PageDown, [](auto& f) -> Control* { return f.dbgItemEncargo; },
-         [](auto& f) -> Control* { return f.dbeVrNotaFisc; }, none},
-        {"additional data -> installments", key::PageDown, [](auto& f) -> Control* { return f.dbgDadosAdic; },
-         [](auto& f) -> Control* { return f.dbgContaPagar; }, none},
+         [](auto& f) -> Control* { return f.ui.dbgImposNFTot; },
+         [](auto& f) -> Control* { return f.ui.dbgImposNFTot; },
+         [](auto& f) { f.ui.dbgItemEncargo->SetEnabled(false); }},
+        {"charges -> total", key::PageDown, [](auto& f) -> Control* { return f.ui.dbgItemEncargo; },
+         [](auto& f) -> Control* { return f.ui.dbeVrNotaFisc; }, none},
+        {"additional data -> installments", key::PageDown, [](auto& f) -> Control* { return f.ui.dbgDadosAdic; },
+         [](auto& f) -> Control* { return f.ui.dbgContaPagar; }, none},
         {"entry without invoice -> installments", key::PageDown,
-         [](auto& f) -> Control* { return f.dbgItemSemNF; },
-         [](auto& f) -> Control* { return f.dbgContaPagar; },
-         [](auto& f) { f.nbkTransport->SetPageIndex(1); }},
-        {"total -> installments", key::PageDown, [](auto& f) -> Control* { return f.dbeVrNotaFisc; },
-         [](auto& f) -> Control* { return f.dbgContaPagar; }, none},
-        {"total -> entry without invoice", key::PageDown, [](auto& f) -> Control* { return f.dbeVrNotaFisc; },
-         [](auto& f) -> Control* { return f.dbgItemSemNF; },
-         [](auto& f) { f.nbkTransport->SetPageIndex(1); }},
-        {"list -> supplier", key::PageDown, [](auto& f) -> Control* { return f.dbgPadrao; },
-         [](auto& f) -> Control* { return f.dbeNrInsJurNF; },
+         [](auto& f) -> Control* { return f.ui.dbgItemSemNF; },
+         [](auto& f) -> Control* { return f.ui.dbgContaPagar; },
+         [](auto& f) { f.ui.nbkTransport->SetPageIndex(1); }},
+        {"total -> installments", key::PageDown, [](auto& f) -> Control* { return f.ui.dbeVrNotaFisc; },
+         [](auto& f) -> Control* { return f.ui.dbgContaPagar; }, none},
+        {"total -> entry without invoice", key::PageDown, [](auto& f) -> Control* { return f.ui.dbeVrNotaFisc; },
+         [](auto& f) -> Control* { return f.ui.dbgItemSemNF; },
+         [](auto& f) { f.ui.nbkTransport->SetPageIndex(1); }},
+        {"list -> supplier", key::PageDown, [](auto& f) -> Control* { return f.ui.dbgPadrao; },
+         [](auto& f) -> Control* { return f.ui.dbeNrInsJurNF; },
          [](auto& f) { f.pgcPadrao.SetActivePage(&f.tshFolhaDados); }},
-        {"list -> branch participant", key::PageDown, [](auto& f) -> Control* { return f.dbgPadrao; },
-         [](auto& f) -> Control* { return f.dbeCdFilial; },
+        {"list -> branch participant", key::PageDown, [](auto& f) -> Control* { return f.ui.dbgPadrao; },
+         [](auto& f) -> Control* { return f.ui.dbeCdFilial; },
          [](auto& f) {
-             f.nbkDestino->SetPageIndex(2);
+             f.ui.nbkDestino->SetPageIndex(2);
              f.pgcPadrao.SetActivePage(&f.tshFolhaDados);
          }},
         {"list -> series when the participant is disabled", key::PageDown,
-         [](auto& f) -> Control* { return f.dbgPadrao; }, [](auto& f) -> Control* { return f.dbeSerie; },
+         [](auto& f) -> Control* { return f.ui.dbgPadrao; }, [](auto& f) -> Control* { return f.ui.dbeSerie; },
          [](auto& f) {
-             f.dbeNrInsJurNF->SetEnabled(false);
+             f.ui.dbeNrInsJurNF->SetEnabled(false);
              f.pgcPadrao.SetActivePage(&f.tshFolhaDados);
          }},
 
-        {"supplier -> list", key::PageUp, [](auto& f) -> Control* { return f.dbeNrInsJurNF; },
-         [](auto& f) -> Control* { return f.dbgPadrao; }, none},
-        {"state registration -> supplier", key::PageUp, [](auto& f) -> Control* { return f.dbeCdInscEsta; },
-         [](auto& f) -> Control* { return f.dbeNrInsJurNF; }, none},
-        {"recipient -> customer", key::PageUp, [](auto& f) -> Control* { return f.edtNmDestReme; },
-         [](auto& f) -> Control* { return f.dbeNrInsJurClie; },
-         [](auto& f) { f.nbkDestino->SetPageIndex(0); }},
-        {"item grid -> issue date", key::PageUp, [](auto& f) -> Control* { return f.dbgItemProduto; },
-         [](auto& f) -> Control* { return f.dbdDtEmissao; }, none},
+        {"supplier -> list", key::PageUp, [](auto& f) -> Control* { return f.ui.dbeNrInsJurNF; },
+         [](auto& f) -> Control* { return f.ui.dbgPadrao; }, none},
+        {"state registration -> supplier", key::PageUp, [](auto& f) -> Control* { return f.ui.dbeCdInscEsta; },
+         [](auto& f) -> Control* { return f.ui.dbeNrInsJurNF; }, none},
+        {"recipient -> customer", key::PageUp, [](auto& f) -> Control* { return f.ui.edtNmDestReme; },
+         [](auto& f) -> Control* { return f.ui.dbeNrInsJurClie; },
+         [](auto& f) { f.ui.nbkDestino->SetPageIndex(0); }},
+        {"item grid -> issue date", key::PageUp, [](auto& f) -> Control* { return f.ui.dbgItemProduto; },
+         [](auto& f) -> Control* { return f.ui.dbdDtEmissao; }, none},
         {"related documents -> issue date", key::PageUp,
-         [](auto& f) -> Control* { return f.dbgItemNotaFisc; },
-         [](auto& f) -> Control* { return f.dbdDtEmissao; }, [](auto& f) { f.nbkItensNF->SetPageIndex(1); }},
-        {"item taxes -> item grid", key::PageUp, [](auto& f) -> Control* { return f.dbgItemProImpos; },
-         [](auto& f) -> Control* { return f.dbgItemProduto; }, none},
-        {"issuer's product -> item grid", key::PageUp, [](auto& f) -> Control* { return f.dbeCdProdEmiss; },
-         [](auto& f) -> Control* { return f.dbgItemProduto; }, none},
-        {"document taxes -> item taxes", key::PageUp, [](auto& f) -> Control* { return f.dbgImposNFTot; },
-         [](auto& f) -> Control* { return f.dbgItemProImpos; }, none},
-        {"charges -> document taxes", key::PageUp, [](auto& f) -> Control* { return f.dbgItemEncargo; },
-         [](auto& f) -> Control* { return f.dbgImposNFTot; }, none},
-        {"charges -> item grid", key::PageUp, [](auto& f) -> Control* { return f.dbgItemEncargo; },
-         [](auto& f) -> Control* { return f.dbgItemProduto; },
-         [](auto& f) { f.dbgImposNFTot->SetEnabled(false); }},
-        {"additional data -> total", key::PageUp, [](auto& f) -> Control* { return f.dbgDadosAdic; },
-         [](auto& f) -> Control* { return f.dbeVrNotaFisc; }, none},
+         [](auto& f) -> Control* { return f.ui.dbgItemNotaFisc; },
+         [](auto& f) -> Control* { return f.ui.dbdDtEmissao; }, [](auto& f) { f.ui.nbkItensNF->SetPageIndex(1); }},
+        {"item taxes -> item grid", key::PageUp, [](auto& f) -> Control* { return f.ui.dbgItemProImpos; },
+         [](auto& f) -> Control* { return f.ui.dbgItemProduto; }, none},
+        {"issuer's product -> item grid", key::PageUp, [](auto& f) -> Control* { return f.ui.dbeCdProdEmiss; },
+         [](auto& f) -> Control* { return f.ui.dbgItemProduto; }, none},
+        {"document taxes -> item taxes", key::PageUp, [](auto& f) -> Control* { return f.ui.dbgImposNFTot; },
+         [](auto& f) -> Control* { return f.ui.dbgItemProImpos; }, none},
+        {"charges -> document taxes", key::PageUp, [](auto& f) -> Control* { return f.ui.dbgItemEncargo; },
+         [](auto& f) -> Control* { return f.ui.dbgImposNFTot; }, none},
+        {"charges -> item grid", key::PageUp, [](auto& f) -> Control* { return f.ui.dbgItemEncargo; },
+         [](auto& f) -> Control* { return f.ui.dbgItemProduto; },
+         [](auto& f) { f.ui.dbgImposNFTot->SetEnabled(false); }},
+        {"additional data -> total", key::PageUp, [](auto& f) -> Control* { return f.ui.dbgDadosAdic; },
+         [](auto& f) -> Control* { return f.ui.dbeVrNotaFisc; }, none},
         {"additional data, 11 -> entry without invoice", key::PageUp,
-         [](auto& f) -> Control* { return f.dbgDadosAdic; },
-         [](auto& f) -> Control* { return f.dbgItemSemNF; },
+         [](auto& f) -> Control* { return f.ui.dbgDadosAdic; },
+         [](auto& f) -> Control* { return f.ui.dbgItemSemNF; },
          [](auto& f) {
-             f.stTipoOperAtual = "11";
-             f.nbkTransport->SetPageIndex(1);
+             f.Header().SetCurrentType("11");
+             f.ui.nbkTransport->SetPageIndex(1);
          }},
-        {"total -> charges", key::PageUp, [](auto& f) -> Control* { return f.dbeVrNotaFisc; },
-         [](auto& f) -> Control* { return f.dbgItemEncargo; }, none},
-        {"total -> item grid", key::PageUp, [](auto& f) -> Control* { return f.dbeVrNotaFisc; },
-         [](auto& f) -> Control* { return f.dbgItemProduto; },
-         [](auto& f) { f.dbgItemEncargo->SetEnabled(false); }},
-        {"entry without invoice -> total", key::PageUp, [](auto& f) -> Control* { return f.dbgItemSemNF; },
-         [](auto& f) -> Control* { return f.dbeVrNotaFisc; },
-         [](auto& f) { f.nbkTransport->SetPageIndex(1); }},
-        {"installments -> total", key::PageUp, [](auto& f) -> Control* { return f.dbgContaPagar; },
-         [](auto& f) -> Control* { return f.dbeVrNotaFisc; },
-         [](auto& f) { f.pgcPadrao.SetActivePage(f.tshVencimento); }},
+        {"total -> charges", key::PageUp, [](auto& f) -> Control* { return f.ui.dbeVrNotaFisc; },
+         [](auto& f) -> Control* { return f.ui.dbgItemEncargo; }, none},
+        {"total -> item grid", key::PageUp, [](auto& f) -> Control* { return f.ui.dbeVrNotaFisc; },
+         [](auto& f) -> Control* { return f.ui.dbgItemProduto; },
+         [](auto& f) { f.ui.dbgItemEncargo->SetEnabled(false); }},
+        {"entry without invoice -> total", key::PageUp, [](auto& f) -> Control* { return f.ui.dbgItemSemNF; },
+         [](auto& f) -> Control* { return f.ui.dbeVrNotaFisc; },
+         [](auto& f) { f.ui.nbkTransport->SetPageIndex(1); }},
+        {"installments -> total", key::PageUp, [](auto& f) -> Control* { return f.ui.dbgContaPagar; },
+         [](auto& f) -> Control* { return f.ui.dbeVrNotaFisc; },
+         [](auto& f) { f.pgcPadrao.SetActivePage(f.ui.tshVencimento); }},
     };
     for (const Case& c : cases) {
         // A fresh arrangement: every target enabled, first pages shown, kind "00", record page active.
         for (Control* control :
-             {static_cast<Control*>(form->dbgItemProImpos), static_cast<Control*>(form->dbgItemEncargo),
-              static_cast<Control*>(form->dbgImposNFTot), static_cast<Control*>(form->dbeNrInsJurNF)})
+             {static_cast<Control*>(form->ui.dbgItemProImpos), static_cast<Control*>(form->ui.dbgItemEncargo),
+              static_cast<Control*>(form->ui.dbgImposNFTot), static_cast<Control*>(form->ui.dbeNrInsJurNF)})
             control->SetEnabled(true);
-        form->nbkDestino->SetPageIndex(1);
-        form->nbkItensNF->SetPageIndex(0);
-        form->nbkTransport->SetPageIndex(0);
-        form->stTipoOperAtual = "00";
+        form->ui.nbkDestino->SetPageIndex(1);
+        form->ui.nbkItensNF->SetPageIndex(0);
+        form->ui.nbkTransport->SetPageIndex(0);
+        form->Header().SetCurrentType("00");
         form->pgcPadrao.SetActivePage(&form->tshFormulario);
-        form->tshVencimento->SetEnabled(true);
-        form->dtsRomaneioNF->SetEnabled(true);
+        form->ui.tshVencimento->SetEnabled(true);
+        form->data.dtsRomaneioNF->SetEnabled(true);
         c.setup(*form);
         EXPECT_EQ(Hook(c.from(*form), c.key), key::None) << c.what;
         EXPECT_EQ(form->ActiveControl(), c.to(*form))

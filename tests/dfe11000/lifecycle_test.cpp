@@ -16,15 +16,15 @@ TEST_F(Lifecycle, TheFormAsDesignedShowsTheHostBranch) {
     EXPECT_EQ(form.Height(), 984 - 107);
     EXPECT_EQ(form.HelpContext(), 10811000);
     EXPECT_EQ(form.GetFormStyle(), FormStyle::MdiChild);
-    EXPECT_EQ(form.medCdFilial->Text(), "0001");
-    EXPECT_EQ(form.edtNmFilial->Text(), "Matriz São Paulo");
-    EXPECT_EQ(form.ActiveControl(), form.medCdFilial);
-    EXPECT_TRUE(form.medCdFilial->Enabled());
+    EXPECT_EQ(form.ui.medCdFilial->Text(), "0001");
+    EXPECT_EQ(form.ui.edtNmFilial->Text(), "Matriz São Paulo");
+    EXPECT_EQ(form.ActiveControl(), form.ui.medCdFilial);
+    EXPECT_TRUE(form.ui.medCdFilial->Enabled());
     EXPECT_FALSE(form.tshFormulario.Enabled());
-    EXPECT_FALSE(form.dtsRomaneioNF->Enabled());
-    EXPECT_EQ(form.grbDAE->Top(), 1161);
-    EXPECT_EQ(form.grbFornecedor->Caption(), " Fornecedor ");
-    EXPECT_TRUE(form.cdsImpImpoXML.Active());
+    EXPECT_FALSE(form.data.dtsRomaneioNF->Enabled());
+    EXPECT_EQ(form.ui.grbDAE->Top(), 1161);
+    EXPECT_EQ(form.ui.grbFornecedor->Caption(), " Fornecedor ");
+    EXPECT_TRUE(form.data.cdsImpImpoXML.Active());
     EXPECT_EQ(Calls("GetImpImpo"), 1);
     EXPECT_TRUE(app.MsgEventForm() != nullptr);
     EXPECT_EQ(dialogs.Errors().size(), 0u) << dialogs.Describe();
@@ -43,7 +43,7 @@ TEST_F(Lifecycle, TheCreatorReusesTheFormUntilItClosesThenCreatesItAgain) {
     EXPECT_TRUE(app.MsgEventForm() == nullptr);
 
     TfrmLancNFEntrada& second = Open();
-    EXPECT_EQ(second.medCdFilial->Text(), "0001");
+    EXPECT_EQ(second.ui.medCdFilial->Text(), "0001");
     EXPECT_TRUE(Cli_dfe11000().boIdCriado);
     EXPECT_EQ(Calls("GetImpImpo"), 2);
 }
@@ -52,12 +52,12 @@ TEST_F(Lifecycle, TheFiveConnectionsStayOpenWhileTheFormLivesWhenKeptConnected) 
     for (bool keep : {true, false}) {
         support::SetKeepConnected(keep);
         TfrmLancNFEntrada& form = Open();
-        EXPECT_EQ(form.References().Count(net::kLancNFEntrada), keep ? 1 : 0) << keep;
-        EXPECT_EQ(form.netEstoque.Connected(), keep) << keep;
-        EXPECT_FALSE(form.netSituacao.Connected());
-        form.GetParamGeral();
-        EXPECT_EQ(form.References().Count(net::kLancNFEntrada), keep ? 1 : 0) << keep;
-        EXPECT_EQ(form.netLancNFEntrada.Connected(), keep) << keep;
+        EXPECT_EQ(form.server.References().Count(net::kLancNFEntrada), keep ? 1 : 0) << keep;
+        EXPECT_EQ(form.server.netEstoque.Connected(), keep) << keep;
+        EXPECT_FALSE(form.server.netSituacao.Connected());
+        form.Parameters().GetParamGeral();
+        EXPECT_EQ(form.server.References().Count(net::kLancNFEntrada), keep ? 1 : 0) << keep;
+        EXPECT_EQ(form.server.netLancNFEntrada.Connected(), keep) << keep;
         app.Dispatch([&] { form.Close(); });
     }
     support::SetKeepConnected(true);
@@ -72,14 +72,14 @@ TEST_F(Lifecycle, OnASmallScreenTheFormIsMaximized) {
 TEST_F(Lifecycle, ClosingWhileAPostingIsTypedAsksBeforeDiscardingIt) {
     TfrmLancNFEntrada& form = Open();
     testing::PrepareRecordPage(form);
-    form.cdsNotaFiscal.Append();
-    form.cdsNotaFiscal.FieldByName("NRNOTAFISC").SetAsString("123");
+    form.data.cdsNotaFiscal.Append();
+    form.data.cdsNotaFiscal.FieldByName("NRNOTAFISC").SetAsString("123");
 
     dialogs.ExpectQuestion("Canc_Fech").Answer(mr::No);
     app.Dispatch([&] { form.Close(); });
     ASSERT_EQ(Cli_dfe11000().frmLancNFEntrada, &form);
-    EXPECT_EQ(form.cdsNotaFiscal.State(), DataSetState::Insert);
-    EXPECT_EQ(form.cdsNotaFiscal.FieldByName("NRNOTAFISC").AsString(), "123");
+    EXPECT_EQ(form.data.cdsNotaFiscal.State(), DataSetState::Insert);
+    EXPECT_EQ(form.data.cdsNotaFiscal.FieldByName("NRNOTAFISC").AsString(), "123");
 
     dialogs.ExpectQuestion("Canc_Fech").Answer(mr::Yes);
     app.Dispatch([&] { form.Close(); });
@@ -113,11 +113,11 @@ TEST_F(Lifecycle, ABranchChosenByTheClerkIsCheckedAndShowsItsName) {
     for (const Case& c : cases) {
         dialogs.ClearRecords();
         app.Dispatch([&] {
-            form.medCdFilial->SetText(c.typed);
-            form.Vd_Filial(false);
+            form.ui.medCdFilial->SetText(c.typed);
+            form.Header().Vd_Filial(false);
         });
-        EXPECT_EQ(form.medCdFilial->Text(), c.shown) << c.typed;
-        EXPECT_EQ(form.edtNmFilial->Text(), c.name) << c.typed;
+        EXPECT_EQ(form.ui.medCdFilial->Text(), c.shown) << c.typed;
+        EXPECT_EQ(form.ui.edtNmFilial->Text(), c.name) << c.typed;
         if (*c.code) {
             EXPECT_TRUE(dialogs.Shown(c.code)) << c.typed;
         } else {
@@ -126,8 +126,8 @@ TEST_F(Lifecycle, ABranchChosenByTheClerkIsCheckedAndShowsItsName) {
     }
     dialogs.ClearRecords();
     app.Dispatch([&] {
-        form.medCdFilial->SetText("");
-        form.Vd_Filial(true);
+        form.ui.medCdFilial->SetText("");
+        form.Header().Vd_Filial(true);
     });
     EXPECT_TRUE(dialogs.Shown("Filial_Inf"));
 }
@@ -135,24 +135,24 @@ TEST_F(Lifecycle, ABranchChosenByTheClerkIsCheckedAndShowsItsName) {
 TEST_F(Lifecycle, AnOperatorNotRelatedToTheBranchIsRefused) {
     support::zymora::LocalContext().operatorCode = "RLIMA";
     TfrmLancNFEntrada& form = Open();
-    app.Dispatch([&] { form.Vd_OperadorRelac(); });
+    app.Dispatch([&] { form.Header().Vd_OperadorRelac(); });
     EXPECT_TRUE(dialogs.Shown("Oper_N_Relac"));
     dialogs.ClearRecords();
-    form.medCdFilial->SetText("0002");
-    app.Dispatch([&] { form.Vd_OperadorRelac(); });
+    form.ui.medCdFilial->SetText("0002");
+    app.Dispatch([&] { form.Header().Vd_OperadorRelac(); });
     EXPECT_FALSE(dialogs.Shown("Oper_N_Relac"));
 }
 
 TEST_F(Lifecycle, F12GoesToTheBranchUnlessAPostingIsEdited) {
     TfrmLancNFEntrada& form = Open();
     testing::PrepareRecordPage(form);
-    form.cdsNotaFiscal.Edit();
+    form.data.cdsNotaFiscal.Edit();
     int key = key::F12;
-    form.FormKeyDown(key, {});
-    EXPECT_EQ(form.ActiveControl(), form.dbeSerie);
-    form.cdsNotaFiscal.Cancel();
-    form.FormKeyDown(key, {});
-    EXPECT_EQ(form.ActiveControl(), form.medCdFilial);
+    form.Keys().FormKeyDown(key, {});
+    EXPECT_EQ(form.ActiveControl(), form.ui.dbeSerie);
+    form.data.cdsNotaFiscal.Cancel();
+    form.Keys().FormKeyDown(key, {});
+    EXPECT_EQ(form.ActiveControl(), form.ui.medCdFilial);
     // Back in the branch panel, the record page waits for the branch to be left again.
     EXPECT_FALSE(form.tshFormulario.Enabled());
 }

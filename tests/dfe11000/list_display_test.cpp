@@ -7,22 +7,22 @@ class ListDisplay : public testing::ModuleTest {
 protected:
     void SetUp() override {
         form = &Open();
-        form->cdsRomaneioNF.CreateDataSet();
-        form->cdsNotaFiscal.CreateDataSet();
-        form->cdsNotaFiscal.Append();
-        form->cdsNotaFiscal.Post();
+        form->data.cdsRomaneioNF.CreateDataSet();
+        form->data.cdsNotaFiscal.CreateDataSet();
+        form->data.cdsNotaFiscal.Append();
+        form->data.cdsNotaFiscal.Post();
     }
 
     void SetParams(const char* blindEntry) {
-        form->cdsParamDFE.CreateDataSet(
+        form->data.cdsParamDFE.CreateDataSet(
             {FieldDef{"IDTPLANCDESC", FieldType::String, 1}, FieldDef{"IDOCINFORNF", FieldType::String, 1}});
-        form->cdsParamDFE.Append();
-        form->cdsParamDFE.FieldByName("IDOCINFORNF").SetAsString(blindEntry);
-        form->cdsParamDFE.Post();
+        form->data.cdsParamDFE.Append();
+        form->data.cdsParamDFE.FieldByName("IDOCINFORNF").SetAsString(blindEntry);
+        form->data.cdsParamDFE.Post();
     }
 
     void SetRow(std::initializer_list<std::pair<const char*, Variant>> values) {
-        DataSet& row = form->cdsRomaneioNF;
+        DataSet& row = form->data.cdsRomaneioNF;
         if (row.IsEmpty()) {
             row.Append();
         } else {
@@ -36,7 +36,7 @@ protected:
     // What the list grid draws in a column of the first row.
     std::string Cell(int column) {
         RecordingCanvas canvas;
-        form->dbgPadrao->PaintCell(canvas, 1, column, Rect{10, 20, 110, 38});
+        form->ui.dbgPadrao->PaintCell(canvas, 1, column, Rect{10, 20, 110, 38});
         const std::string& text = canvas.Operations().back();
         const size_t quote = text.find('"');
         return text.substr(quote + 1, text.size() - quote - 2);
@@ -82,24 +82,24 @@ TEST_F(ListDisplay, TheOperationNameAndThePostingTextCarryTheStatus) {
                 {"IDBLOQUEADO", c.blocked},
                 {"CDTIPOOPER", c.type},
                 {"IDNFDEVOOL", c.returnOfOL}});
-        form->cdsNotaFiscal.Edit();
-        form->cdsNotaFiscal.FieldByName("IDDOCFINANC").SetAsString(c.financial);
-        form->cdsNotaFiscal.Post();
-        EXPECT_EQ(form->cdsRomaneioNF.FieldByName("NMTIPOOPER").DisplayText(), c.operation) << c.what;
-        EXPECT_EQ(form->cdsRomaneioNF.FieldByName("CDFILIAL").DisplayText(), c.posting) << c.what;
+        form->data.cdsNotaFiscal.Edit();
+        form->data.cdsNotaFiscal.FieldByName("IDDOCFINANC").SetAsString(c.financial);
+        form->data.cdsNotaFiscal.Post();
+        EXPECT_EQ(form->data.cdsRomaneioNF.FieldByName("NMTIPOOPER").DisplayText(), c.operation) << c.what;
+        EXPECT_EQ(form->data.cdsRomaneioNF.FieldByName("CDFILIAL").DisplayText(), c.posting) << c.what;
         // The stored values stay as they are: only their display carries the status.
-        EXPECT_EQ(form->cdsRomaneioNF.FieldByName("NMTIPOOPER").Text(), "COMPRA") << c.what;
+        EXPECT_EQ(form->data.cdsRomaneioNF.FieldByName("NMTIPOOPER").Text(), "COMPRA") << c.what;
     }
-    form->dtsRomaneioNF->SetEnabled(true);
-    EXPECT_EQ(form->dbtNome->Caption(),
+    form->data.dtsRomaneioNF->SetEnabled(true);
+    EXPECT_EQ(form->ui.dbtNome->Caption(),
               "Nº Lanç: 0000000123 - COMPRA (Nota Fiscal Bloqueada) (Nota Fiscal em digitação no Web)");
 }
 
 TEST_F(ListDisplay, ANewListRowWaitsForItsNumber) {
-    form->cdsRomaneioNF.Append();
-    EXPECT_EQ(form->cdsRomaneioNF.FieldByName("NRLANCTONF").AsString(), "NOVOCODIGO");
-    EXPECT_EQ(form->cdsRomaneioNF.FieldByName("NRLANCESTQ").AsString(), "NOVOCODIGO");
-    form->cdsRomaneioNF.Cancel();
+    form->data.cdsRomaneioNF.Append();
+    EXPECT_EQ(form->data.cdsRomaneioNF.FieldByName("NRLANCTONF").AsString(), "NOVOCODIGO");
+    EXPECT_EQ(form->data.cdsRomaneioNF.FieldByName("NRLANCESTQ").AsString(), "NOVOCODIGO");
+    form->data.cdsRomaneioNF.Cancel();
 }
 
 TEST_F(ListDisplay, TheGridMasksRegistrationsNamesParticipantsAndHidesTodaysBlindEntries) {
@@ -153,7 +153,7 @@ TEST_F(ListDisplay, TheGridMasksRegistrationsNamesParticipantsAndHidesTodaysBlin
     }
     // Each cell is filled, then its text drawn one pixel right and two down of the corner.
     RecordingCanvas canvas;
-    form->dbgPadrao->PaintCell(canvas, 1, 3, Rect{10, 20, 110, 38});
+    form->ui.dbgPadrao->PaintCell(canvas, 1, 3, Rect{10, 20, 110, 38});
     ASSERT_EQ(canvas.Operations().size(), 2u);
     EXPECT_EQ(canvas.Operations()[0].rfind("fill ", 0), 0u);
     EXPECT_EQ(canvas.Operations()[1].rfind("text 11,22 ", 0), 0u) << canvas.Operations()[1];

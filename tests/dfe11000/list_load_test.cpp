@@ -10,11 +10,12 @@ class ListLoad : public testing::ModuleTest {
 protected:
     void SetUp() override {
         form = &Open();
-        form->astTipoOper.fill("N");
+        DefineOperationType("T1");
+        form->Header().SetCurrentType("T1");
         Answer("GetRomaneioNF", [this](const net::RpcRequest& request) -> std::optional<Variant> {
             if (failures-- > 0) throw net::ConnectionError("conexão perdida");
             sent = request;
-            return testing::PacketVariant(form->cdsRomaneioNF, testing::ListRowFields(),
+            return testing::PacketVariant(form->data.cdsRomaneioNF, testing::ListRowFields(),
                                           {{{"CDFILIAL", "0001"},
                                             {"NRLANCTONF", "0000000001"},
                                             {"CDTIPOOPER", "05"},
@@ -45,7 +46,7 @@ TEST_F(ListLoad, TheFiltersArgumentsReachTheServerInOrder) {
     filter.allDates = "T";
     filter.customer = "";
     failures = 2; // lost connections are repeated without a word
-    form->GetRomaneioNF(filter);
+    form->List().GetRomaneioNF(filter);
 
     const std::vector<Variant> expected = {"0001",
                                            "T",
@@ -63,10 +64,10 @@ TEST_F(ListLoad, TheFiltersArgumentsReachTheServerInOrder) {
     for (size_t i = 0; i < expected.size(); ++i)
         EXPECT_EQ(sent.args[i].value, expected[i]) << "argument " << i;
     EXPECT_EQ(Calls("GetRomaneioNF"), 3);
-    EXPECT_EQ(form->cdsRomaneioNF.RecordCount(), 2);
+    EXPECT_EQ(form->data.cdsRomaneioNF.RecordCount(), 2);
     // The first row is handled as soon as the list opens.
-    EXPECT_EQ(form->stTipoOperAtual, "05");
-    EXPECT_EQ(form->nbkItensNF->PageIndex(), 1);
+    EXPECT_EQ(form->Header().CurrentType(), "05");
+    EXPECT_EQ(form->ui.nbkItensNF->PageIndex(), 1);
     EXPECT_EQ(dialogs.Messages().size(), 0u) << dialogs.Describe();
     EXPECT_EQ(dialogs.BusyDepth(), 0);
 }
@@ -80,26 +81,26 @@ TEST_F(ListAndLoadOnTheServer, EveryListedPostingOpensOnTheRecordPage) {
     filter.branch = "0001";
     filter.series = "T";
     filter.allDates = "T";
-    app.Dispatch([&] { form.GetRomaneioNF(filter); });
-    form.dtsRomaneioNF->SetEnabled(true);
+    app.Dispatch([&] { form.List().GetRomaneioNF(filter); });
+    form.data.dtsRomaneioNF->SetEnabled(true);
     form.tshFormulario.SetEnabled(true);
-    form.boFiltroConfirmado = true; // as the filter dialog leaves it
-    ASSERT_GT(form.cdsRomaneioNF.RecordCount(), 0) << dialogs.Describe();
+    form.Branch().boFiltroConfirmado = true; // as the filter dialog leaves it
+    ASSERT_GT(form.data.cdsRomaneioNF.RecordCount(), 0) << dialogs.Describe();
     dialogs.ClearRecords();
     int opened = 0;
     int withItems = 0;
-    for (form.cdsRomaneioNF.First(); !form.cdsRomaneioNF.Eof(); form.cdsRomaneioNF.Next()) {
-        const std::string number = form.cdsRomaneioNF.FieldByName("NRLANCTONF").AsString();
+    for (form.data.cdsRomaneioNF.First(); !form.data.cdsRomaneioNF.Eof(); form.data.cdsRomaneioNF.Next()) {
+        const std::string number = form.data.cdsRomaneioNF.FieldByName("NRLANCTONF").AsString();
         form.pgcPadrao.SetActivePage(&form.tshFolhaDados);
         app.Dispatch([&] { form.pgcPadrao.SelectPage(form.tshFormulario); });
         ASSERT_EQ(dialogs.Errors().size(), 0u) << number << ": " << dialogs.Describe();
-        EXPECT_EQ(form.cdsNotaFiscal.FieldByName("NRLANCTONF").AsString(), number);
-        EXPECT_EQ(form.cdsNotaFiscalAux.Data(), form.cdsNotaFiscal.Data()) << number;
-        if (form.cdsItemProduto.Active() && !form.cdsItemProduto.IsEmpty()) ++withItems;
+        EXPECT_EQ(form.data.cdsNotaFiscal.FieldByName("NRLANCTONF").AsString(), number);
+        EXPECT_EQ(form.data.cdsNotaFiscalAux.Data(), form.data.cdsNotaFiscal.Data()) << number;
+        if (form.data.cdsItemProduto.Active() && !form.data.cdsItemProduto.IsEmpty()) ++withItems;
         ++opened;
     }
     EXPECT_GT(withItems, 0);
-    EXPECT_EQ(opened, form.cdsRomaneioNF.RecordCount());
+    EXPECT_EQ(opened, form.data.cdsRomaneioNF.RecordCount());
     EXPECT_EQ(Calls("GetNFDadosGerais"), opened);
     EXPECT_EQ(dialogs.BusyDepth(), 0);
 }

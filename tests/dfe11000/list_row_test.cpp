@@ -13,13 +13,14 @@ class ListRow : public testing::ModuleTest {
 protected:
     void SetUp() override {
         form = &Open();
-        form->astTipoOper.fill("N");
+        DefineOperationType("T1");
+        form->Header().SetCurrentType("T1");
         Answer("GetItemNotaFisc", [this](const net::RpcRequest&) {
-            return PacketVariant(form->cdsItemNotaFisc, {Text("LANCAMENTO", 17), Text("NRLANCTONF", 10)},
+            return PacketVariant(form->data.cdsItemNotaFisc, {Text("LANCAMENTO", 17), Text("NRLANCTONF", 10)},
                                  related);
         });
         LoadParams("S", "S");
-        form->dtsRomaneioNF->SetEnabled(true); // a filter has produced a list before
+        form->data.dtsRomaneioNF->SetEnabled(true); // a filter has produced a list before
     }
 
     // The branch's document parameters with the entry-date window ahead switched by the two flags.
@@ -35,7 +36,7 @@ protected:
                                               Text("IDLANCDTMAI", 1),
                                               FieldDef{"NRDIASENTRPDFIL", FieldType::Integer},
                                               FieldDef{"NRDIASENTRPD", FieldType::Integer}};
-        form->cdsParamDFE.SetData(PacketFor(form->cdsParamDFE, fields,
+        form->data.cdsParamDFE.SetData(PacketFor(form->data.cdsParamDFE, fields,
                                             {{{"CDFILIAL", "0001"},
                                               {"IDCONSFORNFJ", "S"},
                                               {"IDTRATAVENC", "S"},
@@ -63,7 +64,7 @@ protected:
 
     void List(const std::vector<Values>& rows) {
         app.Dispatch([&] {
-            form->cdsRomaneioNF.SetData(PacketFor(form->cdsRomaneioNF, testing::ListRowFields(), rows));
+            form->data.cdsRomaneioNF.SetData(PacketFor(form->data.cdsRomaneioNF, testing::ListRowFields(), rows));
         });
     }
 
@@ -101,20 +102,20 @@ TEST_F(ListRow, ParticipantPageCaptionsAndCommandsFollowTheRow) {
     for (const Case& c : cases) {
         const std::string what =
             std::string("participant '") + c.participant + "' type " + c.kind + " exporter " + c.exporter;
-        form->astTipoOper[23] = c.exporter;
+        DefineOperationType(c.kind, {{"IDNFIMPORTACAOIND", c.exporter}});
         const int before = Calls("GetItemNotaFisc");
         List({Row(c.participant, c.kind)});
-        EXPECT_EQ(form->stTipoOperAtual, c.kind) << what;
-        EXPECT_EQ(form->nbkDestino->PageIndex(), c.destinationPage) << what;
-        EXPECT_EQ(form->grbFornecedor->Caption(), c.participantCaption) << what;
-        EXPECT_EQ(form->nbkItensNF->PageIndex(), c.itemsPage) << what;
-        EXPECT_EQ(form->grbDadosProd->Caption(), c.productsCaption) << what;
-        EXPECT_EQ(form->nbkTransport->PageIndex(), c.transportPage) << what;
-        EXPECT_EQ(form->grbTransport->Caption(), c.transportCaption) << what;
-        EXPECT_EQ(form->mnuConheTransp->Enabled(), c.supplierCommands) << what;
-        EXPECT_EQ(form->sbtConheTransp->Enabled(), c.supplierCommands) << what;
-        EXPECT_EQ(form->mnuGeraSaida->Enabled(), c.supplierCommands) << what;
-        EXPECT_EQ(form->sbtGeraSaida->Enabled(), c.supplierCommands) << what;
+        EXPECT_EQ(form->Header().CurrentType(), c.kind) << what;
+        EXPECT_EQ(form->ui.nbkDestino->PageIndex(), c.destinationPage) << what;
+        EXPECT_EQ(form->ui.grbFornecedor->Caption(), c.participantCaption) << what;
+        EXPECT_EQ(form->ui.nbkItensNF->PageIndex(), c.itemsPage) << what;
+        EXPECT_EQ(form->ui.grbDadosProd->Caption(), c.productsCaption) << what;
+        EXPECT_EQ(form->ui.nbkTransport->PageIndex(), c.transportPage) << what;
+        EXPECT_EQ(form->ui.grbTransport->Caption(), c.transportCaption) << what;
+        EXPECT_EQ(form->ui.mnuConheTransp->Enabled(), c.supplierCommands) << what;
+        EXPECT_EQ(form->ui.sbtConheTransp->Enabled(), c.supplierCommands) << what;
+        EXPECT_EQ(form->ui.mnuGeraSaida->Enabled(), c.supplierCommands) << what;
+        EXPECT_EQ(form->ui.sbtGeraSaida->Enabled(), c.supplierCommands) << what;
         // Only a supplier's posting asks the server for its related documents.
         EXPECT_EQ(Calls("GetItemNotaFisc") - before, std::string(c.participant) == "F" ? 1 : 0) << what;
     }
@@ -125,19 +126,19 @@ TEST_F(ListRow, ParticipantPageCaptionsAndCommandsFollowTheRow) {
 TEST_F(ListRow, ASuppliersRelatedDocumentsPressTheFreightCommand) {
     related = {{{"LANCAMENTO", "0001 - 0000000007"}, {"NRLANCTONF", "0000000007"}}};
     List({Row("F", "01"), Row("C", "01", "0000000002")});
-    EXPECT_TRUE(form->sbtConheTransp->Down());
-    EXPECT_TRUE(form->mnuConheTransp->Checked());
-    EXPECT_EQ(form->cdsItemNotaFisc.RecordCount(), 1);
+    EXPECT_TRUE(form->ui.sbtConheTransp->Down());
+    EXPECT_TRUE(form->ui.mnuConheTransp->Checked());
+    EXPECT_EQ(form->data.cdsItemNotaFisc.RecordCount(), 1);
     const std::vector<std::string>& busy = dialogs.BusyTexts();
     EXPECT_NE(std::find(busy.begin(), busy.end(),
                         "Recebendo nota fiscal (Documentos relacionados...) do servidor..."),
               busy.end());
 
     // Moving to the customer's row adapts the screen again, without another server call.
-    app.Dispatch([&] { form->cdsRomaneioNF.Next(); });
-    EXPECT_EQ(form->nbkDestino->PageIndex(), 0);
-    EXPECT_EQ(form->grbFornecedor->Caption(), "Cliente");
-    EXPECT_FALSE(form->mnuConheTransp->Enabled());
+    app.Dispatch([&] { form->data.cdsRomaneioNF.Next(); });
+    EXPECT_EQ(form->ui.nbkDestino->PageIndex(), 0);
+    EXPECT_EQ(form->ui.grbFornecedor->Caption(), "Cliente");
+    EXPECT_FALSE(form->ui.mnuConheTransp->Enabled());
     EXPECT_EQ(Calls("GetItemNotaFisc"), 1);
 }
 
@@ -167,18 +168,18 @@ TEST_F(ListRow, ClosingsListRefreshLeavesTheScreenAlone) {
     List({Row("C", "01")});
     Cli_dfe11000().boAtuaRoma = true;
     List({Row("F", "11")});
-    EXPECT_EQ(form->nbkDestino->PageIndex(), 0);
-    EXPECT_EQ(form->stTipoOperAtual, "01");
+    EXPECT_EQ(form->ui.nbkDestino->PageIndex(), 0);
+    EXPECT_EQ(form->Header().CurrentType(), "01");
     EXPECT_EQ(Calls("GetItemNotaFisc"), 0);
 }
 
 TEST_F(ListRow, AnEmptyListDisablesTheRowCommands) {
     List({});
-    EXPECT_EQ(form->stTipoOperAtual, "00");
+    EXPECT_EQ(form->Header().CurrentType(), "00");
     EXPECT_FALSE(form->mnuAlterar.Enabled());
     EXPECT_FALSE(form->mnuExcluir.Enabled());
-    EXPECT_FALSE(form->mnuConheTransp->Enabled());
-    EXPECT_FALSE(form->tshVencimento->Enabled());
+    EXPECT_FALSE(form->ui.mnuConheTransp->Enabled());
+    EXPECT_FALSE(form->ui.tshVencimento->Enabled());
     EXPECT_EQ(dialogs.Errors().size(), 0u) << dialogs.Describe();
 }
 

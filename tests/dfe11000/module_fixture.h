@@ -4,7 +4,17 @@
 #include "appserver/server/embedded_server.h"
 #include "appserver/temp_database.h"
 #include "dfe11000/module/creator.h"
+#include "dfe11000/dialogs/frm_filtro_nf_entrada.h"
+#include "dfe11000/header/header_rules.h"
+#include "dfe11000/module/branch_panel.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
+#include "dfe11000/module/keyboard_hook.h"
+#include "dfe11000/module/screen_layout.h"
+#include "dfe11000/posting/posting_editor.h"
+#include "dfe11000/posting/posting_list.h"
+#include "dfe11000/posting/posting_loader.h"
+#include "dfe11000/server/module_parameters.h"
+#include "platform/db/database.h"
 #include "platform/db/tadoib_query.h"
 #include "platform/net/connection_names.h"
 #include "platform/net/frame.h"
@@ -79,6 +89,28 @@ protected:
         return *form;
     }
 
+    // Writes an entry operation type into the test database: every attribute of the operation type "N" (the
+    // participant kind "F") unless given, by column name; other columns of the table may be given too.
+    void DefineOperationType(const std::string& code, const std::map<std::string, std::string>& given = {}) {
+        std::map<std::string, std::string> values;
+        for (const char* column : OperationType::Columns())
+            values[column] = "N";
+        values["IDORIGDESTOP"] = "F";
+        for (const auto& [column, value] : given)
+            values[column] = value;
+        db::SqlParams params{{"CODE", Variant(code)}};
+        std::string assignments = "IDENTRSAIDOP = 'E', IDUTILOPER = 'S'";
+        for (const auto& [column, value] : values) {
+            assignments += ", " + column + " = :" + column;
+            params.emplace_back(column, value.empty() ? Variant::Null() : Variant(value));
+        }
+        // Demo postings refer to the demo types: an existing type is changed in place.
+        lookups_->Execute("INSERT INTO TIPOOPERAC (CDTIPOOPER, NMTIPOOPER, IDENTRSAIDOP) SELECT :CODE, :NAME, 'E'"
+                          " WHERE NOT EXISTS (SELECT 1 FROM TIPOOPERAC WHERE CDTIPOOPER = :CODE)",
+                          {{"CODE", Variant(code)}, {"NAME", Variant("Tipo " + code)}});
+        lookups_->Execute("UPDATE TIPOOPERAC SET " + assignments + " WHERE CDTIPOOPER = :CODE", params);
+    }
+
     int Calls(const std::string& method) const {
         auto it = calls_.find(method);
         return it == calls_.end() ? 0 : it->second;
@@ -103,26 +135,26 @@ namespace dfe::dfe11000::testing {
 // Opens the posting datasets with their fields and shows the record page, so that its controls can take
 // the focus.
 inline void PrepareRecordPage(TfrmLancNFEntrada& form) {
-    form.cdsNotaFiscal.CreateDataSet();
-    form.cdsNotaFiscal.Append();
-    form.cdsNotaFiscal.FieldByName("CDFILIAL").SetAsString("0001");
-    form.cdsNotaFiscal.FieldByName("NRLANCTONF").SetAsString("1");
-    form.cdsNotaFiscal.Post();
+    form.data.cdsNotaFiscal.CreateDataSet();
+    form.data.cdsNotaFiscal.Append();
+    form.data.cdsNotaFiscal.FieldByName("CDFILIAL").SetAsString("0001");
+    form.data.cdsNotaFiscal.FieldByName("NRLANCTONF").SetAsString("1");
+    form.data.cdsNotaFiscal.Post();
     for (DataSet* ds :
-         {&form.cdsItemProduto, &form.cdsItemNotaFisc, &form.cdsTrabItProImpos, &form.cdsTrabImposNFTot,
-          &form.cdsItemEncargo, &form.cdsDadosAdic, &form.cdsContaPagar})
+         {&form.data.cdsItemProduto, &form.data.cdsItemNotaFisc, &form.data.cdsTrabItProImpos, &form.data.cdsTrabImposNFTot,
+          &form.data.cdsItemEncargo, &form.data.cdsDadosAdic, &form.data.cdsContaPagar})
         ds->CreateDataSet();
     // A confirmed filter with one posting listed, so that leaving the branch panel goes on to the record.
-    form.cdsRomaneioNF.CreateDataSet();
-    form.cdsRomaneioNF.Append();
-    form.cdsRomaneioNF.FieldByName("NRLANCTONF").SetAsString("1");
-    form.cdsRomaneioNF.FieldByName("IDUTILVENC").SetAsString("S");
-    form.cdsRomaneioNF.Post();
-    form.boFiltroConfirmado = true;
+    form.data.cdsRomaneioNF.CreateDataSet();
+    form.data.cdsRomaneioNF.Append();
+    form.data.cdsRomaneioNF.FieldByName("NRLANCTONF").SetAsString("1");
+    form.data.cdsRomaneioNF.FieldByName("IDUTILVENC").SetAsString("S");
+    form.data.cdsRomaneioNF.Post();
+    form.Branch().boFiltroConfirmado = true;
     form.tshFormulario.SetEnabled(true);
-    form.tshVencimento->SetEnabled(true);
+    form.ui.tshVencimento->SetEnabled(true);
     form.pgcPadrao.SetActivePage(&form.tshFormulario);
-    form.dbeSerie->SetFocus();
+    form.ui.dbeSerie->SetFocus();
 }
 
 } // namespace dfe::dfe11000::testing

@@ -7,22 +7,24 @@
 namespace dfe::dfe11000 {
 namespace {
 
-using OperationType = testing::HeaderTest;
+using OperationTypeRules = testing::HeaderTest;
 
-TEST_F(OperationType, TheArrayReadsTheColumnsInElementOrderWithTheDefaultsOfEmptyColumns) {
+TEST_F(OperationTypeRules, TheArrayReadsTheColumnsInElementOrderWithTheDefaultsOfEmptyColumns) {
     // "07", a sales return: every element, in order.
     const std::vector<std::string> expected = {"S", "S", "S", "51;52", "S", "S", "N", "N", "N",
                                                "N", "N", "N", "N",     "S", "N", "N", "C", "N",
                                                "N", "N", "N", "N",     "N", "N", "S", "S"};
     Include();
     Type("CDTIPOOPER", "07");
-    const Variant array = form->TipoOper();
-    ASSERT_TRUE(array.IsArray());
-    ASSERT_EQ(array.AsArray().Size(), 26u);
-    for (size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(array.AsArray().Items()[i].AsString(), expected[i]) << "element " << i;
-        EXPECT_EQ(form->TipoOperElem(static_cast<int>(i)), expected[i]) << "element " << i;
-    }
+    const dfe11000::OperationType type = form->Header().TipoOper();
+    ASSERT_EQ(expected.size(), dfe11000::OperationType::kElements);
+    for (size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(type.Element(i), expected[i]) << "element " << i;
+    // The named attributes are the elements of their numbers.
+    EXPECT_EQ(type.DSOPERNFORIG, expected[3]);
+    EXPECT_EQ(type.IDORIGDESTOP, expected[16]);
+    EXPECT_EQ(type.IDNOTADEVO, expected[25]);
+    EXPECT_EQ(type.Element(26), "");
 
     struct Case {
         const char* typed;   // the edit; empty: the current type
@@ -41,22 +43,21 @@ TEST_F(OperationType, TheArrayReadsTheColumnsInElementOrderWithTheDefaultsOfEmpt
     };
     for (const Case& c : cases) {
         Type("CDTIPOOPER", c.typed);
-        form->stTipoOperAtual = c.current;
-        form->TipoOper();
-        EXPECT_EQ(form->TipoOperElem(c.element), c.value)
+        form->Header().SetCurrentType(c.current);
+        EXPECT_EQ(form->Header().TipoOper().Element(static_cast<size_t>(c.element)), c.value)
             << "type '" << c.typed << "'/" << c.current << " element " << c.element;
     }
 }
 
-TEST_F(OperationType, TheLookupOffersTheTypesOfTheBranchAndCarriesTheAFRequirementOfTheBlockList) {
+TEST_F(OperationTypeRules, TheLookupOffersTheTypesOfTheBranchAndCarriesTheAFRequirementOfTheBlockList) {
     auto offered = [&](const std::string& branch) {
         Include(branch);
         Cli_dfe11000().stTodos = "T";
-        form->ReopenTipoOperac();
+        form->Header().ReopenTipoOperac();
         std::map<std::string, std::string> codes;
-        for (form->qryTipoOperac.First(); !form->qryTipoOperac.Eof(); form->qryTipoOperac.Next())
-            codes[form->qryTipoOperac.FieldByName("CDTIPOOPER").AsString()] =
-                form->qryTipoOperac.FieldByName("IDEXIGEAF").AsString();
+        for (form->lookups.qryTipoOperac.First(); !form->lookups.qryTipoOperac.Eof(); form->lookups.qryTipoOperac.Next())
+            codes[form->lookups.qryTipoOperac.FieldByName("CDTIPOOPER").AsString()] =
+                form->lookups.qryTipoOperac.FieldByName("IDEXIGEAF").AsString();
         Cli_dfe11000().stTodos = "N";
         return codes;
     };
@@ -82,12 +83,12 @@ TEST_F(OperationType, TheLookupOffersTheTypesOfTheBranchAndCarriesTheAFRequireme
 
     // After a search the lookup reads the typed type, padded.
     Type("CDTIPOOPER", "7");
-    form->ReopenTipoOperac();
-    ASSERT_EQ(form->qryTipoOperac.RecordCount(), 1);
-    EXPECT_EQ(form->qryTipoOperac.FieldByName("CDTIPOOPER").AsString(), "07");
+    form->Header().ReopenTipoOperac();
+    ASSERT_EQ(form->lookups.qryTipoOperac.RecordCount(), 1);
+    EXPECT_EQ(form->lookups.qryTipoOperac.FieldByName("CDTIPOOPER").AsString(), "07");
 }
 
-TEST_F(OperationType, EachRuleOfTheTypeRefusesWithItsMessage) {
+TEST_F(OperationTypeRules, EachRuleOfTheTypeRefusesWithItsMessage) {
     struct Case {
         const char* branch;
         const char* typed;
@@ -114,19 +115,19 @@ TEST_F(OperationType, EachRuleOfTheTypeRefusesWithItsMessage) {
         Include(c.branch);
         Type("CDTIPOOPER", c.typed);
         const std::string what = std::string(c.branch) + " type '" + c.typed + "'";
-        EXPECT_EQ(Run([&] { form->Vd_TpOper(); }), c.code) << what << "\n" << dialogs.Describe();
+        EXPECT_EQ(Run([&] { form->Header().Vd_TpOper(); }), c.code) << what << "\n" << dialogs.Describe();
         if (*c.code) {
             EXPECT_EQ(dialogs.Errors().back().text, form->msgPadrao.Msg(c.code)) << what;
             continue;
         }
         EXPECT_EQ(Header("CDTIPOOPER"), support::Ajusta(c.typed, 2)) << what;
-        EXPECT_EQ(form->stTipoOperAtual, support::Ajusta(c.typed, 2)) << what;
+        EXPECT_EQ(form->Header().CurrentType(), support::Ajusta(c.typed, 2)) << what;
         EXPECT_EQ(Header("IDORIGDESTNF"), c.kind) << what;
         EXPECT_FALSE(Row("NMTIPOOPER").empty()) << what;
     }
 }
 
-TEST_F(OperationType, TheAFBlockOfPurchasesFollowsTheBlockModeAndTheExemptProducts) {
+TEST_F(OperationTypeRules, TheAFBlockOfPurchasesFollowsTheBlockModeAndTheExemptProducts) {
     ASSERT_EQ(app.ActiveForm(), form);
     struct Case {
         const char* type;
@@ -149,20 +150,20 @@ TEST_F(OperationType, TheAFBlockOfPurchasesFollowsTheBlockModeAndTheExemptProduc
                               " VALUES ('0002', '0000000102', 'N')");
         Include("0002");
         Type("CDTIPOOPER", c.type);
-        form->stTipoOperAtual = c.type;
-        form->ReopenTipoOperac();
+        form->Header().SetCurrentType(c.type);
+        form->Header().ReopenTipoOperac();
         Cli_dfe11000().boImportaAF = c.importingAF;
-        EXPECT_EQ(Run([&] { form->Vd_BloqueiaNfCMP(); }), c.code)
+        EXPECT_EQ(Run([&] { form->Header().Vd_BloqueiaNfCMP(); }), c.code)
             << c.type << " exempt " << c.exemptProducts << " importing " << c.importingAF;
         Cli_dfe11000().boImportaAF = false;
     }
     // Without the block mode the purchase rule alone decides: the head office does not block purchases.
     Include("0001");
-    form->stTipoOperAtual = "01";
-    EXPECT_EQ(Run([&] { form->Vd_BloqueiaNfCMP(); }), "");
+    form->Header().SetCurrentType("01");
+    EXPECT_EQ(Run([&] { form->Header().Vd_BloqueiaNfCMP(); }), "");
 }
 
-TEST_F(OperationType, TheScreenFollowsTheTypeWhenItIsLeft) {
+TEST_F(OperationTypeRules, TheScreenFollowsTheTypeWhenItIsLeft) {
     struct Case {
         const char* type;
         int page;
@@ -183,25 +184,25 @@ TEST_F(OperationType, TheScreenFollowsTheTypeWhenItIsLeft) {
     for (const Case& c : cases) {
         Include();
         Type("CDTIPOOPER", c.type);
-        EXPECT_EQ(Run([&] { form->dbeCdTipoOperExit(); }), "") << c.type << "\n" << dialogs.Describe();
-        EXPECT_EQ(form->nbkDestino->PageIndex(), c.page) << c.type;
-        EXPECT_EQ(form->grbFornecedor->Caption(), c.caption) << c.type;
-        EXPECT_EQ(form->dbeNrNotaFisc->Enabled(), c.originEditors) << c.type;
-        EXPECT_EQ(form->btpNFSaida->Enabled(), c.originEditors) << c.type;
-        EXPECT_EQ(form->dbgItemProImpos->Enabled(), c.taxGrids) << c.type;
-        EXPECT_EQ(form->dbgImposNFTot->Enabled(), c.taxGrids) << c.type;
-        EXPECT_EQ(form->dbgItemProduto->Column(11).Visible(), c.bonusColumn) << c.type;
-        EXPECT_EQ(form->dbeChaveAcesso->GetColor(), c.accessKey) << c.type;
-        EXPECT_EQ(form->ActiveControl(), form->ParticipantField()) << c.type;
-        EXPECT_EQ(form->panNFOrigem->Visible(), c.originEditors) << c.type;
+        EXPECT_EQ(Run([&] { form->Header().dbeCdTipoOperExit(); }), "") << c.type << "\n" << dialogs.Describe();
+        EXPECT_EQ(form->ui.nbkDestino->PageIndex(), c.page) << c.type;
+        EXPECT_EQ(form->ui.grbFornecedor->Caption(), c.caption) << c.type;
+        EXPECT_EQ(form->ui.dbeNrNotaFisc->Enabled(), c.originEditors) << c.type;
+        EXPECT_EQ(form->ui.btpNFSaida->Enabled(), c.originEditors) << c.type;
+        EXPECT_EQ(form->ui.dbgItemProImpos->Enabled(), c.taxGrids) << c.type;
+        EXPECT_EQ(form->ui.dbgImposNFTot->Enabled(), c.taxGrids) << c.type;
+        EXPECT_EQ(form->ui.dbgItemProduto->Column(11).Visible(), c.bonusColumn) << c.type;
+        EXPECT_EQ(form->ui.dbeChaveAcesso->GetColor(), c.accessKey) << c.type;
+        EXPECT_EQ(form->ActiveControl(), form->Header().ParticipantField()) << c.type;
+        EXPECT_EQ(form->ui.panNFOrigem->Visible(), c.originEditors) << c.type;
         if (std::string(c.type) == "07") {
-            EXPECT_EQ(form->grbDAE->Top(), 1160);
-            EXPECT_EQ(form->nbkCte->Top(), 1160);
+            EXPECT_EQ(form->ui.grbDAE->Top(), 1160);
+            EXPECT_EQ(form->ui.nbkCte->Top(), 1160);
         }
     }
 }
 
-TEST_F(OperationType, SimpleRemittancesAndEntriesWithoutInvoiceShowTheirOwnPages) {
+TEST_F(OperationTypeRules, SimpleRemittancesAndEntriesWithoutInvoiceShowTheirOwnPages) {
     struct Case {
         const char* type;
         int itemsPage;
@@ -217,21 +218,21 @@ TEST_F(OperationType, SimpleRemittancesAndEntriesWithoutInvoiceShowTheirOwnPages
     };
     for (const Case& c : cases) {
         Include();
-        form->cdsItemNotaFisc.Close();
-        form->cdsItemNotaFisc.CreateDataSet();
+        form->data.cdsItemNotaFisc.Close();
+        form->data.cdsItemNotaFisc.CreateDataSet();
         Type("CDTIPOOPER", c.type);
-        EXPECT_EQ(Run([&] { form->dbeCdTipoOperExit(); }), "") << c.type << "\n" << dialogs.Describe();
-        EXPECT_EQ(form->nbkItensNF->PageIndex(), c.itemsPage) << c.type;
-        EXPECT_EQ(form->grbDadosProd->Caption(), c.itemsCaption) << c.type;
-        EXPECT_EQ(form->nbkTransport->PageIndex(), c.transportPage) << c.type;
-        EXPECT_EQ(form->grbTransport->Caption(), c.transportCaption) << c.type;
-        EXPECT_EQ(form->cdsItemNotaFisc.State() == DataSetState::Insert, c.relatedRow) << c.type;
-        EXPECT_EQ(form->dbgItemEncargo->Enabled(), true) << c.type;
-        EXPECT_EQ(form->grbProdEmiss->Enabled(), std::string(c.type) != "05") << c.type;
+        EXPECT_EQ(Run([&] { form->Header().dbeCdTipoOperExit(); }), "") << c.type << "\n" << dialogs.Describe();
+        EXPECT_EQ(form->ui.nbkItensNF->PageIndex(), c.itemsPage) << c.type;
+        EXPECT_EQ(form->ui.grbDadosProd->Caption(), c.itemsCaption) << c.type;
+        EXPECT_EQ(form->ui.nbkTransport->PageIndex(), c.transportPage) << c.type;
+        EXPECT_EQ(form->ui.grbTransport->Caption(), c.transportCaption) << c.type;
+        EXPECT_EQ(form->data.cdsItemNotaFisc.State() == DataSetState::Insert, c.relatedRow) << c.type;
+        EXPECT_EQ(form->ui.dbgItemEncargo->Enabled(), true) << c.type;
+        EXPECT_EQ(form->ui.grbProdEmiss->Enabled(), std::string(c.type) != "05") << c.type;
     }
 }
 
-TEST_F(OperationType, DialogsAndRulesOfLaterWorkTellTheClerkAndStopTheExit) {
+TEST_F(OperationTypeRules, DialogsAndRulesOfLaterWorkTellTheClerkAndStopTheExit) {
     struct Case {
         const char* type;
         const char* what; // part of the message
@@ -243,7 +244,7 @@ TEST_F(OperationType, DialogsAndRulesOfLaterWorkTellTheClerkAndStopTheExit) {
     for (const Case& c : cases) {
         Include();
         Type("CDTIPOOPER", c.type);
-        EXPECT_EQ(Run([&] { form->dbeCdTipoOperExit(); }), kNotAvailableCode) << c.type;
+        EXPECT_EQ(Run([&] { form->Header().dbeCdTipoOperExit(); }), kNotAvailableCode) << c.type;
         EXPECT_NE(dialogs.Errors().back().text.find(c.what), std::string::npos) << c.type;
     }
     // The default supplier was put into the posting before its rule was reached.
@@ -253,28 +254,28 @@ TEST_F(OperationType, DialogsAndRulesOfLaterWorkTellTheClerkAndStopTheExit) {
     Include();
     Type("CDTIPOOPER", "17");
     Cli_dfe11000().boIncluiFiltro = true;
-    EXPECT_EQ(Run([&] { form->Vd_TpOper(); }), "");
+    EXPECT_EQ(Run([&] { form->Header().Vd_TpOper(); }), "");
     EXPECT_EQ(Header("NRINSJURNF"), "");
     Cli_dfe11000().boIncluiFiltro = false;
 }
 
-TEST_F(OperationType, TheSearchListsEveryTypeAndTakesTheChosenOne) {
+TEST_F(OperationTypeRules, TheSearchListsEveryTypeAndTakesTheChosenOne) {
     Cli_dfe11000().stTodos = "N";
-    form->btpTipoOperBeforePesq();
+    form->Header().btpTipoOperBeforePesq();
     EXPECT_EQ(Cli_dfe11000().stTodos, "T");
-    EXPECT_GT(form->qryTipoOperac.RecordCount(), 10);
-    ASSERT_TRUE(form->qryTipoOperac.Locate("CDTIPOOPER", Variant("15")));
-    form->btpTipoOperAfterPesq();
-    EXPECT_EQ(form->cdsNotaFiscal.State(), DataSetState::Edit);
+    EXPECT_GT(form->lookups.qryTipoOperac.RecordCount(), 10);
+    ASSERT_TRUE(form->lookups.qryTipoOperac.Locate("CDTIPOOPER", Variant("15")));
+    form->Header().btpTipoOperAfterPesq();
+    EXPECT_EQ(form->data.cdsNotaFiscal.State(), DataSetState::Edit);
     EXPECT_EQ(Header("CDTIPOOPER"), "15");
     EXPECT_EQ(Header("IDORIGDESTNF"), "F");
     EXPECT_EQ(Row("CDTIPOOPER"), "15");
     EXPECT_EQ(Row("NMTIPOOPER"), "Entrada de bonificação");
-    EXPECT_EQ(form->stTipoOperAtual, "15");
+    EXPECT_EQ(form->Header().CurrentType(), "15");
     EXPECT_EQ(Cli_dfe11000().stTodos, "N");
 }
 
-TEST_F(OperationType, AServiceTypeOpensItsLocationOnlyWhenItAsksForIt) {
+TEST_F(OperationTypeRules, AServiceTypeOpensItsLocationOnlyWhenItAsksForIt) {
     struct Case {
         const char* type;
         bool location;
@@ -284,21 +285,21 @@ TEST_F(OperationType, AServiceTypeOpensItsLocationOnlyWhenItAsksForIt) {
     for (const Case& c : cases) {
         Include();
         Type("CDTIPOOPER", c.type);
-        EXPECT_EQ(Run([&] { form->Vd_TpOper(); }), "") << c.type << "\n" << dialogs.Describe();
-        EXPECT_EQ(form->grbLocPrestServ->Enabled(), c.location) << c.type;
-        EXPECT_EQ(form->btpEstadoOrig->Enabled(), c.location) << c.type;
-        EXPECT_EQ(form->btpMunicipio->Enabled(), c.location) << c.type;
-        EXPECT_EQ(form->dbeEstado->GetColor(), c.colour) << c.type;
-        EXPECT_EQ(form->dbeMunicipio->GetColor(), c.colour) << c.type;
+        EXPECT_EQ(Run([&] { form->Header().Vd_TpOper(); }), "") << c.type << "\n" << dialogs.Describe();
+        EXPECT_EQ(form->ui.grbLocPrestServ->Enabled(), c.location) << c.type;
+        EXPECT_EQ(form->ui.btpEstadoOrig->Enabled(), c.location) << c.type;
+        EXPECT_EQ(form->ui.btpMunicipio->Enabled(), c.location) << c.type;
+        EXPECT_EQ(form->ui.dbeEstado->GetColor(), c.colour) << c.type;
+        EXPECT_EQ(form->ui.dbeMunicipio->GetColor(), c.colour) << c.type;
     }
     // Leaving the panel shows the service key.
-    EXPECT_EQ(Run([&] { form->panExit(); }), "") << dialogs.Describe();
-    EXPECT_EQ(form->ntbChave->PageIndex(), 1);
-    EXPECT_EQ(form->dbeChavePServ->GetColor(), Color::clInfoBk);
-    EXPECT_FALSE(form->dbeCdServico->Visible()); // the service-product relation is not used
+    EXPECT_EQ(Run([&] { form->Header().panExit(); }), "") << dialogs.Describe();
+    EXPECT_EQ(form->ui.ntbChave->PageIndex(), 1);
+    EXPECT_EQ(form->ui.dbeChavePServ->GetColor(), Color::clInfoBk);
+    EXPECT_FALSE(form->ui.dbeCdServico->Visible()); // the service-product relation is not used
 }
 
-TEST_F(OperationType, TheFreightAndOutputCommandsFollowTheListAndTheType) {
+TEST_F(OperationTypeRules, TheFreightAndOutputCommandsFollowTheListAndTheType) {
     struct Case {
         const char* type;
         int page; // participant page before the exit
@@ -309,29 +310,29 @@ TEST_F(OperationType, TheFreightAndOutputCommandsFollowTheListAndTheType) {
     for (const Case& c : cases) {
         Include();
         Type("CDTIPOOPER", c.type);
-        form->nbkDestino->SetPageIndex(c.page);
-        Run([&] { form->dbeCdTipoOperExit(); });
-        EXPECT_EQ(form->mnuConheTransp->Enabled(), c.freight) << c.type << "\n" << dialogs.Describe();
-        EXPECT_EQ(form->sbtConheTransp->Enabled(), c.freight) << c.type;
-        EXPECT_EQ(form->mnuGeraSaida->Enabled(), c.output) << c.type;
-        EXPECT_EQ(form->sbtGeraSaida->Enabled(), c.output) << c.type;
+        form->ui.nbkDestino->SetPageIndex(c.page);
+        Run([&] { form->Header().dbeCdTipoOperExit(); });
+        EXPECT_EQ(form->ui.mnuConheTransp->Enabled(), c.freight) << c.type << "\n" << dialogs.Describe();
+        EXPECT_EQ(form->ui.sbtConheTransp->Enabled(), c.freight) << c.type;
+        EXPECT_EQ(form->ui.mnuGeraSaida->Enabled(), c.output) << c.type;
+        EXPECT_EQ(form->ui.sbtGeraSaida->Enabled(), c.output) << c.type;
     }
 }
 
-TEST_F(OperationType, TheSearchButtonPutsTheChosenTypeIntoTheNewPostingAndACancelLeavesItAsItWas) {
+TEST_F(OperationTypeRules, TheSearchButtonPutsTheChosenTypeIntoTheNewPostingAndACancelLeavesItAsItWas) {
     Include();
     Type("CDTIPOOPER", "01");
     dialogs.ExpectPick().Cancel();
-    app.Click(*form->btpTipoOper);
+    app.Click(*form->ui.btpTipoOper);
     EXPECT_EQ(Row("CDTIPOOPER"), "01");
     dialogs.ExpectPick().Where("CDTIPOOPER", "07");
-    app.Click(*form->btpTipoOper);
+    app.Click(*form->ui.btpTipoOper);
     EXPECT_EQ(dialogs.PendingAnswers(), 0u);
-    EXPECT_EQ(form->dbeCdTipoOper->Text(), "07");
+    EXPECT_EQ(form->ui.dbeCdTipoOper->Text(), "07");
     EXPECT_EQ(Row("NMTIPOOPER"), "Devolução de venda");
     EXPECT_EQ(Header("CDTIPOOPER"), "07");
     EXPECT_EQ(Header("IDORIGDESTNF"), "C");
-    EXPECT_EQ(form->stTipoOperAtual, "07");
+    EXPECT_EQ(form->Header().CurrentType(), "07");
 }
 
 TEST(HeaderMessages, TheRulesSpeakWithTheTextsOfTheirTables) {

@@ -11,9 +11,10 @@ class Parameters : public testing::ModuleTest {
 protected:
     void SetUp() override {
         form = &Open();
-        form->astTipoOper.fill("N");
+        DefineOperationType("T1");
+        form->Header().SetCurrentType("T1");
     }
-    std::string Param(const char* field) const { return form->cdsParamDFE.FieldByName(field).AsString(); }
+    std::string Param(const char* field) const { return form->data.cdsParamDFE.FieldByName(field).AsString(); }
     TfrmLancNFEntrada* form = nullptr;
 };
 
@@ -29,32 +30,32 @@ TEST_F(Parameters, ABranchsParametersLoadOnceWithItsFiscalGroups) {
                           {"0002", 2, "VRDESPERITEM"},
                           {"0001", 3, "VRDESCITEM"}};
     for (const Step& s : steps) {
-        form->GetParamDFE(s.branch);
+        form->Parameters().GetParamDFE(s.branch);
         EXPECT_EQ(Calls("GetParamDFE"), s.loads) << s.branch;
         EXPECT_EQ(Calls("GetImpFili"), s.loads) << s.branch;
         EXPECT_EQ(Param("CDFILIAL"), s.branch);
         EXPECT_EQ(Cli_dfe11000().stColunaDesc, s.discount) << s.branch;
-        EXPECT_EQ(form->dbgItemProduto->Column(9).FieldName(), s.discount) << s.branch;
-        EXPECT_EQ(form->dbgItemsNFForn->Column(8).FieldName(), s.discount) << s.branch;
-        EXPECT_FALSE(form->cdsGrupoImpFili.IsEmpty()) << s.branch;
+        EXPECT_EQ(form->ui.dbgItemProduto->Column(9).FieldName(), s.discount) << s.branch;
+        EXPECT_EQ(form->ui.dbgItemsNFForn->Column(8).FieldName(), s.discount) << s.branch;
+        EXPECT_FALSE(form->data.cdsGrupoImpFili.IsEmpty()) << s.branch;
     }
     EXPECT_EQ(dialogs.BusyDepth(), 0);
 }
 
 TEST_F(Parameters, AHalfFinishedLoadIsNotKept) {
-    form->GetParamDFE("0001");
+    form->Parameters().GetParamDFE("0001");
     Answer("GetImpFili",
            [](const net::RpcRequest&) { return net::MakeErrorAnswer("Grupos fiscais indisponíveis."); });
-    EXPECT_THROW(form->GetParamDFE("0002"), net::ServerRefusal);
-    EXPECT_FALSE(form->ParamDFELoadedFor("0002"));
+    EXPECT_THROW(form->Parameters().GetParamDFE("0002"), net::ServerRefusal);
+    EXPECT_FALSE(form->Parameters().ParamDFELoadedFor("0002"));
     EXPECT_EQ(dialogs.BusyDepth(), 0);
-    EXPECT_EQ(form->References().Count(net::kDocFiscEntrada), 1); // only the form's own reference
+    EXPECT_EQ(form->server.References().Count(net::kDocFiscEntrada), 1); // only the form's own reference
 
     overrides_.clear();
-    form->GetParamDFE("0002");
+    form->Parameters().GetParamDFE("0002");
     EXPECT_EQ(Calls("GetParamDFE"), 3);
     EXPECT_EQ(Param("CDFILIAL"), "0002");
-    EXPECT_TRUE(form->ParamDFELoadedFor("0002"));
+    EXPECT_TRUE(form->Parameters().ParamDFELoadedFor("0002"));
 }
 
 TEST_F(Parameters, ConnectionFailuresAreRepeatedSilentlyThenAskedAbout) {
@@ -65,20 +66,20 @@ TEST_F(Parameters, ConnectionFailuresAreRepeatedSilentlyThenAskedAbout) {
     });
     // Three failures pass unnoticed; the fourth asks, and "Não" abandons without keeping half a load.
     dialogs.ExpectQuestion("Err_Conex").Answer(11);
-    EXPECT_THROW(form->GetParamDFE("0002"), Abort);
-    EXPECT_FALSE(form->ParamDFELoadedFor("0002"));
+    EXPECT_THROW(form->Parameters().GetParamDFE("0002"), Abort);
+    EXPECT_FALSE(form->Parameters().ParamDFELoadedFor("0002"));
     EXPECT_EQ(Calls("GetImpFili"), 4);
 
     // "Sim" reconnects and repeats; the server answers this time and the load completes.
     failuresLeft = 4;
     dialogs.ExpectQuestion("Err_Conex").Answer(10);
-    form->GetParamDFE("0002");
-    EXPECT_TRUE(form->ParamDFELoadedFor("0002"));
-    EXPECT_FALSE(form->cdsGrupoImpFili.IsEmpty());
+    form->Parameters().GetParamDFE("0002");
+    EXPECT_TRUE(form->Parameters().ParamDFELoadedFor("0002"));
+    EXPECT_FALSE(form->data.cdsGrupoImpFili.IsEmpty());
     EXPECT_EQ(Calls("GetImpFili"), 9);
     EXPECT_EQ(dialogs.BusyDepth(), 0);
-    EXPECT_EQ(form->References().Count(net::kDocFiscEntrada), 1);
-    EXPECT_EQ(form->References().Count(net::kLancNFEntrada), 1);
+    EXPECT_EQ(form->server.References().Count(net::kDocFiscEntrada), 1);
+    EXPECT_EQ(form->server.References().Count(net::kLancNFEntrada), 1);
 }
 
 TEST_F(Parameters, TheSupplierSearchIsOfferedOnlyWhenEveryConditionHolds) {
@@ -93,58 +94,59 @@ TEST_F(Parameters, TheSupplierSearchIsOfferedOnlyWhenEveryConditionHolds) {
         {"0001", "N", "", "", true},   {"0002", "N", "", "", false},    {"0001", "S", "", "", false},
         {"0001", "N", "S", "", false}, {"0001", "N", "", "123", false},
     };
-    form->cdsRomaneioNF.CreateDataSet();
-    form->cdsRomaneioNF.Append();
-    form->cdsRomaneioNF.Post();
+    form->data.cdsRomaneioNF.CreateDataSet();
+    form->data.cdsRomaneioNF.Append();
+    form->data.cdsRomaneioNF.Post();
+    form->Header().SetCurrentType("T1");
     for (const Case& c : cases) {
-        form->astTipoOper[6] = c.cpfCnpjByType;
-        form->cdsRomaneioNF.Edit();
-        form->cdsRomaneioNF.FieldByName("IDDOCREPLIC").SetAsString(c.replicated);
-        form->cdsRomaneioNF.FieldByName("DSNOTAFISORIGOL").SetAsString(c.otherSystem);
-        form->cdsRomaneioNF.Post();
-        form->GetParamDFE(c.branch);
-        EXPECT_EQ(form->btpFornecedor->Enabled(), c.offered)
+        DefineOperationType("T1", {{"IDINFCPFCNPJNF", c.cpfCnpjByType}});
+        form->data.cdsRomaneioNF.Edit();
+        form->data.cdsRomaneioNF.FieldByName("IDDOCREPLIC").SetAsString(c.replicated);
+        form->data.cdsRomaneioNF.FieldByName("DSNOTAFISORIGOL").SetAsString(c.otherSystem);
+        form->data.cdsRomaneioNF.Post();
+        form->Parameters().GetParamDFE(c.branch);
+        EXPECT_EQ(form->ui.btpFornecedor->Enabled(), c.offered)
             << c.branch << " " << c.cpfCnpjByType << " '" << c.replicated << "' '" << c.otherSystem << "'";
     }
 }
 
 TEST_F(Parameters, SupplierParametersAndTheirThreeAnswers) {
-    form->GetParamForn("J11222333000181");
-    ASSERT_TRUE(form->cdsParamForne.Active());
-    EXPECT_EQ(form->cdsParamForne.FieldByName("IDOBRIMPXMLNF").AsString(), "S");
-    EXPECT_EQ(form->stParamForn, "UTILIZA PRODXFORNDDF");
-    EXPECT_TRUE(form->cdsProdXFornDF.Active());
+    form->Parameters().GetParamForn("J11222333000181");
+    ASSERT_TRUE(form->data.cdsParamForne.Active());
+    EXPECT_EQ(form->data.cdsParamForne.FieldByName("IDOBRIMPXMLNF").AsString(), "S");
+    EXPECT_EQ(form->Parameters().SupplierString(), "UTILIZA PRODXFORNDDF");
+    EXPECT_TRUE(form->data.cdsProdXFornDF.Active());
 
     // A refusal stops the calling rule with the server's message and leaves no supplier's rules behind.
-    EXPECT_THROW(form->GetParamForn("J1122233300018100000000"), Abort);
-    EXPECT_FALSE(form->cdsParamForne.Active());
-    EXPECT_EQ(form->stParamForn, "");
+    EXPECT_THROW(form->Parameters().GetParamForn("J1122233300018100000000"), Abort);
+    EXPECT_FALSE(form->data.cdsParamForne.Active());
+    EXPECT_EQ(form->Parameters().SupplierString(), "");
     ASSERT_EQ(dialogs.Errors().size(), 1u);
 
     // A plain text is shown and the rule goes on, without the previous supplier's parameters.
-    form->GetParamForn("J11222333000181");
+    form->Parameters().GetParamForn("J11222333000181");
     Answer("GetParamForn",
            [](const net::RpcRequest&) { return Variant("Fornecedor em revisão cadastral."); });
-    EXPECT_NO_THROW(form->GetParamForn("J45678901000175"));
+    EXPECT_NO_THROW(form->Parameters().GetParamForn("J45678901000175"));
     EXPECT_TRUE(dialogs.Shown("Fornecedor em revisão cadastral."));
-    EXPECT_FALSE(form->cdsParamForne.Active());
-    EXPECT_FALSE(form->cdsProdXFornDF.Active());
-    EXPECT_EQ(form->stParamForn, "");
+    EXPECT_FALSE(form->data.cdsParamForne.Active());
+    EXPECT_FALSE(form->data.cdsProdXFornDF.Active());
+    EXPECT_EQ(form->Parameters().SupplierString(), "");
 
     // A malformed answer is refused, never read out of bounds.
     Answer("GetParamForn", [](const net::RpcRequest&) { return Variant::Array({"S"}); });
-    EXPECT_THROW(form->GetParamForn("J45678901000175"), Abort);
+    EXPECT_THROW(form->Parameters().GetParamForn("J45678901000175"), Abort);
     EXPECT_EQ(dialogs.BusyDepth(), 0);
-    EXPECT_EQ(form->References().Count(net::kLancNFEntrada), 1);
+    EXPECT_EQ(form->server.References().Count(net::kLancNFEntrada), 1);
 }
 
 TEST_F(Parameters, CompanyAndGeneralParameters) {
-    form->GetParamEmpresa("01");
-    ASSERT_FALSE(form->cdsParamEmpresa.IsEmpty());
-    EXPECT_FALSE(form->cdsParamEmpresa.FieldByName("IDOBRIGNATFRETE").AsString().empty());
-    form->GetParamGeral();
-    ASSERT_FALSE(form->cdsParamGeral.IsEmpty());
-    EXPECT_EQ(form->cdsParamGeral.FieldByName("IDBLOQLANCNFOPFIL").AsString(), "S");
+    form->Parameters().GetParamEmpresa("01");
+    ASSERT_FALSE(form->data.cdsParamEmpresa.IsEmpty());
+    EXPECT_FALSE(form->data.cdsParamEmpresa.FieldByName("IDOBRIGNATFRETE").AsString().empty());
+    form->Parameters().GetParamGeral();
+    ASSERT_FALSE(form->data.cdsParamGeral.IsEmpty());
+    EXPECT_EQ(form->data.cdsParamGeral.FieldByName("IDBLOQLANCNFOPFIL").AsString(), "S");
 }
 
 } // namespace

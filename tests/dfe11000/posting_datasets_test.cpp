@@ -22,12 +22,12 @@ protected:
     };
     std::vector<Declared> AllDeclared() const {
         TfrmLancNFEntrada& f = *form;
-        return {{&f.cdsRomaneioNF, 32},   {&f.cdsNotaFiscal, 84},     {&f.cdsItemNotaFisc, 12},
-                {&f.cdsItemEncargo, 6},   {&f.cdsContaPagar, 18},     {&f.cdsDadosAdic, 6},
-                {&f.cdsErrosVisual, 3},   {&f.cdsItemProduto, 56},    {&f.cdsTrabItProImpos, 33},
-                {&f.cdsItemProImpos, 31}, {&f.cdsTrabImposNFTot, 11}, {&f.cdsImposNFTot, 11},
-                {&f.cdsItensNFOrig, 2},   {&f.cdsItemNFOrigem, 16},   {&f.cdsNFOrigem, 11},
-                {&f.cdsItemNF, 10},       {&f.cdsNFRelacAF, 12}};
+        return {{&f.data.cdsRomaneioNF, 32},   {&f.data.cdsNotaFiscal, 84},     {&f.data.cdsItemNotaFisc, 12},
+                {&f.data.cdsItemEncargo, 6},   {&f.data.cdsContaPagar, 18},     {&f.data.cdsDadosAdic, 6},
+                {&f.data.cdsErrosVisual, 3},   {&f.data.cdsItemProduto, 56},    {&f.data.cdsTrabItProImpos, 33},
+                {&f.data.cdsItemProImpos, 31}, {&f.data.cdsTrabImposNFTot, 11}, {&f.data.cdsImposNFTot, 11},
+                {&f.data.cdsItensNFOrig, 2},   {&f.data.cdsItemNFOrigem, 16},   {&f.data.cdsNFOrigem, 11},
+                {&f.data.cdsItemNF, 10},       {&f.data.cdsNFRelacAF, 12}};
     }
 
     // One row with a value of each field's type.
@@ -61,12 +61,12 @@ TEST_F(PostingDataSets, EveryDataSetDeclaresAllItsFieldsOnce) {
     for (const Declared& d : AllDeclared())
         EXPECT_EQ(d.dataSet->FieldCount(), d.fields) << d.dataSet->Name();
     // Strings without a width are 20 wide; calculated fields never travel.
-    EXPECT_EQ(form->cdsNotaFiscal.FieldByName("NRNOTAFISC").Size(), 20);
-    EXPECT_TRUE(form->cdsItemProduto.FieldByName("ProdOK").IsCalculated());
-    EXPECT_TRUE(form->cdsItemProduto.FieldByName("VRFATODEVO").IsCalculated());
-    EXPECT_TRUE(form->cdsTrabItProImpos.FieldByName("IDIMAGEM").IsCalculated());
-    EXPECT_TRUE(form->cdsTrabImposNFTot.FieldByName("IDIMAGEM").IsCalculated());
-    EXPECT_EQ(form->cdsItemProduto.IndexFieldNames(), "NRSEQITPROD");
+    EXPECT_EQ(form->data.cdsNotaFiscal.FieldByName("NRNOTAFISC").Size(), 20);
+    EXPECT_TRUE(form->data.cdsItemProduto.FieldByName("ProdOK").IsCalculated());
+    EXPECT_TRUE(form->data.cdsItemProduto.FieldByName("VRFATODEVO").IsCalculated());
+    EXPECT_TRUE(form->data.cdsTrabItProImpos.FieldByName("IDIMAGEM").IsCalculated());
+    EXPECT_TRUE(form->data.cdsTrabImposNFTot.FieldByName("IDIMAGEM").IsCalculated());
+    EXPECT_EQ(form->data.cdsItemProduto.IndexFieldNames(), "NRSEQITPROD");
 }
 
 TEST_F(PostingDataSets, MasksCaptionsAndFormatsAsTheClerkSeesThem) {
@@ -79,16 +79,16 @@ TEST_F(PostingDataSets, MasksCaptionsAndFormatsAsTheClerkSeesThem) {
     };
     TfrmLancNFEntrada& f = *form;
     const Case cases[] = {
-        {&f.cdsNotaFiscal, "CDFILIEMIT", "CDFILIEMIT", "", ">aaaa;0; "},
-        {&f.cdsNotaFiscal, "NRACESSONFE", "NRACESSONFE", "",
+        {&f.data.cdsNotaFiscal, "CDFILIEMIT", "CDFILIEMIT", "", ">aaaa;0; "},
+        {&f.data.cdsNotaFiscal, "NRACESSONFE", "NRACESSONFE", "",
          "9999.9999.9999.9999.9999.9999.9999.9999.9999.9999.9999;0; "},
-        {&f.cdsContaPagar, "DTORIGVENPAG", "Vencimento", "", kDateEditMask},
-        {&f.cdsItemProduto, "CDARVPROD", "Código", "", support::zymora::DBPict()},
-        {&f.cdsItemNFOrigem, "CDARVPROD", "Código", "", support::zymora::DBPict()},
-        {&f.cdsRomaneioNF, "VRNOTAFISC", "Valor NF", "#,##0.00", ""},
-        {&f.cdsTrabItProImpos, "VRALIQIMPOIT", "Alíquota", "###0.00%", ""},
-        {&f.cdsItemProduto, "QTITEMPROD", "Quantidade", "#####0.000", ""},
-        {&f.cdsNotaFiscal, "CDALMOXARIFE", "Almoxirifado", "", ""},
+        {&f.data.cdsContaPagar, "DTORIGVENPAG", "Vencimento", "", kDateEditMask},
+        {&f.data.cdsItemProduto, "CDARVPROD", "Código", "", support::zymora::DBPict()},
+        {&f.data.cdsItemNFOrigem, "CDARVPROD", "Código", "", support::zymora::DBPict()},
+        {&f.data.cdsRomaneioNF, "VRNOTAFISC", "Valor NF", "#,##0.00", ""},
+        {&f.data.cdsTrabItProImpos, "VRALIQIMPOIT", "Alíquota", "###0.00%", ""},
+        {&f.data.cdsItemProduto, "QTITEMPROD", "Quantidade", "#####0.000", ""},
+        {&f.data.cdsNotaFiscal, "CDALMOXARIFE", "Almoxirifado", "", ""},
     };
     for (const Case& c : cases) {
         const Field& field = c.ds->FieldByName(c.field);
@@ -97,11 +97,11 @@ TEST_F(PostingDataSets, MasksCaptionsAndFormatsAsTheClerkSeesThem) {
         EXPECT_EQ(field.EditMask(), c.mask) << c.field;
     }
     // The due date is typed through the date mask.
-    f.cdsContaPagar.CreateDataSet();
-    f.cdsContaPagar.Append();
-    f.cdsContaPagar.FieldByName("DTORIGVENPAG").SetText("05/01/2027");
-    EXPECT_EQ(f.cdsContaPagar.FieldByName("DTORIGVENPAG").AsDateTime(), DateTime::FromDate(2027, 1, 5));
-    f.cdsContaPagar.Cancel();
+    f.data.cdsContaPagar.CreateDataSet();
+    f.data.cdsContaPagar.Append();
+    f.data.cdsContaPagar.FieldByName("DTORIGVENPAG").SetText("05/01/2027");
+    EXPECT_EQ(f.data.cdsContaPagar.FieldByName("DTORIGVENPAG").AsDateTime(), DateTime::FromDate(2027, 1, 5));
+    f.data.cdsContaPagar.Cancel();
 }
 
 TEST_F(PostingDataSets, APacketWithEveryFieldLoadsAndOneMissingAFieldIsRefused) {
@@ -158,19 +158,19 @@ TEST_F(PostingDataSets, MarkColumnsStayHiddenUntilAPostingIsLoaded) {
         int column;
         const char* field;
     };
-    const Hidden hidden[] = {{form->dbgItemProImpos, 3, "IDIMAGEM"},
-                             {form->dbgImposNFTot, 2, "IDIMAGEM"},
-                             {form->dbgItemProduto, 10, "IDAVISOSITEM"}};
+    const Hidden hidden[] = {{form->ui.dbgItemProImpos, 3, "IDIMAGEM"},
+                             {form->ui.dbgImposNFTot, 2, "IDIMAGEM"},
+                             {form->ui.dbgItemProduto, 10, "IDAVISOSITEM"}};
     for (const Hidden& h : hidden) {
         EXPECT_EQ(h.grid->Column(h.column).FieldName(), h.field);
         EXPECT_FALSE(h.grid->Column(h.column).Visible()) << h.grid->Name();
     }
-    for (DBGrid* grid : {form->dbgItemProduto, form->dbgItemNotaFisc, form->dbgItemSemNF})
+    for (DBGrid* grid : {form->ui.dbgItemProduto, form->ui.dbgItemNotaFisc, form->ui.dbgItemSemNF})
         EXPECT_EQ(grid->Column(0).ButtonStyle(), ColumnButton::None) << grid->Name();
-    form->ShowLoadedColumns();
+    form->Loader().ShowLoadedColumns();
     for (const Hidden& h : hidden)
         EXPECT_TRUE(h.grid->Column(h.column).Visible()) << h.grid->Name();
-    EXPECT_EQ(form->dbgContaPagar->Column(5).Title(), "Cód. C. P.");
+    EXPECT_EQ(form->ui.dbgContaPagar->Column(5).Title(), "Cód. C. P.");
 }
 
 } // namespace

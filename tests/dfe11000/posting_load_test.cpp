@@ -18,28 +18,29 @@ class PostingLoad : public testing::ModuleTest {
 protected:
     void SetUp() override {
         form = &Open();
-        form->astTipoOper.fill("N");
+        DefineOperationType("T1");
+        form->Header().SetCurrentType("T1");
         // A field the charges declare: a packet without it, or with text in it, does not fit.
-        if (!form->cdsItemEncargo.FindField("VRITEMENCA"))
-            form->cdsItemEncargo.DeclareField(FieldDef{"VRITEMENCA", FieldType::Float});
+        if (!form->data.cdsItemEncargo.FindField("VRITEMENCA"))
+            form->data.cdsItemEncargo.DeclareField(FieldDef{"VRITEMENCA", FieldType::Float});
         Answer("GetItemNotaFisc", [this](const net::RpcRequest&) {
-            return PacketVariant(form->cdsItemNotaFisc, {Text("MARCA", 10)}, {});
+            return PacketVariant(form->data.cdsItemNotaFisc, {Text("MARCA", 10)}, {});
         });
         Answer("GetNFDadosGerais", [this](const net::RpcRequest& request) {
             sent = request;
             return answer;
         });
-        form->dtsRomaneioNF->SetEnabled(true);
+        form->data.dtsRomaneioNF->SetEnabled(true);
         List("0000000001");
         form->tshFormulario.SetEnabled(true);
-        form->tshVencimento->SetEnabled(true);
+        form->ui.tshVencimento->SetEnabled(true);
         for (DataSet* ds : Targets())
             ds->SetData(Marked(*ds, "ANTES"));
-        form->stParamForn = "ANTES";
-        references = form->References().Count(net::kLancNFEntrada);
+        form->Parameters().SetSupplierString("ANTES");
+        references = form->server.References().Count(net::kLancNFEntrada);
         // Leaving the branch panel runs its own rules: done here, so that the tests see only theirs.
-        form->boFiltroConfirmado = true;
-        app.Dispatch([&] { form->dbgPadrao->SetFocus(); });
+        form->Branch().boFiltroConfirmado = true;
+        app.Dispatch([&] { form->ui.dbgPadrao->SetFocus(); });
         dialogs.ClearRecords();
     }
 
@@ -57,16 +58,16 @@ protected:
                       {"DTENTRSAID", Cli_dfe11000().dtDataProc}};
         if (!*number) row.erase("NRLANCTONF");
         app.Dispatch([&] {
-            form->cdsRomaneioNF.SetData(PacketFor(form->cdsRomaneioNF, testing::ListRowFields(), {row}));
+            form->data.cdsRomaneioNF.SetData(PacketFor(form->data.cdsRomaneioNF, testing::ListRowFields(), {row}));
         });
     }
 
     // The datasets GetNFDadosGerais fills, in the order of its answer, and the header's copy.
     std::vector<DataSet*> Targets() const {
-        return {&form->cdsNotaFiscal,   &form->cdsItemNotaFisc, &form->cdsItemProduto, &form->cdsItemEncargo,
-                &form->cdsContaPagar,   &form->cdsDadosAdic,    &form->cdsImposNFTot,  &form->cdsItemProImpos,
-                &form->cdsItensNFOrig,  &form->cdsNFRelacAF,    &form->cdsParamForne,  &form->cdsProdXFornDF,
-                &form->cdsNotaFiscalAux};
+        return {&form->data.cdsNotaFiscal,   &form->data.cdsItemNotaFisc, &form->data.cdsItemProduto, &form->data.cdsItemEncargo,
+                &form->data.cdsContaPagar,   &form->data.cdsDadosAdic,    &form->data.cdsImposNFTot,  &form->data.cdsItemProImpos,
+                &form->data.cdsItensNFOrig,  &form->data.cdsNFRelacAF,    &form->data.cdsParamForne,  &form->data.cdsProdXFornDF,
+                &form->data.cdsNotaFiscalAux};
     }
 
     // One row marked with `mark`, with the fields the page change reads.
@@ -92,9 +93,9 @@ protected:
         const std::vector<DataSet*> targets = Targets();
         for (size_t i = 0; i < 10; ++i)
             items.push_back(Variant(ToDataPacket(Marked(*targets[i], "DEPOIS"))));
-        items.push_back(Variant(ToDataPacket(Marked(form->cdsParamForne, "DEPOIS"))));
+        items.push_back(Variant(ToDataPacket(Marked(form->data.cdsParamForne, "DEPOIS"))));
         items.push_back("UTILIZA PRODXFORNDDF");
-        items.push_back(Variant(ToDataPacket(Marked(form->cdsProdXFornDF, "DEPOIS"))));
+        items.push_back(Variant(ToDataPacket(Marked(form->data.cdsProdXFornDF, "DEPOIS"))));
         return Variant::Array(std::move(items));
     }
 
@@ -172,9 +173,9 @@ TEST_F(PostingLoad, ARefusedOrMalformedAnswerLeavesEveryDatasetAsItWas) {
             ASSERT_TRUE(targets[i]->Active()) << c.what << " " << targets[i]->Name();
             EXPECT_EQ(targets[i]->Data(), before[i]) << c.what << " " << targets[i]->Name();
         }
-        EXPECT_EQ(form->stParamForn, "ANTES") << c.what;
+        EXPECT_EQ(form->Parameters().SupplierString(), "ANTES") << c.what;
         EXPECT_EQ(dialogs.BusyDepth(), 0) << c.what;
-        EXPECT_EQ(form->References().Count(net::kLancNFEntrada), references) << c.what;
+        EXPECT_EQ(form->server.References().Count(net::kLancNFEntrada), references) << c.what;
     }
     EXPECT_EQ(Calls("GetNFDadosGerais"), static_cast<int>(std::size(cases)));
 }
@@ -200,11 +201,11 @@ TEST_F(PostingLoad, TheWholePostingFillsTheDatasetsInTheAnswersOrder) {
     EXPECT_EQ(opened, order);
     for (DataSet* ds : Targets())
         EXPECT_EQ(Mark(*ds), "DEPOIS") << ds->Name();
-    EXPECT_EQ(form->cdsNotaFiscalAux.Data(), form->cdsNotaFiscal.Data());
-    EXPECT_EQ(form->stParamForn, "UTILIZA PRODXFORNDDF");
+    EXPECT_EQ(form->data.cdsNotaFiscalAux.Data(), form->data.cdsNotaFiscal.Data());
+    EXPECT_EQ(form->Parameters().SupplierString(), "UTILIZA PRODXFORNDDF");
     // The working tax tables start from what the server sent.
-    EXPECT_EQ(form->cdsTrabItProImpos.RecordCount(), form->cdsItemProImpos.RecordCount());
-    EXPECT_EQ(form->cdsTrabImposNFTot.RecordCount(), form->cdsImposNFTot.RecordCount());
+    EXPECT_EQ(form->data.cdsTrabItProImpos.RecordCount(), form->data.cdsItemProImpos.RecordCount());
+    EXPECT_EQ(form->data.cdsTrabImposNFTot.RecordCount(), form->data.cdsImposNFTot.RecordCount());
     // The arguments: the row's key and participant, the return flag and the header's state.
     ASSERT_EQ(sent.args.size(), 12u);
     EXPECT_EQ(sent.args[0].value.AsString(), "0001");
@@ -218,19 +219,19 @@ TEST_F(PostingLoad, TheWholePostingFillsTheDatasetsInTheAnswersOrder) {
     const std::vector<std::string>& busy = dialogs.BusyTexts();
     EXPECT_NE(std::find(busy.begin(), busy.end(), "Atualizando dados do servidor..."), busy.end());
     EXPECT_EQ(dialogs.BusyDepth(), 0);
-    EXPECT_EQ(form->References().Count(net::kLancNFEntrada), references);
-    EXPECT_EQ(form->grbNatFreteCTe->Visible(), true); // model 57
+    EXPECT_EQ(form->server.References().Count(net::kLancNFEntrada), references);
+    EXPECT_EQ(form->ui.grbNatFreteCTe->Visible(), true); // model 57
     // The recipient: the company's state registration of the header.
-    ASSERT_EQ(form->qryInscrEstad.RecordCount(), 1);
-    EXPECT_EQ(form->qryInscrEstad.FieldByName("NMREPRINSEST").AsString(), "Ana Beatriz Nogueira");
-    EXPECT_FALSE(form->qryInscrEstad.FieldByName("NMRAZSOCEMPR").AsString().empty());
+    ASSERT_EQ(form->lookups.qryInscrEstad.RecordCount(), 1);
+    EXPECT_EQ(form->lookups.qryInscrEstad.FieldByName("NMREPRINSEST").AsString(), "Ana Beatriz Nogueira");
+    EXPECT_FALSE(form->lookups.qryInscrEstad.FieldByName("NMRAZSOCEMPR").AsString().empty());
 
     // Back on the list the posting's details are let go.
-    app.Dispatch([&] { form->mnuFolhaDados->Click(); });
+    app.Dispatch([&] { form->ui.mnuFolhaDados->Click(); });
     EXPECT_EQ(form->pgcPadrao.ActivePage(), &form->tshFolhaDados);
-    for (DataSet* ds : {&form->cdsItemNotaFisc, &form->cdsItemProduto, &form->cdsItemEncargo,
-                        &form->cdsDadosAdic, &form->cdsContaPagar, &form->cdsImposNFTot,
-                        &form->cdsTrabImposNFTot, &form->cdsTrabItProImpos, &form->cdsNFRelacAF})
+    for (DataSet* ds : {&form->data.cdsItemNotaFisc, &form->data.cdsItemProduto, &form->data.cdsItemEncargo,
+                        &form->data.cdsDadosAdic, &form->data.cdsContaPagar, &form->data.cdsImposNFTot,
+                        &form->data.cdsTrabImposNFTot, &form->data.cdsTrabItProImpos, &form->data.cdsNFRelacAF})
         EXPECT_FALSE(ds->Active()) << ds->Name();
 }
 
@@ -254,32 +255,32 @@ TEST_F(PostingLoad, TheLoadedPostingShowsItsModelAndItsBlock) {
         form->pgcPadrao.SetActivePage(&form->tshFolhaDados);
         ShowRecordPage();
         const std::string what = std::string("model '") + c.model + "' blocked " + c.blocked;
-        EXPECT_EQ(form->nbkCte->PageIndex(), c.cteSheet) << what;
-        EXPECT_EQ(form->grbNatFreteCTe->Visible(), c.freightNature) << what;
-        EXPECT_EQ(form->dbeSerie->ReadOnly(), c.readOnly) << what;
-        EXPECT_EQ(form->dbgItemProduto->ReadOnly(), c.readOnly) << what;
+        EXPECT_EQ(form->ui.nbkCte->PageIndex(), c.cteSheet) << what;
+        EXPECT_EQ(form->ui.grbNatFreteCTe->Visible(), c.freightNature) << what;
+        EXPECT_EQ(form->ui.dbeSerie->ReadOnly(), c.readOnly) << what;
+        EXPECT_EQ(form->ui.dbgItemProduto->ReadOnly(), c.readOnly) << what;
     }
     EXPECT_EQ(dialogs.Errors().size(), 0u) << dialogs.Describe();
 }
 
 TEST_F(PostingLoad, AnErrorOfTheFieldBeingLeftKeepsThePage) {
     answer = GoodAnswer();
-    app.Dispatch([&] { form->pgcPadrao.SelectPage(*form->tshVencimento); });
-    ASSERT_EQ(form->pgcPadrao.ActivePage(), form->tshVencimento) << dialogs.Describe();
-    form->cdsNotaFiscal.Edit();
-    app.Dispatch([&] { form->dbgContaPagar->SetFocus(); });
-    form->dbgContaPagar->OnExit = [](Component&) {
+    app.Dispatch([&] { form->pgcPadrao.SelectPage(*form->ui.tshVencimento); });
+    ASSERT_EQ(form->pgcPadrao.ActivePage(), form->ui.tshVencimento) << dialogs.Describe();
+    form->data.cdsNotaFiscal.Edit();
+    app.Dispatch([&] { form->ui.dbgContaPagar->SetFocus(); });
+    form->ui.dbgContaPagar->OnExit = [](Component&) {
         throw std::runtime_error("Vencimento anterior à emissão.");
     };
     dialogs.ClearRecords();
     app.Dispatch([&] { form->pgcPadrao.SelectPage(form->tshFormulario); });
-    EXPECT_EQ(form->pgcPadrao.ActivePage(), form->tshVencimento);
+    EXPECT_EQ(form->pgcPadrao.ActivePage(), form->ui.tshVencimento);
     EXPECT_TRUE(dialogs.Shown("Vencimento anterior à emissão.")) << dialogs.Describe();
-    EXPECT_EQ(form->cdsNotaFiscal.State(), DataSetState::Edit);
+    EXPECT_EQ(form->data.cdsNotaFiscal.State(), DataSetState::Edit);
 }
 
 TEST_F(PostingLoad, APostingThatMustEqualItsNFeOpensOnlyTheEntryDateAndTheQuantities) {
-    form->cdsParamDFE.SetData(PacketFor(form->cdsParamDFE,
+    form->data.cdsParamDFE.SetData(PacketFor(form->data.cdsParamDFE,
                                         {Text("IDTPLANCDESC", 1), Text("IDGERNFIGUALXML", 1)},
                                         {{{"IDTPLANCDESC", "V"}, {"IDGERNFIGUALXML", "S"}}}));
     answer = GoodAnswer();
@@ -287,42 +288,42 @@ TEST_F(PostingLoad, APostingThatMustEqualItsNFeOpensOnlyTheEntryDateAndTheQuanti
     form->pgcPadrao.SetActivePage(&form->tshFolhaDados);
     ShowRecordPage();
     ASSERT_EQ(dialogs.Errors().size(), 0u) << dialogs.Describe();
-    EXPECT_TRUE(form->dbeSerie->ReadOnly());
-    EXPECT_TRUE(form->dbeVrNotaFisc->ReadOnly());
-    EXPECT_FALSE(form->dbdEntrSaid->ReadOnly());
-    EXPECT_FALSE(form->dbgItemProduto->ReadOnly());
-    EXPECT_EQ(form->cdsItemProduto.FieldByName("QTITEMPROD").Tag(), 0);
-    EXPECT_EQ(form->cdsItemProduto.FieldByName("VRUNITITEM").Tag(), 1);
-    EXPECT_EQ(form->cdsItemProduto.FieldByName("CDPRODUTO").Tag(), 1);
+    EXPECT_TRUE(form->ui.dbeSerie->ReadOnly());
+    EXPECT_TRUE(form->ui.dbeVrNotaFisc->ReadOnly());
+    EXPECT_FALSE(form->ui.dbdEntrSaid->ReadOnly());
+    EXPECT_FALSE(form->ui.dbgItemProduto->ReadOnly());
+    EXPECT_EQ(form->data.cdsItemProduto.FieldByName("QTITEMPROD").Tag(), 0);
+    EXPECT_EQ(form->data.cdsItemProduto.FieldByName("VRUNITITEM").Tag(), 1);
+    EXPECT_EQ(form->data.cdsItemProduto.FieldByName("CDPRODUTO").Tag(), 1);
 }
 
 TEST_F(PostingLoad, APostingBeingInsertedIsNeverAskedOfTheServer) {
     List("NOVOCODIGO");
-    form->cdsNotaFiscal.Append();
-    for (TabSheet* page : {form->tshVencimento, &form->tshFolhaDados, &form->tshFormulario}) {
-        form->pgcPadrao.SetActivePage(page == &form->tshFolhaDados ? form->tshVencimento
+    form->data.cdsNotaFiscal.Append();
+    for (TabSheet* page : {form->ui.tshVencimento, &form->tshFolhaDados, &form->tshFormulario}) {
+        form->pgcPadrao.SetActivePage(page == &form->tshFolhaDados ? form->ui.tshVencimento
                                                                    : &form->tshFolhaDados);
         app.Dispatch([&] { form->pgcPadrao.SelectPage(*page); });
     }
     EXPECT_EQ(Calls("GetNFDadosGerais"), 0);
     EXPECT_EQ(Calls("GetContaPagar"), 0);
-    EXPECT_EQ(form->cdsNotaFiscal.State(), DataSetState::Insert);
+    EXPECT_EQ(form->data.cdsNotaFiscal.State(), DataSetState::Insert);
 }
 
 TEST_F(PostingLoad, AnUnnumberedRowLoadsOnlyItsInstallments) {
     bool vencDuringCall = false;
     Answer("GetContaPagar", [&](const net::RpcRequest&) {
         vencDuringCall = Cli_dfe11000().boVenc;
-        return PacketVariant(form->cdsContaPagar, {Text("MARCA", 10)}, {{{"MARCA", "PARCELAS"}}});
+        return PacketVariant(form->data.cdsContaPagar, {Text("MARCA", 10)}, {{{"MARCA", "PARCELAS"}}});
     });
     List("");
-    form->tshVencimento->SetEnabled(true);
-    app.Dispatch([&] { form->pgcPadrao.SelectPage(*form->tshVencimento); });
+    form->ui.tshVencimento->SetEnabled(true);
+    app.Dispatch([&] { form->pgcPadrao.SelectPage(*form->ui.tshVencimento); });
     EXPECT_EQ(Calls("GetContaPagar"), 1);
     EXPECT_EQ(Calls("GetNFDadosGerais"), 0);
     EXPECT_TRUE(vencDuringCall);
     EXPECT_FALSE(Cli_dfe11000().boVenc);
-    EXPECT_EQ(Mark(form->cdsContaPagar), "PARCELAS");
+    EXPECT_EQ(Mark(form->data.cdsContaPagar), "PARCELAS");
     const std::vector<std::string>& busy = dialogs.BusyTexts();
     EXPECT_NE(std::find(busy.begin(), busy.end(), "Recebendo nota fiscal (Conta pagar) do servidor..."),
               busy.end());

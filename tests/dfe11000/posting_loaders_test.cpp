@@ -17,13 +17,14 @@ class PostingLoaders : public testing::ModuleTest {
 protected:
     void SetUp() override {
         form = &Open();
-        form->astTipoOper.fill("N");
-        form->cdsRomaneioNF.SetData(testing::PacketFor(form->cdsRomaneioNF, testing::ListRowFields(),
+        DefineOperationType("T1");
+        form->Header().SetCurrentType("T1");
+        form->data.cdsRomaneioNF.SetData(testing::PacketFor(form->data.cdsRomaneioNF, testing::ListRowFields(),
                                                        {{{"CDFILIAL", "0001"},
                                                          {"NRLANCTONF", "0000000009"},
                                                          {"IDORIGDESTNF", "C"},
                                                          {"CDTIPOOPER", "01"}}}));
-        references = form->References().Count(net::kLancNFEntrada);
+        references = form->server.References().Count(net::kLancNFEntrada);
     }
 
     // Answers `method` with one row marked with the method's name, after `failures` lost connections.
@@ -55,32 +56,32 @@ TEST_F(PostingLoaders, EachPartIsOneCallWithItsBusyText) {
     struct Case {
         const char* method;
         std::function<void(TfrmLancNFEntrada&)> load;
-        DataSet TfrmLancNFEntrada::*target;
+        DataSet PostingDataSets::*target;
         const char* part;
         size_t arguments;
     };
     const Case cases[] = {
-        {"GetNotaFiscal", [](TfrmLancNFEntrada& f) { f.GetNotaFiscal(); }, &TfrmLancNFEntrada::cdsNotaFiscal,
+        {"GetNotaFiscal", [](TfrmLancNFEntrada& f) { f.Loader().GetNotaFiscal(); }, &PostingDataSets::cdsNotaFiscal,
          "Corpo", 2},
-        {"GetItemProduto", [](TfrmLancNFEntrada& f) { f.GetItemProduto(); },
-         &TfrmLancNFEntrada::cdsItemProduto, "Produtos", 6},
-        {"GetItemNotaFisc", [](TfrmLancNFEntrada& f) { f.GetItemNotaFisc(); },
-         &TfrmLancNFEntrada::cdsItemNotaFisc, "Documentos relacionados...", 5},
-        {"GetItemNFOrigem", [](TfrmLancNFEntrada& f) { f.GetItemNFOrigem("N", "0001", "0000000003"); },
-         &TfrmLancNFEntrada::cdsItemNFOrigem, "Produtos", 3},
-        {"GetItemEncargo", [](TfrmLancNFEntrada& f) { f.GetItemEncargo(); },
-         &TfrmLancNFEntrada::cdsItemEncargo, "Encargos", 2},
-        {"GetContaPagar", [](TfrmLancNFEntrada& f) { f.GetContaPagar(); }, &TfrmLancNFEntrada::cdsContaPagar,
+        {"GetItemProduto", [](TfrmLancNFEntrada& f) { f.Loader().GetItemProduto(); },
+         &PostingDataSets::cdsItemProduto, "Produtos", 6},
+        {"GetItemNotaFisc", [](TfrmLancNFEntrada& f) { f.Loader().GetItemNotaFisc(); },
+         &PostingDataSets::cdsItemNotaFisc, "Documentos relacionados...", 5},
+        {"GetItemNFOrigem", [](TfrmLancNFEntrada& f) { f.Loader().GetItemNFOrigem("N", "0001", "0000000003"); },
+         &PostingDataSets::cdsItemNFOrigem, "Produtos", 3},
+        {"GetItemEncargo", [](TfrmLancNFEntrada& f) { f.Loader().GetItemEncargo(); },
+         &PostingDataSets::cdsItemEncargo, "Encargos", 2},
+        {"GetContaPagar", [](TfrmLancNFEntrada& f) { f.Loader().GetContaPagar(); }, &PostingDataSets::cdsContaPagar,
          "Conta pagar", 2},
-        {"GetDadosAdic", [](TfrmLancNFEntrada& f) { f.GetDadosAdic(); }, &TfrmLancNFEntrada::cdsDadosAdic,
+        {"GetDadosAdic", [](TfrmLancNFEntrada& f) { f.Loader().GetDadosAdic(); }, &PostingDataSets::cdsDadosAdic,
          "Dados Adicionais", 2},
-        {"GetImposNFTot", [](TfrmLancNFEntrada& f) { f.GetImposNFTot(); }, &TfrmLancNFEntrada::cdsImposNFTot,
+        {"GetImposNFTot", [](TfrmLancNFEntrada& f) { f.Loader().GetImposNFTot(); }, &PostingDataSets::cdsImposNFTot,
          "Totalização de impostos", 3},
-        {"GetItemProImpos", [](TfrmLancNFEntrada& f) { f.GetItemProImpos(); },
-         &TfrmLancNFEntrada::cdsItemProImpos, "Impostos por produto", 2},
+        {"GetItemProImpos", [](TfrmLancNFEntrada& f) { f.Loader().GetItemProImpos(); },
+         &PostingDataSets::cdsItemProImpos, "Impostos por produto", 2},
     };
     for (const Case& c : cases) {
-        DataSet& target = form->*c.target;
+        DataSet& target = form->data.*c.target;
         // Two lost connections are repeated without a word.
         Serve(c.method, target, 2);
         c.load(*form);
@@ -96,38 +97,38 @@ TEST_F(PostingLoaders, EachPartIsOneCallWithItsBusyText) {
         const std::vector<std::string>& texts = dialogs.BusyTexts();
         EXPECT_NE(std::find(texts.begin(), texts.end(), busy), texts.end()) << c.method;
     }
-    EXPECT_EQ(form->cdsNotaFiscalAux.Data(), form->cdsNotaFiscal.Data());
+    EXPECT_EQ(form->data.cdsNotaFiscalAux.Data(), form->data.cdsNotaFiscal.Data());
     EXPECT_EQ(dialogs.Messages().size(), 0u) << dialogs.Describe();
     EXPECT_EQ(dialogs.BusyDepth(), 0);
-    EXPECT_EQ(form->References().Count(net::kLancNFEntrada), references);
+    EXPECT_EQ(form->server.References().Count(net::kLancNFEntrada), references);
 }
 
 TEST_F(PostingLoaders, AReturnWithAnOriginListReadsItsOriginsFirst) {
-    Serve("GetItensNFOrig", form->cdsItensNFOrig);
-    Serve("GetItemProduto", form->cdsItemProduto);
-    form->astTipoOper[0] = "S";
-    form->rbtLista->SetChecked(true);
-    form->GetItemProduto();
+    Serve("GetItensNFOrig", form->data.cdsItensNFOrig);
+    Serve("GetItemProduto", form->data.cdsItemProduto);
+    DefineOperationType("01", {{"IDOPERDEVONF", "S"}}); // the listed posting's type
+    form->ui.rbtLista->SetChecked(true);
+    form->Loader().GetItemProduto();
     EXPECT_EQ(order, (std::vector<std::string>{"GetItensNFOrig", "GetItemProduto"}));
-    EXPECT_EQ(Mark(form->cdsItensNFOrig), "GetItensNFOrig");
+    EXPECT_EQ(Mark(form->data.cdsItensNFOrig), "GetItensNFOrig");
 
     order.clear();
-    form->astTipoOper[0] = "N";
-    form->GetItemProduto();
+    DefineOperationType("01", {{"IDOPERDEVONF", "N"}});
+    form->Loader().GetItemProduto();
     EXPECT_EQ(order, (std::vector<std::string>{"GetItemProduto"}));
 }
 
 TEST_F(PostingLoaders, ARefusalIsShownOnceAndKeepsTheLoadedPart) {
-    Serve("GetItemEncargo", form->cdsItemEncargo);
-    form->GetItemEncargo();
+    Serve("GetItemEncargo", form->data.cdsItemEncargo);
+    form->Loader().GetItemEncargo();
     Answer("GetItemEncargo",
            [](const net::RpcRequest&) { return net::MakeErrorAnswer("Lançamento excluído."); });
-    app.Dispatch([&] { form->GetItemEncargo(); });
+    app.Dispatch([&] { form->Loader().GetItemEncargo(); });
     EXPECT_EQ(Calls("GetItemEncargo"), 2);
     EXPECT_TRUE(dialogs.Shown("Lançamento excluído."));
-    EXPECT_EQ(Mark(form->cdsItemEncargo), "GetItemEncargo");
+    EXPECT_EQ(Mark(form->data.cdsItemEncargo), "GetItemEncargo");
     EXPECT_EQ(dialogs.BusyDepth(), 0);
-    EXPECT_EQ(form->References().Count(net::kLancNFEntrada), references);
+    EXPECT_EQ(form->server.References().Count(net::kLancNFEntrada), references);
 }
 
 } // namespace

@@ -38,7 +38,7 @@ protected:
 TEST_F(ServerAnswersLoad, TheListLoadsIntoTheListDataset) {
     std::string branch = "0001", series = "T", none, kind, all = "T";
     DateTime noDate;
-    form->cdsRomaneioNF.SetData(net::CheckResultServ(lanc.Call("GetRomaneioNF", net::CallArgs()
+    form->data.cdsRomaneioNF.SetData(net::CheckResultServ(lanc.Call("GetRomaneioNF", net::CallArgs()
                                                                                     .StrRef(branch)
                                                                                     .StrRef(series)
                                                                                     .StrRef(none)
@@ -51,15 +51,15 @@ TEST_F(ServerAnswersLoad, TheListLoadsIntoTheListDataset) {
                                                                                     .StrRef(kind)
                                                                                     .StrRef(all)
                                                                                     .StrRef(none))));
-    EXPECT_EQ(form->cdsRomaneioNF.RecordCount(), 11);
-    EXPECT_EQ(form->cdsRomaneioNF.FieldCount(), 32);
+    EXPECT_EQ(form->data.cdsRomaneioNF.RecordCount(), 11);
+    EXPECT_EQ(form->data.cdsRomaneioNF.FieldCount(), 32);
 }
 
 TEST_F(ServerAnswersLoad, EveryPostingOpensIntoThePostingDatasets) {
     TfrmLancNFEntrada& f = *form;
-    DataSet* targets[] = {&f.cdsNotaFiscal,  &f.cdsItemNotaFisc, &f.cdsItemProduto, &f.cdsItemEncargo,
-                          &f.cdsContaPagar,  &f.cdsDadosAdic,    &f.cdsImposNFTot,  &f.cdsItemProImpos,
-                          &f.cdsItensNFOrig, &f.cdsNFRelacAF,    &f.cdsParamForne};
+    DataSet* targets[] = {&f.data.cdsNotaFiscal,  &f.data.cdsItemNotaFisc, &f.data.cdsItemProduto, &f.data.cdsItemEncargo,
+                          &f.data.cdsContaPagar,  &f.data.cdsDadosAdic,    &f.data.cdsImposNFTot,  &f.data.cdsItemProImpos,
+                          &f.data.cdsItensNFOrig, &f.data.cdsNFRelacAF,    &f.data.cdsParamForne};
     const struct {
         const char* branch;
         const char* number;
@@ -76,23 +76,23 @@ TEST_F(ServerAnswersLoad, EveryPostingOpensIntoThePostingDatasets) {
             EXPECT_NO_THROW(targets[i]->SetData(a[i + 2]))
                 << p.branch << "/" << p.number << " " << targets[i]->Name();
         }
-        EXPECT_NO_THROW(f.cdsProdXFornDF.SetData(a[14])) << p.number;
-        EXPECT_EQ(f.cdsNotaFiscal.RecordCount(), 1) << p.number;
-        EXPECT_EQ(f.cdsNotaFiscal.FieldByName("NRLANCTONF").AsString(), p.number);
+        EXPECT_NO_THROW(f.data.cdsProdXFornDF.SetData(a[14])) << p.number;
+        EXPECT_EQ(f.data.cdsNotaFiscal.RecordCount(), 1) << p.number;
+        EXPECT_EQ(f.data.cdsNotaFiscal.FieldByName("NRLANCTONF").AsString(), p.number);
     }
 }
 
 TEST_F(ServerAnswersLoad, OriginItemsServiceCodesAndOriginCountLoad) {
     std::string list = "0001 - 0000000091_0001 - 0000000092_", none;
-    form->cdsItemNFOrigem.SetData(net::CheckResultServ(
+    form->data.cdsItemNFOrigem.SetData(net::CheckResultServ(
         lanc.Call("GetItemNFOrigem", net::CallArgs().StrRef(list).StrRef(none).StrRef(none))));
-    EXPECT_EQ(form->cdsItemNFOrigem.RecordCount(), 2);
-    form->cdsListServProd.SetData(net::CheckResultServ(lanc.Call("GetListServProd")));
-    EXPECT_EQ(form->cdsListServProd.RecordCount(), 4);
+    EXPECT_EQ(form->data.cdsItemNFOrigem.RecordCount(), 2);
+    form->data.cdsListServProd.SetData(net::CheckResultServ(lanc.Call("GetListServProd")));
+    EXPECT_EQ(form->data.cdsListServProd.RecordCount(), 4);
     std::string branch = "0001", number = "0000000007";
-    form->cdsCountNFOrig.SetData(
+    form->data.cdsCountNFOrig.SetData(
         net::CheckResultServ(lanc.Call("GetCountNFOrig", net::CallArgs().StrRef(branch).StrRef(number))));
-    EXPECT_EQ(form->cdsCountNFOrig.FieldByName("NRREGISTROS").AsInteger(), 2);
+    EXPECT_EQ(form->data.cdsCountNFOrig.FieldByName("NRREGISTROS").AsInteger(), 2);
 }
 
 } // namespace

@@ -7,16 +7,16 @@ class WorkingTaxTables : public testing::ModuleTest {
 protected:
     void SetUp() override {
         form = &Open();
-        form->cdsItemProImpos.CreateDataSet();
-        form->cdsImposNFTot.CreateDataSet();
+        form->data.cdsItemProImpos.CreateDataSet();
+        form->data.cdsImposNFTot.CreateDataSet();
     }
 
     void SetShowCredited(const char* flag) {
-        form->cdsParamDFE.CreateDataSet({FieldDef{"IDTPLANCDESC", FieldType::String, 1},
+        form->data.cdsParamDFE.CreateDataSet({FieldDef{"IDTPLANCDESC", FieldType::String, 1},
                                          FieldDef{"IDPERVISIMPSCRE", FieldType::String, 1}});
-        form->cdsParamDFE.Append();
-        form->cdsParamDFE.FieldByName("IDPERVISIMPSCRE").SetAsString(flag);
-        form->cdsParamDFE.Post();
+        form->data.cdsParamDFE.Append();
+        form->data.cdsParamDFE.FieldByName("IDPERVISIMPSCRE").SetAsString(flag);
+        form->data.cdsParamDFE.Post();
     }
 
     // A row whose every field holds a value of its own: the field's position, as text or number.
@@ -76,19 +76,19 @@ TEST_F(WorkingTaxTables, EveryLoadedTaxIsCopiedFieldByField) {
                                   {"IDAVISIMPTT", "IDAVISOSTOT"}, {"IDTRATIMPO", "IDTRATIMPO"},
                                   {"IDPRODNOTA", "IDPRODNOTA"}};
     for (int row = 1; row <= 2; ++row) {
-        FillDistinct(form->cdsItemProImpos, row);
-        FillDistinct(form->cdsImposNFTot, row);
+        FillDistinct(form->data.cdsItemProImpos, row);
+        FillDistinct(form->data.cdsImposNFTot, row);
     }
-    form->AtualizaTabTrab();
-    form->AtualizaTabTrab(); // rebuilt, never doubled
+    form->Loader().AtualizaTabTrab();
+    form->Loader().AtualizaTabTrab(); // rebuilt, never doubled
 
     struct Copy {
         DataSet& from;
         DataSet& to;
         std::span<const Pair> fields;
     };
-    const Copy copies[] = {{form->cdsItemProImpos, form->cdsTrabItProImpos, itemTaxes},
-                           {form->cdsImposNFTot, form->cdsTrabImposNFTot, documentTaxes}};
+    const Copy copies[] = {{form->data.cdsItemProImpos, form->data.cdsTrabItProImpos, itemTaxes},
+                           {form->data.cdsImposNFTot, form->data.cdsTrabImposNFTot, documentTaxes}};
     for (const Copy& c : copies) {
         ASSERT_EQ(c.to.RecordCount(), 2) << c.to.Name();
         // The copy is the posting as loaded, not a change of the clerk's.
@@ -114,31 +114,31 @@ TEST_F(WorkingTaxTables, TheShownValueHidesCreditedTaxesWhenTheParameterSaysSo) 
         if (*c.showCredited) {
             SetShowCredited(c.showCredited);
         } else {
-            form->cdsParamDFE.Close();
+            form->data.cdsParamDFE.Close();
         }
-        form->cdsItemProImpos.EmptyDataSet();
-        form->cdsItemProImpos.Append();
-        form->cdsItemProImpos.FieldByName("CDFISCALIT").SetAsString(c.fiscalCode);
-        form->cdsItemProImpos.FieldByName("VRIMPOSTOIT").SetAsFloat(18.5);
-        form->cdsItemProImpos.Post();
-        form->AtualizaTabTrab();
+        form->data.cdsItemProImpos.EmptyDataSet();
+        form->data.cdsItemProImpos.Append();
+        form->data.cdsItemProImpos.FieldByName("CDFISCALIT").SetAsString(c.fiscalCode);
+        form->data.cdsItemProImpos.FieldByName("VRIMPOSTOIT").SetAsFloat(18.5);
+        form->data.cdsItemProImpos.Post();
+        form->Loader().AtualizaTabTrab();
         const std::string what = std::string(c.showCredited) + "/" + c.fiscalCode;
-        EXPECT_DOUBLE_EQ(form->cdsTrabItProImpos.FieldByName("VRIMPOSVISUIT").AsFloat(), c.shown) << what;
-        EXPECT_DOUBLE_EQ(form->cdsTrabItProImpos.FieldByName("VRIMPOSIT").AsFloat(), 18.5) << what;
+        EXPECT_DOUBLE_EQ(form->data.cdsTrabItProImpos.FieldByName("VRIMPOSVISUIT").AsFloat(), c.shown) << what;
+        EXPECT_DOUBLE_EQ(form->data.cdsTrabItProImpos.FieldByName("VRIMPOSIT").AsFloat(), 18.5) << what;
     }
 }
 
 TEST_F(WorkingTaxTables, TaxesNotLoadedLeaveEmptyWorkingTables) {
-    FillDistinct(form->cdsItemProImpos, 1);
-    form->AtualizaTabTrab();
-    ASSERT_EQ(form->cdsTrabItProImpos.RecordCount(), 1);
-    form->cdsItemProImpos.Close();
-    form->cdsImposNFTot.Close();
-    form->AtualizaTabTrab();
-    EXPECT_TRUE(form->cdsTrabItProImpos.Active());
-    EXPECT_TRUE(form->cdsTrabItProImpos.IsEmpty());
-    EXPECT_TRUE(form->cdsTrabImposNFTot.Active());
-    EXPECT_TRUE(form->cdsTrabImposNFTot.IsEmpty());
+    FillDistinct(form->data.cdsItemProImpos, 1);
+    form->Loader().AtualizaTabTrab();
+    ASSERT_EQ(form->data.cdsTrabItProImpos.RecordCount(), 1);
+    form->data.cdsItemProImpos.Close();
+    form->data.cdsImposNFTot.Close();
+    form->Loader().AtualizaTabTrab();
+    EXPECT_TRUE(form->data.cdsTrabItProImpos.Active());
+    EXPECT_TRUE(form->data.cdsTrabItProImpos.IsEmpty());
+    EXPECT_TRUE(form->data.cdsTrabImposNFTot.Active());
+    EXPECT_TRUE(form->data.cdsTrabImposNFTot.IsEmpty());
 }
 
 } // namespace

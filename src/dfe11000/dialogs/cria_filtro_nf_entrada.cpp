@@ -2,6 +2,7 @@
 #include "dfe11000/dialogs/frm_filtro_nf_entrada.h"
 
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
+#include "dfe11000/module/branch_panel.h"
 
 namespace dfe::dfe11000 {
 
@@ -17,10 +18,9 @@ bool CriaFiltroNFEntrada(TfrmLancNFEntrada& form) {
         }
         dialog = form.frmFiltroNFEntrada.get();
     }
-    // Each showing answers for itself: a refused or cancelled filter never reports an earlier confirmation,
-    // nor an earlier include.
-    dialog->boConfirma = false;
-    form.boIncluiAposFiltro = false;
+    // The answer covers every showing since the dialog was created (a later filter cancelled keeps the list
+    // of the earlier one); an include request belongs to this showing only.
+    form.Branch().boIncluiAposFiltro = false;
     dialog->ShowModal();
     return dialog->boConfirma;
 }

@@ -1,69 +1,18 @@
-// The filter's commands: confirm (list the postings), include (start a posting without listing), undo and
-// cancel, and what they leave on the posting form.
+// The filter's commands: confirm (hand the filter to the posting form, which lists), include (ask for a new
+// posting instead), undo and cancel.
 #include "dfe11000/dialogs/frm_filtro_nf_entrada.h"
 
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/posting/romaneio_filter.h"
 #include "support/consiste.h"
-#include "support/zymora.h"
+#include "dfe11000/header/header_rules.h"
+#include "dfe11000/posting/posting_list.h"
 
 namespace dfe::dfe11000 {
-namespace {
-
-std::string RowValue(const DataSet& list, const char* field) {
-    const Field* f = list.Active() && !list.IsEmpty() ? list.FindField(field) : nullptr;
-    return f ? f->AsString() : std::string();
-}
-
-void FocusIfPossible(Control& control) {
-    if (control.CanFocus()) control.SetFocus();
-}
-
-void SetCommand(MenuItem& item, SpeedButton& button, bool enable) {
-    item.SetEnabled(enable);
-    button.SetEnabled(item.Enabled());
-}
-
-// Change, delete, find and verify with their menu items.
-void DisableRowCommands(TfrmLancNFEntrada& form) {
-    SetCommand(form.mnuAlterar, form.sbtAlterar, false);
-    SetCommand(form.mnuExcluir, form.sbtExcluir, false);
-    SetCommand(form.mnuProcurar, form.sbtProcurar, false);
-    SetCommand(form.mnuVerificar, form.sbtVerificar, false);
-}
-
-// The list page with its page handling, as the clerk's change of page runs it.
-void ShowListPage(TfrmLancNFEntrada& form) {
-    form.pgcPadrao.SetActivePage(&form.tshFolhaDados);
-    form.pgcPadraoChange();
-}
-
-// Nothing but a new posting can be done: both pages and the page commands off, the list page marked.
-void DisableForEmptyList(TfrmLancNFEntrada& form) {
-    DisableRowCommands(form);
-    form.tshFolhaDados.SetEnabled(false);
-    form.tshFormulario.SetEnabled(false);
-    form.tshVencimento->SetEnabled(false);
-    form.mnuFormulario->SetEnabled(false);
-    form.mnuFolhaDados->SetEnabled(false);
-    form.mnuVencimentos->SetEnabled(false);
-    form.mnuFolhaDados->SetChecked(true);
-    FocusIfPossible(form.pgcPadrao);
-}
-
-// A list never loaded has nothing to empty until its fields are declared.
-void EmptyList(DataSet& list) {
-    if (list.Active())
-        list.EmptyDataSet();
-    else if (list.FieldCount() > 0)
-        list.CreateDataSet();
-}
-
-} // namespace
 
 RomaneioFilter TfrmFiltroNFEntrada::BuildFilter() const {
     RomaneioFilter f;
-    f.branch = posting_.medCdFilial->Text();
+    f.branch = posting_.ui.medCdFilial->Text();
     switch (cbbDestRem->ItemIndex()) {
     case kFiltroCliente:
         f.participantKind = "C";
@@ -82,8 +31,8 @@ RomaneioFilter TfrmFiltroNFEntrada::BuildFilter() const {
     default:
         break;
     }
-    f.series = rdgLista->Checked() ? posting_.stListaSerie : std::string("T");
-    f.operationTypes = rdgListaTipoOper->Checked() ? posting_.stListaTipoOper : std::string();
+    f.series = rdgLista->Checked() ? stListaSerie : std::string("T");
+    f.operationTypes = rdgListaTipoOper->Checked() ? stListaTipoOper : std::string();
     f.entryFrom = depEntrIni->Date();
     f.entryTo = depEntrFim->Date();
     f.issueFrom = depEmisIni->Date();
@@ -110,8 +59,8 @@ void TfrmFiltroNFEntrada::Remember() {
     r.emisFim = depEmisFim->Date();
     r.entrIni = depEntrIni->Date();
     r.entrFim = depEntrFim->Date();
-    r.series = posting_.stListaSerie;
-    r.tiposOper = posting_.stListaTipoOper;
+    r.series = stListaSerie;
+    r.tiposOper = stListaTipoOper;
     r.todasSeries = rdgTodos->Checked();
     r.todosTiposOper = rdgTodosTipoOper->Checked();
     remembered_ = std::move(r);
@@ -131,23 +80,16 @@ void TfrmFiltroNFEntrada::sbtConfirmaClick() {
     default:
         break;
     }
-    posting_.Vd_Datas(*depEmisIni, *depEmisFim);
-    posting_.Vd_Datas(*depEntrIni, *depEntrFim);
-    if (rdgLista->Checked() && posting_.stListaSerie.empty()) Refuse(*rdgLista, "Serie_inf");
-    if (rdgListaTipoOper->Checked() && posting_.stListaTipoOper.empty())
+    posting_.Header().Vd_Datas(*depEmisIni, *depEmisFim);
+    posting_.Header().Vd_Datas(*depEntrIni, *depEntrFim);
+    if (rdgLista->Checked() && stListaSerie.empty()) Refuse(*rdgLista, "Serie_inf");
+    if (rdgListaTipoOper->Checked() && stListaTipoOper.empty())
         Refuse(*rdgListaTipoOper, "TipoOper_inf");
 
-    posting_.Repaint();
-    posting_.pgcPadrao.SetEnabled(true);
-    posting_.mnuFolhaDados->SetEnabled(true);
     const RomaneioFilter filter = BuildFilter();
     Remember();
-    posting_.GetRomaneioNF(filter, this);
-
-    const bool empty = !posting_.cdsRomaneioNF.Active() || posting_.cdsRomaneioNF.IsEmpty();
-    ShowListOnPosting(empty);
-    SetCommand(posting_.mnuIncluir, posting_.sbtIncluir, true);
-    posting_.boFiltroConfirmado = true;
+    // The posting form loads the list and takes its state; a failure there keeps the dialog open.
+    posting_.List().ShowFilteredList(filter, this);
     // Only a filter that passed every check and listed counts as confirmed.
     EndConfirmed();
 }
@@ -160,50 +102,8 @@ void TfrmFiltroNFEntrada::EndConfirmed() {
         Close();
 }
 
-void TfrmFiltroNFEntrada::ShowListOnPosting(bool empty) {
-    TfrmLancNFEntrada& form = posting_;
-    form.dtsRomaneioNF->SetEnabled(true);
-    if (empty) {
-        ShowListPage(form);
-    } else {
-        form.ControlaBotoes(*form.dtsRomaneioNF);
-        form.panFilial->SetEnabled(true);
-        const bool choosable = !support::zymora::ModuFili();
-        form.medCdFilial->SetEnabled(choosable);
-        form.btpFilial->SetEnabled(choosable);
-        form.lblFilial->SetEnabled(choosable);
-        ShowListPage(form);
-        FocusIfPossible(*form.dbgPadrao);
-    }
-    form.tshFormulario.SetEnabled(true);
-    form.mnuFormulario->SetEnabled(true);
-    EnableInstallments();
-    if (empty) DisableForEmptyList(form);
-}
-
-void TfrmFiltroNFEntrada::EnableInstallments() {
-    TfrmLancNFEntrada& form = posting_;
-    const std::string treatment = RowValue(form.cdsRomaneioNF, "IDTRATAVENC");
-    const bool installments = RowValue(form.cdsRomaneioNF, "IDUTILVENC") != "N" && treatment != "N";
-    form.tshVencimento->SetEnabled(installments);
-    form.dbgContaPagar->SetReadOnly(treatment == "M");
-    form.mnuVencimentos->SetEnabled(installments);
-}
-
 void TfrmFiltroNFEntrada::sbtIncNFClick() {
-    TfrmLancNFEntrada& form = posting_;
-    form.dtsRomaneioNF->SetEnabled(true);
-    form.Repaint();
-    form.pgcPadrao.SetEnabled(true);
-    ShowListPage(form);
-    form.tshFormulario.SetEnabled(true);
-    form.mnuFormulario->SetEnabled(true);
-    EnableInstallments();
-    SetCommand(form.mnuIncluir, form.sbtIncluir, true);
-    DisableForEmptyList(form);
-    EmptyList(form.cdsRomaneioNF);
-    form.boFiltroConfirmado = true;
-    form.boIncluiAposFiltro = true;
+    posting_.List().PrepareIncludeFromFilter();
     EndConfirmed();
 }
 
@@ -214,8 +114,8 @@ void TfrmFiltroNFEntrada::sbtDesfazerClick() {
     rdgTodosTipoOper->SetChecked(true);
     btpSerie->SetEnabled(false);
     btpTipoOper->SetEnabled(false);
-    posting_.stListaSerie.clear();
-    posting_.stListaTipoOper.clear();
+    stListaSerie.clear();
+    stListaTipoOper.clear();
     Atualiza_Datas();
     cbbDestRem->SetItemIndex(kFiltroTodos);
     nbkCliente->SetPageIndex(kFiltroTodos);

@@ -132,13 +132,13 @@ void TfrmFiltroNFEntrada::WireSearches() {
 
 void TfrmFiltroNFEntrada::btpSerieClick() {
     Reopen(qrySerieEntr, {{"P_SERIE", ""}, {"P_TODOS", "T"}});
-    ChooseList(*btpSerie, qrySerieEntr, "CDSERIEENTR", "DSSERIEENTR", "Série", posting_.stListaSerie);
+    ChooseList(*btpSerie, qrySerieEntr, "CDSERIEENTR", "DSSERIEENTR", "Série", stListaSerie);
 }
 
 void TfrmFiltroNFEntrada::btpTipoOperClick() {
     Reopen(qryTipoOper, {{"P_TIPOOPER", ""}, {"P_TODOS", "T"}});
     ChooseList(*btpTipoOper, qryTipoOper, "CDTIPOOPER", "NMTIPOOPER", "Tipo de Operação",
-               posting_.stListaTipoOper);
+               stListaTipoOper);
 }
 
 void TfrmFiltroNFEntrada::ChooseList(support::TBtnPesquisa& button, db::TADOIBQuery& query,

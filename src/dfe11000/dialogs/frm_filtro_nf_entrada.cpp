@@ -48,12 +48,6 @@ support::TBtnPesquisa* SearchButton(Container& parent, const char* name, int lef
     return button;
 }
 
-DataSource* AddSource(Form& form, const char* name, DataSet& dataSet) {
-    auto& component = form.Create<DataSourceComponent>(name);
-    component.Source().SetDataSet(&dataSet);
-    return &component.Source();
-}
-
 } // namespace
 
 TfrmFiltroNFEntrada::TfrmFiltroNFEntrada(Application& app, TfrmLancNFEntrada& posting)
@@ -252,9 +246,9 @@ void TfrmFiltroNFEntrada::FormCreate() {
 }
 
 void TfrmFiltroNFEntrada::Atualiza_Datas() {
-    const DateTime today = support::zymora::DataProc(posting_.medCdFilial->Text()).DatePart();
+    const DateTime today = support::zymora::DataProc(posting_.ui.medCdFilial->Text()).DatePart();
     const DateTime first = support::PriDiaMes(today);
-    const DataSet& params = posting_.cdsParamDFE;
+    const DataSet& params = posting_.data.cdsParamDFE;
     const Field* blind = params.Active() ? params.FindField("IDOCINFORNF") : nullptr;
     const bool blindEntry = blind && !params.IsEmpty() && blind->AsString() == "S";
     depEmisIni->SetDate(blindEntry ? DateTime() : first);
@@ -264,7 +258,7 @@ void TfrmFiltroNFEntrada::Atualiza_Datas() {
 }
 
 void TfrmFiltroNFEntrada::FormActivate() {
-    posting_.boFiltroAberto = true;
+    boFiltroAberto = true;
     Restore();
 }
 
@@ -288,14 +282,14 @@ void TfrmFiltroNFEntrada::Restore() {
     btpSerie->SetEnabled(!r.todasSeries);
     (r.todosTiposOper ? rdgTodosTipoOper : rdgListaTipoOper)->SetChecked(true);
     btpTipoOper->SetEnabled(!r.todosTiposOper);
-    posting_.stListaSerie = r.series;
-    posting_.stListaTipoOper = r.tiposOper;
+    stListaSerie = r.series;
+    stListaTipoOper = r.tiposOper;
 }
 
 void TfrmFiltroNFEntrada::FormClose(CloseAction& action) {
     for (MaskEdit* edit : {medCliente, medFornecedor, medFilial})
         edit->SetText("");
-    posting_.boFiltroAberto = false;
+    boFiltroAberto = false;
     action = CloseAction::Hide;
 }
 

@@ -41,8 +41,13 @@ public:
         std::string tiposOper;
     };
 
-    // True once this showing was confirmed or asked to include.
+    // Cleared when the dialog is created, set by confirm and include: true once either happened.
     bool boConfirma = false;
+    // True while the dialog is shown.
+    bool boFiltroAberto = false;
+    // The series and operation types chosen, as comma lists ("1,2"); empty: none chosen.
+    std::string stListaSerie;
+    std::string stListaTipoOper;
 
     // ---- Controls
     GroupBox* grbDestRem = nullptr;
@@ -135,10 +140,8 @@ private:
                     const char* textField, const char* title, std::string& list);
     void Remember();
     void Restore();
-    void ShowListOnPosting(bool empty);
     // Reports the confirmation and ends the showing.
     void EndConfirmed();
-    void EnableInstallments();
 
     TfrmLancNFEntrada& posting_;
     Remembered remembered_;

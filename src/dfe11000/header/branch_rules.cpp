@@ -1,101 +1,89 @@
 // The branch in process: its lookup, the branch rule and the operator's relation to the branch.
-#include "dfe11000/header/screen_helpers.h"
+#include "dfe11000/module/module_helpers.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "support/consiste.h"
 #include "support/show_msg.h"
 #include "support/zymora.h"
+#include "dfe11000/header/header_rules.h"
+#include "dfe11000/server/module_parameters.h"
 
 namespace dfe::dfe11000 {
 
-void TfrmLancNFEntrada::DeclareLookups() {
-    qryFiliRece.SetSQL("SELECT F.CDFILIAL, F.NMFILIAL, F.CDEMPRESA, F.CDINSCESTA, F.CDINSCMUNI,"
-                       " COALESCE(F.CDFILCENTCMP, F.CDFILIAL) AS CDFILCENTCMP, F.IDFUNCAOFILI,"
-                       " COALESCE(F.IDCNTRRESC, 'N') AS IDCNTRRESC FROM FILIAL F"
-                       " WHERE (F.CDFILIAL = :P_CDFILIAL OR :P_CDFILIAL IS NULL) ORDER BY F.CDFILIAL");
-    qryFiliOffLine.SetSQL(
-        "SELECT MAX(F.CDFILIAL) AS CDFILIAL FROM FILIAL F WHERE F.CDFILIAL = :P_CDFILIAL AND "
-        "F.IDUTILOFFLINE = 'S'");
-    qryNFOffLine.SetSQL("SELECT MAX(N.CDFILIAL) AS CDFILIAL FROM NOTAFISCAL N WHERE N.IDENTRSAIDOP = 'E' AND "
-                        "N.IDSISTEMA = 'DFE' AND N.CDFILIRECE = :P_CDFILIAL");
-    qryOperRelac.SetSQL(
-        "SELECT CDFILIAL FROM FILIOPER WHERE CDFILIAL = :P_CDFILIAL AND CDOPERADOR = :P_CDOPERADOR");
+void HeaderRules::OpenBranchLookup(const std::string& branch) {
+    lookups_.qryFiliRece.Close();
+    lookups_.qryFiliRece.ParamByName("P_CDFILIAL") = branch.empty() ? Variant::Null() : Variant(branch);
+    lookups_.qryFiliRece.Open();
 }
 
-void TfrmLancNFEntrada::OpenBranchLookup(const std::string& branch) {
-    qryFiliRece.Close();
-    qryFiliRece.ParamByName("P_CDFILIAL") = branch.empty() ? Variant::Null() : Variant(branch);
-    qryFiliRece.Open();
-}
-
-std::string TfrmLancNFEntrada::BranchName(const std::string& branch) {
+std::string HeaderRules::BranchName(const std::string& branch) {
     OpenBranchLookup(branch);
-    return qryFiliRece.IsEmpty() ? std::string() : qryFiliRece.FieldByName("NMFILIAL").AsString();
+    return lookups_.qryFiliRece.IsEmpty() ? std::string() : lookups_.qryFiliRece.FieldByName("NMFILIAL").AsString();
 }
 
-void TfrmLancNFEntrada::Vd_Filial(bool required) {
+void HeaderRules::Vd_Filial(bool required) {
     ModuleState& state = Cli_dfe11000();
     auto refuse = [this](const char* code) {
-        if (medCdFilial->CanFocus()) medCdFilial->SetFocus();
-        support::MensErro(msgPadrao, code, true);
+        if (ui_.medCdFilial->CanFocus()) ui_.medCdFilial->SetFocus();
+        support::MensErro(form_.msgPadrao, code, true);
     };
-    const std::string typed = medCdFilial->Text();
+    const std::string typed = ui_.medCdFilial->Text();
     if (support::EmptyString(typed)) {
         if (required) refuse("Filial_Inf");
         return;
     }
-    if (!required || ActiveControl() == medCdFilial) {
+    if (!required || form_.ActiveControl() == ui_.medCdFilial) {
         const std::string branch = support::Ajusta(typed, 4);
-        if (branch != typed) medCdFilial->SetText(branch);
+        if (branch != typed) ui_.medCdFilial->SetText(branch);
         OpenBranchLookup(branch);
-        if (qryFiliRece.IsEmpty()) refuse("Filial_Cad");
-        edtNmFilial->SetText(qryFiliRece.FieldByName("NMFILIAL").AsString());
+        if (lookups_.qryFiliRece.IsEmpty()) refuse("Filial_Cad");
+        ui_.edtNmFilial->SetText(lookups_.qryFiliRece.FieldByName("NMFILIAL").AsString());
         state.stTodos = "N";
-        qryFiliOffLine.Close();
-        qryFiliOffLine.ParamByName("P_CDFILIAL") = Variant(branch);
-        qryFiliOffLine.Open();
-        if (!qryFiliOffLine.FieldByName("CDFILIAL").IsNull()) {
-            qryNFOffLine.Close();
-            qryNFOffLine.ParamByName("P_CDFILIAL") = Variant(branch);
-            qryNFOffLine.Open();
-            if (!qryNFOffLine.FieldByName("CDFILIAL").IsNull()) {
-                if (medCdFilial->CanFocus()) medCdFilial->SetFocus();
-                support::MensErro(msgMensagensPadroes, "OpBloq_NFOff", true);
+        lookups_.qryFiliOffLine.Close();
+        lookups_.qryFiliOffLine.ParamByName("P_CDFILIAL") = Variant(branch);
+        lookups_.qryFiliOffLine.Open();
+        if (!lookups_.qryFiliOffLine.FieldByName("CDFILIAL").IsNull()) {
+            lookups_.qryNFOffLine.Close();
+            lookups_.qryNFOffLine.ParamByName("P_CDFILIAL") = Variant(branch);
+            lookups_.qryNFOffLine.Open();
+            if (!lookups_.qryNFOffLine.FieldByName("CDFILIAL").IsNull()) {
+                if (ui_.medCdFilial->CanFocus()) ui_.medCdFilial->SetFocus();
+                support::MensErro(form_.msgMensagensPadroes, "OpBloq_NFOff", true);
             }
         }
     }
-    state.dtDataProc = support::zymora::DataProc(medCdFilial->Text());
+    state.dtDataProc = support::zymora::DataProc(ui_.medCdFilial->Text());
 }
 
-void TfrmLancNFEntrada::Vd_FiliInat() {
-    const std::string branch = medCdFilial->Text();
+void HeaderRules::Vd_FiliInat() {
+    const std::string branch = ui_.medCdFilial->Text();
     if (support::EmptyString(branch)) return;
     OpenBranchLookup(branch);
-    if (qryFiliRece.IsEmpty() || qryFiliRece.FieldByName("IDCNTRRESC").AsString() != "S") return;
-    FocusFirstPossible({medCdFilial});
-    support::MensErro(msgPadrao, "Filial_Inat", true);
+    if (lookups_.qryFiliRece.IsEmpty() || lookups_.qryFiliRece.FieldByName("IDCNTRRESC").AsString() != "S") return;
+    FocusFirstPossible({ui_.medCdFilial});
+    support::MensErro(form_.msgPadrao, "Filial_Inat", true);
 }
 
-void TfrmLancNFEntrada::btpFilialBeforePesq() {
+void HeaderRules::btpFilialBeforePesq() {
     Cli_dfe11000().stTodos = "T";
     OpenBranchLookup({});
 }
 
-void TfrmLancNFEntrada::btpFilialAfterPesq() {
-    medCdFilial->SetText(qryFiliRece.FieldByName("CDFILIAL").AsString());
-    edtNmFilial->SetText(qryFiliRece.FieldByName("NMFILIAL").AsString());
+void HeaderRules::btpFilialAfterPesq() {
+    ui_.medCdFilial->SetText(lookups_.qryFiliRece.FieldByName("CDFILIAL").AsString());
+    ui_.edtNmFilial->SetText(lookups_.qryFiliRece.FieldByName("NMFILIAL").AsString());
     Cli_dfe11000().stTodos = "N";
 }
 
-void TfrmLancNFEntrada::Vd_OperadorRelac() {
-    GetParamGeral();
-    if (cdsParamGeral.IsEmpty() || cdsParamGeral.FieldByName("IDBLOQLANCNFOPFIL").AsString() != "S") return;
-    qryOperRelac.Close();
-    qryOperRelac.ParamByName("P_CDFILIAL") = Variant(medCdFilial->Text());
-    qryOperRelac.ParamByName("P_CDOPERADOR") = Variant(support::zymora::Operador());
-    qryOperRelac.Open();
-    if (qryOperRelac.IsEmpty()) {
-        if (medCdFilial->CanFocus()) medCdFilial->SetFocus();
-        support::MensErro(msgMensagensPadroes, "Oper_N_Relac", true);
+void HeaderRules::Vd_OperadorRelac() {
+    form_.Parameters().GetParamGeral();
+    if (data_.cdsParamGeral.IsEmpty() || data_.cdsParamGeral.FieldByName("IDBLOQLANCNFOPFIL").AsString() != "S") return;
+    lookups_.qryOperRelac.Close();
+    lookups_.qryOperRelac.ParamByName("P_CDFILIAL") = Variant(ui_.medCdFilial->Text());
+    lookups_.qryOperRelac.ParamByName("P_CDOPERADOR") = Variant(support::zymora::Operador());
+    lookups_.qryOperRelac.Open();
+    if (lookups_.qryOperRelac.IsEmpty()) {
+        if (ui_.medCdFilial->CanFocus()) ui_.medCdFilial->SetFocus();
+        support::MensErro(form_.msgMensagensPadroes, "Oper_N_Relac", true);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "platform/core/abort.h"
 #include "platform/core/text.h"
 #include "support/current_dialogs.h"
+#include "dfe11000/header/header_rules.h"
 
 namespace dfe::dfe11000 {
 namespace {
@@ -22,15 +23,15 @@ std::string Fill(std::string text, std::initializer_list<std::string_view> args)
 
 } // namespace
 
-void TfrmLancNFEntrada::Vd_Datas(DateEdit& start, DateEdit& end) {
-    const std::string label = msgPadrao.Msg(start.Name());
+void HeaderRules::Vd_Datas(DateEdit& start, DateEdit& end) {
+    const std::string label = form_.msgPadrao.Msg(start.Name());
     auto refuse = [&](Control& focus, const char* code, std::string text) {
         if (focus.CanFocus()) focus.SetFocus();
         support::CurrentDialogs().ShowError(ErrorRequest{std::move(text), {}, code});
         ThrowAbort();
     };
     auto coded = [&](Control& focus, const char* code) {
-        refuse(focus, code, Fill(msgPadrao.Msg(code), {label, label}));
+        refuse(focus, code, Fill(form_.msgPadrao.Msg(code), {label, label}));
     };
     const TypedDate first = ReadTypedDate(start.EditText());
     const TypedDate last = ReadTypedDate(end.EditText());

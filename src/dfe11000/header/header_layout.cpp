@@ -1,72 +1,244 @@
-// The header panel's controls and the wiring of the company, branch and operation-type rules.
+#include "dfe11000/header/header_layout.h"
+
+#include "dfe11000/module/layout_helpers.h"
+#include "platform/ui/data_source_component.h"
+#include "platform/ui/form.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
-#include "platform/ui/placement.h"
 
 namespace dfe::dfe11000 {
-namespace {
 
-// Moves a control built on the header into the panel, keeping its place on the screen.
-void MoveInto(Panel& panel, Control& control, int left, int width) {
-    const int top = control.Top() - panel.Top();
-    control.SetParent(&panel);
-    control.SetBounds(left, top, width, control.Height());
+void BuildHeader(Form& form, Container& page, HeaderControls& c, PostingDataSets& data, HeaderLookups& lookups) {
+    lookups.dtsEmpresa = AddSource(form, "dtsEmpresa", lookups.qryEmpresa);
+    lookups.dtsTipoOperac = AddSource(form, "dtsTipoOperac", lookups.qryTipoOperac);
+    c.panCabecalho = Place<Panel>(page, "panCabecalho", 0, 0, 640, 344);
+    Container& h = *c.panCabecalho;
+    c.dbtNome = Place<DBText>(h, "dbtNome", 4, 1, 632, 13);
+    c.dbtNome->SetDataSource(data.dtsRomaneioNF);
+    c.dbtNome->SetDataField("CDFILIAL");
+
+    // Company and operation type belong to the list row: the header edits them there.
+    c.pan = Place<Panel>(h, "pan", 0, 14, 528, 42);
+    c.pan->SetTabOrder(0);
+    Container& p = *c.pan;
+    c.lblEmpresa = AddLabel(p, "lblEmpresa", "Empresa", 4, 4);
+    c.dbeCdEmpresa = BoundEdit(p, "dbeCdEmpresa", data.dtsRomaneioNF, "CDEMPRESA", 4, 18, 30);
+    c.btpEmpresa = SearchButton(p, "btpEmpresa", c.dbeCdEmpresa, "Empresa", 36, 18);
+    c.btpEmpresa->SetDataSource(lookups.dtsEmpresa);
+    c.btpEmpresa->SetFields({"CDEMPRESA", "NMRAZSOCEMPR"});
+    c.btpEmpresa->SetEmptyError("Não há empresa cadastrada.");
+    c.dbeNmEmpresa = Displayed(BoundEdit(p, "dbeNmEmpresa", data.dtsRomaneioNF, "NMRAZSOCEMPR", 59, 18, 177));
+    c.lblTipoOper = AddLabel(p, "lblTipoOper", "Tipo de Operação", 242, 4);
+    c.dbeCdTipoOper = BoundEdit(p, "dbeCdTipoOper", data.dtsRomaneioNF, "CDTIPOOPER", 242, 18, 30);
+    c.btpTipoOper = SearchButton(p, "btpTipoOper", c.dbeCdTipoOper, "Tipo de Operação", 274, 18);
+    c.btpTipoOper->SetDataSource(lookups.dtsTipoOperac);
+    c.btpTipoOper->SetFields({"CDTIPOOPER", "NMTIPOOPER"});
+    c.btpTipoOper->SetEmptyError("Não há tipo de operação cadastrado.");
+    c.dbeNmTipoOper = Displayed(BoundEdit(p, "dbeNmTipoOper", data.dtsRomaneioNF, "NMTIPOOPER", 297, 18, 227));
+
+    c.drgSaidEntr = Place<DBRadioGroup>(h, "drgSaidEntr", 530, 14, 106, 40);
+    c.drgSaidEntr->SetItems({"Entrada", "Saída"});
+    c.drgSaidEntr->SetValues({"E", "S"});
+    c.drgSaidEntr->SetDataSource(data.dtsNotaFiscal);
+    c.drgSaidEntr->SetDataField("IDENTRSAIDOP");
+    c.drgSaidEntr->SetEnabled(false);
+
+    c.nbkDestino = Place<Notebook>(h, "nbkDestino", 4, 58, 632, 86);
+    auto& pagCliente = c.nbkDestino->Add<NotebookPage>("pagCliente");
+    pagCliente.SetCaption("Cliente");
+    c.grbCliente = Group(pagCliente, "grbCliente", " Cliente ", 0, 0, 632, 86);
+    c.dbeNrInsJurClie = BoundEdit(*c.grbCliente, "dbeNrInsJurClie", data.dtsNotaFiscal, "NRINSJURNF", 8, 20, 130);
+    c.btpCliente = SearchButton(*c.grbCliente, "btpCliente", c.dbeNrInsJurClie, "Cliente", 140, 20);
+    auto& pagFornecedor = c.nbkDestino->Add<NotebookPage>("pagFornecedor");
+    pagFornecedor.SetCaption("Fornecedor");
+    c.grbFornecedor = Group(pagFornecedor, "grbFornecedor", "Fornecedor", 0, 0, 632, 86);
+    c.dbeNrInsJurNF = BoundEdit(*c.grbFornecedor, "dbeNrInsJurNF", data.dtsNotaFiscal, "NRINSJURNF", 8, 20, 130);
+    c.btpFornecedor = SearchButton(*c.grbFornecedor, "btpFornecedor", c.dbeNrInsJurNF, "Fornecedor", 140, 20);
+    auto& pagFilial = c.nbkDestino->Add<NotebookPage>("pagFilial");
+    pagFilial.SetCaption("Filial");
+    c.grbFilialEmit = Group(pagFilial, "grbFilialEmit", " Filial Emitente ", 0, 0, 632, 86);
+    c.dbeCdFilial = BoundEdit(*c.grbFilialEmit, "dbeCdFilial", data.dtsNotaFiscal, "CDFILIEMIT", 8, 20, 40);
+    c.btpFiliEmit = SearchButton(*c.grbFilialEmit, "btpFiliEmit", c.dbeCdFilial, "Filial Emitente", 50, 20);
+    c.nbkDestino->SetPageIndex(1);
+
+    c.grbInscrEstad = Group(h, "grbInscrEstad", "Inscrição Estadual", 4, 146, 310, 50);
+    c.dbeCdInscEsta = BoundEdit(*c.grbInscrEstad, "dbeCdInscEsta", data.dtsNotaFiscal, "CDINSCESTA", 8, 20, 130);
+    c.grbDestReme = Group(h, "grbDestReme", "Destinatário/Remetente", 318, 146, 318, 50);
+    c.edtNmDestReme = Place<Edit>(*c.grbDestReme, "edtNmDestReme", 8, 20, 300, 21);
+    c.edtNmDestReme->SetReadOnly(true);
 }
 
-support::TBtnPesquisa* SearchButton(Container& parent, const char* name, Control* edit, const char* title,
-                                    int left, int top) {
-    auto* button = Place<support::TBtnPesquisa>(parent, name, left, top, 21, 21);
-    button->SetAssociate(edit);
-    button->SetTitle(title);
-    return button;
+void BuildDocument(Container& header, DocumentControls& c, PostingDataSets& data) {
+    auto& doc = *Group(header, "grbDocumento", " Documento ", 4, 198, 632, 144);
+    DataSource* nf = data.dtsNotaFiscal;
+    AddLabel(doc, "lblModDocFis", "Modelo", 8, 14, 60);
+    c.dbeModDocFis = BoundEdit(doc, "dbeModDocFis", nf, "CDMODDOCFISC", 8, 28, 30);
+    c.btpModDocFisc = SearchButton(doc, "btpModDocFisc", c.dbeModDocFis, "Modelo de Documento Fiscal", 40, 28);
+    c.dbeNmModDocFis = Displayed(BoundEdit(doc, "dbeNmModDocFis", nf, "DSMODDOCFISC", 63, 28, 127));
+    AddLabel(doc, "lblSerie", "Série", 196, 14, 50);
+    c.dbeSerie = BoundEdit(doc, "dbeSerie", nf, "CDSERIEENTR", 196, 28, 50);
+    c.btpSerieNF = SearchButton(doc, "btpSerieNF", c.dbeSerie, "Série", 248, 28);
+    AddLabel(doc, "lblNumero", "Número", 272, 14, 64);
+    c.dbeNumero = BoundEdit(doc, "dbeNumero", nf, "NRNOTAFISC", 272, 28, 64);
+    AddLabel(doc, "lblDtEmissao", "Emissão", 338, 14, 80);
+    c.dbdDtEmissao = BoundDate(doc, "dbdDtEmissao", nf, "DTEMISSAO", 338, 28, 80);
+    AddLabel(doc, "lblDtEntrada", "Entrada", 424, 14, 80);
+    c.dbdEntrSaid = BoundDate(doc, "dbdEntrSaid", nf, "DTENTRSAID", 424, 28, 80);
+
+    AddLabel(doc, "lblCFOP", "CFOP", 8, 52, 60);
+    c.dbeCodiCFOp = BoundEdit(doc, "dbeCodiCFOp", nf, "CDCFOPINFUSU", 8, 66, 60);
+    c.dbeCodiCFOp->SetTabStop(false);
+    c.dbeDescCFOp = BoundEdit(doc, "dbeDescCFOp", nf, "DSCFOPINFUSU", 70, 66, 300);
+    c.dbeDescCFOp->SetTabStop(false);
+    c.ntbChave = Place<Notebook>(doc, "ntbChave", 376, 52, 252, 84);
+    auto& pagChave = c.ntbChave->Add<NotebookPage>("pagChaveNFe");
+    pagChave.SetCaption("NF-e");
+    AddLabel(pagChave, "lblChaveAcesso", "Chave de Acesso", 0, 0, 250);
+    c.dbeChaveAcesso = BoundEdit(pagChave, "dbeChaveAcesso", nf, "NRACESSONFE", 0, 14, 250);
+    auto& pagServico = c.ntbChave->Add<NotebookPage>("pagChaveServico");
+    pagServico.SetCaption("Serviço");
+    AddLabel(pagServico, "lblChavePServ", "Chave NFS-e", 0, 0, 250);
+    c.dbeChavePServ = BoundEdit(pagServico, "dbeChavePServ", nf, "CDCHAVEACESNFPS", 0, 14, 250);
+    c.lblCdServico = AddLabel(pagServico, "lblCdServico", "Código do Serviço", 0, 40, 200);
+    c.dbeCdServico = BoundEdit(pagServico, "dbeCdServico", nf, "CDSERVICOPROD", 0, 54, 200);
+    c.btpCodServico = SearchButton(pagServico, "btpCodServico", c.dbeCdServico, "Serviços", 202, 54);
+    for (Control* control : std::initializer_list<Control*>{c.lblCdServico, c.dbeCdServico, c.btpCodServico})
+        control->SetVisible(false);
+    c.ntbChave->SetPageIndex(0);
+
+    c.grbLocPrestServ = Group(doc, "grbLocPrestServ", " Local da Prestação do Serviço ", 4, 90, 366, 50);
+    c.grbLocPrestServ->SetEnabled(false);
+    Container& loc = *c.grbLocPrestServ;
+    c.dbeEstado = BoundEdit(loc, "dbeEstado", nf, "SGESTADO", 8, 20, 30);
+    c.btpEstadoOrig = SearchButton(loc, "btpEstadoOrig", c.dbeEstado, "Estado", 40, 20);
+    c.dbeNmEstado = Displayed(BoundEdit(loc, "dbeNmEstado", nf, "NMESTADO", 61, 20, 100));
+    c.dbeMunicipio = BoundEdit(loc, "dbeMunicipio", nf, "CDMUNICIPIO", 166, 20, 40);
+    c.btpMunicipio = SearchButton(loc, "btpMunicipio", c.dbeMunicipio, "Município", 208, 20);
+    c.dbeNMMunicip = Displayed(BoundEdit(loc, "dbeNMMunicip", nf, "NMMUNICIPIO", 231, 20, 127));
 }
 
-} // namespace
+void BuildOrigin(Container& page, OriginControls& c, PostingDataSets& data) {
+    c.panDadosNFRemessa = Place<Panel>(page, "panDadosNFRemessa", 0, 344, 640, 50);
+    auto& remessa = *Group(*c.panDadosNFRemessa, "grbNFRemessa", " Nota Fiscal de Remessa ", 4, 0, 632, 48);
+    AddLabel(remessa, "lblForneNFRemessa", "Fornecedor", 8, 22, 60);
+    c.dbeForneNFRemessa =
+        BoundEdit(remessa, "dbeForneNFRemessa", data.dtsNotaFiscal, "NRINSJURFORREME", 70, 18, 130);
+    AddLabel(remessa, "lblNumNFRemessa", "Nº da NF", 210, 22, 50);
+    c.dbeNumNFRemessa = BoundEdit(remessa, "dbeNumNFRemessa", data.dtsNotaFiscal, "NRNFREMESSA", 262, 18, 80);
 
-void TfrmLancNFEntrada::BuildHeaderPanel() {
-    dtsEmpresa = AddSource("dtsEmpresa", qryEmpresa);
-    dtsTipoOperac = AddSource("dtsTipoOperac", qryTipoOperac);
-    pan = Place<Panel>(*panCabecalho, "pan", 0, 14, 528, 42);
-    pan->SetTabOrder(0);
-    lblEmpresa = Find<Label>("lblEmpresa");
-    lblTipoOper = Find<Label>("lblTipoOper");
-    MoveInto(*pan, *lblEmpresa, 4, 100);
-    MoveInto(*pan, *dbeCdEmpresa, 4, 30);
-    btpEmpresa = SearchButton(*pan, "btpEmpresa", dbeCdEmpresa, "Empresa", 36, 18);
-    btpEmpresa->SetDataSource(dtsEmpresa);
-    btpEmpresa->SetFields({"CDEMPRESA", "NMRAZSOCEMPR"});
-    btpEmpresa->SetEmptyError("Não há empresa cadastrada.");
-    MoveInto(*pan, *dbeNmEmpresa, 59, 177);
-    MoveInto(*pan, *lblTipoOper, 242, 100);
-    MoveInto(*pan, *dbeCdTipoOper, 242, 30);
-    btpTipoOper = SearchButton(*pan, "btpTipoOper", dbeCdTipoOper, "Tipo de Operação", 274, 18);
-    btpTipoOper->SetDataSource(dtsTipoOperac);
-    btpTipoOper->SetFields({"CDTIPOOPER", "NMTIPOOPER"});
-    btpTipoOper->SetEmptyError("Não há tipo de operação cadastrado.");
-    MoveInto(*pan, *dbeNmTipoOper, 297, 227);
-
-    dbeNmEstado->SetBounds(61, dbeNmEstado->Top(), 100, dbeNmEstado->Height());
-    btpEstadoOrig = SearchButton(*grbLocPrestServ, "btpEstadoOrig", dbeEstado, "Estado", 40, 20);
-    dbeNMMunicip->SetBounds(231, dbeNMMunicip->Top(), 127, dbeNMMunicip->Height());
-    btpMunicipio = SearchButton(*grbLocPrestServ, "btpMunicipio", dbeMunicipio, "Município", 208, 20);
-
-    mnuAlmoLocal = &mnuArquivo.AddItem("mnuAlmoLocal", "Almo&xarifado e Local");
-    mnuAlmoLocal->SetEnabled(false);
-    sbtAlmoLocal = Place<SpeedButton>(panBotoes, "sbtAlmoLocal", 508, 2, 46, 40);
-    sbtAlmoLocal->SetCaption("Almo&x.");
-    sbtAlmoLocal->SetEnabled(false);
+    c.panNFOrigem = Place<Panel>(page, "panNFOrigem", 0, 394, 640, 58);
+    c.grbNFOrigem = Group(*c.panNFOrigem, "grbNFOrigem", "Nota Fiscal de Origem", 4, 0, 632, 56);
+    // Page 0: the origin document of an operation that names one; page 1: the origins of a return.
+    c.nbkNFOrigem = Place<Notebook>(*c.grbNFOrigem, "nbkNFOrigem", 4, 14, 624, 40);
+    auto& named = c.nbkNFOrigem->Add<NotebookPage>("pagNFOrigem");
+    AddLabel(named, "lblCdSerie", "Série", 8, 0, 50);
+    c.dbeCdSerie = BoundEdit(named, "dbeCdSerie", data.dtsItemNotaFisc, "CDSERIEENTR", 8, 14, 50);
+    AddLabel(named, "lblNrNotaFisc", "Nº da NF", 64, 0, 80);
+    c.dbeNrNotaFisc = BoundEdit(named, "dbeNrNotaFisc", data.dtsItemNotaFisc, "NRNOTAFISC", 64, 14, 80);
+    c.btpNotaFiscOrigem =
+        SearchButton(named, "btpNotaFiscOrigem", c.dbeNrNotaFisc, "Notas Fiscais de Origem", 146, 14);
+    auto& returned = c.nbkNFOrigem->Add<NotebookPage>("pagNFDevolucao");
+    c.rbtUnica = Place<RadioButton>(returned, "rbtUnica", 8, 2, 60, 17);
+    c.rbtUnica->SetCaption("Única");
+    c.rbtLista = Place<RadioButton>(returned, "rbtLista", 8, 20, 60, 17);
+    c.rbtLista->SetCaption("Lista");
+    AddLabel(returned, "lblSerieSaida", "Série Saída", 80, 0, 54);
+    c.dbeSerieSaida = Place<DBEdit>(returned, "dbeSerieSaida", 80, 14, 50, 21);
+    AddLabel(returned, "lblNumeroSaida", "Nº Saída", 136, 0, 80);
+    c.dbeNumeroSaida = Place<DBEdit>(returned, "dbeNumeroSaida", 136, 14, 80, 21);
+    c.btpNFSaida = SearchButton(returned, "btpNFSaida", c.dbeNumeroSaida, "Notas Fiscais de Saída", 218, 14);
+    c.btpLista = Place<SpeedButton>(returned, "btpLista", 244, 14, 21, 21);
+    c.nbkNFOrigem->SetPageIndex(0);
 }
 
-void TfrmLancNFEntrada::WireHeaderRules() {
-    dbeCdEmpresa->OnExit = [this](Component&) { dbeCdEmpresaExit(); };
-    dbeCdEmpresa->OnChange = [this](Component&) { dbeCdEmpresaChange(); };
-    dbeCdTipoOper->OnExit = [this](Component&) { dbeCdTipoOperExit(); };
-    dbeCdTipoOper->OnChange = [this](Component&) { dbeCdTipoOperChange(); };
-    pan->OnEnter = [this](Component&) { panEnter(); };
-    pan->OnExit = [this](Component&) { panExit(); };
-    btpEmpresa->OnBeforePesq = [this](support::TBtnPesquisa&, bool&) { btpEmpresaBeforePesq(); };
-    btpEmpresa->OnAfterPesq = [this](support::TBtnPesquisa&) { btpEmpresaAfterPesq(); };
-    btpTipoOper->OnBeforePesq = [this](support::TBtnPesquisa&, bool&) { btpTipoOperBeforePesq(); };
-    btpTipoOper->OnAfterPesq = [this](support::TBtnPesquisa&) { btpTipoOperAfterPesq(); };
+void BuildTransport(Container& page, TransportControls& c, PostingDataSets& data, Panel* stacked) {
+    DataSource* nf = data.dtsNotaFiscal;
+    c.panTransporte = stacked;
+    c.grbTransport = Group(*c.panTransporte, "grbTransport", "Transportadoras/Volumes Transportados", 4, 0, 632, 118);
+    c.nbkTransport = Place<Notebook>(*c.grbTransport, "nbkTransport", 4, 16, 624, 98);
+    auto& t = c.nbkTransport->Add<NotebookPage>("pagTransportadora");
+    t.SetCaption("Transportadora");
+    AddLabel(t, "lblTransp", "Transportadora", 0, 0, 120);
+    c.dbeNrInsJurTran = BoundEdit(t, "dbeNrInsJurTran", nf, "NRINSJURTRAN", 0, 14, 120);
+    c.btpTransport = SearchButton(t, "btpTransport", c.dbeNrInsJurTran, "Transportadora", 122, 14);
+    c.edtNmRazSocTrans = Displayed(Place<Edit>(t, "edtNmRazSocTrans", 145, 14, 177, 21));
+    c.dbeEndeTrans = Displayed(Place<Edit>(t, "dbeEndeTrans", 324, 14, 160, 21));
+    c.dbeMuniTrans = Displayed(Place<Edit>(t, "dbeMuniTrans", 486, 14, 100, 21));
+    c.dbeUFTrans = Displayed(Place<Edit>(t, "dbeUFTrans", 588, 14, 30, 21));
+    AddLabel(t, "lblInscEstaTrans", "Insc. Estadual", 0, 38, 100);
+    c.dbeInscEstaTrans = Displayed(Place<Edit>(t, "dbeInscEstaTrans", 0, 52, 100, 21));
+    AddLabel(t, "lblFreteConta", "Frete por Conta", 104, 38, 150);
+    c.cbbFreteConta =
+        BoundList(t, "cbbFreteConta", nf, "IDPGTOFRETE", 104, 52, 150,
+                  {"Contratação do Frete por Conta do Remetente (CIF)",
+                   "Contratação do Frete por Conta do Destinatário (FOB)",
+                   "Contratação do Frete por Conta de Terceiros", "Transporte Próprio por Conta do Remetente",
+                   "Transporte Próprio por Conta do Destinatário", "Sem Ocorrência de Transporte"},
+                  {"0", "1", "2", "3", "4", "9"});
+    AddLabel(t, "lblPlacVeic", "Placa", 258, 38, 64);
+    c.dbeNrPlacVeic = BoundEdit(t, "dbeNrPlacVeic", nf, "NRPLACAVEIC", 258, 52, 64);
+    AddLabel(t, "lblUFVeic", "UF", 324, 38, 28);
+    c.dbeUFVeic = BoundEdit(t, "dbeUFVeic", nf, "SGUFVEIC", 324, 52, 28);
+    AddLabel(t, "lblQtVolu", "Quantidade", 356, 38, 56);
+    c.dbeDsQtDevolu = BoundEdit(t, "dbeDsQtDevolu", nf, "DSQTDEVOLU", 356, 52, 56);
+    AddLabel(t, "lblEspecVolu", "Espécie", 414, 38, 70);
+    c.dbeEspecVolu = BoundEdit(t, "dbeEspecVolu", nf, "DSESPECVOLU", 414, 52, 70);
+    AddLabel(t, "lblMarcaVolu", "Marca", 486, 38, 132);
+    c.dbeMarcaVolu = BoundEdit(t, "dbeMarcaVolu", nf, "DSMARCAVOLU", 486, 52, 132);
+    AddLabel(t, "lblNumeVolu", "Numeração", 0, 80, 60);
+    c.dbeNumeVolu = BoundEdit(t, "dbeNumeVolu", nf, "DSNUMEVOLU", 62, 76, 100);
+    AddLabel(t, "lblPBrutoVolu", "Peso Bruto", 170, 80, 58);
+    c.dbePBrutoVolu = BoundEdit(t, "dbePBrutoVolu", nf, "VRPBRUTOVOLU", 230, 76, 80);
+    AddLabel(t, "lblPLiquVolu", "Peso Líquido", 318, 80, 66);
+    c.dbePLiquVolu = BoundEdit(t, "dbePLiquVolu", nf, "VRPLIQUVOLU", 386, 76, 80);
+    auto& pagSemNF = c.nbkTransport->Add<NotebookPage>("pagItemSemNF");
+    pagSemNF.SetCaption("Entrada sem Nota Fiscal");
+    c.dbgItemSemNF = BoundGrid(pagSemNF, "dbgItemSemNF", data.dtsItemNotaFisc, 0, 0, 624, 98);
+
+    // Below the visible area of the record page (the rules move the CT-e notebook and the collection
+    // document up for returns); the two share a row.
+    c.grbNatFreteCTe = Group(page, "grbNatFreteCTe", " Indicador da Natureza do Frete Contratado ", 4, 1107, 632, 50);
+    c.cbbNatFreteCTe =
+        BoundList(*c.grbNatFreteCTe, "cbbNatFreteCTe", nf, "IDNATFRETECTE", 8, 20, 616,
+                  {"", "0 - Operações de vendas, com ônus suportado pelo estabelecimento vendedor.",
+                   "1 - Operações de vendas, com ônus suportado pelo adquirente.",
+                   "2 - Operações de compras (bens para revenda, matérias-prima e outros produtos, "
+                   "geradores de crédito)."},
+                  {"", "0", "1", "2"});
+    c.nbkCte = Place<Notebook>(page, "nbkCte", 4, 1160, 370, 84);
+    auto& cte = c.nbkCte->Add<NotebookPage>("pagCte");
+    cte.SetCaption("Cte");
+    auto& ibge = *Group(cte, "grbIbge", " CT-e ", 0, 0, 370, 84);
+    AddLabel(ibge, "lblIbgeOrig", "Origem", 8, 16, 80);
+    c.dbeIbgeOrig = BoundEdit(ibge, "dbeIbgeOrig", nf, "CDIBGEORIG", 8, 30, 80);
+    AddLabel(ibge, "lblIbgeDest", "Destino", 94, 16, 80);
+    c.dbeIbgeDest = BoundEdit(ibge, "dbeIbgeDest", nf, "CDIBGEDEST", 94, 30, 80);
+    for (DBEdit* e : {c.dbeIbgeOrig, c.dbeIbgeDest}) {
+        e->SetColor(Color::clInfoBk);
+        e->SetMaxLength(7);
+    }
+    AddLabel(ibge, "lblTipoCte", "Tipo do CT-e", 180, 16, 180);
+    c.cbbTipoCte = BoundList(ibge, "cbbTipoCte", nf, "CDTIPOCTE", 180, 30, 180,
+                             {"", "0 - CT-e Normal", "1 - CT-e de Complemento de Valores",
+                              "2 - CT-e de Anulação de Valores", "3 - CT-e Substituto"},
+                             {"", "0", "1", "2", "3"});
+    auto& nf3e = c.nbkCte->Add<NotebookPage>("pagNF3e");
+    nf3e.SetCaption("NF3-e");
+    auto& energy = *Group(nf3e, "grbNF3e", " NF3-e ", 0, 0, 370, 84);
+    AddLabel(energy, "lblIbgeNF3e", "Destino", 8, 16, 80);
+    c.dbeIbgeNF3e = BoundEdit(energy, "dbeIbgeNF3e", nf, "CDIBGEDEST", 8, 30, 80);
+    AddLabel(energy, "lblFinEmisDoc", "Fin. Emissão Doc.", 94, 16, 180);
+    c.cbbFinEmisDoc = BoundList(energy, "cbbFinEmisDoc", nf, "CDFINEMIDOCNF", 94, 30, 180,
+                                {"", "1 - Normal", "2 - Substituição", "3 - Normal com Ajuste"},
+                                {"", "1", "2", "3"});
+    AddLabel(energy, "lblChaveRef", "Chave Referenciada", 8, 52, 90);
+    c.dbeChaveRef = BoundEdit(energy, "dbeChaveRef", nf, "NRACESSONFEREF", 100, 52, 262);
+    c.nbkCte->SetPageIndex(0);
+    c.grbDAE = Group(page, "grbDAE", " Modelo de Documento de Arrecadação ", 378, 1161, 258, 84);
+    AddLabel(*c.grbDAE, "lblModDocArrec", "Modelo", 8, 16, 80);
+    c.cbbModDocArrec = BoundList(*c.grbDAE, "cbbModDocArrec", nf, "CDMODDOCARREC", 8, 30, 242,
+                                 {"", "0 - Documento Estadual de Arrecadação", "1 - GNRE"}, {"", "0", "1"});
+    AddLabel(*c.grbDAE, "lblDocArrecad", "Nº Documento", 8, 54, 80);
+    c.dbeDocArrecad = BoundEdit(*c.grbDAE, "dbeDocArrecad", nf, "NRDOCARRECAD", 90, 54, 160);
 }
 
 } // namespace dfe::dfe11000

@@ -1,9 +1,13 @@
 // Leaving the operation type: the type's rule, then the screen adapted to the type, and its search.
-#include "dfe11000/header/header_fields.h"
-#include "dfe11000/header/screen_helpers.h"
+#include "dfe11000/module/module_helpers.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/pending.h"
 #include "platform/core/abort.h"
+#include "dfe11000/header/header_rules.h"
+#include "dfe11000/module/screen_layout.h"
+#include "dfe11000/posting/posting_editor.h"
+#include "dfe11000/posting/posting_list.h"
+#include "dfe11000/server/module_parameters.h"
 
 namespace dfe::dfe11000 {
 namespace {
@@ -12,90 +16,90 @@ constexpr int kReturnDetailsTop = 1160;
 
 } // namespace
 
-void TfrmLancNFEntrada::dbeCdTipoOperExit() {
+void HeaderRules::dbeCdTipoOperExit() {
     ModuleState& state = Cli_dfe11000();
     state.stTodos = "N";
     TipoOper();
     ShowItemGridOriginColumn();
     const std::string& kind = stTipoOperAtual;
-    if (InEdit(cdsNotaFiscal)) {
+    if (InEdit(data_.cdsNotaFiscal)) {
         Vd_TpOper();
-        const std::string treatment = FieldText(cdsParamDFE, "IDTRATAVENC");
-        const bool entryInstallments = FieldText(cdsParamDFE, "IDLANCENTRVENC") == "S";
-        tshVencimento->SetEnabled(FieldText(cdsNotaFiscal, "IDUTILVENC") != "N" && treatment != "N" &&
+        const std::string treatment = FieldText(data_.cdsParamDFE, "IDTRATAVENC");
+        const bool entryInstallments = FieldText(data_.cdsParamDFE, "IDLANCENTRVENC") == "S";
+        ui_.tshVencimento->SetEnabled(FieldText(data_.cdsNotaFiscal, "IDUTILVENC") != "N" && treatment != "N" &&
                                   entryInstallments);
-        if (mnuVencimentos) mnuVencimentos->SetEnabled(tshVencimento->Enabled());
-        const bool financed = FieldText(cdsNotaFiscal, "IDDOCFINANC") == "L";
-        dbgContaPagar->SetReadOnly(treatment == "M" ? (entryInstallments || financed) : financed);
+        if (ui_.mnuVencimentos) ui_.mnuVencimentos->SetEnabled(ui_.tshVencimento->Enabled());
+        const bool financed = FieldText(data_.cdsNotaFiscal, "IDDOCFINANC") == "L";
+        ui_.dbgContaPagar->SetReadOnly(treatment == "M" ? (entryInstallments || financed) : financed);
         EnableTaxGridsByOperation();
         if (OneOf(kind, {"03", "05", "11"})) {
-            cdsItemNotaFisc.Close();
-            cdsItemNotaFisc.CreateDataSet();
-            cdsItemNotaFisc.Append();
+            data_.cdsItemNotaFisc.Close();
+            data_.cdsItemNotaFisc.CreateDataSet();
+            data_.cdsItemNotaFisc.Append();
         }
         // Items page and caption, the reversal text and the transport page, as the list row shows them.
-        ShowRowOperationType();
-        if (TipoOperElem(0) == "S") {
-            grbDAE->SetTop(kReturnDetailsTop);
-            nbkCte->SetTop(kReturnDetailsTop);
+        form_.List().ShowRowOperationType();
+        if (TipoOper().IDOPERDEVONF == "S") {
+            ui_.grbDAE->SetTop(kReturnDetailsTop);
+            ui_.nbkCte->SetTop(kReturnDetailsTop);
         }
-        const bool gate = kind != "03" || cdsRomaneioNF.State() == DataSetState::Insert;
-        dbeNrInsJurNF->SetEnabled(gate && TipoOperElem(6) == "N");
-        ApplySupplierSearchRule();
-        btpFornecedor->SetEnabled(gate && btpFornecedor->Enabled());
+        const bool gate = kind != "03" || data_.cdsRomaneioNF.State() == DataSetState::Insert;
+        ui_.dbeNrInsJurNF->SetEnabled(gate && TipoOper().IDINFCPFCNPJNF == "N");
+        form_.Parameters().ApplySupplierSearchRule();
+        ui_.btpFornecedor->SetEnabled(gate && ui_.btpFornecedor->Enabled());
     }
 
     // A search may have left the lookup on every type: the screen follows the current one.
-    if (FieldText(qryTipoOperac, "CDTIPOOPER") != kind) ReopenTipoOperac();
-    const bool listed = dtsPadrao.Enabled() && cdsRomaneioNF.Active() && !cdsRomaneioNF.IsEmpty();
-    mnuConheTransp->SetEnabled(listed && nbkDestino->PageIndex() == 1);
-    mnuGeraSaida->SetEnabled(listed && FieldText(cdsRomaneioNF, "CDTIPOOPER") != "03");
-    sbtConheTransp->SetEnabled(mnuConheTransp->Enabled());
-    sbtGeraSaida->SetEnabled(mnuGeraSaida->Enabled());
+    if (FieldText(lookups_.qryTipoOperac, "CDTIPOOPER") != kind) ReopenTipoOperac();
+    const bool listed = form_.dtsPadrao.Enabled() && data_.cdsRomaneioNF.Active() && !data_.cdsRomaneioNF.IsEmpty();
+    ui_.mnuConheTransp->SetEnabled(listed && ui_.nbkDestino->PageIndex() == 1);
+    ui_.mnuGeraSaida->SetEnabled(listed && FieldText(data_.cdsRomaneioNF, "CDTIPOOPER") != "03");
+    ui_.sbtConheTransp->SetEnabled(ui_.mnuConheTransp->Enabled());
+    ui_.sbtGeraSaida->SetEnabled(ui_.mnuGeraSaida->Enabled());
 
     ShowParticipantByOperation();
-    stIdUtilEmisNF = FieldText(qryTipoOperac, "IDUTILEMISNF");
-    AjustaPanels(0);
+    stIdUtilEmisNF = FieldText(lookups_.qryTipoOperac, "IDUTILEMISNF");
+    form_.Layout().AjustaPanels(0);
     EnableOriginEditorsByOperation();
-    dbeChaveAcesso->SetColor(TipoOperElem(16) == "F" ? Color::clInfoBk : Color::clWindow);
+    ui_.dbeChaveAcesso->SetColor(TipoOper().IDORIGDESTOP == "F" ? Color::clInfoBk : Color::clWindow);
 
     state.boLocPrestServ = true;
-    if (TipoOperElem(7) == "S" && TipoOperElem(18) == "S") {
-        state.boLocPrestServ = CriaLocPrestServ(*this);
+    if (TipoOper().IDNFPRESTSERV == "S" && TipoOper().IDUTLOCPRESTSERV == "S") {
+        state.boLocPrestServ = CriaLocPrestServ(form_);
         if (!state.boLocPrestServ) {
-            sbtCancelarClick();
+            form_.Editing().Cancel();
             ThrowAbort();
         }
     }
-    const bool bonus = TipoOperElem(20) != "N";
-    if (dbgItemProduto->ColumnCount() > 11) dbgItemProduto->Column(11).SetVisible(bonus);
-    if (dbgItemsNFForn->ColumnCount() > 10) dbgItemsNFForn->Column(10).SetVisible(bonus);
+    const bool bonus = TipoOper().CDTIPOOPERBONIF != "N";
+    if (ui_.dbgItemProduto->ColumnCount() > 11) ui_.dbgItemProduto->Column(11).SetVisible(bonus);
+    if (ui_.dbgItemsNFForn->ColumnCount() > 10) ui_.dbgItemsNFForn->Column(10).SetVisible(bonus);
 }
 
-void TfrmLancNFEntrada::dbeCdTipoOperChange() {
-    if (cdsNotaFiscal.State() != DataSetState::Insert) return;
-    SetWhileEditing(cdsRomaneioNF, "NMTIPOOPER", "");
-    const bool gate = stTipoOperAtual != "03" || cdsRomaneioNF.State() == DataSetState::Insert;
-    dbeNrInsJurNF->SetEnabled(gate && TipoOperElem(6) == "N");
-    ApplySupplierSearchRule();
-    btpFornecedor->SetEnabled(gate && btpFornecedor->Enabled());
+void HeaderRules::dbeCdTipoOperChange() {
+    if (data_.cdsNotaFiscal.State() != DataSetState::Insert) return;
+    SetWhileEditing(data_.cdsRomaneioNF, "NMTIPOOPER", "");
+    const bool gate = stTipoOperAtual != "03" || data_.cdsRomaneioNF.State() == DataSetState::Insert;
+    ui_.dbeNrInsJurNF->SetEnabled(gate && TipoOper().IDINFCPFCNPJNF == "N");
+    form_.Parameters().ApplySupplierSearchRule();
+    ui_.btpFornecedor->SetEnabled(gate && ui_.btpFornecedor->Enabled());
 }
 
-void TfrmLancNFEntrada::btpTipoOperBeforePesq() {
+void HeaderRules::btpTipoOperBeforePesq() {
     Cli_dfe11000().stTodos = "T";
     ReopenTipoOperac();
 }
 
-void TfrmLancNFEntrada::btpTipoOperAfterPesq() {
-    if (cdsNotaFiscal.Active() && cdsNotaFiscal.State() == DataSetState::Browse && !cdsNotaFiscal.IsEmpty())
-        cdsNotaFiscal.Edit();
-    const std::string code = FieldText(qryTipoOperac, "CDTIPOOPER");
-    const std::string kind = FieldText(qryTipoOperac, "IDORIGDESTOP");
-    SetFieldText(cdsNotaFiscal, "CDTIPOOPER", code);
-    SetFieldText(cdsNotaFiscal, "IDORIGDESTNF", kind.empty() ? "F" : kind);
+void HeaderRules::btpTipoOperAfterPesq() {
+    if (data_.cdsNotaFiscal.Active() && data_.cdsNotaFiscal.State() == DataSetState::Browse && !data_.cdsNotaFiscal.IsEmpty())
+        data_.cdsNotaFiscal.Edit();
+    const std::string code = FieldText(lookups_.qryTipoOperac, "CDTIPOOPER");
+    const std::string kind = FieldText(lookups_.qryTipoOperac, "IDORIGDESTOP");
+    EditFieldText(data_.cdsNotaFiscal, "CDTIPOOPER", code);
+    EditFieldText(data_.cdsNotaFiscal, "IDORIGDESTNF", kind.empty() ? "F" : kind);
     stTipoOperAtual = code;
-    SetFieldText(cdsRomaneioNF, "CDTIPOOPER", code);
-    SetFieldText(cdsRomaneioNF, "NMTIPOOPER", FieldText(qryTipoOperac, "NMTIPOOPER"));
+    EditFieldText(data_.cdsRomaneioNF, "CDTIPOOPER", code);
+    EditFieldText(data_.cdsRomaneioNF, "NMTIPOOPER", FieldText(lookups_.qryTipoOperac, "NMTIPOOPER"));
     Cli_dfe11000().stTodos = "N";
 }
 

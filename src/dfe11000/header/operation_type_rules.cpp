@@ -1,77 +1,78 @@
 // The operation type rule and the purchase-authorization (AF) requirement of purchases.
-#include "dfe11000/header/header_fields.h"
-#include "dfe11000/header/screen_helpers.h"
+#include "dfe11000/module/module_helpers.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/pending.h"
 #include "support/consiste.h"
 #include "support/show_msg.h"
+#include "dfe11000/header/header_rules.h"
+#include "dfe11000/server/module_parameters.h"
 
 namespace dfe::dfe11000 {
-void TfrmLancNFEntrada::Vd_TpOper() {
+void HeaderRules::Vd_TpOper() {
     ModuleState& state = Cli_dfe11000();
     auto refuse = [this](const char* code) {
-        FocusFirstPossible({dbeCdTipoOper});
-        support::MensErro(msgPadrao, code, true);
+        FocusFirstPossible({ui_.dbeCdTipoOper});
+        support::MensErro(form_.msgPadrao, code, true);
     };
-    const std::string typed = dbeCdTipoOper->Text();
+    const std::string typed = ui_.dbeCdTipoOper->Text();
     if (support::EmptyString(typed)) refuse("Oper_Inf");
     const std::string code = support::Ajusta(typed, 2);
-    if (FieldText(cdsRomaneioNF, "CDTIPOOPER") != code) SetWhileEditing(cdsRomaneioNF, "CDTIPOOPER", code);
-    SetWhileEditing(cdsNotaFiscal, "CDTIPOOPER", code);
+    if (FieldText(data_.cdsRomaneioNF, "CDTIPOOPER") != code) SetWhileEditing(data_.cdsRomaneioNF, "CDTIPOOPER", code);
+    SetWhileEditing(data_.cdsNotaFiscal, "CDTIPOOPER", code);
     stTipoOperAtual = code;
     ReopenTipoOperac();
-    if (qryTipoOperac.IsEmpty()) refuse("Oper_Cad");
+    if (lookups_.qryTipoOperac.IsEmpty()) refuse("Oper_Cad");
     TipoOper();
 
-    SetWhileEditing(cdsRomaneioNF, "NMTIPOOPER", FieldText(qryTipoOperac, "NMTIPOOPER"));
-    if (InEdit(cdsNotaFiscal)) {
-        const std::string kind = FieldText(qryTipoOperac, "IDORIGDESTOP");
-        cdsNotaFiscal.FieldByName("IDORIGDESTNF").SetAsString(kind.empty() ? "F" : kind);
-        cdsNotaFiscal.FieldByName("IDGERAVENC").SetAsString(FieldText(qryTipoOperac, "IDGERAVENC"));
-        cdsNotaFiscal.FieldByName("IDUTILVENC").SetAsString(FieldText(qryTipoOperac, "IDUTILVENC"));
+    SetWhileEditing(data_.cdsRomaneioNF, "NMTIPOOPER", FieldText(lookups_.qryTipoOperac, "NMTIPOOPER"));
+    if (InEdit(data_.cdsNotaFiscal)) {
+        const std::string kind = FieldText(lookups_.qryTipoOperac, "IDORIGDESTOP");
+        data_.cdsNotaFiscal.FieldByName("IDORIGDESTNF").SetAsString(kind.empty() ? "F" : kind);
+        data_.cdsNotaFiscal.FieldByName("IDGERAVENC").SetAsString(FieldText(lookups_.qryTipoOperac, "IDGERAVENC"));
+        data_.cdsNotaFiscal.FieldByName("IDUTILVENC").SetAsString(FieldText(lookups_.qryTipoOperac, "IDUTILVENC"));
     }
     Vd_BloqueiaNfCMP();
 
-    if (InEdit(cdsNotaFiscal) && FieldText(qryTipoOperac, "IDINFCPFCNPJNF") == "S" && !state.boIncluiFiltro) {
-        qryFornePadr.Close();
-        qryFornePadr.ParamByName("P_CDFORNECED") = Variant(FieldText(qryTipoOperac, "CDFORNECEDPADR"));
-        qryFornePadr.Open();
-        cdsNotaFiscal.FieldByName("NRINSJURNF").SetAsString(FieldText(qryFornePadr, "NRINSJURFORN"));
-        dbeNrInsJurNFExit(*this);
+    if (InEdit(data_.cdsNotaFiscal) && FieldText(lookups_.qryTipoOperac, "IDINFCPFCNPJNF") == "S" && !state.boIncluiFiltro) {
+        lookups_.qryFornePadr.Close();
+        lookups_.qryFornePadr.ParamByName("P_CDFORNECED") = Variant(FieldText(lookups_.qryTipoOperac, "CDFORNECEDPADR"));
+        lookups_.qryFornePadr.Open();
+        data_.cdsNotaFiscal.FieldByName("NRINSJURNF").SetAsString(FieldText(lookups_.qryFornePadr, "NRINSJURFORN"));
+        dbeNrInsJurNFExit(form_);
     }
 
-    if (TipoOperElem(7) == "S") {
-        const bool asked = TipoOperElem(18) == "S";
-        for (Control* c : std::initializer_list<Control*>{grbLocPrestServ, btpEstadoOrig, btpMunicipio})
+    if (TipoOper().IDNFPRESTSERV == "S") {
+        const bool asked = TipoOper().IDUTLOCPRESTSERV == "S";
+        for (Control* c : std::initializer_list<Control*>{ui_.grbLocPrestServ, ui_.btpEstadoOrig, ui_.btpMunicipio})
             c->SetEnabled(asked);
-        for (DBEdit* edit : {dbeEstado, dbeMunicipio})
+        for (DBEdit* edit : {ui_.dbeEstado, ui_.dbeMunicipio})
             edit->SetColor(asked ? Color::clInfoBk : Color::clBtnFace);
     }
 }
 
-void TfrmLancNFEntrada::Vd_BloqueiaNfCMP() {
+void HeaderRules::Vd_BloqueiaNfCMP() {
     if (Cli_dfe11000().boImportaAF) return;
-    const std::string branch = medCdFilial->Text();
-    GetParamDFE(branch);
-    qryParamCMPProd1.Close();
-    qryParamCMPProd1.ParamByName("P_CDFILIAL") = Variant(branch);
-    qryParamCMPProd1.Open();
+    const std::string branch = ui_.medCdFilial->Text();
+    form_.Parameters().GetParamDFE(branch);
+    lookups_.qryParamCMPProd1.Close();
+    lookups_.qryParamCMPProd1.ParamByName("P_CDFILIAL") = Variant(branch);
+    lookups_.qryParamCMPProd1.Open();
 
-    const bool here = App().ActiveForm() == this;
-    const bool noExemptProducts = qryParamCMPProd1.IsEmpty();
+    const bool here = form_.App().ActiveForm() == &form_;
+    const bool noExemptProducts = lookups_.qryParamCMPProd1.IsEmpty();
     auto refuse = [this](const char* code) {
-        FocusFirstPossible({dbeCdTipoOper});
-        support::MensErro(msgPadrao, code, true);
+        FocusFirstPossible({ui_.dbeCdTipoOper});
+        support::MensErro(form_.msgPadrao, code, true);
     };
     const std::string kind = stTipoOperAtual;
-    if (FieldText(cdsParamDFE, "IDUTBLOQOPAF") == "S" && kind != "01") {
-        if (FieldText(qryTipoOperac, "CDTIPOOPER") != kind) ReopenTipoOperac();
-        if (FieldText(qryTipoOperac, "IDEXIGEAF") == "S" && here && noExemptProducts) refuse("Blq_NF_TOPER");
+    if (FieldText(data_.cdsParamDFE, "IDUTBLOQOPAF") == "S" && kind != "01") {
+        if (FieldText(lookups_.qryTipoOperac, "CDTIPOOPER") != kind) ReopenTipoOperac();
+        if (FieldText(lookups_.qryTipoOperac, "IDEXIGEAF") == "S" && here && noExemptProducts) refuse("Blq_NF_TOPER");
         return;
     }
-    const std::string fiscal = FieldText(cdsParamDFE, "DSPARFILFIS");
-    const bool purchasesNeedAF = FieldText(cdsParamDFE, "IDBLOQCMPSAFFIL") == "S" ||
-                                 FieldText(cdsParamDFE, "IDBLOQCMPSAF") == "S" ||
+    const std::string fiscal = FieldText(data_.cdsParamDFE, "DSPARFILFIS");
+    const bool purchasesNeedAF = FieldText(data_.cdsParamDFE, "IDBLOQCMPSAFFIL") == "S" ||
+                                 FieldText(data_.cdsParamDFE, "IDBLOQCMPSAF") == "S" ||
                                  (fiscal.size() >= 2 && fiscal[1] == 'S');
     if (purchasesNeedAF && here && noExemptProducts && kind == "01") refuse("Blq_NF_CMP");
 }

@@ -4,6 +4,9 @@
 #include "dfe11000/module/caption_group_box.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/server/server_gateway.h"
+#include "dfe11000/header/header_rules.h"
+#include "dfe11000/module/module_helpers.h"
+#include "dfe11000/module/screen_layout.h"
 
 namespace dfe::dfe11000 {
 namespace {
@@ -27,33 +30,33 @@ std::string CaptionGroupBox(std::string_view text) {
     return caption;
 }
 
-void TfrmLancNFEntrada::GroupBoxPadraoZym() {
+void ScreenLayout::GroupBoxPadraoZym() {
     for (GroupBox* group :
-         {grbDadosProd, grbImposNF, grbItEncargo, grbTransport, grbMensagem, grbTotalNF, grbImposItem,
-          grbProdEmiss, grbFornecedor, grbDestReme, grbNFOrigem, grbInscrEstad})
+         {ui_.grbDadosProd, ui_.grbImposNF, ui_.grbItEncargo, ui_.grbTransport, ui_.grbMensagem, ui_.grbTotalNF, ui_.grbImposItem,
+          ui_.grbProdEmiss, ui_.grbFornecedor, ui_.grbDestReme, ui_.grbNFOrigem, ui_.grbInscrEstad})
         group->SetCaption(CaptionGroupBox(group->Caption()));
 }
 
-void TfrmLancNFEntrada::AjustaPanels(int offset) {
-    const std::string& kind = stTipoOperAtual;
-    const bool isReturn = TipoOperElem(0) == "S";
-    const bool triangular = TipoOperElem(15) == "S";
+void ScreenLayout::AjustaPanels(int offset) {
+    const std::string& kind = form_.Header().CurrentType();
+    const bool isReturn = form_.Header().TipoOper().IDOPERDEVONF == "S";
+    const bool triangular = form_.Header().TipoOper().IDOPTRIANGULAR == "S";
     const bool usesOrigin = kind == "03" || kind == "14" || isReturn;
 
     const int base = usesOrigin ? (triangular ? 452 : 402) : (triangular ? 394 : 344);
     const bool originFirst = usesOrigin && !triangular;
-    panDadosNFRemessa->SetTop(originFirst ? 394 : 344);
-    panNFOrigem->SetTop(originFirst ? 344 : 394);
+    ui_.panDadosNFRemessa->SetTop(originFirst ? 394 : 344);
+    ui_.panNFOrigem->SetTop(originFirst ? 344 : 394);
 
-    const int delta = base + offset - panItemProduto->Top();
+    const int delta = base + offset - ui_.panItemProduto->Top();
     if (delta != 0) {
-        for (Component* c : Components()) {
+        for (Component* c : form_.Components()) {
             auto* control = dynamic_cast<Control*>(c);
             if (control && control->Tag() == kMovedWithItems) control->SetTop(control->Top() + delta);
         }
     }
-    panNFOrigem->SetVisible(usesOrigin);
-    panDadosNFRemessa->SetVisible(triangular);
+    ui_.panNFOrigem->SetVisible(usesOrigin);
+    ui_.panDadosNFRemessa->SetVisible(triangular);
 
     ColorsByOperationType();
 
@@ -61,52 +64,63 @@ void TfrmLancNFEntrada::AjustaPanels(int offset) {
 }
 
 // The document editors take the colour of what the operation type asks of them.
-void TfrmLancNFEntrada::ColorsByOperationType() {
-    const std::string& kind = stTipoOperAtual;
-    dbeNrNotaFisc->SetColor(kind == "14" ? Color::clWindow : Color::clInfoBk);
-    dbeCdSerie->SetColor(kind == "14" ? Color::clWindow : Color::clInfoBk);
-    dbeModDocFis->SetColor(OneOf(kind, {"09", "10"}) ? Color::clWindow : Color::clInfoBk);
+void ScreenLayout::ColorsByOperationType() {
+    const std::string& kind = form_.Header().CurrentType();
+    ui_.dbeNrNotaFisc->SetColor(kind == "14" ? Color::clWindow : Color::clInfoBk);
+    ui_.dbeCdSerie->SetColor(kind == "14" ? Color::clWindow : Color::clInfoBk);
+    ui_.dbeModDocFis->SetColor(OneOf(kind, {"09", "10"}) ? Color::clWindow : Color::clInfoBk);
     if (OneOf(kind, {"09", "10", "12", "13"})) {
-        dbeSerie->SetColor(Color::clWindow);
-        dbeNumero->SetColor(Color::clWindow);
+        ui_.dbeSerie->SetColor(Color::clWindow);
+        ui_.dbeNumero->SetColor(Color::clWindow);
     } else if (kind != "08") {
-        dbeSerie->SetColor(Color::clInfoBk);
-        dbeNumero->SetColor(Color::clInfoBk);
+        ui_.dbeSerie->SetColor(Color::clInfoBk);
+        ui_.dbeNumero->SetColor(Color::clInfoBk);
     } else {
-        dbeSerie->SetColor(Color::clInfoBk);
-        dbeNumero->SetColor(Color::clWindow);
+        ui_.dbeSerie->SetColor(Color::clInfoBk);
+        ui_.dbeNumero->SetColor(Color::clWindow);
     }
-    if (stIdUtilEmisNF == "S") dbeNumero->SetColor(Color::clWindow);
+    if (form_.Header().IdUtilEmisNF() == "S") ui_.dbeNumero->SetColor(Color::clWindow);
 }
 
-void TfrmLancNFEntrada::AjustaOrigemDevolucao() {
+void ScreenLayout::AjustaOrigemDevolucao() {
     std::string branch =
-        cdsNotaFiscal.Active() ? cdsNotaFiscal.FieldByName("CDFILIAL").AsString() : std::string();
+        data_.cdsNotaFiscal.Active() ? data_.cdsNotaFiscal.FieldByName("CDFILIAL").AsString() : std::string();
     std::string posting =
-        cdsNotaFiscal.Active() ? cdsNotaFiscal.FieldByName("NRLANCTONF").AsString() : std::string();
-    cdsCountNFOrig.SetData(CallServer(*this, netLancNFEntrada, "GetCountNFOrig",
+        data_.cdsNotaFiscal.Active() ? data_.cdsNotaFiscal.FieldByName("NRLANCTONF").AsString() : std::string();
+    data_.cdsCountNFOrig.SetData(server_.Call(server_.netLancNFEntrada, "GetCountNFOrig",
                                       net::CallArgs().StrRef(branch).StrRef(posting)));
     const int64_t count =
-        cdsCountNFOrig.IsEmpty() ? 0 : cdsCountNFOrig.FieldByName("NRREGISTROS").AsInteger();
-    const bool inserting = cdsNotaFiscal.State() == DataSetState::Insert;
+        data_.cdsCountNFOrig.IsEmpty() ? 0 : data_.cdsCountNFOrig.FieldByName("NRREGISTROS").AsInteger();
+    const bool inserting = data_.cdsNotaFiscal.State() == DataSetState::Insert;
 
-    rbtUnica->SetChecked(count == 1 || inserting);
-    rbtUnica->SetEnabled(inserting);
-    const bool single = inserting && rbtUnica->Checked();
-    dbeSerieSaida->SetEnabled(single);
-    dbeNumeroSaida->SetEnabled(single);
-    btpNFSaida->SetEnabled(single);
-    rbtLista->SetChecked(count > 1);
-    rbtLista->SetEnabled(inserting && TipoOperElem(1) == "S");
-    btpLista->SetEnabled(rbtLista->Checked() && rbtLista->Enabled());
+    ui_.rbtUnica->SetChecked(count == 1 || inserting);
+    ui_.rbtUnica->SetEnabled(inserting);
+    const bool single = inserting && ui_.rbtUnica->Checked();
+    ui_.dbeSerieSaida->SetEnabled(single);
+    ui_.dbeNumeroSaida->SetEnabled(single);
+    ui_.btpNFSaida->SetEnabled(single);
+    ui_.rbtLista->SetChecked(count > 1);
+    ui_.rbtLista->SetEnabled(inserting && form_.Header().TipoOper().IDUTLLISTORI == "S");
+    ui_.btpLista->SetEnabled(ui_.rbtLista->Checked() && ui_.rbtLista->Enabled());
 
-    const bool bound = rbtUnica->Checked() || inserting;
-    for (DBEdit* edit : {dbeSerieSaida, dbeNumeroSaida}) {
+    const bool bound = ui_.rbtUnica->Checked() || inserting;
+    for (DBEdit* edit : {ui_.dbeSerieSaida, ui_.dbeNumeroSaida}) {
         edit->SetColor(bound ? Color::clWhite : Color::clBtnFace);
-        edit->SetDataSource(bound ? dtsItemNotaFisc : nullptr);
+        edit->SetDataSource(bound ? data_.dtsItemNotaFisc : nullptr);
     }
-    dbeSerieSaida->SetDataField(bound ? "CDSERIE" : "");
-    dbeNumeroSaida->SetDataField(bound ? "NRNOTAFISC" : "");
+    ui_.dbeSerieSaida->SetDataField(bound ? "CDSERIE" : "");
+    ui_.dbeNumeroSaida->SetDataField(bound ? "NRNOTAFISC" : "");
+}
+
+DBGrid* ScreenLayout::VisibleItemGrid() const {
+    switch (ui_.nbkItensNF->PageIndex()) {
+    case 1:
+        return ui_.dbgItemNotaFisc;
+    case 2:
+        return ui_.dbgItemsNFForn;
+    default:
+        return ui_.dbgItemProduto;
+    }
 }
 
 } // namespace dfe::dfe11000

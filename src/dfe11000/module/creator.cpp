@@ -5,6 +5,9 @@
 #include "dfe11000/module/pending.h"
 #include "support/current_dialogs.h"
 #include "support/zymora.h"
+#include "dfe11000/module/branch_panel.h"
+#include "dfe11000/posting/posting_editor.h"
+#include "dfe11000/server/module_parameters.h"
 
 namespace dfe::dfe11000 {
 
@@ -28,13 +31,13 @@ TfrmLancNFEntrada& ShowPostingForm() {
             form->SetHeight(main->Height() - 107);
         }
     }
-    if (support::zymora::ModuFili() && !form->dtsRomaneioNF->Enabled()) {
-        form->GetParamDFE(form->medCdFilial->Text());
+    if (support::zymora::ModuFili() && !form->data.dtsRomaneioNF->Enabled()) {
+        form->Parameters().GetParamDFE(form->ui.medCdFilial->Text());
         if (!CriaFiltroNFEntrada(*form)) {
             form->Close();
             return *form;
         }
-        if (form->boIncluiAposFiltro) form->sbtIncluirClick();
+        if (form->Branch().boIncluiAposFiltro) form->Editing().Include();
     }
     return *form;
 }

@@ -1,8 +1,17 @@
 // The posting form's life: creation, showing, activation, closing, in the order the screen relies on.
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 
+#include "dfe11000/header/header_rules.h"
+#include "dfe11000/module/branch_panel.h"
+#include "dfe11000/module/keyboard_hook.h"
+#include "dfe11000/module/module_helpers.h"
+#include "dfe11000/module/screen_layout.h"
+#include "dfe11000/posting/posting_editor.h"
+#include "dfe11000/posting/posting_list.h"
+#include "dfe11000/posting/posting_loader.h"
+#include "dfe11000/server/module_parameters.h"
+
 #include "dfe11000/dialogs/frm_filtro_nf_entrada.h"
-#include "dfe11000/server/server_gateway.h"
 #include "platform/core/abort.h"
 #include "platform/net/connection_names.h"
 #include "support/db_picture.h"
@@ -86,52 +95,29 @@ const std::vector<std::string> kStandardMessages = {
     "Exportador|Exportador",
 };
 
-bool IsEditing(const DataSet& ds) {
-    return ds.State() == DataSetState::Edit || ds.State() == DataSetState::Insert;
-}
-
 bool IsSmallScreen(const Application& app) {
     return app.ScreenWidth() == 640 && app.ScreenHeight() == 480;
-}
-
-std::vector<FieldDef> Strings(std::initializer_list<std::pair<const char*, int>> fields) {
-    std::vector<FieldDef> defs;
-    for (const auto& [name, size] : fields)
-        defs.push_back(FieldDef{name, FieldType::String, size});
-    return defs;
 }
 
 } // namespace
 
 TfrmLancNFEntrada::TfrmLancNFEntrada(Application& app)
-    : TfrmPadrao(app), netEstoque(net::kEstoque), netDocFiscEntr(net::kDocFiscEntrada),
-      netLancNFEntrada(net::kLancNFEntrada), netInfoProd(net::kInfoProd), netAutoriza(net::kAutoriza),
-      netSituacao(net::kSituacao) {
+    : TfrmPadrao(app), server(*this), parameters_(std::make_unique<ModuleParameters>(*this)),
+      header_(std::make_unique<HeaderRules>(*this)), layout_(std::make_unique<ScreenLayout>(*this)),
+      branch_(std::make_unique<BranchPanel>(*this)), keys_(std::make_unique<KeyboardHook>(*this)),
+      list_(std::make_unique<PostingList>(*this)), loader_(std::make_unique<PostingLoader>(*this)),
+      editing_(std::make_unique<PostingEditor>(*this)) {
     msgPadrao.AddLines(kMessages);
     msgMensagensPadroes.AddLines(kStandardMessages);
-    DeclarePostingDataSets();
-    DeclareItemTaxDataSets();
     BuildLayout();
-    WireListDisplay();
-    for (net::TNetConnection* c :
-         {&netEstoque, &netDocFiscEntr, &netLancNFEntrada, &netInfoProd, &netAutoriza, &netSituacao}) {
-        c->SetThrowException(false);
-        c->BeforeConnect = [](net::TNetConnection& connection) {
-            connection.SetHost(support::zymora::WebURL());
-            connection.SetPort(support::zymora::WebPort());
-        };
-    }
-    cdsParamDFE.AfterOpen = [this](DataSet&) { cdsParamDFEAfterOpen(); };
-    WireListAndLoading();
-    BuildEditingCommands();
-    WireEditingLifecycle();
+    WireEvents();
     OnCreate = [this](Form&) { FormCreate(); };
     OnShow = [this](Form&) { FormShow(); };
     OnActivate = [this](Form&) { FormActivate(); };
     OnDeactivate = [this](Form&) { FormDeactivate(); };
     OnCloseQuery = [this](Form&, bool& canClose) { FormCloseQuery(canClose); };
     OnClose = [this](Form&, CloseAction& action) { FormClose(action); };
-    OnKeyDown = [this](Component&, int& key, ShiftState shift) { FormKeyDown(key, shift); };
+    OnKeyDown = [this](Component&, int& key, ShiftState shift) { Keys().FormKeyDown(key, shift); };
     OnDestroy = [this](Form&) {
         ModuleState& state = Cli_dfe11000();
         if (state.frmLancNFEntrada == this) {
@@ -144,38 +130,7 @@ TfrmLancNFEntrada::TfrmLancNFEntrada(Application& app)
 TfrmLancNFEntrada::~TfrmLancNFEntrada() {
     // Controls listen to the datasets and sources: they go while the datasets are still here.
     DestroyOwnedComponents();
-    DisconnectFormConnections();
-}
-
-const std::string& TfrmLancNFEntrada::TipoOperElem(int index) const {
-    static const std::string empty;
-    return index >= 0 && index < static_cast<int>(astTipoOper.size())
-               ? astTipoOper[static_cast<size_t>(index)]
-               : empty;
-}
-
-net::ConnectionReferences& TfrmLancNFEntrada::References() {
-    if (!stlConexoes) stlConexoes = std::make_unique<net::ConnectionReferences>();
-    return *stlConexoes;
-}
-
-void TfrmLancNFEntrada::ConnectServer(net::TNetConnection& connection, bool connect) {
-    References().ConnectServer(connection, connect);
-}
-
-void TfrmLancNFEntrada::ConnectFormConnections() {
-    if (!support::KeepConnected()) return;
-    for (net::TNetConnection* c :
-         {&netEstoque, &netDocFiscEntr, &netLancNFEntrada, &netInfoProd, &netAutoriza})
-        ConnectServer(*c, true);
-}
-
-void TfrmLancNFEntrada::DisconnectFormConnections() {
-    if (!stlConexoes) return;
-    for (net::TNetConnection* c :
-         {&netEstoque, &netDocFiscEntr, &netLancNFEntrada, &netInfoProd, &netAutoriza}) {
-        if (support::KeepConnected() && stlConexoes->Count(c->ServerName()) > 0) ConnectServer(*c, false);
-    }
+    server.DisconnectFormConnections();
 }
 
 void TfrmLancNFEntrada::SizeToMainWindow(int margin) {
@@ -187,49 +142,27 @@ void TfrmLancNFEntrada::SizeToMainWindow(int margin) {
     }
 }
 
-void TfrmLancNFEntrada::DeclareLocalDataSets() {
-    cdsProdIrreg.CreateDataSet(Strings({{"CDPRODUTO", 10}, {"NMPRODUTO", 60}, {"DSIRREG", 255}}));
-    cdsErrosVisual.CreateDataSet();
-    cdsTrabImposNFTot.CreateDataSet();
-    cdsTrabItProImpos.CreateDataSet();
-    cdsEntrega.CreateDataSet(Strings({{"CDFILIAL", 4}, {"NRLANCTONF", 10}, {"DSENTREGA", 255}}));
-    cdsItemEntrega.CreateDataSet(Strings({{"CDPRODUTO", 10}, {"NRSEQUENCIA", 6}}));
-    cdsTotaItem.CreateDataSet(
-        {FieldDef{"CDPRODUTO", FieldType::String, 10}, FieldDef{"QTTOTAL", FieldType::Float}});
-    cdsImpoItemAF.CreateDataSet(
-        {FieldDef{"CDIMPOSTO", FieldType::String, 2}, FieldDef{"VRIMPOSTO", FieldType::Float}});
-    cdsErrosFech.CreateDataSet(Strings({{"CDERRO", 10}, {"CDOBJETO", 60}, {"DSERRO", 255}}));
-    cdsLiberacao.CreateDataSet(Strings({{"CDERRO", 10}, {"CDOPERADOR", 12}}));
-    if (cdsItemProdutoAux.FieldCount() == 0) {
-        cdsItemProdutoAux.DeclareField(FieldDef{"CDPRODUTO", FieldType::String, 10});
-        cdsItemProdutoAux.DeclareField(FieldDef{"NRSEQUENCIA", FieldType::Integer});
-        cdsItemProdutoAux.DeclareField(FieldDef{"QTITEM", FieldType::Float});
-        cdsItemProdutoAux.DeclareField(FieldDef{"VRTOTAITEM", FieldType::Float});
-    }
-    cdsItemProdutoAux.EmptyOrCreateDataSet();
-}
-
 void TfrmLancNFEntrada::FormCreate() {
     ModuleState& state = Cli_dfe11000();
-    GroupBoxPadraoZym();
-    boFiltroConfirmado = false;
-    boIncluiAposFiltro = false;
-    stlConexoes = std::make_unique<net::ConnectionReferences>();
+    Layout().GroupBoxPadraoZym();
+    Branch().boFiltroConfirmado = false;
+    Branch().boIncluiAposFiltro = false;
+    server.ResetReferences();
     support::EnsureLookupDatabase();
     {
         support::ShowAviScope busy(App().MainForm());
-        ConnectFormConnections();
+        server.ConnectFormConnections();
     }
     state.stFiltro = "J";
     state.boChange = false;
     state.boLote = true;
-    grbDAE->SetTop(1161);
-    nbkCte->SetTop(1160);
-    grbNatFreteCTe->SetTop(1107);
+    ui.grbDAE->SetTop(1161);
+    ui.nbkCte->SetTop(1160);
+    ui.grbNatFreteCTe->SetTop(1107);
 
     state.dbpProduto =
         std::make_shared<support::TDBPicture>(support::TDBPicture::FromMask(support::zymora::DBPict()));
-    ApplyLibraryMasks();
+    data.ApplyLibraryMasks();
     dtmRotiFiscal = std::make_unique<TdtmRotiFiscal>();
 
     state.boIdCriado = false;
@@ -241,41 +174,41 @@ void TfrmLancNFEntrada::FormCreate() {
     state.boInsert = false;
     state.reDiferenca = 0;
     state.boCodBar = true;
-    stTipoOperAtual = "00";
+    Header().SetCurrentType("00");
     state.boPertFili = true;
     state.inContSequencial = 0;
-    stParamForn.clear();
+    Parameters().SetSupplierString({});
     state.stLoteProdXML.clear();
     state.stValLoteProdXML = DateTime();
     state.stFabLoteProdXML = DateTime();
 
     SizeToMainWindow(97);
-    HideUnloadedColumns();
+    Loader().HideUnloadedColumns();
     state.boChange = true;
     tshFormulario.SetEnabled(false);
-    tshVencimento->SetEnabled(false);
+    ui.tshVencimento->SetEnabled(false);
     SetTop(0);
     state.boAtuaNovoCod = false;
-    DeclareLocalDataSets();
+    data.CreateLocalDataSets();
     // Nothing is listed until a filter produced a list.
-    dtsRomaneioNF->SetEnabled(false);
+    data.dtsRomaneioNF->SetEnabled(false);
 }
 
 void TfrmLancNFEntrada::FormShow() {
     ModuleState& state = Cli_dfe11000();
     const bool choosable = !support::zymora::ModuFili() && state.boAlteraNF;
-    lblFilial->SetEnabled(choosable);
-    medCdFilial->SetEnabled(choosable);
-    btpFilial->SetEnabled(choosable);
-    stParamForn.clear();
+    ui.lblFilial->SetEnabled(choosable);
+    ui.medCdFilial->SetEnabled(choosable);
+    ui.btpFilial->SetEnabled(choosable);
+    Parameters().SetSupplierString({});
     const std::string branch = support::zymora::FiliProc();
-    medCdFilial->SetText(branch);
-    edtNmFilial->SetText(BranchName(branch));
+    ui.medCdFilial->SetText(branch);
+    ui.edtNmFilial->SetText(Header().BranchName(branch));
     state.dtDataProc = support::zymora::DataProc(branch);
-    if (medCdFilial->Enabled() && ActiveControl() != medCdFilial && medCdFilial->CanFocus())
-        medCdFilial->SetFocus();
-    if (support::zymora::ModuFili()) OpenBranchLookup(branch);
-    cdsImpImpoXML.SetData(CallServer(*this, netLancNFEntrada, "GetImpImpo", net::CallArgs()));
+    if (ui.medCdFilial->Enabled() && ActiveControl() != ui.medCdFilial && ui.medCdFilial->CanFocus())
+        ui.medCdFilial->SetFocus();
+    if (support::zymora::ModuFili()) Header().OpenBranchLookup(branch);
+    data.cdsImpImpoXML.SetData(server.Call(server.netLancNFEntrada, "GetImpImpo", net::CallArgs()));
     state.boConsEtiq = false;
 }
 
@@ -283,7 +216,7 @@ void TfrmLancNFEntrada::FormActivate() {
     Repaint();
     if (!Cli_dfe11000().boImporta)
         support::zymora::SetMsgEventForm(
-            [this](Message& message, bool& handled) { OnMessage(message, handled); });
+            [this](Message& message, bool& handled) { Keys().OnMessage(message, handled); });
     if (IsSmallScreen(App())) {
         SetWindowState(WindowState::Maximized);
         Repaint();
@@ -295,7 +228,7 @@ void TfrmLancNFEntrada::FormDeactivate() {
 }
 
 void TfrmLancNFEntrada::FormCloseQuery(bool& canClose) {
-    if (!IsEditing(cdsNotaFiscal)) return;
+    if (!InEdit(data.cdsNotaFiscal)) return;
     canClose = support::ShowMsg(msgPadrao, "Canc_Fech", DialogType::Confirmation, mb::YesNo) == mr::Yes;
 }
 
@@ -303,12 +236,12 @@ void TfrmLancNFEntrada::FormClose(CloseAction& action) {
     ModuleState& state = Cli_dfe11000();
     state.boChange = false;
     dtmRotiFiscal.reset();
-    if (IsEditing(cdsNotaFiscal)) {
-        cdsNotaFiscal.Cancel();
-        for (DataSet* ds : {&cdsNotaFiscal, &cdsItemProduto, &cdsItemEncargo, &cdsDadosAdic, &cdsContaPagar,
-                            &cdsTrabImposNFTot, &cdsItemNotaFisc, &cdsNFRelacAF}) {
+    if (InEdit(data.cdsNotaFiscal)) {
+        data.cdsNotaFiscal.Cancel();
+        for (DataSet* ds : {&data.cdsNotaFiscal, &data.cdsItemProduto, &data.cdsItemEncargo, &data.cdsDadosAdic, &data.cdsContaPagar,
+                            &data.cdsTrabImposNFTot, &data.cdsItemNotaFisc, &data.cdsNFRelacAF}) {
             if (!ds->Active()) continue;
-            if (IsEditing(*ds)) ds->Cancel();
+            if (InEdit(*ds)) ds->Cancel();
             ds->CancelUpdates();
         }
     }
@@ -316,9 +249,9 @@ void TfrmLancNFEntrada::FormClose(CloseAction& action) {
     state.boChange = true;
     support::zymora::ClearMsgEventForm();
     frmFiltroNFEntrada.reset();
-    DisconnectFormConnections();
-    stlConexoes.reset();
-    cdsEtiqRegera.Close();
+    server.DisconnectFormConnections();
+    server.DropReferences();
+    data.cdsEtiqRegera.Close();
     FormCloseBase(action);
 }
 

@@ -1,6 +1,8 @@
 #include "dfe11000/module/pending.h"
 
+#include "dfe11000/header/header_rules.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
+#include "dfe11000/posting/posting_loader.h"
 #include "platform/core/abort.h"
 #include "support/current_dialogs.h"
 
@@ -21,9 +23,9 @@ void NotAvailableYet(std::string_view operation) {
 
 // The demo postings carry valid document models; refusing here would block every include and change, which
 // show the record page while the posting is edited.
-void TfrmLancNFEntrada::Vd_ModDocFisc(bool /*required*/) {}
+void HeaderRules::Vd_ModDocFisc(bool /*required*/) {}
 
-void TfrmLancNFEntrada::Vd_VerifProdEst() {
+void PostingLoader::Vd_VerifProdEst() {
     NotAvailableYet("Verificação de produto de estoque");
 }
 

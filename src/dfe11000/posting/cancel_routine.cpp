@@ -1,8 +1,11 @@
 // The cancel routine: every pending change of the posting is discarded and the list takes over again.
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/posting/editing_helpers.h"
-#include "dfe11000/posting/row_fields.h"
+#include "dfe11000/module/module_helpers.h"
 #include "support/zymora.h"
+#include "dfe11000/posting/posting_editor.h"
+#include "dfe11000/posting/posting_list.h"
+#include "dfe11000/posting/posting_loader.h"
 
 namespace dfe::dfe11000 {
 namespace {
@@ -28,39 +31,39 @@ private:
 
 } // namespace
 
-void TfrmLancNFEntrada::Cancela() {
+void PostingEditor::Cancela() {
     ModuleState& st = Cli_dfe11000();
     {
         const FlagDuring cancelling(st.boCancela, true, false);
         st.boImpAFParaXML = false;
         st.boIncluiFiltro = false;
-        HideColumn(*dbgItemProduto, 10);
+        HideColumn(*ui_.dbgItemProduto, 10);
         st.stAuxiliaEntr = "S";
         ResetPostingTexts();
         {
             // The list row handling below must not see the posting as changeable while it is discarded.
             const FlagDuring notChanging(st.boAlteraNF, false, true);
-            if (cdsNotaFiscal.Active()) cdsNotaFiscal.Cancel();
-            if (cdsRomaneioNF.Active()) cdsRomaneioNF.Cancel();
-            if (cdsRomaneioNF.Active() && !cdsRomaneioNF.IsEmpty()) cdsRomaneioNFAfterOpen();
-            for (DataSet* ds : {&cdsNotaFiscal, &cdsItemProduto, &cdsItemEncargo, &cdsDadosAdic,
-                                &cdsContaPagar, &cdsTrabImposNFTot, &cdsItemNotaFisc, &cdsNFRelacAF})
+            if (data_.cdsNotaFiscal.Active()) data_.cdsNotaFiscal.Cancel();
+            if (data_.cdsRomaneioNF.Active()) data_.cdsRomaneioNF.Cancel();
+            if (data_.cdsRomaneioNF.Active() && !data_.cdsRomaneioNF.IsEmpty()) form_.List().cdsRomaneioNFAfterOpen();
+            for (DataSet* ds : {&data_.cdsNotaFiscal, &data_.cdsItemProduto, &data_.cdsItemEncargo, &data_.cdsDadosAdic,
+                                &data_.cdsContaPagar, &data_.cdsTrabImposNFTot, &data_.cdsItemNotaFisc, &data_.cdsNFRelacAF})
                 CancelChanges(*ds);
-            EnableBranchEditors(*this, !support::zymora::ModuFili() && !InEdit(cdsNotaFiscal));
-            for (DBGrid* grid : {dbgItemProduto, dbgItemNotaFisc, dbgItemSemNF})
+            EnableBranchEditors(!support::zymora::ModuFili() && !InEdit(data_.cdsNotaFiscal));
+            for (DBGrid* grid : {ui_.dbgItemProduto, ui_.dbgItemNotaFisc, ui_.dbgItemSemNF})
                 FirstColumnButton(*grid, ColumnButton::None);
-            mnuErros->SetEnabled(false);
-            sbtErros->SetEnabled(false);
+            ui_.mnuErros->SetEnabled(false);
+            ui_.sbtErros->SetEnabled(false);
         }
-        pgcPadrao.SetActivePage(&tshFolhaDados);
-        ControlaBotoes(*dtsRomaneioNF);
-        const bool listed = cdsRomaneioNF.Active() && !cdsRomaneioNF.IsEmpty();
-        const bool browsed = dtsRomaneioNF->State() == DataSetState::Browse;
-        tshFolhaDados.SetEnabled(browsed && listed);
-        mnuFolhaDados->SetEnabled(browsed && listed);
-        tshFormulario.SetEnabled(listed);
-        mnuFormulario->SetEnabled(listed);
-        pgcPadraoChange();
+        form_.pgcPadrao.SetActivePage(&form_.tshFolhaDados);
+        ControlaBotoes(*data_.dtsRomaneioNF);
+        const bool listed = data_.cdsRomaneioNF.Active() && !data_.cdsRomaneioNF.IsEmpty();
+        const bool browsed = data_.dtsRomaneioNF->State() == DataSetState::Browse;
+        form_.tshFolhaDados.SetEnabled(browsed && listed);
+        ui_.mnuFolhaDados->SetEnabled(browsed && listed);
+        form_.tshFormulario.SetEnabled(listed);
+        ui_.mnuFormulario->SetEnabled(listed);
+        form_.Loader().pgcPadraoChange();
     }
     for (bool* flag :
          {&st.boInsert, &st.boVencAF, &st.boAltLiberacao, &st.boAlteraLib, &st.boNFImpNFe, &st.boAlteraNumNF})
@@ -71,18 +74,18 @@ void TfrmLancNFEntrada::Cancela() {
 }
 
 // A refused release takes the posting back to the list as it was.
-void TfrmLancNFEntrada::CancelDetailsAndRow() {
-    for (DataSet* ds : {&cdsItemProduto, &cdsItemEncargo, &cdsDadosAdic, &cdsContaPagar, &cdsTrabImposNFTot,
-                        &cdsItemNotaFisc, &cdsNFRelacAF, &cdsLiberacao})
+void PostingEditor::CancelDetailsAndRow() {
+    for (DataSet* ds : {&data_.cdsItemProduto, &data_.cdsItemEncargo, &data_.cdsDadosAdic, &data_.cdsContaPagar, &data_.cdsTrabImposNFTot,
+                        &data_.cdsItemNotaFisc, &data_.cdsNFRelacAF, &data_.cdsLiberacao})
         CancelChanges(*ds);
-    if (cdsRomaneioNF.Active()) cdsRomaneioNF.Cancel();
-    if (cdsNotaFiscal.Active()) cdsNotaFiscal.Cancel();
+    if (data_.cdsRomaneioNF.Active()) data_.cdsRomaneioNF.Cancel();
+    if (data_.cdsNotaFiscal.Active()) data_.cdsNotaFiscal.Cancel();
 }
 
-void TfrmLancNFEntrada::ReleaseFailed() {
+void PostingEditor::ReleaseFailed() {
     CancelDetailsAndRow();
-    ControlaBotoes(*dtsRomaneioNF);
-    if (cdsRomaneioNF.Active() && !cdsRomaneioNF.IsEmpty()) cdsRomaneioNFAfterOpen();
+    ControlaBotoes(*data_.dtsRomaneioNF);
+    if (data_.cdsRomaneioNF.Active() && !data_.cdsRomaneioNF.IsEmpty()) form_.List().cdsRomaneioNFAfterOpen();
 }
 
 } // namespace dfe::dfe11000

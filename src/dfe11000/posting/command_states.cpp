@@ -1,8 +1,12 @@
 // The command states of the screen: what may be done with the row shown, by the state of a data source
 // (the list's or the header's).
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
-#include "dfe11000/posting/row_fields.h"
+#include "dfe11000/module/module_helpers.h"
 #include "support/zymora.h"
+#include "dfe11000/header/header_rules.h"
+#include "dfe11000/module/screen_layout.h"
+#include "dfe11000/posting/posting_editor.h"
+#include "dfe11000/posting/posting_loader.h"
 
 #include <algorithm>
 
@@ -14,15 +18,10 @@ void Enable(MenuItem& item, SpeedButton& button, bool enabled) {
     button.SetEnabled(enabled);
 }
 
-void EnableNamedCommand(const Component& owner, std::string_view menu, std::string_view button,
-                        bool enabled) {
-    if (auto* item = owner.Find<MenuItem>(menu)) item->SetEnabled(enabled);
-    if (auto* control = owner.Find<Control>(button)) control->SetEnabled(enabled);
-}
 
 } // namespace
 
-void TfrmLancNFEntrada::ControlaBotoes(DataSource& source) {
+void PostingEditor::ControlaBotoes(DataSource& source) {
     const DataSetState s = source.State();
     const bool browse = s == DataSetState::Browse;
     const bool editing = IsEditing(s);
@@ -30,74 +29,73 @@ void TfrmLancNFEntrada::ControlaBotoes(DataSource& source) {
     if (st.boAlteraNF) {
         const DataSet* ds = source.GetDataSet();
         const bool empty = !ds || !ds->Active() || ds->IsEmpty();
-        auto row = [this](const char* field) { return FieldText(cdsRomaneioNF, field); };
+        auto row = [this](const char* field) { return FieldText(data_.cdsRomaneioNF, field); };
         const bool blocked = row("IDBLOQUEADO") == "S";
-        const bool financial = FieldText(cdsNotaFiscal, "IDDOCFINANC") == "L";
+        const bool financial = FieldText(data_.cdsNotaFiscal, "IDDOCFINANC") == "L";
         const bool replicated = !row("IDDOCREPLIC").empty();
         const bool otherSystem = !row("DSNOTAFISORIGOL").empty();
         const bool equalToXml =
-            row("IDNFGERADAVIAXML") == "S" && FieldText(cdsParamDFE, "IDGERNFIGUALXML") == "S";
-        const bool listed = cdsRomaneioNF.Active() && !cdsRomaneioNF.IsEmpty();
+            row("IDNFGERADAVIAXML") == "S" && FieldText(data_.cdsParamDFE, "IDGERNFIGUALXML") == "S";
+        const bool listed = data_.cdsRomaneioNF.Active() && !data_.cdsRomaneioNF.IsEmpty();
 
-        Enable(mnuCancelar, sbtCancelar, editing);
-        Enable(mnuConfirmar, sbtConfirmar, editing);
-        Enable(mnuIncluir, sbtIncluir, browse);
-        Enable(mnuAlterar, sbtAlterar,
+        Enable(form_.mnuCancelar, form_.sbtCancelar, editing);
+        Enable(form_.mnuConfirmar, form_.sbtConfirmar, editing);
+        Enable(form_.mnuIncluir, form_.sbtIncluir, browse);
+        Enable(form_.mnuAlterar, form_.sbtAlterar,
                browse && (!blocked || financial) && !st.boBloqueia && !empty && row("IDNFDEVOOL") != "S" &&
                    !replicated && !otherSystem && !equalToXml);
-        Enable(mnuExcluir, sbtExcluir,
+        Enable(form_.mnuExcluir, form_.sbtExcluir,
                browse && (!blocked || (otherSystem && row("IDSTATUS") == "P") || financial) &&
                    !st.boBloqueia && !empty && !replicated && row("IDDOCCREDST").empty());
-        Enable(mnuProcurar, sbtProcurar, browse && pgcPadrao.ActivePage() == &tshFolhaDados && !empty);
-        Enable(mnuVerificar, sbtVerificar, browse && !empty);
-        Enable(mnuImprimir, sbtImprimir, browse);
-        mnuListagem->SetEnabled(browse);
-        mnuConfigImpressora->SetEnabled(browse);
-        Enable(*mnuImportaAF, *sbtImportaAF, browse);
-        Enable(*mnuImportaNFe, *sbtImportaNFe, browse && FieldText(cdsParamDFE, "IDTPIMPNFE") == "C");
-        Enable(*mnuConsisteAF, *sbtConsisteAF, browse && !empty);
-        Enable(*mnuFiltro, *sbtFiltro, browse || s == DataSetState::Inactive);
-        Enable(*mnuReplicDoc, *sbtReplicDoc, true);
-        mnuGerarNFId->SetEnabled(browse && source.Enabled() && !empty);
-        mnuGerarNF->SetEnabled(browse && source.Enabled() && !empty);
-        Enable(*mnuRateio, *sbtRateio, browse && listed);
-        mnuManuRateProd->SetEnabled(browse && row("IDSTATUS") != "C" && (!blocked || financial));
-        mnuContRatePaga->SetEnabled(browse && tshVencimento->Enabled());
-        const bool headerFree = dtsNotaFiscal->Enabled() && listed && !editing;
-        Enable(*mnuConheTransp, *sbtConheTransp, headerFree && nbkDestino->PageIndex() == 1);
-        Enable(*mnuGeraSaida, *sbtGeraSaida, headerFree && row("CDTIPOOPER") != "03");
-        EnableNamedCommand(*this, "mnuAlmoLocal", "sbtAlmoLocal",
-                           dtsNotaFiscal->Enabled() && !empty &&
-                               !FieldText(cdsNotaFiscal, "CDALMOXARIF").empty());
-        Enable(*mnuNFProdRural, *sbtNFProdRural, InEdit(cdsNotaFiscal));
-        btnAtuQtdDev->SetEnabled(listed);
+        Enable(form_.mnuProcurar, form_.sbtProcurar, browse && form_.pgcPadrao.ActivePage() == &form_.tshFolhaDados && !empty);
+        Enable(form_.mnuVerificar, form_.sbtVerificar, browse && !empty);
+        Enable(form_.mnuImprimir, form_.sbtImprimir, browse);
+        ui_.mnuListagem->SetEnabled(browse);
+        ui_.mnuConfigImpressora->SetEnabled(browse);
+        Enable(*ui_.mnuImportaAF, *ui_.sbtImportaAF, browse);
+        Enable(*ui_.mnuImportaNFe, *ui_.sbtImportaNFe, browse && FieldText(data_.cdsParamDFE, "IDTPIMPNFE") == "C");
+        Enable(*ui_.mnuConsisteAF, *ui_.sbtConsisteAF, browse && !empty);
+        Enable(*ui_.mnuFiltro, *ui_.sbtFiltro, browse || s == DataSetState::Inactive);
+        Enable(*ui_.mnuReplicDoc, *ui_.sbtReplicDoc, true);
+        ui_.mnuGerarNFId->SetEnabled(browse && source.Enabled() && !empty);
+        ui_.mnuGerarNF->SetEnabled(browse && source.Enabled() && !empty);
+        Enable(*ui_.mnuRateio, *ui_.sbtRateio, browse && listed);
+        ui_.mnuManuRateProd->SetEnabled(browse && row("IDSTATUS") != "C" && (!blocked || financial));
+        ui_.mnuContRatePaga->SetEnabled(browse && ui_.tshVencimento->Enabled());
+        const bool headerFree = data_.dtsNotaFiscal->Enabled() && listed && !editing;
+        Enable(*ui_.mnuConheTransp, *ui_.sbtConheTransp, headerFree && ui_.nbkDestino->PageIndex() == 1);
+        Enable(*ui_.mnuGeraSaida, *ui_.sbtGeraSaida, headerFree && row("CDTIPOOPER") != "03");
+        Enable(*ui_.mnuAlmoLocal, *ui_.sbtAlmoLocal,
+               data_.dtsNotaFiscal->Enabled() && !empty && !FieldText(data_.cdsNotaFiscal, "CDALMOXARIFE").empty());
+        Enable(*ui_.mnuNFProdRural, *ui_.sbtNFProdRural, InEdit(data_.cdsNotaFiscal));
+        ui_.btnAtuQtdDev->SetEnabled(listed);
         UpdateStockDate();
     }
-    tshFolhaDados.SetEnabled(!editing);
-    mnuFolhaDados->SetEnabled(!editing);
+    form_.tshFolhaDados.SetEnabled(!editing);
+    ui_.mnuFolhaDados->SetEnabled(!editing);
     const bool toRecord =
-        s == DataSetState::Insert || (s == DataSetState::Edit && pgcPadrao.ActivePage() == &tshFolhaDados);
-    if (toRecord && pgcPadrao.ActivePage() != &tshFormulario) {
-        tshFormulario.SetEnabled(true);
-        pgcPadrao.SetActivePage(&tshFormulario);
-        pgcPadraoChange();
+        s == DataSetState::Insert || (s == DataSetState::Edit && form_.pgcPadrao.ActivePage() == &form_.tshFolhaDados);
+    if (toRecord && form_.pgcPadrao.ActivePage() != &form_.tshFormulario) {
+        form_.tshFormulario.SetEnabled(true);
+        form_.pgcPadrao.SetActivePage(&form_.tshFormulario);
+        form_.Loader().pgcPadraoChange();
     }
     const bool typedSupplier =
-        (stTipoOperAtual != "03" || cdsRomaneioNF.State() == DataSetState::Insert) && TipoOperElem(6) != "S";
-    dbeNrInsJurNF->SetEnabled(typedSupplier);
-    btpFornecedor->SetEnabled(typedSupplier && FieldText(cdsParamDFE, "IDCONSFORNFJ") != "N" &&
-                              FieldText(cdsRomaneioNF, "IDDOCREPLIC").empty() &&
-                              FieldText(cdsRomaneioNF, "DSNOTAFISORIGOL").empty());
+        (form_.Header().CurrentType() != "03" || data_.cdsRomaneioNF.State() == DataSetState::Insert) && form_.Header().TipoOper().IDINFCPFCNPJNF != "S";
+    ui_.dbeNrInsJurNF->SetEnabled(typedSupplier);
+    ui_.btpFornecedor->SetEnabled(typedSupplier && FieldText(data_.cdsParamDFE, "IDCONSFORNFJ") != "N" &&
+                              FieldText(data_.cdsRomaneioNF, "IDDOCREPLIC").empty() &&
+                              FieldText(data_.cdsRomaneioNF, "DSNOTAFISORIGOL").empty());
     // The lookup is not reopened here: a search over it puts the header into edit and then reads its row.
-    ColorsByOperationType();
+    form_.Layout().ColorsByOperationType();
 }
 
 // The stock-evolution date: the processing day, or the earlier entry date of the posting being edited.
-void TfrmLancNFEntrada::UpdateStockDate() {
+void PostingEditor::UpdateStockDate() {
     ModuleState& st = Cli_dfe11000();
     DateTime date = st.dtDataProc.DatePart();
-    if (InEdit(cdsNotaFiscal)) {
-        for (const DataSet* ds : {&cdsRomaneioNF, &cdsNotaFiscal}) {
+    if (InEdit(data_.cdsNotaFiscal)) {
+        for (const DataSet* ds : {&data_.cdsRomaneioNF, &data_.cdsNotaFiscal}) {
             const Field* entry = ds->Active() ? ds->FindField("DTENTRSAID") : nullptr;
             if (entry && !entry->IsNull()) date = std::min(date, entry->AsDateTime().DatePart());
         }
@@ -105,36 +103,36 @@ void TfrmLancNFEntrada::UpdateStockDate() {
     st.dtEvolEstoq = date;
 }
 
-void TfrmLancNFEntrada::AtualizaMenus() {
-    const TabSheet* active = pgcPadrao.ActivePage();
-    mnuVencimentos->SetEnabled(tshVencimento->Enabled());
-    mnuVencimentos->SetChecked(active == tshVencimento && tshVencimento->Enabled());
-    mnuFormulario->SetEnabled(tshFormulario.Enabled());
-    mnuFormulario->SetChecked(active == &tshFormulario);
-    mnuFolhaDados->SetEnabled(tshFolhaDados.Enabled());
-    mnuFolhaDados->SetChecked(active == &tshFolhaDados);
+void PostingEditor::AtualizaMenus() {
+    const TabSheet* active = form_.pgcPadrao.ActivePage();
+    ui_.mnuVencimentos->SetEnabled(ui_.tshVencimento->Enabled());
+    ui_.mnuVencimentos->SetChecked(active == ui_.tshVencimento && ui_.tshVencimento->Enabled());
+    ui_.mnuFormulario->SetEnabled(form_.tshFormulario.Enabled());
+    ui_.mnuFormulario->SetChecked(active == &form_.tshFormulario);
+    ui_.mnuFolhaDados->SetEnabled(form_.tshFolhaDados.Enabled());
+    ui_.mnuFolhaDados->SetChecked(active == &form_.tshFolhaDados);
     // The command after verify follows find on the list page.
-    const bool findOnList = mnuProcurar.Enabled() && active == &tshFolhaDados;
-    mnuConsisteAF->SetEnabled(findOnList);
-    sbtConsisteAF->SetEnabled(findOnList);
+    const bool findOnList = form_.mnuProcurar.Enabled() && active == &form_.tshFolhaDados;
+    ui_.mnuConsisteAF->SetEnabled(findOnList);
+    ui_.sbtConsisteAF->SetEnabled(findOnList);
 }
 
-void TfrmLancNFEntrada::DisableForInsert() {
+void PostingEditor::DisableForInsert() {
     if (!support::zymora::ModuFili()) {
-        if (medCdFilial->CanFocus()) medCdFilial->SetFocus();
+        if (ui_.medCdFilial->CanFocus()) ui_.medCdFilial->SetFocus();
         return;
     }
-    Enable(mnuAlterar, sbtAlterar, false);
-    Enable(mnuExcluir, sbtExcluir, false);
-    Enable(mnuProcurar, sbtProcurar, false);
-    Enable(mnuVerificar, sbtVerificar, false);
-    tshFolhaDados.SetEnabled(false);
-    tshFormulario.SetEnabled(false);
-    tshVencimento->SetEnabled(false);
-    mnuFolhaDados->SetEnabled(false);
-    mnuFormulario->SetEnabled(false);
-    mnuVencimentos->SetEnabled(false);
-    mnuFolhaDados->SetChecked(true);
+    Enable(form_.mnuAlterar, form_.sbtAlterar, false);
+    Enable(form_.mnuExcluir, form_.sbtExcluir, false);
+    Enable(form_.mnuProcurar, form_.sbtProcurar, false);
+    Enable(form_.mnuVerificar, form_.sbtVerificar, false);
+    form_.tshFolhaDados.SetEnabled(false);
+    form_.tshFormulario.SetEnabled(false);
+    ui_.tshVencimento->SetEnabled(false);
+    ui_.mnuFolhaDados->SetEnabled(false);
+    ui_.mnuFormulario->SetEnabled(false);
+    ui_.mnuVencimentos->SetEnabled(false);
+    ui_.mnuFolhaDados->SetChecked(true);
 }
 
 } // namespace dfe::dfe11000

@@ -2,7 +2,7 @@
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/pending.h"
 #include "dfe11000/posting/editing_helpers.h"
-#include "dfe11000/posting/row_fields.h"
+#include "dfe11000/module/module_helpers.h"
 #include "dfe11000/server/inventory_check.h"
 #include "platform/core/abort.h"
 #include "platform/core/text.h"
@@ -10,12 +10,18 @@
 #include "support/current_dialogs.h"
 #include "support/show_msg.h"
 #include "support/zymora.h"
+#include "dfe11000/header/header_rules.h"
+#include "dfe11000/module/screen_layout.h"
+#include "dfe11000/posting/posting_editor.h"
+#include "dfe11000/posting/posting_list.h"
+#include "dfe11000/posting/posting_loader.h"
+#include "dfe11000/server/module_parameters.h"
 
 namespace dfe::dfe11000 {
 
-void TfrmLancNFEntrada::ResetPostingTexts() {
+void PostingEditor::ResetPostingTexts() {
     ModuleState& st = Cli_dfe11000();
-    stParamForn.clear();
+    form_.Parameters().SetSupplierString({});
     st.stShowInfoNFE = "N";
     st.stSugAlmox = "N";
     st.stSugAlmoEstPr = "N";
@@ -30,101 +36,101 @@ void TfrmLancNFEntrada::ResetPostingTexts() {
     st.stIDTPIJURFORN.clear();
     st.stNRINSJURFORN.clear();
     boRelacAF = true;
-    sbtReplicDoc->SetDown(false);
-    mnuReplicDoc->SetChecked(false);
+    ui_.sbtReplicDoc->SetDown(false);
+    ui_.mnuReplicDoc->SetChecked(false);
     stErroNFE = "N";
 }
 
-void TfrmLancNFEntrada::sbtIncluirClick() {
+void PostingEditor::Include() {
     ModuleState& st = Cli_dfe11000();
-    pgcPadrao.SetActivePage(&tshFolhaDados);
+    form_.pgcPadrao.SetActivePage(&form_.tshFolhaDados);
     ResetPostingTexts();
-    Vd_FiliInat();
+    form_.Header().Vd_FiliInat();
 
-    tshFormulario.SetEnabled(true);
-    mnuFormulario->SetEnabled(true);
+    form_.tshFormulario.SetEnabled(true);
+    ui_.mnuFormulario->SetEnabled(true);
     st.boInsert = true;
-    EnableBranchEditors(*this, false);
+    EnableBranchEditors(false);
     // The record page stays hidden while it is rebuilt, also when a step fails.
-    scbFormulario->SetVisible(false);
-    const ShowOnExit reveal(*scbFormulario);
+    ui_.scbFormulario->SetVisible(false);
+    const ShowOnExit reveal(*ui_.scbFormulario);
 
-    RecreateEmpty(cdsNotaFiscal);
-    cdsNotaFiscal.Insert();
+    RecreateEmpty(data_.cdsNotaFiscal);
+    data_.cdsNotaFiscal.Insert();
 
-    qryCliente.Close();
-    qryFornecedor.Close();
-    qryInscrEstad.Close();
-    nbkDestino->SetPageIndex(1);
-    grbFornecedor->SetCaption(TipoOperElem(23) == "S" ? "Exportador" : "Fornecedor");
+    lookups_.qryCliente.Close();
+    lookups_.qryFornecedor.Close();
+    lookups_.qryInscrEstad.Close();
+    ui_.nbkDestino->SetPageIndex(1);
+    ui_.grbFornecedor->SetCaption(form_.Header().TipoOper().IDNFIMPORTACAOIND == "S" ? "Exportador" : "Fornecedor");
 
-    for (DataSet* ds : {&cdsItemProduto, &cdsItemEncargo, &cdsItemNotaFisc, &cdsContaPagar, &cdsDadosAdic,
-                        &cdsTrabImposNFTot, &cdsTrabItProImpos, &cdsNFRelacAF})
+    for (DataSet* ds : {&data_.cdsItemProduto, &data_.cdsItemEncargo, &data_.cdsItemNotaFisc, &data_.cdsContaPagar, &data_.cdsDadosAdic,
+                        &data_.cdsTrabImposNFTot, &data_.cdsTrabItProImpos, &data_.cdsNFRelacAF})
         RecreateEmpty(*ds);
 
     InsertListRow();
 
-    AjustaPanels(0);
+    form_.Layout().AjustaPanels(0);
     // The company edit can only take the focus once the record page shows again.
-    scbFormulario->SetVisible(true);
-    scbFormulario->SetVertScrollPosition(0);
-    auto seriesExit = dbeSerie->OnExit;
-    dbeSerie->OnExit = nullptr;
-    if (dbeCdEmpresa->CanFocus()) dbeCdEmpresa->SetFocus();
-    dbeSerie->OnExit = seriesExit;
+    ui_.scbFormulario->SetVisible(true);
+    ui_.scbFormulario->SetVertScrollPosition(0);
+    auto seriesExit = ui_.dbeSerie->OnExit;
+    ui_.dbeSerie->OnExit = nullptr;
+    if (ui_.dbeCdEmpresa->CanFocus()) ui_.dbeCdEmpresa->SetFocus();
+    ui_.dbeSerie->OnExit = seriesExit;
 
     st.inCodigo = 0;
     st.stContaPagar = "0";
-    HideColumn(*dbgItemProImpos, 3);
-    HideColumn(*dbgImposNFTot, 2);
-    HideColumn(*dbgItemProduto, 10);
-    cdsNotaFiscal.FieldByName("NRINSJURNF").SetEditMask(support::PictPess("I"));
-    dbeNrInsJurNF->SetMaxLength(20);
-    tshVencimento->SetEnabled(FieldText(qryTipoOperac, "IDUTILVENC") != "N" &&
-                              FieldText(cdsParamDFE, "IDTRATAVENC") != "N" &&
-                              FieldText(cdsParamDFE, "IDLANCENTRVENC") == "S");
-    if (mnuVencimentos) mnuVencimentos->SetEnabled(tshVencimento->Enabled());
-    for (DBGrid* grid : {dbgItemProduto, dbgItemNotaFisc, dbgItemSemNF})
+    HideColumn(*ui_.dbgItemProImpos, 3);
+    HideColumn(*ui_.dbgImposNFTot, 2);
+    HideColumn(*ui_.dbgItemProduto, 10);
+    data_.cdsNotaFiscal.FieldByName("NRINSJURNF").SetEditMask(support::PictPess("I"));
+    ui_.dbeNrInsJurNF->SetMaxLength(20);
+    ui_.tshVencimento->SetEnabled(FieldText(lookups_.qryTipoOperac, "IDUTILVENC") != "N" &&
+                              FieldText(data_.cdsParamDFE, "IDTRATAVENC") != "N" &&
+                              FieldText(data_.cdsParamDFE, "IDLANCENTRVENC") == "S");
+    if (ui_.mnuVencimentos) ui_.mnuVencimentos->SetEnabled(ui_.tshVencimento->Enabled());
+    for (DBGrid* grid : {ui_.dbgItemProduto, ui_.dbgItemNotaFisc, ui_.dbgItemSemNF})
         FirstColumnButton(*grid, ColumnButton::Ellipsis);
 }
 
 // The list row of a new posting: branch lookup's company, the branch in process, the code the server
 // replaces on closing.
-void TfrmLancNFEntrada::InsertListRow() {
-    if (!cdsRomaneioNF.Active()) cdsRomaneioNF.CreateDataSet();
-    const std::string company = FieldText(qryFiliRece, "CDEMPRESA");
-    cdsRomaneioNF.Append();
-    SetFieldText(cdsRomaneioNF, "CDEMPRESA", company);
-    SetFieldText(cdsRomaneioNF, "CDFILIAL", support::zymora::FiliProc());
-    SetFieldText(cdsRomaneioNF, "NRLANCTONF", "NOVOCODIGO");
-    SetFieldText(cdsRomaneioNF, "CDTIPOOPER", FieldText(qryTipoOperac, "CDTIPOOPER"));
-    SetFieldText(cdsRomaneioNF, "NMTIPOOPER", FieldText(qryTipoOperac, "NMTIPOOPER"));
-    SetFieldText(cdsNotaFiscal, "CDEMPRESA", company);
-    SetFieldText(cdsNotaFiscal, "CDINSCESTA", FieldText(qryFiliRece, "CDINSCESTA"));
-    SetFieldText(cdsNotaFiscal, "CDINSCMUNI", FieldText(qryFiliRece, "CDINSCMUNI"));
-    if (!company.empty() && FieldText(qryEmpresa, "CDEMPRESA") != company) {
-        ShowRowCompany();
-        const std::string name = FieldText(qryEmpresa, "NMRAZSOCEMPR");
-        SetFieldText(cdsRomaneioNF, "NMRAZSOCEMPR", name);
-        dbeNmEmpresa->SetText(name);
+void PostingEditor::InsertListRow() {
+    if (!data_.cdsRomaneioNF.Active()) data_.cdsRomaneioNF.CreateDataSet();
+    const std::string company = FieldText(lookups_.qryFiliRece, "CDEMPRESA");
+    data_.cdsRomaneioNF.Append();
+    SetWhileEditing(data_.cdsRomaneioNF, "CDEMPRESA", company);
+    SetWhileEditing(data_.cdsRomaneioNF, "CDFILIAL", support::zymora::FiliProc());
+    SetWhileEditing(data_.cdsRomaneioNF, "NRLANCTONF", "NOVOCODIGO");
+    SetWhileEditing(data_.cdsRomaneioNF, "CDTIPOOPER", FieldText(lookups_.qryTipoOperac, "CDTIPOOPER"));
+    SetWhileEditing(data_.cdsRomaneioNF, "NMTIPOOPER", FieldText(lookups_.qryTipoOperac, "NMTIPOOPER"));
+    SetWhileEditing(data_.cdsNotaFiscal, "CDEMPRESA", company);
+    SetWhileEditing(data_.cdsNotaFiscal, "CDINSCESTA", FieldText(lookups_.qryFiliRece, "CDINSCESTA"));
+    SetWhileEditing(data_.cdsNotaFiscal, "CDINSCMUNI", FieldText(lookups_.qryFiliRece, "CDINSCMUNI"));
+    if (!company.empty() && FieldText(lookups_.qryEmpresa, "CDEMPRESA") != company) {
+        form_.List().ShowRowCompany();
+        const std::string name = FieldText(lookups_.qryEmpresa, "NMRAZSOCEMPR");
+        SetWhileEditing(data_.cdsRomaneioNF, "NMRAZSOCEMPR", name);
+        ui_.dbeNmEmpresa->SetText(name);
     }
 }
 
-void TfrmLancNFEntrada::sbtAlterarClick() {
+void PostingEditor::Change() {
     ModuleState& st = Cli_dfe11000();
     ResetPostingTexts();
     st.boSeqItProd = true;
     if (StockMoves())
-        ValidaInventario(*this, medCdFilial->Text(), support::zymora::DataProc(medCdFilial->Text()));
-    Vd_FiliInat();
-    if (sbtReplicDoc->Enabled()) {
+        ValidaInventario(form_, ui_.medCdFilial->Text(), support::zymora::DataProc(ui_.medCdFilial->Text()));
+    form_.Header().Vd_FiliInat();
+    if (ui_.sbtReplicDoc->Enabled()) {
         const bool replicated =
-            GetVerifReplic(*this, PostingKey().first, FieldText(cdsNotaFiscal, "NRLANCTONF"));
-        sbtReplicDoc->SetDown(replicated);
-        mnuReplicDoc->SetChecked(replicated);
+            GetVerifReplic(form_, form_.Loader().PostingKey().first, FieldText(data_.cdsNotaFiscal, "NRLANCTONF"));
+        ui_.sbtReplicDoc->SetDown(replicated);
+        ui_.mnuReplicDoc->SetChecked(replicated);
     }
     try {
-        SenhaLiberacao(*this);
+        SenhaLiberacao(form_);
     } catch (...) {
         ReleaseFailed();
         throw;
@@ -132,151 +138,151 @@ void TfrmLancNFEntrada::sbtAlterarClick() {
     AskManifestation();
 
     st.stLista.clear();
-    EnableBranchEditors(*this, false);
+    EnableBranchEditors(false);
     stGrupoFiscal.clear();
-    st.stModDocFisc = FieldText(cdsNotaFiscal, "CDMODDOCFISC");
-    if (pgcPadrao.ActivePage() == tshVencimento) {
-        cdsContaPagar.Edit();
+    st.stModDocFisc = FieldText(data_.cdsNotaFiscal, "CDMODDOCFISC");
+    if (form_.pgcPadrao.ActivePage() == ui_.tshVencimento) {
+        data_.cdsContaPagar.Edit();
         return;
     }
-    if (pgcPadrao.ActivePage() != &tshFormulario) {
-        pgcPadrao.SetActivePage(&tshFormulario);
-        pgcPadraoChange();
+    if (form_.pgcPadrao.ActivePage() != &form_.tshFormulario) {
+        form_.pgcPadrao.SetActivePage(&form_.tshFormulario);
+        form_.Loader().pgcPadraoChange();
     }
-    cdsNotaFiscal.Edit();
-    scbFormulario->SetVertScrollPosition(0);
+    data_.cdsNotaFiscal.Edit();
+    ui_.scbFormulario->SetVertScrollPosition(0);
     st.boInsert = false;
     FocusAfterChange();
 }
 
 // The recipient's manifestation of the listed posting decides whether it may still be changed.
-void TfrmLancNFEntrada::AskManifestation() {
-    const std::string manifestation = FieldText(cdsRomaneioNF, "IDSTATUSMANIF").substr(0, 1);
+void PostingEditor::AskManifestation() {
+    const std::string manifestation = FieldText(data_.cdsRomaneioNF, "IDSTATUSMANIF").substr(0, 1);
     if (manifestation == "1" || manifestation == "4") {
-        const std::string text = FillPercentS(msgPadrao.Msg("BloqManif_Exc"),
-                                              msgPadrao.Msg(manifestation == "1" ? "Manif4" : "Manif8"));
+        const std::string text = FillPercentS(form_.msgPadrao.Msg("BloqManif_Exc"),
+                                              form_.msgPadrao.Msg(manifestation == "1" ? "Manif4" : "Manif8"));
         if (support::MsgAlertEx(text, DialogType::Confirmation, {"Sim", "Não"}, "BloqManif_Exc") != 10)
             ThrowAbort();
     } else if (manifestation == "2" || manifestation == "3") {
         support::CurrentDialogs().ShowError(
-            ErrorRequest{FillPercentS(msgPadrao.Msg("BloqManif_Alt"),
-                                      msgPadrao.Msg(manifestation == "2" ? "Manif5" : "Manif6")),
+            ErrorRequest{FillPercentS(form_.msgPadrao.Msg("BloqManif_Alt"),
+                                      form_.msgPadrao.Msg(manifestation == "2" ? "Manif5" : "Manif6")),
                          {},
                          "BloqManif_Alt"});
         ThrowAbort();
     }
 }
 
-void TfrmLancNFEntrada::FocusAfterChange() {
+void PostingEditor::FocusAfterChange() {
     auto focusOr = [this](Control* preferred) {
-        Control* target = preferred && preferred->Enabled() ? preferred : static_cast<Control*>(dbeSerie);
+        Control* target = preferred && preferred->Enabled() ? preferred : static_cast<Control*>(ui_.dbeSerie);
         if (target->CanFocus()) target->SetFocus();
     };
-    switch (nbkDestino->PageIndex()) {
+    switch (ui_.nbkDestino->PageIndex()) {
     case 0:
-        focusOr(dbeNrInsJurClie);
+        focusOr(ui_.dbeNrInsJurClie);
         break;
     case 1:
-        focusOr(dbeNrInsJurNF);
+        focusOr(ui_.dbeNrInsJurNF);
         break;
     default:
-        focusOr(dbeCdFilial);
+        focusOr(ui_.dbeCdFilial);
         break;
     }
 }
 
-void TfrmLancNFEntrada::sbtConfirmarClick() {
+void PostingEditor::Confirm() {
     ModuleState& st = Cli_dfe11000();
     st.stErroFech = "N";
     st.stLimitForn = "S";
-    Vd_FiliInat();
+    form_.Header().Vd_FiliInat();
     stFechamento = "N";
-    if (InEdit(cdsNotaFiscal) && FieldText(cdsNotaFiscal, "IDSTATUS") == "D")
-        support::MensErro(msgPadrao, "NF_Digit", true);
+    if (InEdit(data_.cdsNotaFiscal) && FieldText(data_.cdsNotaFiscal, "IDSTATUS") == "D")
+        support::MensErro(form_.msgPadrao, "NF_Digit", true);
     LoadSupplierParams();
-    if (st.stVerifVrNF == "N" && FieldText(cdsParamForne, "IDREACONFVRNF") == "S" &&
-        FieldText(cdsNotaFiscal, "IDNFGERADAVIAXML") == "N") {
+    if (st.stVerifVrNF == "N" && FieldText(data_.cdsParamForne, "IDREACONFVRNF") == "S" &&
+        FieldText(data_.cdsNotaFiscal, "IDNFGERADAVIAXML") == "N") {
         st.stVerifVrNF = "S";
-        Refuse(dbeVrNotaFisc, "Verif_Valor");
+        Refuse(ui_.dbeVrNotaFisc, "Verif_Valor");
     }
-    Vd_ModDocFisc(false);
+    form_.Header().Vd_ModDocFisc(false);
     RunPendingExit();
     ConfirmHeaderRules();
 
     boCancelaCpfCnpj = false;
     st.boHabEtiq = false;
     // Replication is offered only for a posting that was closed, with the number the server gave it.
-    const bool offerReplication = !sbtReplicDoc->Down() && FieldText(cdsParamDFE, "IDAVNFNREPEN") == "S";
-    if (!FechaNotaFiscal(*this, "0")) return;
+    const bool offerReplication = !ui_.sbtReplicDoc->Down() && FieldText(data_.cdsParamDFE, "IDAVNFNREPEN") == "S";
+    if (!FechaNotaFiscal(form_, "0")) return;
     if (offerReplication &&
-        support::ShowMsg(msgPadrao, "NF_NRepli", DialogType::Confirmation, mb::YesNo) == mr::Yes)
-        CriaReplicacao(*this);
-    if (!Existe_Erro(*this) && FieldText(qryFiliRece, "IDFUNCAOFILI") == "O" && st.boHabEtiq &&
-        FieldText(cdsParamDFE, "IDETIQPRODOL") == "S")
-        CriaGeraEtiq(*this);
+        support::ShowMsg(form_.msgPadrao, "NF_NRepli", DialogType::Confirmation, mb::YesNo) == mr::Yes)
+        CriaReplicacao(form_);
+    if (!Existe_Erro(form_) && FieldText(lookups_.qryFiliRece, "IDFUNCAOFILI") == "O" && st.boHabEtiq &&
+        FieldText(data_.cdsParamDFE, "IDETIQPRODOL") == "S")
+        CriaGeraEtiq(form_);
     st.boConsEtiq = false;
-    if (cdsEtiqRegera.Active()) cdsEtiqRegera.EmptyDataSet();
-    AjustaPanels(0);
-    dbeChaveAcesso->SetTag(0);
-    if (cdsItemProduto.Active()) cdsItemProduto.First();
+    if (data_.cdsEtiqRegera.Active()) data_.cdsEtiqRegera.EmptyDataSet();
+    form_.Layout().AjustaPanels(0);
+    ui_.dbeChaveAcesso->SetTag(0);
+    if (data_.cdsItemProduto.Active()) data_.cdsItemProduto.First();
     st.boImpAFParaXML = false;
     st.stAuxiliaEntr = "S";
     boChaveAceita = false;
     ClearLotMemory(st);
 }
 
-void TfrmLancNFEntrada::LoadSupplierParams() {
-    const std::string supplier = FieldText(qryFornecedor, "CDFORNECED");
-    if (FieldText(cdsParamForne, "CDFORNECED") == supplier && !stParamForn.empty()) return;
-    if (!supplier.empty()) GetParamForn(supplier);
+void PostingEditor::LoadSupplierParams() {
+    const std::string supplier = FieldText(lookups_.qryFornecedor, "CDFORNECED");
+    if (FieldText(data_.cdsParamForne, "CDFORNECED") == supplier && !form_.Parameters().SupplierString().empty()) return;
+    if (!supplier.empty()) form_.Parameters().GetParamForn(supplier);
 }
 
 // Steps of the confirmation between the document model and the replication question.
-void TfrmLancNFEntrada::ConfirmHeaderRules() {
+void PostingEditor::ConfirmHeaderRules() {
     const ModuleState& st = Cli_dfe11000();
-    if (InEdit(cdsNotaFiscal) &&
-        !Verifica_Vigencia_Insc(*this, FieldText(cdsNotaFiscal, "CDINSCESTA"),
-                                FieldText(cdsNotaFiscal, "CDEMPRESA"),
-                                cdsNotaFiscal.FieldByName("DTENTRSAID").AsDateTime()))
-        Refuse(dbdEntrSaid, "Insc_Vig");
-    if (TipoOperElem(8) == "S" && text::Trim(dbeDescCFOp->Text()).empty()) Refuse(dbeDescCFOp, "justInf");
-    if (FieldText(cdsNotaFiscal, "IDNFGERADAVIAXML") == "S" &&
-        FieldText(cdsParamDFE, "IDGERNFIGUALXML") == "S" && stErroNFE == "S")
-        Refuse(dbeNumero, "ErroNFE");
-    if (FieldText(cdsNotaFiscal, "IDORIGDESTNF") == "F" && TipoOperElem(13) == "S" &&
-        FieldText(cdsParamForne, "IDOBRIMPXMLNF") == "S" && !st.boNFImpNFe && st.boInsert && !boChaveAceita) {
-        pgcPadrao.SetActivePage(&tshFormulario);
-        Refuse(dbeNumero, "Blq_NFe_ForXML");
+    if (InEdit(data_.cdsNotaFiscal) &&
+        !Verifica_Vigencia_Insc(form_, FieldText(data_.cdsNotaFiscal, "CDINSCESTA"),
+                                FieldText(data_.cdsNotaFiscal, "CDEMPRESA"),
+                                data_.cdsNotaFiscal.FieldByName("DTENTRSAID").AsDateTime()))
+        Refuse(ui_.dbdEntrSaid, "Insc_Vig");
+    if (form_.Header().TipoOper().IDNFESTCANC == "S" && text::Trim(ui_.dbeDescCFOp->Text()).empty()) Refuse(ui_.dbeDescCFOp, "justInf");
+    if (FieldText(data_.cdsNotaFiscal, "IDNFGERADAVIAXML") == "S" &&
+        FieldText(data_.cdsParamDFE, "IDGERNFIGUALXML") == "S" && stErroNFE == "S")
+        Refuse(ui_.dbeNumero, "ErroNFE");
+    if (FieldText(data_.cdsNotaFiscal, "IDORIGDESTNF") == "F" && form_.Header().TipoOper().IDTIPOOPERELE == "S" &&
+        FieldText(data_.cdsParamForne, "IDOBRIMPXMLNF") == "S" && !st.boNFImpNFe && st.boInsert && !boChaveAceita) {
+        form_.pgcPadrao.SetActivePage(&form_.tshFormulario);
+        Refuse(ui_.dbeNumero, "Blq_NFe_ForXML");
     }
-    Atualiza_Valores(*this);
+    Atualiza_Valores(form_);
 }
 
-void TfrmLancNFEntrada::Refuse(Control* focus, const char* code) {
+void PostingEditor::Refuse(Control* focus, const char* code) {
     if (focus && focus->CanFocus()) focus->SetFocus();
-    support::MensErro(msgPadrao, code, true);
+    support::MensErro(form_.msgPadrao, code, true);
 }
 
 // The exit rule of the control left focused, which the command button's click does not leave.
-void TfrmLancNFEntrada::RunPendingExit() {
-    Control* focused = ActiveControl();
+void PostingEditor::RunPendingExit() {
+    Control* focused = form_.ActiveControl();
     if (!focused) return;
-    const int ctePage = nbkCte->PageIndex();
+    const int ctePage = ui_.nbkCte->PageIndex();
     const bool pending =
-        (ctePage == 0 && (focused == dbeIbgeDest || focused == cbbTipoCte)) ||
-        (ctePage == 1 && (focused == dbeChaveRef || focused == cbbFinEmisDoc || focused == dbeIbgeNF3e)) ||
-        focused == cbbModDocArrec || focused == dbeDocArrecad;
+        (ctePage == 0 && (focused == ui_.dbeIbgeDest || focused == ui_.cbbTipoCte)) ||
+        (ctePage == 1 && (focused == ui_.dbeChaveRef || focused == ui_.cbbFinEmisDoc || focused == ui_.dbeIbgeNF3e)) ||
+        focused == ui_.cbbModDocArrec || focused == ui_.dbeDocArrecad;
     if (pending) focused->DoExit();
 }
 
-void TfrmLancNFEntrada::sbtCancelarClick() {
+void PostingEditor::Cancel() {
     ModuleState& st = Cli_dfe11000();
     st.stErroFech = "N";
     st.stLimitForn = "S";
     st.stModDocFisc.clear();
     if (CancelEditedDetail()) return;
     if (st.boRetornoInscEsta &&
-        support::ShowMsg(msgPadrao, "Cancel", DialogType::Confirmation, mb::YesNo) != mr::Yes) {
-        cdsNotaFiscal.Edit();
+        support::ShowMsg(form_.msgPadrao, "Cancel", DialogType::Confirmation, mb::YesNo) != mr::Yes) {
+        data_.cdsNotaFiscal.Edit();
         st.boAlteraNF = true;
         boCancelaCpfCnpj = false;
     } else {
@@ -288,29 +294,29 @@ void TfrmLancNFEntrada::sbtCancelarClick() {
         st.boNFImpNFe = false;
     }
     st.stTodos = "N";
-    ClearReplicationCode(*this);
-    if (dtsRomaneioNF->State() == DataSetState::Browse && cdsRomaneioNF.IsEmpty()) DisableForInsert();
+    ClearReplicationCode(form_);
+    if (data_.dtsRomaneioNF->State() == DataSetState::Browse && data_.cdsRomaneioNF.IsEmpty()) DisableForInsert();
     st.boAlteraNumNF = false;
-    if (cdsEtiqRegera.Active()) cdsEtiqRegera.EmptyDataSet();
+    if (data_.cdsEtiqRegera.Active()) data_.cdsEtiqRegera.EmptyDataSet();
     st.boConsEtiq = false;
     ClearLotMemory(st);
 }
 
 // Only the detail being edited is cancelled when the focus is on it; true when one was.
-bool TfrmLancNFEntrada::CancelEditedDetail() {
-    if (pgcPadrao.ActivePage() == tshVencimento && InEdit(cdsContaPagar)) {
-        cdsContaPagar.Cancel();
+bool PostingEditor::CancelEditedDetail() {
+    if (form_.pgcPadrao.ActivePage() == ui_.tshVencimento && InEdit(data_.cdsContaPagar)) {
+        data_.cdsContaPagar.Cancel();
         return true;
     }
-    Control* focused = ActiveControl();
+    Control* focused = form_.ActiveControl();
     if (!focused) return false;
     const std::pair<bool, DataSet*> cases[] = {
-        {focused->Tag() == kItemControlTag, &cdsItemProduto},
-        {focused == dbgItemEncargo, &cdsItemEncargo},
-        {focused == dbgDadosAdic, &cdsDadosAdic},
-        {focused == dbgItemProImpos, &cdsTrabItProImpos},
-        {focused == dbgItemNotaFisc || focused == dbgItemSemNF, &cdsItemNotaFisc},
-        {focused == dbgImposNFTot, &cdsTrabImposNFTot},
+        {focused->Tag() == kItemControlTag, &data_.cdsItemProduto},
+        {focused == ui_.dbgItemEncargo, &data_.cdsItemEncargo},
+        {focused == ui_.dbgDadosAdic, &data_.cdsDadosAdic},
+        {focused == ui_.dbgItemProImpos, &data_.cdsTrabItProImpos},
+        {focused == ui_.dbgItemNotaFisc || focused == ui_.dbgItemSemNF, &data_.cdsItemNotaFisc},
+        {focused == ui_.dbgImposNFTot, &data_.cdsTrabImposNFTot},
     };
     for (const auto& [matches, ds] : cases) {
         if (matches && InEdit(*ds)) {

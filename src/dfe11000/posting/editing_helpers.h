@@ -1,22 +1,15 @@
 #pragma once
 
 // Small steps the editing commands share.
-#include "dfe11000/module/frm_lanc_nf_entrada.h"
+
+#include "dfe11000/module/module_state.h"
+#include "platform/data/dataset.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/db_grid.h"
 
 #include <string>
-#include <string_view>
 
 namespace dfe::dfe11000 {
-
-// The item grids and item editors: cancel there cancels only the item.
-inline constexpr int kItemControlTag = 6;
-
-// The branch panel's editors: usable only outside an edit (and never on a fixed-branch module).
-inline void EnableBranchEditors(TfrmLancNFEntrada& form, bool enabled) {
-    form.medCdFilial->SetEnabled(enabled);
-    form.btpFilial->SetEnabled(enabled);
-    form.lblFilial->SetEnabled(enabled);
-}
 
 // Shows a control again when the scope ends, however it ends.
 class ShowOnExit {
@@ -49,11 +42,6 @@ inline void HideColumn(DBGrid& grid, int index) {
 
 inline void FirstColumnButton(DBGrid& grid, ColumnButton style) {
     if (grid.ColumnCount() > 0) grid.Column(0).SetButtonStyle(style);
-}
-
-inline void SetFieldText(DataSet& ds, std::string_view name, const std::string& value) {
-    if (!ds.Active() || !IsEditing(ds.State())) return;
-    if (Field* field = ds.FindField(name)) field->SetAsString(value);
 }
 
 // The first "%s" of a message replaced by the value.

@@ -1,5 +1,6 @@
 // Whether the origin documents of a return carry data of an electronic invoice (QTDNFCE).
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
+#include "dfe11000/posting/posting_loader.h"
 
 namespace dfe::dfe11000 {
 namespace {
@@ -26,14 +27,14 @@ bool SomeListedOriginHasData(DataSet& list) {
 
 } // namespace
 
-void TfrmLancNFEntrada::Atualiza_stExisteDadosNF() {
+void PostingLoader::Atualiza_stExisteDadosNF() {
     // Recomputed from scratch: a stale "S" of a previous origin must never survive.
     std::string& exists = Cli_dfe11000().stExisteDadosNF;
     exists = "N";
-    if (rbtUnica->Checked()) {
-        if (SingleOriginHasData(cdsNFOrigSaid)) exists = "S";
-    } else if (rbtLista->Checked()) {
-        if (SomeListedOriginHasData(cdsNFOrigLista)) exists = "S";
+    if (ui_.rbtUnica->Checked()) {
+        if (SingleOriginHasData(data_.cdsNFOrigSaid)) exists = "S";
+    } else if (ui_.rbtLista->Checked()) {
+        if (SomeListedOriginHasData(data_.cdsNFOrigLista)) exists = "S";
     }
 }
 

@@ -1,35 +1,37 @@
 // The header completeness check the closing runs.
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/pending.h"
-#include "dfe11000/posting/row_fields.h"
+#include "dfe11000/module/module_helpers.h"
 #include "platform/core/text.h"
 #include "support/show_msg.h"
+#include "dfe11000/header/header_rules.h"
+#include "dfe11000/posting/posting_editor.h"
 
 namespace dfe::dfe11000 {
 
-void TfrmLancNFEntrada::ValidaCampos() {
-    auto showRecord = [this] { pgcPadrao.SetActivePage(&tshFormulario); };
-    if (FieldText(qryTipoOperac, "IDINFCPFCNPJNF") == "S" &&
-        FieldText(cdsNotaFiscal, "NRCPFCNPJNF").empty()) {
+void PostingEditor::ValidaCampos() {
+    auto showRecord = [this] { form_.pgcPadrao.SetActivePage(&form_.tshFormulario); };
+    if (FieldText(lookups_.qryTipoOperac, "IDINFCPFCNPJNF") == "S" &&
+        FieldText(data_.cdsNotaFiscal, "NRCPFCNPJNF").empty()) {
         showRecord();
-        CriaCpfCnpj(*this);
-        if (FieldText(cdsNotaFiscal, "NRCPFCNPJNF").empty())
-            support::MensErro(msgPadrao, "CPFCNPJ_Inf", true);
+        CriaCpfCnpj(form_);
+        if (FieldText(data_.cdsNotaFiscal, "NRCPFCNPJNF").empty())
+            support::MensErro(form_.msgPadrao, "CPFCNPJ_Inf", true);
     }
-    const bool seriesOptional = OneOf(stTipoOperAtual, {"09", "10", "12"});
-    if (text::Trim(dbeSerie->Text()).empty() && !seriesOptional) {
+    const bool seriesOptional = OneOf(form_.Header().CurrentType(), {"09", "10", "12"});
+    if (text::Trim(ui_.dbeSerie->Text()).empty() && !seriesOptional) {
         showRecord();
-        if (nbkDestino->PageIndex() == 2 &&
-            FieldText(cdsNotaFiscal, "CDFILIEMIT") != FieldText(cdsNotaFiscal, "CDFILIAL")) {
-            Refuse(dbeSerie, "Serie_Inf");
+        if (ui_.nbkDestino->PageIndex() == 2 &&
+            FieldText(data_.cdsNotaFiscal, "CDFILIEMIT") != FieldText(data_.cdsNotaFiscal, "CDFILIAL")) {
+            Refuse(ui_.dbeSerie, "Serie_Inf");
         }
     }
-    if (text::Trim(dbeCdInscEsta->Text()).empty()) {
+    if (text::Trim(ui_.dbeCdInscEsta->Text()).empty()) {
         showRecord();
-        support::MensErro(msgPadrao, "Insc_Inf", true);
+        support::MensErro(form_.msgPadrao, "Insc_Inf", true);
     }
-    Vd_ModDocFisc(!OneOf(stTipoOperAtual, {"09", "10"}));
-    dbeNumeroExit(*this);
+    form_.Header().Vd_ModDocFisc(!OneOf(form_.Header().CurrentType(), {"09", "10"}));
+    dbeNumeroExit(form_);
 }
 
 } // namespace dfe::dfe11000

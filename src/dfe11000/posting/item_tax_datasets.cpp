@@ -1,6 +1,7 @@
 // The item-level datasets of a posting: items, item and document taxes (loaded and working), origin
 // documents and the purchase-authorization relation.
-#include "dfe11000/module/frm_lanc_nf_entrada.h"
+#include "dfe11000/posting/posting_data.h"
+#include "dfe11000/module/module_state.h"
 #include "dfe11000/posting/field_table.h"
 
 namespace dfe::dfe11000 {
@@ -214,7 +215,7 @@ constexpr FieldRow kNFRelacAF[] = {
 
 } // namespace
 
-void TfrmLancNFEntrada::DeclareItemTaxDataSets() {
+void PostingDataSets::DeclareItemTaxDataSets() {
     DeclareFields(cdsItemProduto, kItemProduto);
     DeclareFields(cdsTrabItProImpos, kTrabItProImpos);
     DeclareFields(cdsItemProImpos, kItemProImpos);

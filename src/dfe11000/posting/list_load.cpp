@@ -1,25 +1,115 @@
-// The list of postings a filter asks for.
+// The list of postings a filter asks for, and the screen state that goes with it.
+#include "dfe11000/header/header_rules.h"
+#include "dfe11000/module/branch_panel.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
-#include "dfe11000/server/server_gateway.h"
-#include "platform/net/check_result.h"
-#include "support/show_avi.h"
+#include "dfe11000/module/module_helpers.h"
+#include "dfe11000/posting/posting_editor.h"
+#include "dfe11000/posting/posting_list.h"
+#include "dfe11000/posting/posting_loader.h"
+#include "support/zymora.h"
 
 namespace dfe::dfe11000 {
+namespace {
 
-void TfrmLancNFEntrada::GetRomaneioNF(const RomaneioFilter& filter, Form* busyOn) {
-    net::ConnectionReference reference(References(), netLancNFEntrada);
-    support::ShowAviScope busy(busyOn ? busyOn : App().MainForm(), support::kAviProcurando);
-    Variant answer;
-    RunWithRetry(netLancNFEntrada, [&] {
-        // The server may write the by-reference arguments back: every attempt starts from the filter.
-        RomaneioFilter f = filter;
-        net::CallArgs args;
-        args.StrRef(f.branch).StrRef(f.series).StrRef(f.operationTypes).StrRef(f.participant);
-        args.StrRef(f.issuingBranch).DateRef(f.entryFrom).DateRef(f.entryTo).DateRef(f.issueFrom);
-        args.DateRef(f.issueTo).StrRef(f.participantKind).StrRef(f.allDates).StrRef(f.customer);
-        answer = net::CheckResultServ(netLancNFEntrada.Call("GetRomaneioNF", args));
-    });
-    cdsRomaneioNF.SetData(answer);
+void SetCommand(MenuItem& item, SpeedButton& button, bool enable) {
+    item.SetEnabled(enable);
+    button.SetEnabled(item.Enabled());
+}
+
+} // namespace
+
+void PostingList::GetRomaneioNF(const RomaneioFilter& filter, Form* busyOn) {
+    RomaneioFilter f;
+    const Variant answer = server_.Call(
+        server_.netLancNFEntrada, "GetRomaneioNF",
+        [&] {
+            // The server may write the by-reference arguments back: every attempt starts from the filter.
+            f = filter;
+            net::CallArgs args;
+            args.StrRef(f.branch).StrRef(f.series).StrRef(f.operationTypes).StrRef(f.participant);
+            args.StrRef(f.issuingBranch).DateRef(f.entryFrom).DateRef(f.entryTo).DateRef(f.issueFrom);
+            args.DateRef(f.issueTo).StrRef(f.participantKind).StrRef(f.allDates).StrRef(f.customer);
+            return args;
+        },
+        CallOptions{{}, support::kAviProcurando, busyOn, true, true});
+    data_.cdsRomaneioNF.SetData(answer);
+}
+
+void PostingList::ShowFilteredList(const RomaneioFilter& filter, Form* busyOn) {
+    form_.Repaint();
+    form_.pgcPadrao.SetEnabled(true);
+    ui_.mnuFolhaDados->SetEnabled(true);
+    GetRomaneioNF(filter, busyOn);
+
+    const bool empty = !data_.cdsRomaneioNF.Active() || data_.cdsRomaneioNF.IsEmpty();
+    data_.dtsRomaneioNF->SetEnabled(true);
+    if (!empty) {
+        form_.Editing().ControlaBotoes(*data_.dtsRomaneioNF);
+        ui_.panFilial->SetEnabled(true);
+        const bool choosable = !support::zymora::ModuFili();
+        for (Control* c : std::initializer_list<Control*>{ui_.medCdFilial, ui_.btpFilial, ui_.lblFilial})
+            c->SetEnabled(choosable);
+        form_.Header().ReopenTipoOperacForCurrent();
+    }
+    ShowListPage();
+    if (!empty) FocusIfPossible(ui_.dbgPadrao);
+    form_.tshFormulario.SetEnabled(true);
+    ui_.mnuFormulario->SetEnabled(true);
+    EnableInstallmentsForList();
+    if (empty) DisableForEmptyList();
+    SetCommand(form_.mnuIncluir, form_.sbtIncluir, true);
+    form_.Branch().boFiltroConfirmado = true;
+}
+
+void PostingList::PrepareIncludeFromFilter() {
+    data_.dtsRomaneioNF->SetEnabled(true);
+    form_.Repaint();
+    form_.pgcPadrao.SetEnabled(true);
+    ShowListPage();
+    form_.tshFormulario.SetEnabled(true);
+    ui_.mnuFormulario->SetEnabled(true);
+    EnableInstallmentsForList();
+    SetCommand(form_.mnuIncluir, form_.sbtIncluir, true);
+    DisableForEmptyList();
+    // A list never loaded has nothing to empty until its fields are declared.
+    DataSet& list = data_.cdsRomaneioNF;
+    if (list.Active())
+        list.EmptyDataSet();
+    else if (list.FieldCount() > 0)
+        list.CreateDataSet();
+    form_.Branch().boFiltroConfirmado = true;
+    form_.Branch().boIncluiAposFiltro = true;
+}
+
+// The list page with its page handling, as the clerk's change of page runs it.
+void PostingList::ShowListPage() {
+    form_.pgcPadrao.SetActivePage(&form_.tshFolhaDados);
+    form_.Loader().pgcPadraoChange();
+}
+
+// The installment treatment is a parameter of the branch; the list row says whether its type uses them.
+void PostingList::EnableInstallmentsForList() {
+    const std::string treatment = FieldText(data_.cdsParamDFE, "IDTRATAVENC");
+    const bool installments = FieldText(data_.cdsRomaneioNF, "IDUTILVENC") != "N" && treatment != "N";
+    ui_.tshVencimento->SetEnabled(installments);
+    ui_.dbgContaPagar->SetReadOnly(treatment == "M");
+    ui_.mnuVencimentos->SetEnabled(installments);
+}
+
+// Nothing but a new posting can be done: both pages and the page commands off, the list page marked.
+void PostingList::DisableForEmptyList() {
+    SetCommand(form_.mnuAlterar, form_.sbtAlterar, false);
+    SetCommand(form_.mnuExcluir, form_.sbtExcluir, false);
+    SetCommand(form_.mnuProcurar, form_.sbtProcurar, false);
+    SetCommand(form_.mnuVerificar, form_.sbtVerificar, false);
+    form_.tshFolhaDados.SetEnabled(false);
+    form_.tshFormulario.SetEnabled(false);
+    ui_.tshVencimento->SetEnabled(false);
+    ui_.mnuFormulario->SetEnabled(false);
+    ui_.mnuFolhaDados->SetEnabled(false);
+    ui_.mnuVencimentos->SetEnabled(false);
+    ui_.mnuFolhaDados->SetChecked(true);
+    FocusIfPossible(&form_.pgcPadrao);
 }
 
 } // namespace dfe::dfe11000

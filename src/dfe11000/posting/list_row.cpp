@@ -2,33 +2,38 @@
 // the commands that depend on it.
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/posting/entry_date_block.h"
-#include "dfe11000/posting/row_fields.h"
+#include "dfe11000/module/module_helpers.h"
 #include "support/consiste.h"
+#include "dfe11000/header/header_rules.h"
+#include "dfe11000/module/screen_layout.h"
+#include "dfe11000/posting/posting_editor.h"
+#include "dfe11000/posting/posting_list.h"
+#include "dfe11000/posting/posting_loader.h"
 
 namespace dfe::dfe11000 {
 
-bool TfrmLancNFEntrada::DevolucaoOrigem() const {
-    return TipoOperElem(0) == "S" && (!dbeNumeroSaida->Text().empty() || TipoOperElem(1) == "S");
+bool PostingList::DevolucaoOrigem() {
+    return form_.Header().TipoOper().IDOPERDEVONF == "S" && (!ui_.dbeNumeroSaida->Text().empty() || form_.Header().TipoOper().IDUTLLISTORI == "S");
 }
 
-void TfrmLancNFEntrada::cdsRomaneioNFAfterOpen() {
+void PostingList::cdsRomaneioNFAfterOpen() {
     ModuleState& state = Cli_dfe11000();
-    if (dbgItemProduto->ColumnCount() > 5) dbgItemProduto->Column(5).SetVisible(TipoOperElem(14) == "S");
+    if (ui_.dbgItemProduto->ColumnCount() > 5) ui_.dbgItemProduto->Column(5).SetVisible(form_.Header().TipoOper().IDNFRETIND == "S");
     state.boSeqItProd = true;
     if (state.boAtuaRoma) return;
-    stGrupoFiscal.clear();
-    if (cdsNotaFiscal.State() != DataSetState::Insert) {
-        const std::string kind = FieldText(cdsRomaneioNF, "CDTIPOOPER");
-        stTipoOperAtual = kind.empty() ? "00" : kind;
-        state.boBloqueia = EntryDateBlocks(EntryDateWindowOf(cdsParamDFE), state.dtDataProc,
-                                           cdsRomaneioNF.Active() && cdsRomaneioNF.FindField("DTENTRSAID")
-                                               ? cdsRomaneioNF.FieldByName("DTENTRSAID").AsDateTime()
+    form_.Editing().ClearGrupoFiscal();
+    if (data_.cdsNotaFiscal.State() != DataSetState::Insert) {
+        const std::string kind = FieldText(data_.cdsRomaneioNF, "CDTIPOOPER");
+        form_.Header().SetCurrentType(kind);
+        state.boBloqueia = EntryDateBlocks(EntryDateWindowOf(data_.cdsParamDFE), state.dtDataProc,
+                                           data_.cdsRomaneioNF.Active() && data_.cdsRomaneioNF.FindField("DTENTRSAID")
+                                               ? data_.cdsRomaneioNF.FieldByName("DTENTRSAID").AsDateTime()
                                                : DateTime());
-        ControlaBotoes(*dtsRomaneioNF);
+        form_.Editing().ControlaBotoes(*data_.dtsRomaneioNF);
         ShowRowCompany();
         ShowRowOperationType();
         ShowRowParticipant();
-        AjustaPanels(0);
+        form_.Layout().AjustaPanels(0);
         ShowRowCommands();
         LoadRowRelatedDocuments();
         EnableRowEditors();
@@ -38,121 +43,121 @@ void TfrmLancNFEntrada::cdsRomaneioNFAfterOpen() {
     state.boAltLiberacao = false;
 }
 
-void TfrmLancNFEntrada::ShowRowCompany() {
-    const std::string company = FieldText(cdsRomaneioNF, "CDEMPRESA");
-    if (FieldText(qryEmpresa, "CDEMPRESA") == company) return;
-    qryEmpresa.Close();
-    qryEmpresa.ParamByName("P_EMPRESA") = Variant(dbeCdEmpresa->Text());
-    qryEmpresa.ParamByName("P_TODOS") = Variant("");
-    qryEmpresa.Open();
+void PostingList::ShowRowCompany() {
+    const std::string company = FieldText(data_.cdsRomaneioNF, "CDEMPRESA");
+    if (FieldText(lookups_.qryEmpresa, "CDEMPRESA") == company) return;
+    lookups_.qryEmpresa.Close();
+    lookups_.qryEmpresa.ParamByName("P_EMPRESA") = Variant(ui_.dbeCdEmpresa->Text());
+    lookups_.qryEmpresa.ParamByName("P_TODOS") = Variant("");
+    lookups_.qryEmpresa.Open();
 }
 
-void TfrmLancNFEntrada::ShowRowOperationType() {
-    const std::string& kind = stTipoOperAtual;
+void PostingList::ShowRowOperationType() {
+    const std::string& kind = form_.Header().CurrentType();
     if (kind == "05") {
-        nbkItensNF->SetPageIndex(1);
-        grbDadosProd->SetCaption(msgPadrao.Msg("NF_SR"));
-        nbkNFOrigem->SetPageIndex(0);
+        ui_.nbkItensNF->SetPageIndex(1);
+        ui_.grbDadosProd->SetCaption(form_.msgPadrao.Msg("NF_SR"));
+        ui_.nbkNFOrigem->SetPageIndex(0);
     } else {
-        grbDadosProd->SetCaption(msgPadrao.Msg("Dad_Prod"));
-        if (TipoOperElem(0) != "S") {
-            nbkItensNF->SetPageIndex(0);
-            nbkNFOrigem->SetPageIndex(0);
+        ui_.grbDadosProd->SetCaption(form_.msgPadrao.Msg("Dad_Prod"));
+        if (form_.Header().TipoOper().IDOPERDEVONF != "S") {
+            ui_.nbkItensNF->SetPageIndex(0);
+            ui_.nbkNFOrigem->SetPageIndex(0);
         } else {
-            nbkNFOrigem->SetPageIndex(1);
-            nbkItensNF->SetPageIndex(DevolucaoOrigem() && TipoOperElem(14) != "S" ? 2 : 0);
+            ui_.nbkNFOrigem->SetPageIndex(1);
+            ui_.nbkItensNF->SetPageIndex(DevolucaoOrigem() && form_.Header().TipoOper().IDNFRETIND != "S" ? 2 : 0);
         }
     }
-    if (TipoOperElem(8) == "S") {
-        dbeDescCFOp->SetColor(Color::clInfoBk);
-        if (Field* nature = cdsNotaFiscal.Active() ? cdsNotaFiscal.FindField("DSCDFISOPENF") : nullptr;
-            nature && InEdit(cdsNotaFiscal))
-            nature->SetAsString(msgPadrao.Msg("mensEstor"));
+    if (form_.Header().TipoOper().IDNFESTCANC == "S") {
+        ui_.dbeDescCFOp->SetColor(Color::clInfoBk);
+        if (Field* nature = data_.cdsNotaFiscal.Active() ? data_.cdsNotaFiscal.FindField("DSCDFISOPENF") : nullptr;
+            nature && InEdit(data_.cdsNotaFiscal))
+            nature->SetAsString(form_.msgPadrao.Msg("mensEstor"));
     } else {
-        dbeDescCFOp->SetColor(Color::clWindow);
+        ui_.dbeDescCFOp->SetColor(Color::clWindow);
     }
     const bool withoutInvoice = kind == "11";
-    nbkTransport->SetPageIndex(withoutInvoice ? 1 : 0);
-    grbTransport->SetCaption(msgPadrao.Msg(withoutInvoice ? "E_SN" : "Transportadora"));
+    ui_.nbkTransport->SetPageIndex(withoutInvoice ? 1 : 0);
+    ui_.grbTransport->SetCaption(form_.msgPadrao.Msg(withoutInvoice ? "E_SN" : "Transportadora"));
 }
 
-void TfrmLancNFEntrada::ShowRowParticipant() {
-    const std::string mask = support::PictPess(FieldText(cdsRomaneioNF, "IDTPIJURNF"));
-    if (Field* supplier = qryFornecedor.FindField("NRINSJURFORN")) supplier->SetEditMask(mask);
-    if (Field* number = cdsRomaneioNF.FindField("NRINSJURNF")) number->SetEditMask(mask);
-    const std::string participant = FieldText(cdsRomaneioNF, "IDORIGDESTNF");
+void PostingList::ShowRowParticipant() {
+    const std::string mask = support::PictPess(FieldText(data_.cdsRomaneioNF, "IDTPIJURNF"));
+    if (Field* supplier = lookups_.qryFornecedor.FindField("NRINSJURFORN")) supplier->SetEditMask(mask);
+    if (Field* number = data_.cdsRomaneioNF.FindField("NRINSJURNF")) number->SetEditMask(mask);
+    const std::string participant = FieldText(data_.cdsRomaneioNF, "IDORIGDESTNF");
     if (participant == "C") {
-        nbkDestino->SetPageIndex(0);
-        grbFornecedor->SetCaption("Cliente");
+        ui_.nbkDestino->SetPageIndex(0);
+        ui_.grbFornecedor->SetCaption("Cliente");
     } else {
-        nbkDestino->SetPageIndex(participant == "L" ? 2 : 1);
-        grbFornecedor->SetCaption(TipoOperElem(23) == "S" ? "Exportador" : "Fornecedor");
+        ui_.nbkDestino->SetPageIndex(participant == "L" ? 2 : 1);
+        ui_.grbFornecedor->SetCaption(form_.Header().TipoOper().IDNFIMPORTACAOIND == "S" ? "Exportador" : "Fornecedor");
     }
 }
 
-void TfrmLancNFEntrada::ShowRowCommands() {
-    const bool supplierRow = dtsPadrao.Enabled() && cdsRomaneioNF.Active() && !cdsRomaneioNF.IsEmpty() &&
-                             FieldText(cdsRomaneioNF, "IDORIGDESTNF") == "F";
-    mnuConheTransp->SetEnabled(supplierRow);
-    sbtConheTransp->SetEnabled(supplierRow);
-    mnuGeraSaida->SetEnabled(supplierRow);
-    sbtGeraSaida->SetEnabled(supplierRow);
+void PostingList::ShowRowCommands() {
+    const bool supplierRow = form_.dtsPadrao.Enabled() && data_.cdsRomaneioNF.Active() && !data_.cdsRomaneioNF.IsEmpty() &&
+                             FieldText(data_.cdsRomaneioNF, "IDORIGDESTNF") == "F";
+    ui_.mnuConheTransp->SetEnabled(supplierRow);
+    ui_.sbtConheTransp->SetEnabled(supplierRow);
+    ui_.mnuGeraSaida->SetEnabled(supplierRow);
+    ui_.sbtGeraSaida->SetEnabled(supplierRow);
 }
 
-void TfrmLancNFEntrada::LoadRowRelatedDocuments() {
-    if (cdsRomaneioNF.State() != DataSetState::Browse || FieldText(cdsRomaneioNF, "IDORIGDESTNF") != "F")
+void PostingList::LoadRowRelatedDocuments() {
+    if (data_.cdsRomaneioNF.State() != DataSetState::Browse || FieldText(data_.cdsRomaneioNF, "IDORIGDESTNF") != "F")
         return;
     ModuleState& state = Cli_dfe11000();
-    state.stTp = FieldText(cdsRomaneioNF, "IDTPIJURNF");
-    state.stNr = FieldText(cdsRomaneioNF, "NRINSJURNF");
+    state.stTp = FieldText(data_.cdsRomaneioNF, "IDTPIJURNF");
+    state.stNr = FieldText(data_.cdsRomaneioNF, "NRINSJURNF");
     state.stFili.clear();
-    GetItemNotaFisc();
-    const bool related = cdsItemNotaFisc.Active() && !cdsItemNotaFisc.IsEmpty();
-    sbtConheTransp->SetDown(related);
-    mnuConheTransp->SetChecked(related);
+    form_.Loader().GetItemNotaFisc();
+    const bool related = data_.cdsItemNotaFisc.Active() && !data_.cdsItemNotaFisc.IsEmpty();
+    ui_.sbtConheTransp->SetDown(related);
+    ui_.mnuConheTransp->SetChecked(related);
 }
 
-void TfrmLancNFEntrada::EnableRowEditors() {
-    const std::string& kind = stTipoOperAtual;
-    const bool inserted = cdsRomaneioNF.State() == DataSetState::Insert;
+void PostingList::EnableRowEditors() {
+    const std::string& kind = form_.Header().CurrentType();
+    const bool inserted = data_.cdsRomaneioNF.State() == DataSetState::Insert;
     const bool originKind = kind == "03" || kind == "14";
-    const bool origin = originKind ? inserted : (TipoOperElem(0) != "S" || inserted);
+    const bool origin = originKind ? inserted : (form_.Header().TipoOper().IDOPERDEVONF != "S" || inserted);
     for (Control* c :
-         std::initializer_list<Control*>{dbeCdSerie, dbeNrNotaFisc, btpNotaFiscOrigem, dbeSerieSaida,
-                                         dbeNumeroSaida, btpNFSaida, dbeCdFilial, dbeNrInsJurClie})
+         std::initializer_list<Control*>{ui_.dbeCdSerie, ui_.dbeNrNotaFisc, ui_.btpNotaFiscOrigem, ui_.dbeSerieSaida,
+                                         ui_.dbeNumeroSaida, ui_.btpNFSaida, ui_.dbeCdFilial, ui_.dbeNrInsJurClie})
         c->SetEnabled(origin);
-    const bool participant = (inserted || (!originKind && TipoOperElem(0) != "S")) && TipoOperElem(6) == "N";
-    dbeNrInsJurNF->SetEnabled(participant);
-    const bool searches = participant && FieldText(cdsParamDFE, "IDCONSFORNFJ") != "N" &&
-                          FieldText(cdsRomaneioNF, "IDDOCREPLIC").empty() &&
-                          FieldText(cdsRomaneioNF, "DSNOTAFISORIGOL").empty();
-    for (Control* c : std::initializer_list<Control*>{btpFornecedor, btpFiliEmit, btpCliente})
+    const bool participant = (inserted || (!originKind && form_.Header().TipoOper().IDOPERDEVONF != "S")) && form_.Header().TipoOper().IDINFCPFCNPJNF == "N";
+    ui_.dbeNrInsJurNF->SetEnabled(participant);
+    const bool searches = participant && FieldText(data_.cdsParamDFE, "IDCONSFORNFJ") != "N" &&
+                          FieldText(data_.cdsRomaneioNF, "IDDOCREPLIC").empty() &&
+                          FieldText(data_.cdsRomaneioNF, "DSNOTAFISORIGOL").empty();
+    for (Control* c : std::initializer_list<Control*>{ui_.btpFornecedor, ui_.btpFiliEmit, ui_.btpCliente})
         c->SetEnabled(searches);
 }
 
-void TfrmLancNFEntrada::ShowRowInstallmentsAndTaxes() {
-    const std::string handling = FieldText(cdsParamDFE, "IDTRATAVENC");
-    const bool entryInstallments = FieldText(cdsParamDFE, "IDLANCENTRVENC") == "S";
-    tshVencimento->SetEnabled(FieldText(cdsRomaneioNF, "IDUTILVENC") != "N" && handling != "N" &&
-                              entryInstallments && cdsRomaneioNF.Active() && !cdsRomaneioNF.IsEmpty());
-    dbgContaPagar->SetReadOnly((handling == "M" && entryInstallments) ||
-                               FieldText(cdsNotaFiscal, "IDDOCFINANC") == "L");
-    mnuVencimentos->SetEnabled(tshVencimento->Enabled());
-    const std::string& kind = stTipoOperAtual;
+void PostingList::ShowRowInstallmentsAndTaxes() {
+    const std::string handling = FieldText(data_.cdsParamDFE, "IDTRATAVENC");
+    const bool entryInstallments = FieldText(data_.cdsParamDFE, "IDLANCENTRVENC") == "S";
+    ui_.tshVencimento->SetEnabled(FieldText(data_.cdsRomaneioNF, "IDUTILVENC") != "N" && handling != "N" &&
+                              entryInstallments && data_.cdsRomaneioNF.Active() && !data_.cdsRomaneioNF.IsEmpty());
+    ui_.dbgContaPagar->SetReadOnly((handling == "M" && entryInstallments) ||
+                               FieldText(data_.cdsNotaFiscal, "IDDOCFINANC") == "L");
+    ui_.mnuVencimentos->SetEnabled(ui_.tshVencimento->Enabled());
+    const std::string& kind = form_.Header().CurrentType();
     if (kind.empty()) return;
     const bool taxes = !OneOf(kind, {"05", "07", "09", "10"});
-    dbgItemProImpos->SetEnabled(taxes);
-    dbgImposNFTot->SetEnabled(taxes);
-    dbgItemEncargo->SetEnabled(kind != "09");
-    grbProdEmiss->SetEnabled(kind != "05");
+    ui_.dbgItemProImpos->SetEnabled(taxes);
+    ui_.dbgImposNFTot->SetEnabled(taxes);
+    ui_.dbgItemEncargo->SetEnabled(kind != "09");
+    ui_.grbProdEmiss->SetEnabled(kind != "05");
 }
 
-void TfrmLancNFEntrada::dtsRomaneioNFStateChange() {
+void PostingList::dtsRomaneioNFStateChange() {
     if (Cli_dfe11000().boAtuaRoma) return;
-    ControlaBotoes(*dtsRomaneioNF);
-    dbnPadrao.SetVisible(pgcPadrao.ActivePage() == &tshFolhaDados && !IsEditing(dtsRomaneioNF->State()));
-    Repaint();
-    if (TabSheet* page = pgcPadrao.ActivePage()) pgcPadrao.SetActivePage(page);
+    form_.Editing().ControlaBotoes(*data_.dtsRomaneioNF);
+    form_.dbnPadrao.SetVisible(form_.pgcPadrao.ActivePage() == &form_.tshFolhaDados && !IsEditing(data_.dtsRomaneioNF->State()));
+    form_.Repaint();
+    if (TabSheet* page = form_.pgcPadrao.ActivePage()) form_.pgcPadrao.SetActivePage(page);
 }
 
 } // namespace dfe::dfe11000

@@ -1,8 +1,10 @@
 // What a new posting starts with.
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/posting/editing_helpers.h"
-#include "dfe11000/posting/row_fields.h"
+#include "dfe11000/module/module_helpers.h"
 #include "support/zymora.h"
+#include "dfe11000/header/header_rules.h"
+#include "dfe11000/posting/posting_editor.h"
 
 namespace dfe::dfe11000 {
 namespace {
@@ -13,9 +15,9 @@ void SetValue(DataSet& ds, std::string_view name, const Variant& value) {
 
 } // namespace
 
-void TfrmLancNFEntrada::cdsNotaFiscalNewRecord() {
+void PostingEditor::cdsNotaFiscalNewRecord() {
     ModuleState& st = Cli_dfe11000();
-    DataSet& nf = cdsNotaFiscal;
+    DataSet& nf = data_.cdsNotaFiscal;
     SetValue(nf, "NRLANCTONF", Variant("NOVOCODIGO"));
     SetValue(nf, "IDENTRSAIDOP", Variant("E"));
     SetValue(nf, "IDSTATUS", Variant("P"));
@@ -24,29 +26,30 @@ void TfrmLancNFEntrada::cdsNotaFiscalNewRecord() {
     SetValue(nf, "DTCOMPFATUR", Variant(DateTime::Today()));
     // Blind entry: the clerk types the issue date from the paper, nothing is suggested.
     const bool blindEntry =
-        FieldText(cdsParamDFE, "IDOCINFORNF") == "S" && processing.WholeDays() == st.dtDataProc.WholeDays();
+        FieldText(data_.cdsParamDFE, "IDOCINFORNF") == "S" && processing.WholeDays() == st.dtDataProc.WholeDays();
     SetValue(nf, "DTEMISSAO", blindEntry ? Variant::Null() : Variant(processing));
-    SetValue(nf, "CDFILIRECE", Variant(medCdFilial->Text()));
+    SetValue(nf, "CDFILIRECE", Variant(ui_.medCdFilial->Text()));
     SetValue(nf, "CDFILIAL", Variant(support::zymora::FiliProc()));
     SetValue(nf, "IDSISTEMA", Variant("DFE"));
 
     const bool imported = st.boImportaAF || st.boNFImpNFe || boChaveAceita;
-    const std::string kind = imported ? stTipoOperAtual : std::string("01");
-    // The list row is not there yet, so the lookup reads the type through stTipoOperAtual.
-    stTipoOperAtual = kind.empty() ? "00" : kind;
-    ReopenTipoOperac();
-    if (qryTipoOperac.IsEmpty()) {
+    const std::string kind = imported ? form_.Header().CurrentType() : std::string("01");
+    // The list row is not there yet and the type edit still shows the browsed row's: the lookup reads the
+    // new posting's type itself.
+    form_.Header().SetCurrentType(kind);
+    form_.Header().ReopenTipoOperacForCurrent();
+    if (lookups_.qryTipoOperac.IsEmpty()) {
         SetValue(nf, "CDTIPOOPER", Variant::Null());
-        stTipoOperAtual = "00";
+        form_.Header().SetCurrentType("00");
     } else {
         SetValue(nf, "CDTIPOOPER", Variant(kind));
-        const std::string participant = FieldText(qryTipoOperac, "IDORIGDESTOP");
+        const std::string participant = FieldText(lookups_.qryTipoOperac, "IDORIGDESTOP");
         SetValue(nf, "IDORIGDESTNF", Variant(participant.empty() ? std::string("F") : participant));
     }
     st.stlItemNF.clear();
     st.stErroFech = "N";
     st.stLimitForn = "S";
-    dbeChaveAcesso->SetTag(0);
+    ui_.dbeChaveAcesso->SetTag(0);
     if (!st.boNFImpNFe) {
         SetValue(nf, "IDTPAMBNFE", Variant("0"));
         SetValue(nf, "IDSTATUSNFE", Variant("P"));

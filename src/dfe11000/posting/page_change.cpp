@@ -2,11 +2,15 @@
 // rules of the focused control; showing the list empties the posting, showing another page loads it.
 #include "dfe11000/module/caption_group_box.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
-#include "dfe11000/posting/row_fields.h"
+#include "dfe11000/module/module_helpers.h"
 #include "platform/core/abort.h"
 #include "platform/ui/ui_error.h"
 #include "support/consiste.h"
 #include "support/current_dialogs.h"
+#include "dfe11000/header/header_rules.h"
+#include "dfe11000/module/branch_panel.h"
+#include "dfe11000/posting/posting_editor.h"
+#include "dfe11000/posting/posting_loader.h"
 
 namespace dfe::dfe11000 {
 namespace {
@@ -39,78 +43,78 @@ bool RunLeavingRule(const std::function<void()>& rule) {
 
 } // namespace
 
-void TfrmLancNFEntrada::pgcPadraoChanging(bool& allowChange) {
-    if (!InEdit(cdsNotaFiscal)) return;
-    Control* focused = ActiveControl();
+void PostingLoader::pgcPadraoChanging(bool& allowChange) {
+    if (!InEdit(data_.cdsNotaFiscal)) return;
+    Control* focused = form_.ActiveControl();
     if (!focused) return;
-    const TabSheet* page = pgcPadrao.ActivePage();
-    if (page == &tshFormulario) {
+    const TabSheet* page = form_.pgcPadrao.ActivePage();
+    if (page == &form_.tshFormulario) {
         if (IsDataEdit(focused) &&
-            (grbFornecedor->ContainsControl(*focused) || grbDestReme->ContainsControl(*focused)))
+            (ui_.grbFornecedor->ContainsControl(*focused) || ui_.grbDestReme->ContainsControl(*focused)))
             allowChange = RunLeavingRule([focused] { focused->DoExit(); });
         else if (focused->IsGrid())
             allowChange = RunLeavingRule([this] { Vd_VerifProdEst(); });
-    } else if (page == tshVencimento && focused->IsGrid()) {
+    } else if (page == ui_.tshVencimento && focused->IsGrid()) {
         allowChange = RunLeavingRule([focused] { focused->DoExit(); });
     }
 }
 
-void TfrmLancNFEntrada::mnuFolhaDadosClick() {
-    pgcPadrao.SetActivePage(&tshFolhaDados);
+void PostingLoader::mnuFolhaDadosClick() {
+    form_.pgcPadrao.SetActivePage(&form_.tshFolhaDados);
     pgcPadraoChange();
 }
 
-void TfrmLancNFEntrada::mnuFormularioClick() {
-    if (InEdit(cdsNotaFiscal)) {
-        if (Control* focused = ActiveControl(); focused && focused->IsGrid()) focused->DoExit();
+void PostingLoader::mnuFormularioClick() {
+    if (InEdit(data_.cdsNotaFiscal)) {
+        if (Control* focused = form_.ActiveControl(); focused && focused->IsGrid()) focused->DoExit();
     }
-    pgcPadrao.SetActivePage(&tshFormulario);
+    form_.pgcPadrao.SetActivePage(&form_.tshFormulario);
     pgcPadraoChange();
 }
 
-void TfrmLancNFEntrada::ParticipantCaption() {
-    if (nbkDestino->PageIndex() == 0)
-        grbFornecedor->SetCaption("Cliente");
+void PostingLoader::ParticipantCaption() {
+    if (ui_.nbkDestino->PageIndex() == 0)
+        ui_.grbFornecedor->SetCaption("Cliente");
     else
-        grbFornecedor->SetCaption(TipoOperElem(23) == "S" ? "Exportador" : "Fornecedor");
+        ui_.grbFornecedor->SetCaption(form_.Header().TipoOper().IDNFIMPORTACAOIND == "S" ? "Exportador" : "Fornecedor");
 }
 
-void TfrmLancNFEntrada::LockByRow() {
-    if (cdsNotaFiscal.State() == DataSetState::Insert) {
+void PostingLoader::LockByRow() {
+    if (data_.cdsNotaFiscal.State() == DataSetState::Insert) {
         BloqueiaNF(false);
     } else {
-        BloqueiaNF(FieldText(cdsRomaneioNF, "IDBLOQUEADO") == "S" || Cli_dfe11000().boBloqueia ||
-                   FieldText(cdsRomaneioNF, "IDNFDEVOOL") == "S" ||
-                   !FieldText(cdsRomaneioNF, "IDDOCREPLIC").empty() ||
-                   !FieldText(cdsRomaneioNF, "DSNOTAFISORIGOL").empty());
+        BloqueiaNF(FieldText(data_.cdsRomaneioNF, "IDBLOQUEADO") == "S" || Cli_dfe11000().boBloqueia ||
+                   FieldText(data_.cdsRomaneioNF, "IDNFDEVOOL") == "S" ||
+                   !FieldText(data_.cdsRomaneioNF, "IDDOCREPLIC").empty() ||
+                   !FieldText(data_.cdsRomaneioNF, "DSNOTAFISORIGOL").empty());
     }
-    if (FieldText(cdsParamDFE, "IDTRATAVENC") == "M" && FieldText(cdsParamDFE, "IDLANCENTRVENC") == "S")
-        dbgContaPagar->SetReadOnly(true);
+    if (FieldText(data_.cdsParamDFE, "IDTRATAVENC") == "M" && FieldText(data_.cdsParamDFE, "IDLANCENTRVENC") == "S")
+        ui_.dbgContaPagar->SetReadOnly(true);
 }
 
-void TfrmLancNFEntrada::CloseLoadedPosting() {
-    for (DataSet* ds : {&cdsItemNotaFisc, &cdsItemProduto, &cdsItemEncargo, &cdsDadosAdic, &cdsContaPagar,
-                        &cdsImposNFTot, &cdsTrabImposNFTot, &cdsTrabItProImpos, &cdsNFRelacAF})
+void PostingLoader::CloseLoadedPosting() {
+    for (DataSet* ds : {&data_.cdsItemNotaFisc, &data_.cdsItemProduto, &data_.cdsItemEncargo, &data_.cdsDadosAdic, &data_.cdsContaPagar,
+                        &data_.cdsImposNFTot, &data_.cdsTrabImposNFTot, &data_.cdsTrabItProImpos, &data_.cdsNFRelacAF})
         ds->Close();
 }
 
-void TfrmLancNFEntrada::pgcPadraoChange() {
+void PostingLoader::pgcPadraoChange() {
     ModuleState& state = Cli_dfe11000();
-    const TabSheet* page = pgcPadrao.ActivePage();
-    const bool listPage = page == &tshFolhaDados;
+    const TabSheet* page = form_.pgcPadrao.ActivePage();
+    const bool listPage = page == &form_.tshFolhaDados;
     ParticipantCaption();
     LockByRow();
-    dbnPadrao.SetVisible(listPage);
-    if (page == &tshFormulario && InEdit(cdsNotaFiscal)) Vd_ModDocFisc(false);
+    form_.dbnPadrao.SetVisible(listPage);
+    if (page == &form_.tshFormulario && InEdit(data_.cdsNotaFiscal)) form_.Header().Vd_ModDocFisc(false);
 
-    const std::string number = FieldText(cdsRomaneioNF, "NRLANCTONF");
+    const std::string number = FieldText(data_.cdsRomaneioNF, "NRLANCTONF");
     bool loaded = false;
     if (listPage) {
-        if (!FiltroAtivo() && dbgPadrao->CanFocus()) dbgPadrao->SetFocus();
+        if (!form_.Branch().FiltroAtivo() && ui_.dbgPadrao->CanFocus()) ui_.dbgPadrao->SetFocus();
         CloseLoadedPosting();
     } else if (number.empty() || number == kNewPosting) {
         // A posting not yet numbered has nothing on the server to load but its installments.
-        if (number.empty() && !InEdit(cdsNotaFiscal) && page == tshVencimento) {
+        if (number.empty() && !InEdit(data_.cdsNotaFiscal) && page == ui_.tshVencimento) {
             struct VencScope {
                 bool& flag;
                 ~VencScope() { flag = false; }
@@ -118,134 +122,131 @@ void TfrmLancNFEntrada::pgcPadraoChange() {
             state.boVenc = true;
             GetContaPagar();
         }
-    } else if (!InEdit(cdsNotaFiscal)) {
+    } else if (!InEdit(data_.cdsNotaFiscal)) {
         GetNFDadosGerais();
         loaded = true;
     }
-    if (!listPage && cdsNotaFiscal.Active()) ShowLoadedPosting(loaded);
-    AtualizaMenus();
+    if (!listPage && data_.cdsNotaFiscal.Active()) ShowLoadedPosting(loaded);
+    form_.Editing().AtualizaMenus();
     LockAfterLoad();
     ShowRowDocumentModel();
-    if (ActiveControl() && !FiltroAtivo()) {
+    if (form_.ActiveControl() && !form_.Branch().FiltroAtivo()) {
         const bool find =
-            listPage && !InEdit(cdsNotaFiscal) && cdsRomaneioNF.Active() && !cdsRomaneioNF.IsEmpty();
-        mnuProcurar.SetEnabled(find);
-        sbtProcurar.SetEnabled(find);
-        mnuVerificar.SetEnabled(find);
-        sbtVerificar.SetEnabled(find);
+            listPage && !InEdit(data_.cdsNotaFiscal) && data_.cdsRomaneioNF.Active() && !data_.cdsRomaneioNF.IsEmpty();
+        form_.mnuProcurar.SetEnabled(find);
+        form_.sbtProcurar.SetEnabled(find);
+        form_.mnuVerificar.SetEnabled(find);
+        form_.sbtVerificar.SetEnabled(find);
     }
-    dbeCodiCFOp->SetEnabled(false);
-    dbeDescCFOp->SetEnabled(!(FieldText(cdsParamDFE, "IDBLOQCFOPNF") == "S" && TipoOperElem(11) != "S"));
-    if (boRelacAF && !listPage && cdsNotaFiscal.Active() && SupplierNotHomologated()) {
+    ui_.dbeCodiCFOp->SetEnabled(false);
+    ui_.dbeDescCFOp->SetEnabled(!(FieldText(data_.cdsParamDFE, "IDBLOQCFOPNF") == "S" && form_.Header().TipoOper().IDOBINFCSTCFOPEN != "S"));
+    if (form_.Editing().RelacAF() && !listPage && data_.cdsNotaFiscal.Active() && SupplierNotHomologated()) {
         GetNFRelacAF();
-        dbgItemProduto->SetEnabled(cdsNFRelacAF.IsEmpty());
+        ui_.dbgItemProduto->SetEnabled(data_.cdsNFRelacAF.IsEmpty());
     }
     if (!state.stIDTPIJURFORN.empty() && !state.stNRINSJURFORN.empty()) {
-        if (Field* number2 = cdsNotaFiscal.Active() ? cdsNotaFiscal.FindField("NRINSJURNF") : nullptr)
+        if (Field* number2 = data_.cdsNotaFiscal.Active() ? data_.cdsNotaFiscal.FindField("NRINSJURNF") : nullptr)
             number2->SetEditMask(support::PictPess(state.stIDTPIJURFORN));
     }
 }
 
-bool TfrmLancNFEntrada::SupplierNotHomologated() const {
+bool PostingLoader::SupplierNotHomologated() const {
     for (const DataSet* ds :
-         {static_cast<const DataSet*>(&cdsParamForne), static_cast<const DataSet*>(&qryFornecedor)}) {
+         {static_cast<const DataSet*>(&data_.cdsParamForne), static_cast<const DataSet*>(&lookups_.qryFornecedor)}) {
         if (ds->Active() && ds->FindField("IDFORNEHOMO")) return FieldText(*ds, "IDFORNEHOMO") == "N";
     }
     return false;
 }
 
-void TfrmLancNFEntrada::ShowLoadedPosting(bool loaded) {
+void PostingLoader::ShowLoadedPosting(bool loaded) {
     ModuleState& state = Cli_dfe11000();
-    state.stIdNFImpAF = FieldText(cdsNotaFiscal, "IDNOTAIMPAF");
-    state.stIDTPIJURFORN = FieldText(cdsNotaFiscal, "IDTPIJURNF");
-    state.stNRINSJURFORN = FieldText(cdsNotaFiscal, "NRINSJURNF");
+    state.stIdNFImpAF = FieldText(data_.cdsNotaFiscal, "IDNOTAIMPAF");
+    state.stIDTPIJURFORN = FieldText(data_.cdsNotaFiscal, "IDTPIJURNF");
+    state.stNRINSJURFORN = FieldText(data_.cdsNotaFiscal, "NRINSJURNF");
     ShowKeyNotebook();
-    const bool reversal = TipoOperElem(8) == "S";
-    dbgItemsNFForn->SetReadOnly(reversal);
+    const bool reversal = form_.Header().TipoOper().IDNFESTCANC == "S";
+    ui_.dbgItemsNFForn->SetReadOnly(reversal);
     const int rowSelect = grid_option::RowSelect;
-    dbgItemsNFForn->SetOptions(reversal ? (dbgItemsNFForn->Options() | rowSelect)
-                                        : (dbgItemsNFForn->Options() & ~rowSelect));
+    ui_.dbgItemsNFForn->SetOptions(reversal ? (ui_.dbgItemsNFForn->Options() | rowSelect)
+                                        : (ui_.dbgItemsNFForn->Options() & ~rowSelect));
     // Rebuilt only from what the server just sent: while a posting is edited they hold the clerk's changes.
     if (loaded) AtualizaTabTrab();
     ShowParticipantLookup();
     state.boAlteraNF = true;
-    if (cdsNotaFiscal.State() == DataSetState::Insert) return;
+    if (data_.cdsNotaFiscal.State() == DataSetState::Insert) return;
     ShowLoadedColumns();
-    ReopenInscrEstad();
-    const bool bonus = TipoOperElem(20) != "N";
-    SetColumnVisible(*dbgItemProduto, 11, bonus);
-    SetColumnVisible(*dbgItemsNFForn, 10, bonus);
+    form_.Header().ReopenInscrEstad();
+    const bool bonus = form_.Header().TipoOper().CDTIPOOPERBONIF != "N";
+    SetColumnVisible(*ui_.dbgItemProduto, 11, bonus);
+    SetColumnVisible(*ui_.dbgItemsNFForn, 10, bonus);
     ShowCarrier();
 }
 
-void TfrmLancNFEntrada::ShowKeyNotebook() {
-    auto* keys = Find<Notebook>("ntbChave");
-    const bool service = TipoOperElem(7) == "S";
-    if (keys && keys->Pages().size() > 1) keys->SetPageIndex(service ? 1 : 0);
+void PostingLoader::ShowKeyNotebook() {
+    const bool service = form_.Header().TipoOper().IDNFPRESTSERV == "S";
+    ui_.ntbChave->SetPageIndex(service ? 1 : 0);
     if (!service) return;
-    if (FieldText(cdsParamGeral, "IDUTRELPRODSERV") == "S") {
-        if (!cdsListServProd.Active() || cdsListServProd.IsEmpty()) GetListServProd();
+    if (FieldText(data_.cdsParamGeral, "IDUTRELPRODSERV") == "S") {
+        if (!data_.cdsListServProd.Active() || data_.cdsListServProd.IsEmpty()) GetListServProd();
     } else {
-        for (const char* name : {"lblCdServico", "dbeCdServico", "btpCodServico"}) {
-            if (auto* c = Find<Control>(name)) c->SetVisible(true);
-        }
+        for (Control* c : std::initializer_list<Control*>{ui_.lblCdServico, ui_.dbeCdServico, ui_.btpCodServico})
+            c->SetVisible(true);
     }
 }
 
-void TfrmLancNFEntrada::ShowParticipantLookup() {
-    const std::string participant = FieldText(cdsNotaFiscal, "IDORIGDESTNF");
-    const std::string number = FieldText(cdsNotaFiscal, "NRINSJURNF");
+void PostingLoader::ShowParticipantLookup() {
+    const std::string participant = FieldText(data_.cdsNotaFiscal, "IDORIGDESTNF");
+    const std::string number = FieldText(data_.cdsNotaFiscal, "NRINSJURNF");
     if (participant == "L") {
-        nbkDestino->SetPageIndex(2);
-        const std::string branch = FieldText(cdsNotaFiscal, "CDFILIEMIT");
-        if (FieldText(qryFiliEmit, "CDFILIAL") == branch && qryFiliEmit.Active()) return;
-        qryFiliEmit.Close();
-        qryFiliEmit.ParamByName("P_CDFILIAL") = Variant(branch);
-        qryFiliEmit.Open();
+        ui_.nbkDestino->SetPageIndex(2);
+        const std::string branch = FieldText(data_.cdsNotaFiscal, "CDFILIEMIT");
+        if (FieldText(lookups_.qryFiliEmit, "CDFILIAL") == branch && lookups_.qryFiliEmit.Active()) return;
+        lookups_.qryFiliEmit.Close();
+        lookups_.qryFiliEmit.ParamByName("P_CDFILIAL") = Variant(branch);
+        lookups_.qryFiliEmit.Open();
     } else if (participant == "C") {
-        nbkDestino->SetPageIndex(0);
-        if (qryCliente.Active() &&
-            FieldText(qryCliente, "CDCLIENTE") == FieldText(cdsNotaFiscal, "CDCLIENTE"))
+        ui_.nbkDestino->SetPageIndex(0);
+        if (lookups_.qryCliente.Active() &&
+            FieldText(lookups_.qryCliente, "CDCLIENTE") == FieldText(data_.cdsNotaFiscal, "CDCLIENTE"))
             return;
-        qryCliente.Close();
-        qryCliente.ParamByName("P_TODOS") = Variant("N");
-        qryCliente.ParamByName("P_NRINSJURCLIE") = Variant(number);
-        qryCliente.Open();
+        lookups_.qryCliente.Close();
+        lookups_.qryCliente.ParamByName("P_TODOS") = Variant("N");
+        lookups_.qryCliente.ParamByName("P_NRINSJURCLIE") = Variant(number);
+        lookups_.qryCliente.Open();
     } else {
-        nbkDestino->SetPageIndex(1);
-        if (qryFornecedor.Active() &&
-            FieldText(qryFornecedor, "CDFORNECED") == FieldText(cdsNotaFiscal, "CDFORNECED"))
+        ui_.nbkDestino->SetPageIndex(1);
+        if (lookups_.qryFornecedor.Active() &&
+            FieldText(lookups_.qryFornecedor, "CDFORNECED") == FieldText(data_.cdsNotaFiscal, "CDFORNECED"))
             return;
-        qryFornecedor.Close();
-        if (qryFornecedor.HasParam("P_IDTPIJURFORN"))
-            qryFornecedor.ParamByName("P_IDTPIJURFORN") = Variant(FieldText(cdsNotaFiscal, "IDTPIJURNF"));
-        qryFornecedor.ParamByName("P_NRINSJURFORN") = Variant(number);
-        qryFornecedor.Open();
+        lookups_.qryFornecedor.Close();
+        if (lookups_.qryFornecedor.HasParam("P_IDTPIJURFORN"))
+            lookups_.qryFornecedor.ParamByName("P_IDTPIJURFORN") = Variant(FieldText(data_.cdsNotaFiscal, "IDTPIJURNF"));
+        lookups_.qryFornecedor.ParamByName("P_NRINSJURFORN") = Variant(number);
+        lookups_.qryFornecedor.Open();
     }
     ParticipantCaption();
 }
 
-void TfrmLancNFEntrada::ShowCarrier() {
-    qryPesqTransp.Close();
-    qryPesqTransp.ParamByName("P_NRINSJURTRAN") = Variant(FieldText(cdsNotaFiscal, "NRINSJURTRAN"));
-    qryPesqTransp.ParamByName("P_TODOS") = Variant("");
-    qryPesqTransp.Open();
-    const std::pair<const char*, const char*> edits[] = {
-        {"dbeNrInsJurTran", "NRINSJURTRAN"}, {"edtNmRazSocTrans", "NMRAZSOCTRAN"},
-        {"dbeEndeTrans", "DSENDETRAN"},      {"dbeMuniTrans", "NMMUNICIPIO"},
-        {"dbeUFTrans", "SGESTADO"},          {"dbeInscEstaTrans", "NRINSESTTRAN"}};
-    for (const auto& [control, field] : edits) {
-        auto* edit = Find<Edit>(control);
-        // A bound edit shows its own field; only the free ones take the carrier's data.
-        if (edit && !dynamic_cast<DBEdit*>(edit)) edit->SetText(FieldText(qryPesqTransp, field));
-    }
+void PostingLoader::ShowCarrier() {
+    lookups_.qryPesqTransp.Close();
+    lookups_.qryPesqTransp.ParamByName("P_NRINSJURTRAN") = Variant(FieldText(data_.cdsNotaFiscal, "NRINSJURTRAN"));
+    lookups_.qryPesqTransp.ParamByName("P_TODOS") = Variant("");
+    lookups_.qryPesqTransp.Open();
+    // The carrier's number is bound to the header; the edits beside it show the carrier's data.
+    const std::pair<Edit*, const char*> edits[] = {{ui_.edtNmRazSocTrans, "NMRAZSOCTRAN"},
+                                                   {ui_.dbeEndeTrans, "DSENDETRAN"},
+                                                   {ui_.dbeMuniTrans, "NMMUNICIPIO"},
+                                                   {ui_.dbeUFTrans, "SGESTADO"},
+                                                   {ui_.dbeInscEstaTrans, "NRINSESTTRAN"}};
+    for (const auto& [edit, field] : edits)
+        edit->SetText(FieldText(lookups_.qryPesqTransp, field));
 }
 
-void TfrmLancNFEntrada::LockAfterLoad() {
+void PostingLoader::LockAfterLoad() {
     ModuleState& state = Cli_dfe11000();
-    const bool equalToXml = FieldText(cdsParamDFE, "IDGERNFIGUALXML") == "S";
-    const bool rowFromXml = FieldText(cdsRomaneioNF, "IDNFGERADAVIAXML") == "S";
-    const DataSetState header = cdsNotaFiscal.State();
+    const bool equalToXml = FieldText(data_.cdsParamDFE, "IDGERNFIGUALXML") == "S";
+    const bool rowFromXml = FieldText(data_.cdsRomaneioNF, "IDNFGERADAVIAXML") == "S";
+    const DataSetState header = data_.cdsNotaFiscal.State();
     if (header == DataSetState::Insert) {
         if (!(state.boNFImpNFe || rowFromXml)) BloqueiaNF(false);
         if (!equalToXml) BloqueiaNF(false);
@@ -253,17 +254,17 @@ void TfrmLancNFEntrada::LockAfterLoad() {
         LockByRow();
     }
     if (header == DataSetState::Browse && rowFromXml && equalToXml) BloqueiaNF(true);
-    if (InEdit(cdsNotaFiscal))
-        BloqueiaNF(FieldText(cdsNotaFiscal, "IDNFGERADAVIAXML") == "S" && equalToXml && state.boNFImpNFe);
-    if (FieldText(cdsParamDFE, "IDTRATAVENC") == "M" && FieldText(cdsParamDFE, "IDLANCENTRVENC") == "S")
-        dbgContaPagar->SetReadOnly(true);
+    if (InEdit(data_.cdsNotaFiscal))
+        BloqueiaNF(FieldText(data_.cdsNotaFiscal, "IDNFGERADAVIAXML") == "S" && equalToXml && state.boNFImpNFe);
+    if (FieldText(data_.cdsParamDFE, "IDTRATAVENC") == "M" && FieldText(data_.cdsParamDFE, "IDLANCENTRVENC") == "S")
+        ui_.dbgContaPagar->SetReadOnly(true);
 }
 
-void TfrmLancNFEntrada::ShowRowDocumentModel() {
-    if (cdsNotaFiscal.State() != DataSetState::Browse) return;
-    const std::string model = FieldText(cdsNotaFiscal, "CDMODDOCFISC");
-    nbkCte->SetPageIndex(model == "66" ? 1 : 0);
-    grbNatFreteCTe->SetVisible(
+void PostingLoader::ShowRowDocumentModel() {
+    if (data_.cdsNotaFiscal.State() != DataSetState::Browse) return;
+    const std::string model = FieldText(data_.cdsNotaFiscal, "CDMODDOCFISC");
+    ui_.nbkCte->SetPageIndex(model == "66" ? 1 : 0);
+    ui_.grbNatFreteCTe->SetVisible(
         OneOf(model, {"07", "08", "8B", "09", "10", "11", "26", "27", "57", "63", "67"}));
 }
 

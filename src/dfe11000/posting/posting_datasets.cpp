@@ -1,7 +1,9 @@
 // The posting's header-level datasets: the list row, the header, related documents, charges, installments,
 // additional data and the local error list.
-#include "dfe11000/module/frm_lanc_nf_entrada.h"
+#include "dfe11000/posting/posting_data.h"
+#include "dfe11000/module/module_state.h"
 #include "dfe11000/posting/field_table.h"
+#include "platform/ui/data_source_component.h"
 #include "platform/ui/date_edit.h"
 #include "support/consiste.h"
 #include "support/db_picture.h"
@@ -185,11 +187,67 @@ constexpr FieldRow kDadosAdic[] = {
     Str("IDLOCALEMIS", 1),
 };
 
+std::vector<FieldDef> Strings(std::initializer_list<std::pair<const char*, int>> fields) {
+    std::vector<FieldDef> defs;
+    for (const auto& [name, size] : fields)
+        defs.push_back(FieldDef{name, FieldType::String, size});
+    return defs;
+}
+
 constexpr FieldRow kErrosVisual[] = {Str("CDERRO", 1), Str("DSERRO", 250), Str("SGIMPOSTO", 10)};
 
 } // namespace
 
-void TfrmLancNFEntrada::DeclarePostingDataSets() {
+PostingDataSets::PostingDataSets() {
+    DeclarePostingDataSets();
+    DeclareItemTaxDataSets();
+}
+
+DataSource* AddSource(Component& owner, const std::string& name, DataSet& dataSet) {
+    auto& component = owner.Create<DataSourceComponent>(name);
+    component.Source().SetDataSet(&dataSet);
+    return &component.Source();
+}
+
+void PostingDataSets::CreateSources(Component& owner) {
+    dtsRomaneioNF = AddSource(owner, "dtsRomaneioNF", cdsRomaneioNF);
+    dtsNotaFiscal = AddSource(owner, "dtsNotaFiscal", cdsNotaFiscal);
+    dtsItemProduto = AddSource(owner, "dtsItemProduto", cdsItemProduto);
+    dtsItemNotaFisc = AddSource(owner, "dtsItemNotaFisc", cdsItemNotaFisc);
+    dtsItemEncargo = AddSource(owner, "dtsItemEncargo", cdsItemEncargo);
+    dtsContaPagar = AddSource(owner, "dtsContaPagar", cdsContaPagar);
+    dtsDadosAdic = AddSource(owner, "dtsDadosAdic", cdsDadosAdic);
+    dtsTrabImpoNFTot = AddSource(owner, "dtsTrabImpoNFTot", cdsTrabImposNFTot);
+    dtsTrabItProImpos = AddSource(owner, "dtsTrabItProImpos", cdsTrabItProImpos);
+    dtsItemNF = AddSource(owner, "dtsItemNF", cdsItemNF);
+    dtsNFOrigem = AddSource(owner, "dtsNFOrigem", cdsNFOrigem);
+    dtsItemNFOrigem = AddSource(owner, "dtsItemNFOrigem", cdsItemNFOrigem);
+    dtsErrosVisual = AddSource(owner, "dtsErrosVisual", cdsErrosVisual);
+}
+
+void PostingDataSets::CreateLocalDataSets() {
+    cdsProdIrreg.CreateDataSet(Strings({{"CDPRODUTO", 10}, {"NMPRODUTO", 60}, {"DSIRREG", 255}}));
+    cdsErrosVisual.CreateDataSet();
+    cdsTrabImposNFTot.CreateDataSet();
+    cdsTrabItProImpos.CreateDataSet();
+    cdsEntrega.CreateDataSet(Strings({{"CDFILIAL", 4}, {"NRLANCTONF", 10}, {"DSENTREGA", 255}}));
+    cdsItemEntrega.CreateDataSet(Strings({{"CDPRODUTO", 10}, {"NRSEQUENCIA", 6}}));
+    cdsTotaItem.CreateDataSet(
+        {FieldDef{"CDPRODUTO", FieldType::String, 10}, FieldDef{"QTTOTAL", FieldType::Float}});
+    cdsImpoItemAF.CreateDataSet(
+        {FieldDef{"CDIMPOSTO", FieldType::String, 2}, FieldDef{"VRIMPOSTO", FieldType::Float}});
+    cdsErrosFech.CreateDataSet(Strings({{"CDERRO", 10}, {"CDOBJETO", 60}, {"DSERRO", 255}}));
+    cdsLiberacao.CreateDataSet(Strings({{"CDERRO", 10}, {"CDOPERADOR", 12}}));
+    if (cdsItemProdutoAux.FieldCount() == 0) {
+        cdsItemProdutoAux.DeclareField(FieldDef{"CDPRODUTO", FieldType::String, 10});
+        cdsItemProdutoAux.DeclareField(FieldDef{"NRSEQUENCIA", FieldType::Integer});
+        cdsItemProdutoAux.DeclareField(FieldDef{"QTITEM", FieldType::Float});
+        cdsItemProdutoAux.DeclareField(FieldDef{"VRTOTAITEM", FieldType::Float});
+    }
+    cdsItemProdutoAux.EmptyOrCreateDataSet();
+}
+
+void PostingDataSets::DeclarePostingDataSets() {
     DeclareFields(cdsRomaneioNF, kRomaneioNF);
     DeclareFields(cdsNotaFiscal, kNotaFiscal);
     DeclareFields(cdsItemNotaFisc, kItemNotaFisc);
@@ -202,7 +260,7 @@ void TfrmLancNFEntrada::DeclarePostingDataSets() {
         .SetEditMask("9999.9999.9999.9999.9999.9999.9999.9999.9999.9999.9999;0; ");
 }
 
-void TfrmLancNFEntrada::ApplyLibraryMasks() {
+void PostingDataSets::ApplyLibraryMasks() {
     const std::shared_ptr<support::TDBPicture>& picture = Cli_dfe11000().dbpProduto;
     const std::string productMask = picture ? picture->Mask() : std::string();
     for (DataSet* ds : {&cdsItemProduto, &cdsItemNFOrigem, &cdsProdRelacServ}) {

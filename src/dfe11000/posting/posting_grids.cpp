@@ -1,5 +1,8 @@
 // The posting's grids and their columns, in the order the clerk sees them.
+#include "dfe11000/posting/posting_grids.h"
+
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
+#include "dfe11000/posting/posting_loader.h"
 
 #include "platform/core/text.h"
 
@@ -87,36 +90,32 @@ void AddColumns(DBGrid& grid, const DataSet& dataSet, std::span<const ColumnRow>
 
 } // namespace
 
-void TfrmLancNFEntrada::BuildPostingGrids() {
-    AddColumns(*dbgPadrao, cdsRomaneioNF, kPadrao);
-    AddColumns(*dbgItemNotaFisc, cdsItemNotaFisc, kItemNotaFisc);
-    AddColumns(*dbgItemSemNF, cdsItemNotaFisc, kItemSemNF);
-    AddColumns(*dbgItemEncargo, cdsItemEncargo, kItemEncargo);
-    AddColumns(*dbgContaPagar, cdsContaPagar, kContaPagar);
-    AddColumns(*dbgDadosAdic, cdsDadosAdic, kDadosAdic);
-    AddColumns(*dbgItemProduto, cdsItemProduto, kItemProduto);
-    AddColumns(*dbgItemsNFForn, cdsItemProduto, kItemsNFForn);
-    AddColumns(*dbgItemProImpos, cdsTrabItProImpos, kItemProImpos);
-    AddColumns(*dbgImposNFTot, cdsTrabImposNFTot, kImposNFTot);
-    dbgItemProduto->Column(0).SetButtonStyle(ColumnButton::Ellipsis);
-    dbgPadrao->OnDrawColumnCell = [this](DBGrid&, Canvas& canvas, const Rect& rect, int, GridColumn& column,
-                                         GridDrawState state) {
-        dbgPadraoDrawColumnCell(canvas, rect, column, state);
-    };
+void BuildPostingGrids(PostingControls& ui, PostingDataSets& data) {
+    AddColumns(*ui.dbgPadrao, data.cdsRomaneioNF, kPadrao);
+    AddColumns(*ui.dbgItemNotaFisc, data.cdsItemNotaFisc, kItemNotaFisc);
+    AddColumns(*ui.dbgItemSemNF, data.cdsItemNotaFisc, kItemSemNF);
+    AddColumns(*ui.dbgItemEncargo, data.cdsItemEncargo, kItemEncargo);
+    AddColumns(*ui.dbgContaPagar, data.cdsContaPagar, kContaPagar);
+    AddColumns(*ui.dbgDadosAdic, data.cdsDadosAdic, kDadosAdic);
+    AddColumns(*ui.dbgItemProduto, data.cdsItemProduto, kItemProduto);
+    AddColumns(*ui.dbgItemsNFForn, data.cdsItemProduto, kItemsNFForn);
+    AddColumns(*ui.dbgItemProImpos, data.cdsTrabItProImpos, kItemProImpos);
+    AddColumns(*ui.dbgImposNFTot, data.cdsTrabImposNFTot, kImposNFTot);
+    ui.dbgItemProduto->Column(0).SetButtonStyle(ColumnButton::Ellipsis);
 }
 
-void TfrmLancNFEntrada::HideUnloadedColumns() {
-    for (DBGrid* grid : {dbgItemProduto, dbgItemNotaFisc, dbgItemSemNF})
+void PostingLoader::HideUnloadedColumns() {
+    for (DBGrid* grid : {ui_.dbgItemProduto, ui_.dbgItemNotaFisc, ui_.dbgItemSemNF})
         grid->Column(0).SetButtonStyle(ColumnButton::None);
-    dbgItemProImpos->Column(kItemProImposMarks).SetVisible(false);
-    dbgImposNFTot->Column(kImposNFTotMarks).SetVisible(false);
-    dbgItemProduto->Column(kItemProdutoWarnings).SetVisible(false);
+    ui_.dbgItemProImpos->Column(kItemProImposMarks).SetVisible(false);
+    ui_.dbgImposNFTot->Column(kImposNFTotMarks).SetVisible(false);
+    ui_.dbgItemProduto->Column(kItemProdutoWarnings).SetVisible(false);
 }
 
-void TfrmLancNFEntrada::ShowLoadedColumns() {
-    dbgItemProImpos->Column(kItemProImposMarks).SetVisible(true);
-    dbgImposNFTot->Column(kImposNFTotMarks).SetVisible(true);
-    dbgItemProduto->Column(kItemProdutoWarnings).SetVisible(true);
+void PostingLoader::ShowLoadedColumns() {
+    ui_.dbgItemProImpos->Column(kItemProImposMarks).SetVisible(true);
+    ui_.dbgImposNFTot->Column(kImposNFTotMarks).SetVisible(true);
+    ui_.dbgItemProduto->Column(kItemProdutoWarnings).SetVisible(true);
 }
 
 } // namespace dfe::dfe11000

@@ -1,11 +1,15 @@
 // The whole posting of the list row in one call. The answer is read and checked in full before any dataset
 // is touched, so a refusal or a malformed answer leaves every dataset as it was.
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
-#include "dfe11000/posting/row_fields.h"
+#include "dfe11000/module/module_helpers.h"
 #include "platform/data/data_error.h"
 #include "platform/net/check_result.h"
 #include "support/show_avi.h"
 #include "support/show_msg.h"
+#include "dfe11000/header/header_rules.h"
+#include "dfe11000/posting/posting_list.h"
+#include "dfe11000/posting/posting_loader.h"
+#include "dfe11000/server/module_parameters.h"
 
 #include <optional>
 
@@ -39,32 +43,32 @@ PendingLoad Prepare(DataSet& target, const Variant& element) {
 
 } // namespace
 
-void TfrmLancNFEntrada::GetNFDadosGerais() {
+void PostingLoader::GetNFDadosGerais() {
     ModuleState& state = Cli_dfe11000();
-    if (TipoOperElem(0) != "S")
+    if (form_.Header().TipoOper().IDOPERDEVONF != "S")
         state.stTpOper = "N";
     else
-        state.stTpOper = DevolucaoOrigem() || !state.stLista.empty() ? "S" : "N";
+        state.stTpOper = form_.List().DevolucaoOrigem() || !state.stLista.empty() ? "S" : "N";
 
     Variant answer;
     {
-        support::ShowAviScope busy(App().MainForm(), support::kAviCopiando, msgPadrao.Msg("AtuaServ"));
-        net::ConnectionReference reference(References(), netLancNFEntrada);
+        support::ShowAviScope busy(form_.App().MainForm(), support::kAviCopiando, form_.msgPadrao.Msg("AtuaServ"));
+        net::ConnectionReference reference(server_.References(), server_.netLancNFEntrada);
         net::CallArgs args;
-        args.Str(FieldText(cdsRomaneioNF, "CDFILIAL")).Str(FieldText(cdsRomaneioNF, "NRLANCTONF"));
-        args.Str(FieldText(cdsRomaneioNF, "IDTPIJURNF")).Str(FieldText(cdsRomaneioNF, "NRINSJURNF"));
-        args.Str(FieldText(cdsRomaneioNF, "CDFILIEMIT")).StrRef(state.stTpOper);
-        args.Var(Variant(TipoOperElem(8))).Var(Variant(TipoOperElem(14)));
-        args.Str(FieldText(cdsRomaneioNF, "IDORIGDESTNF")).Var(Variant(TipoOperElem(0)));
-        std::string headerState = HeaderStateWord(cdsNotaFiscal.State());
+        args.Str(FieldText(data_.cdsRomaneioNF, "CDFILIAL")).Str(FieldText(data_.cdsRomaneioNF, "NRLANCTONF"));
+        args.Str(FieldText(data_.cdsRomaneioNF, "IDTPIJURNF")).Str(FieldText(data_.cdsRomaneioNF, "NRINSJURNF"));
+        args.Str(FieldText(data_.cdsRomaneioNF, "CDFILIEMIT")).StrRef(state.stTpOper);
+        args.Var(Variant(form_.Header().TipoOper().IDNFESTCANC)).Var(Variant(form_.Header().TipoOper().IDNFRETIND));
+        args.Str(FieldText(data_.cdsRomaneioNF, "IDORIGDESTNF")).Var(Variant(form_.Header().TipoOper().IDOPERDEVONF));
+        std::string headerState = HeaderStateWord(data_.cdsNotaFiscal.State());
         args.StrRef(headerState).StrRef(state.stListDevol);
-        answer = net::CheckResultServ(netLancNFEntrada.Call("GetNFDadosGerais", args));
+        answer = net::CheckResultServ(server_.netLancNFEntrada.Call("GetNFDadosGerais", args));
     }
     LoadNFDadosGerais(answer);
 }
 
-void TfrmLancNFEntrada::LoadNFDadosGerais(const Variant& answer) {
-    const std::string invalid = msgPadrao.Msg("NFDados_Inv");
+void PostingLoader::LoadNFDadosGerais(const Variant& answer) {
+    const std::string invalid = form_.msgPadrao.Msg("NFDados_Inv");
     if (const std::string* text = answer.TextIf()) support::MensErro(*text, true);
     if (!answer.IsArray()) support::MensErro(invalid, true);
     const std::vector<Variant>& items = answer.AsArray().Items();
@@ -75,15 +79,15 @@ void TfrmLancNFEntrada::LoadNFDadosGerais(const Variant& answer) {
     }
     if (items.size() < kAnswerSize) support::MensErro(invalid, true);
 
-    DataSet* const order[] = {&cdsNotaFiscal,  &cdsItemNotaFisc, &cdsItemProduto, &cdsItemEncargo,
-                              &cdsContaPagar,  &cdsDadosAdic,    &cdsImposNFTot,  &cdsItemProImpos,
-                              &cdsItensNFOrig, &cdsNFRelacAF,    &cdsParamForne};
+    DataSet* const order[] = {&data_.cdsNotaFiscal,  &data_.cdsItemNotaFisc, &data_.cdsItemProduto, &data_.cdsItemEncargo,
+                              &data_.cdsContaPagar,  &data_.cdsDadosAdic,    &data_.cdsImposNFTot,  &data_.cdsItemProImpos,
+                              &data_.cdsItensNFOrig, &data_.cdsNFRelacAF,    &data_.cdsParamForne};
     std::vector<PendingLoad> loads;
     std::string supplier;
     try {
         for (size_t i = 0; i < std::size(order); ++i)
             loads.push_back(Prepare(*order[i], items[i + 2]));
-        loads.push_back(Prepare(cdsProdXFornDF, items[14]));
+        loads.push_back(Prepare(data_.cdsProdXFornDF, items[14]));
         const Variant& text = items[kSupplierString];
         if (!text.IsNull() && !text.TextIf()) throw PacketError("texto do fornecedor inválido");
         supplier = text.AsString();
@@ -98,12 +102,12 @@ void TfrmLancNFEntrada::LoadNFDadosGerais(const Variant& answer) {
             load.target->SetData(std::move(*load.packet));
         else
             load.target->Close();
-        if (load.target == &cdsParamForne) stParamForn = supplier;
+        if (load.target == &data_.cdsParamForne) form_.Parameters().SetSupplierString(supplier);
     }
-    if (cdsNotaFiscal.Active())
-        cdsNotaFiscalAux.CopyDataFrom(cdsNotaFiscal);
+    if (data_.cdsNotaFiscal.Active())
+        data_.cdsNotaFiscalAux.CopyDataFrom(data_.cdsNotaFiscal);
     else
-        cdsNotaFiscalAux.Close();
+        data_.cdsNotaFiscalAux.Close();
     // Another posting: what was known of the previous one's origin documents no longer holds.
     Cli_dfe11000().stExisteDadosNF = "N";
 }

@@ -1,10 +1,12 @@
 // The partial loaders: each reads one part of the posting with one server call under the retry policy,
 // showing which part it is receiving.
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
-#include "dfe11000/posting/row_fields.h"
+#include "dfe11000/module/module_helpers.h"
 #include "dfe11000/server/server_gateway.h"
 #include "platform/net/check_result.h"
 #include "support/show_avi.h"
+#include "dfe11000/header/header_rules.h"
+#include "dfe11000/posting/posting_loader.h"
 
 #include <deque>
 
@@ -22,28 +24,31 @@ std::string& Keep(ArgStore& store, std::string value) {
 
 } // namespace
 
-std::pair<std::string, std::string> TfrmLancNFEntrada::PostingKey() const {
+std::pair<std::string, std::string> PostingLoader::PostingKey() const {
     const DataSet& source =
-        cdsRomaneioNF.Active() && !cdsRomaneioNF.IsEmpty() ? cdsRomaneioNF : cdsNotaFiscal;
+        data_.cdsRomaneioNF.Active() && !data_.cdsRomaneioNF.IsEmpty() ? data_.cdsRomaneioNF : data_.cdsNotaFiscal;
     return {FieldText(source, "CDFILIAL"), FieldText(source, "NRLANCTONF")};
 }
 
-std::string TfrmLancNFEntrada::GetNFText(const char* part) const {
-    std::string text = msgPadrao.Msg("GetNF");
-    if (const size_t at = text.find("%s"); at != std::string::npos) text.replace(at, 2, msgPadrao.Msg(part));
+std::string PostingLoader::GetNFText(const char* part) const {
+    std::string text = form_.msgPadrao.Msg("GetNF");
+    if (const size_t at = text.find("%s"); at != std::string::npos) text.replace(at, 2, form_.msgPadrao.Msg(part));
     return text;
 }
 
-void TfrmLancNFEntrada::RunLoader(const char* method, const char* part, DataSet& target,
+void PostingLoader::RunLoader(const char* method, const char* part, DataSet& target,
                                   const std::function<net::CallArgs(std::deque<std::string>&)>& build) {
-    net::ConnectionReference reference(References(), netLancNFEntrada);
-    support::ShowAviScope busy(App().MainForm(), support::kAviCopiando, *part ? GetNFText(part) : "");
-    Variant answer;
-    RunWithRetry(netLancNFEntrada, [&] {
-        ArgStore store;
-        answer = net::CheckResultServ(netLancNFEntrada.Call(method, build(store)));
-    });
-    target.SetData(answer);
+    ArgStore store;
+    CallOptions options;
+    options.busyText = *part ? GetNFText(part) : "";
+    options.retry = true;
+    target.SetData(server_.Call(
+        server_.netLancNFEntrada, method,
+        [&] {
+            store.clear();
+            return build(store);
+        },
+        options));
 }
 
 namespace {
@@ -61,35 +66,35 @@ BuildArgs KeyArgs(std::pair<std::string, std::string> key, std::vector<std::stri
 
 } // namespace
 
-void TfrmLancNFEntrada::GetNotaFiscal() {
-    RunLoader("GetNotaFiscal", "Corpo", cdsNotaFiscal, KeyArgs(PostingKey()));
-    cdsNotaFiscalAux.CopyDataFrom(cdsNotaFiscal);
+void PostingLoader::GetNotaFiscal() {
+    RunLoader("GetNotaFiscal", "Corpo", data_.cdsNotaFiscal, KeyArgs(PostingKey()));
+    data_.cdsNotaFiscalAux.CopyDataFrom(data_.cdsNotaFiscal);
 }
 
-void TfrmLancNFEntrada::GetItemEncargo() {
-    RunLoader("GetItemEncargo", "Encargos", cdsItemEncargo, KeyArgs(PostingKey()));
+void PostingLoader::GetItemEncargo() {
+    RunLoader("GetItemEncargo", "Encargos", data_.cdsItemEncargo, KeyArgs(PostingKey()));
 }
 
-void TfrmLancNFEntrada::GetContaPagar() {
-    RunLoader("GetContaPagar", "CtPagar", cdsContaPagar, KeyArgs(PostingKey()));
+void PostingLoader::GetContaPagar() {
+    RunLoader("GetContaPagar", "CtPagar", data_.cdsContaPagar, KeyArgs(PostingKey()));
 }
 
-void TfrmLancNFEntrada::GetDadosAdic() {
-    RunLoader("GetDadosAdic", "DadosAdic", cdsDadosAdic, KeyArgs(PostingKey()));
+void PostingLoader::GetDadosAdic() {
+    RunLoader("GetDadosAdic", "DadosAdic", data_.cdsDadosAdic, KeyArgs(PostingKey()));
 }
 
-void TfrmLancNFEntrada::GetImposNFTot() {
-    RunLoader("GetImposNFTot", "ImpostNFTot", cdsImposNFTot,
-              KeyArgs(PostingKey(), {FieldText(cdsNotaFiscal, "CDFORNECED")}));
+void PostingLoader::GetImposNFTot() {
+    RunLoader("GetImposNFTot", "ImpostNFTot", data_.cdsImposNFTot,
+              KeyArgs(PostingKey(), {FieldText(data_.cdsNotaFiscal, "CDFORNECED")}));
 }
 
-void TfrmLancNFEntrada::GetItemProImpos() {
-    RunLoader("GetItemProImpos", "ImpostNFProd", cdsItemProImpos, KeyArgs(PostingKey()));
+void PostingLoader::GetItemProImpos() {
+    RunLoader("GetItemProImpos", "ImpostNFProd", data_.cdsItemProImpos, KeyArgs(PostingKey()));
 }
 
-void TfrmLancNFEntrada::GetItemNotaFisc() {
+void PostingLoader::GetItemNotaFisc() {
     const ModuleState& state = Cli_dfe11000();
-    RunLoader("GetItemNotaFisc", "ItemNotaFisc", cdsItemNotaFisc,
+    RunLoader("GetItemNotaFisc", "ItemNotaFisc", data_.cdsItemNotaFisc,
               [key = PostingKey(), tp = state.stTp, nr = state.stNr, fili = state.stFili](ArgStore& s) {
                   net::CallArgs args;
                   args.Str(key.first).Str(key.second);
@@ -98,46 +103,46 @@ void TfrmLancNFEntrada::GetItemNotaFisc() {
               });
 }
 
-void TfrmLancNFEntrada::GetItensNFOrig() {
-    RunLoader("GetItensNFOrig", "Itens", cdsItensNFOrig, [key = PostingKey()](ArgStore&) {
+void PostingLoader::GetItensNFOrig() {
+    RunLoader("GetItensNFOrig", "Itens", data_.cdsItensNFOrig, [key = PostingKey()](ArgStore&) {
         net::CallArgs args;
         args.Str(key.first).Str(key.second);
         return args;
     });
 }
 
-void TfrmLancNFEntrada::GetItemProduto() {
+void PostingLoader::GetItemProduto() {
     ModuleState& state = Cli_dfe11000();
-    if (TipoOperElem(0) == "S" && rbtLista->Checked()) GetItensNFOrig();
-    RunLoader("GetItemProduto", "Itens", cdsItemProduto,
+    if (form_.Header().TipoOper().IDOPERDEVONF == "S" && ui_.rbtLista->Checked()) GetItensNFOrig();
+    RunLoader("GetItemProduto", "Itens", data_.cdsItemProduto,
               [this, key = PostingKey(), orig = state.stNFOrig, tpOper = state.stTpOper](ArgStore& s) {
                   net::CallArgs args;
                   args.StrRef(Keep(s, key.first)).StrRef(Keep(s, key.second));
                   args.StrRef(Keep(s, orig)).StrRef(Keep(s, tpOper));
-                  args.Var(Variant(TipoOperElem(8))).Var(Variant(TipoOperElem(14)));
+                  args.Var(Variant(form_.Header().TipoOper().IDNFESTCANC)).Var(Variant(form_.Header().TipoOper().IDNFRETIND));
                   return args;
               });
 }
 
-void TfrmLancNFEntrada::GetItemNFOrigem(const std::string& originKey, const std::string& originBranch,
+void PostingLoader::GetItemNFOrigem(const std::string& originKey, const std::string& originBranch,
                                         const std::string& originNumber) {
-    RunLoader("GetItemNFOrigem", "Itens", cdsItemNFOrigem, [=](ArgStore& s) {
+    RunLoader("GetItemNFOrigem", "Itens", data_.cdsItemNFOrigem, [=](ArgStore& s) {
         net::CallArgs args;
         args.StrRef(Keep(s, originKey)).StrRef(Keep(s, originBranch)).StrRef(Keep(s, originNumber));
         return args;
     });
 }
 
-void TfrmLancNFEntrada::GetNFRelacAF() {
-    RunLoader("GetNFRelacAF", "", cdsNFRelacAF, [key = PostingKey()](ArgStore&) {
+void PostingLoader::GetNFRelacAF() {
+    RunLoader("GetNFRelacAF", "", data_.cdsNFRelacAF, [key = PostingKey()](ArgStore&) {
         net::CallArgs args;
         args.Str(key.first).Str(key.second);
         return args;
     });
 }
 
-void TfrmLancNFEntrada::GetListServProd() {
-    RunLoader("GetListServProd", "", cdsListServProd, [](ArgStore&) { return net::CallArgs(); });
+void PostingLoader::GetListServProd() {
+    RunLoader("GetListServProd", "", data_.cdsListServProd, [](ArgStore&) { return net::CallArgs(); });
 }
 
 } // namespace dfe::dfe11000

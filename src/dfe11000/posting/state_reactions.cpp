@@ -2,110 +2,116 @@
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/pending.h"
 #include "dfe11000/posting/editing_helpers.h"
-#include "dfe11000/posting/row_fields.h"
+#include "dfe11000/module/module_helpers.h"
 #include "dfe11000/server/inventory_check.h"
 #include "support/zymora.h"
+#include "dfe11000/header/header_rules.h"
+#include "dfe11000/posting/posting_editor.h"
 
 namespace dfe::dfe11000 {
 namespace {
 
-void EnableNamed(const Component& owner, std::string_view name, bool enabled) {
-    if (auto* control = owner.Find<Control>(name)) control->SetEnabled(enabled);
-}
 
 } // namespace
 
-void TfrmLancNFEntrada::WireEditingLifecycle() {
+void PostingEditor::Wire() {
     // The navigator walks the list (dtsPadrao stays on cdsRomaneioNF); the header's own source carries the
     // header's state reactions, so both keep working.
-    dtsNotaFiscal->OnStateChange = [this](DataSource&) { dtsPadraoStateChange(); };
-    for (DataSource* detail : {dtsItemProduto, dtsItemNotaFisc, dtsItemEncargo, dtsContaPagar, dtsDadosAdic,
-                               dtsTrabImpoNFTot, dtsTrabItProImpos}) {
+    data_.dtsNotaFiscal->OnStateChange = [this](DataSource&) { dtsPadraoStateChange(); };
+    for (DataSource* detail : {data_.dtsItemProduto, data_.dtsItemNotaFisc, data_.dtsItemEncargo, data_.dtsContaPagar, data_.dtsDadosAdic,
+                               data_.dtsTrabImpoNFTot, data_.dtsTrabItProImpos}) {
         auto previous = detail->OnStateChange;
         detail->OnStateChange = [this, previous](DataSource& source) {
             if (previous) previous(source);
             EditaTabela(source, Cli_dfe11000().boChange);
         };
     }
-    cdsNotaFiscal.OnNewRecord = [this](DataSet&) { cdsNotaFiscalNewRecord(); };
-    cdsNotaFiscal.BeforeEdit = [this](DataSet&) { cdsNotaFiscalBeforeEdit(); };
-    cdsNotaFiscal.AfterEdit = [this](DataSet&) { cdsNotaFiscalAfterEdit(); };
-    cdsNotaFiscal.BeforePost = [this](DataSet&) { cdsNotaFiscalBeforePost(); };
+    data_.cdsNotaFiscal.OnNewRecord = [this](DataSet&) { cdsNotaFiscalNewRecord(); };
+    data_.cdsNotaFiscal.BeforeEdit = [this](DataSet&) { cdsNotaFiscalBeforeEdit(); };
+    data_.cdsNotaFiscal.AfterEdit = [this](DataSet&) { cdsNotaFiscalAfterEdit(); };
+    data_.cdsNotaFiscal.BeforePost = [this](DataSet&) { cdsNotaFiscalBeforePost(); };
 }
 
-void TfrmLancNFEntrada::dtsPadraoStateChange() {
-    const DataSetState s = dtsNotaFiscal->State();
+void PostingEditor::dtsPadraoStateChange() {
+    const DataSetState s = data_.dtsNotaFiscal->State();
     const bool editing = IsEditing(s);
     const bool inserting = s == DataSetState::Insert;
-    ControlaBotoes(*dtsNotaFiscal);
-    EnableBranchEditors(*this, !support::zymora::ModuFili() && !editing);
-    for (const char* name : {"lblEmpresa", "btpEmpresa", "lblTipoOper", "btpTipoOper"})
-        EnableNamed(*this, name, inserting);
-    dbeCdEmpresa->SetEnabled(inserting);
-    dbeCdTipoOper->SetEnabled(inserting);
-    dbnPadrao.SetVisible(!editing && pgcPadrao.ActivePage() == &tshFolhaDados);
+    ControlaBotoes(*data_.dtsNotaFiscal);
+    EnableBranchEditors(!support::zymora::ModuFili() && !editing);
+    for (Control* c : std::initializer_list<Control*>{ui_.lblEmpresa, ui_.btpEmpresa, ui_.lblTipoOper, ui_.btpTipoOper})
+        c->SetEnabled(inserting);
+    ui_.dbeCdEmpresa->SetEnabled(inserting);
+    ui_.dbeCdTipoOper->SetEnabled(inserting);
+    form_.dbnPadrao.SetVisible(!editing && form_.pgcPadrao.ActivePage() == &form_.tshFolhaDados);
     if (s == DataSetState::Edit && !Cli_dfe11000().boAlteraLib) {
         try {
-            Verif_Liberacao(*this);
+            Verif_Liberacao(form_);
         } catch (...) {
-            if (cdsContaPagar.Active()) cdsContaPagar.Cancel();
+            if (data_.cdsContaPagar.Active()) data_.cdsContaPagar.Cancel();
             ReleaseFailed();
             throw;
         }
     }
     if (!editing) {
-        grbLocPrestServ->SetEnabled(false);
-        EnableNamed(*this, "btpEstadoOrig", false);
-        EnableNamed(*this, "btpMunicipio", false);
+        ui_.grbLocPrestServ->SetEnabled(false);
+        ui_.btpEstadoOrig->SetEnabled(false);
+        ui_.btpMunicipio->SetEnabled(false);
     }
 }
 
-void TfrmLancNFEntrada::EditaTabela(DataSource& source, bool change) {
+void PostingEditor::EditaTabela(DataSource& source, bool change) {
     const bool editing = IsEditing(source.State());
-    if (&source == dtsContaPagar) {
-        if (GridColumn* column = dbgContaPagar->FindColumn("CDTPCTPAGAR"))
+    if (&source == data_.dtsContaPagar) {
+        if (GridColumn* column = ui_.dbgContaPagar->FindColumn("CDTPCTPAGAR"))
             column->SetButtonStyle(editing ? ColumnButton::Ellipsis : ColumnButton::None);
     }
     if (!editing || !change) return;
-    if (&source == dtsTrabImpoNFTot && !(dbgImposNFTot->Focused() && Cli_dfe11000().boAlteraNF)) return;
-    if (&source == dtsTrabItProImpos && !dbgItemProImpos->Focused()) return;
-    if (!cdsNotaFiscal.Active() || cdsNotaFiscal.IsEmpty() || cdsNotaFiscal.State() != DataSetState::Browse)
+    if (&source == data_.dtsTrabImpoNFTot && !(ui_.dbgImposNFTot->Focused() && Cli_dfe11000().boAlteraNF)) return;
+    if (&source == data_.dtsTrabItProImpos && !ui_.dbgItemProImpos->Focused()) return;
+    if (!data_.cdsNotaFiscal.Active() || data_.cdsNotaFiscal.IsEmpty() || data_.cdsNotaFiscal.State() != DataSetState::Browse)
         return;
-    cdsNotaFiscal.Edit();
+    data_.cdsNotaFiscal.Edit();
     stGrupoFiscal.clear();
 }
 
-bool TfrmLancNFEntrada::StockMoves() const {
-    return FieldText(cdsParamDFE, "IDCTRLESTQ") != "N" && TipoOperElem(5) != "N";
+bool PostingEditor::StockMoves() {
+    return FieldText(data_.cdsParamDFE, "IDCTRLESTQ") != "N" && form_.Header().TipoOper().IDATUESTTPOP != "N";
 }
 
-void TfrmLancNFEntrada::cdsNotaFiscalBeforeEdit() {
+void PostingEditor::cdsNotaFiscalBeforeEdit() {
     if (StockMoves())
-        ValidaInventario(*this, medCdFilial->Text(), support::zymora::DataProc(medCdFilial->Text()));
+        ValidaInventario(form_, ui_.medCdFilial->Text(), support::zymora::DataProc(ui_.medCdFilial->Text()));
     boCancelaCpfCnpj = false;
     if (!Cli_dfe11000().boImportaNFe) boChaveAceita = false;
-    if (TipoOperElem(7) != "S") return;
-    const bool located = TipoOperElem(18) == "S";
-    grbLocPrestServ->SetEnabled(located);
-    EnableNamed(*this, "btpEstadoOrig", located);
-    EnableNamed(*this, "btpMunicipio", located);
-    for (DBEdit* edit : {dbeEstado, dbeMunicipio})
+    if (form_.Header().TipoOper().IDNFPRESTSERV != "S") return;
+    const bool located = form_.Header().TipoOper().IDUTLOCPRESTSERV == "S";
+    ui_.grbLocPrestServ->SetEnabled(located);
+    ui_.btpEstadoOrig->SetEnabled(located);
+    ui_.btpMunicipio->SetEnabled(located);
+    for (DBEdit* edit : {ui_.dbeEstado, ui_.dbeMunicipio})
         edit->SetColor(located ? Color::clInfoBk : Color::clBtnFace);
 }
 
 // Only the first edit of a posting, before anything was changed: a stored VRPRODUTOS is kept, a zero one
 // starts from the document's value.
-void TfrmLancNFEntrada::cdsNotaFiscalAfterEdit() {
-    if (cdsNotaFiscal.ChangeCount() > 0) return;
-    Field* products = cdsNotaFiscal.FindField("VRPRODUTOS");
-    const Field* document = cdsNotaFiscal.FindField("VRNOTAFISC");
+void PostingEditor::cdsNotaFiscalAfterEdit() {
+    if (data_.cdsNotaFiscal.ChangeCount() > 0) return;
+    Field* products = data_.cdsNotaFiscal.FindField("VRPRODUTOS");
+    const Field* document = data_.cdsNotaFiscal.FindField("VRNOTAFISC");
     if (!products || !document) return;
     if (products->AsFloat() == 0 && !document->IsNull()) products->SetAsFloat(document->AsFloat());
 }
 
-void TfrmLancNFEntrada::cdsNotaFiscalBeforePost() {
-    stSgEstadoAnt = FieldText(cdsNotaFiscal, "SGESTADO");
-    stCdMunicipioAnt = FieldText(cdsNotaFiscal, "CDMUNICIPIO");
+void PostingEditor::cdsNotaFiscalBeforePost() {
+    stSgEstadoAnt = FieldText(data_.cdsNotaFiscal, "SGESTADO");
+    stCdMunicipioAnt = FieldText(data_.cdsNotaFiscal, "CDMUNICIPIO");
+}
+
+// The branch panel's editors: usable only outside an edit (and never on a fixed-branch module).
+void PostingEditor::EnableBranchEditors(bool enabled) {
+    ui_.medCdFilial->SetEnabled(enabled);
+    ui_.btpFilial->SetEnabled(enabled);
+    ui_.lblFilial->SetEnabled(enabled);
 }
 
 } // namespace dfe::dfe11000

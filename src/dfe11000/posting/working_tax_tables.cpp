@@ -1,5 +1,6 @@
 // The working tax tables the clerk edits, rebuilt from the item and document taxes the server sent.
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
+#include "dfe11000/posting/posting_loader.h"
 
 #include <utility>
 
@@ -84,15 +85,15 @@ void CopyRows(DataSet& from, DataSet& to, const Correspondence (&fields)[N], Ext
 
 } // namespace
 
-void TfrmLancNFEntrada::AtualizaTabTrab() {
-    const bool hideCredited = cdsParamDFE.Active() && cdsParamDFE.FindField("IDPERVISIMPSCRE") &&
-                              cdsParamDFE.FieldByName("IDPERVISIMPSCRE").AsString() == "N";
-    CopyRows(cdsItemProImpos, cdsTrabItProImpos, kItemTaxes, [hideCredited](const DataSet&, DataSet& to) {
+void PostingLoader::AtualizaTabTrab() {
+    const bool hideCredited = data_.cdsParamDFE.Active() && data_.cdsParamDFE.FindField("IDPERVISIMPSCRE") &&
+                              data_.cdsParamDFE.FieldByName("IDPERVISIMPSCRE").AsString() == "N";
+    CopyRows(data_.cdsItemProImpos, data_.cdsTrabItProImpos, kItemTaxes, [hideCredited](const DataSet&, DataSet& to) {
         const std::string fiscal = to.FieldByName("CDFISCIMPOIT").AsString();
         const bool hidden = hideCredited && (fiscal == "2" || fiscal == "3");
         to.FieldByName("VRIMPOSVISUIT").SetValue(hidden ? Variant(0.0) : to.FieldByName("VRIMPOSIT").Value());
     });
-    CopyRows(cdsImposNFTot, cdsTrabImposNFTot, kDocumentTaxes, [](const DataSet&, DataSet&) {});
+    CopyRows(data_.cdsImposNFTot, data_.cdsTrabImposNFTot, kDocumentTaxes, [](const DataSet&, DataSet&) {});
 }
 
 } // namespace dfe::dfe11000

@@ -6,7 +6,7 @@
 namespace dfe::dfe11000 {
 
 void ValidaInventario(TfrmLancNFEntrada& form, const std::string& branch, DateTime date) {
-    CallServer(form, form.netEstoque, "ValidaInventario", net::CallArgs().Str(branch).Date(date));
+    form.server.Call(form.server.netEstoque, "ValidaInventario", net::CallArgs().Str(branch).Date(date));
 }
 
 } // namespace dfe::dfe11000

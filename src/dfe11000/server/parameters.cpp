@@ -5,6 +5,8 @@
 #include "platform/net/check_result.h"
 #include "support/show_avi.h"
 #include "support/show_msg.h"
+#include "dfe11000/header/header_rules.h"
+#include "dfe11000/server/module_parameters.h"
 
 namespace dfe::dfe11000 {
 namespace {
@@ -17,34 +19,31 @@ bool EmptyField(const DataSet& ds, const char* name) {
 
 } // namespace
 
-bool TfrmLancNFEntrada::ParamDFELoadedFor(const std::string& branch) const {
-    return paramDFEComplete_ && cdsParamDFE.Active() && !cdsParamDFE.IsEmpty() &&
-           cdsParamDFE.FieldByName("CDFILIAL").AsString() == branch;
+bool ModuleParameters::ParamDFELoadedFor(const std::string& branch) const {
+    return paramDFEComplete_ && data_.cdsParamDFE.Active() && !data_.cdsParamDFE.IsEmpty() &&
+           data_.cdsParamDFE.FieldByName("CDFILIAL").AsString() == branch;
 }
 
-void TfrmLancNFEntrada::GetParamDFE(const std::string& branch) {
+void ModuleParameters::GetParamDFE(const std::string& branch) {
     if (!ParamDFELoadedFor(branch)) {
         paramDFEComplete_ = false;
-        support::ShowAviScope busy(App().MainForm());
-        net::ConnectionReference docFisc(References(), netDocFiscEntr);
-        net::ConnectionReference lanc(References(), netLancNFEntrada);
         Variant parameters;
         Variant groups;
-        RunWithRetry(netDocFiscEntr, [&] {
+        CallOptions options;
+        options.retry = true;
+        server_.Sequence({&server_.netDocFiscEntr, &server_.netLancNFEntrada}, options, [&] {
             std::string key = branch;
-            parameters =
-                net::CheckResultServ(netDocFiscEntr.Call("GetParamDFE", net::CallArgs().StrRef(key)));
-            if (!netLancNFEntrada.Connected()) netLancNFEntrada.Connect();
+            parameters = server_.CallIn(server_.netDocFiscEntr, "GetParamDFE", net::CallArgs().StrRef(key));
             key = branch;
-            groups = net::CheckResultServ(netLancNFEntrada.Call("GetImpFili", net::CallArgs().StrRef(key)));
+            groups = server_.CallIn(server_.netLancNFEntrada, "GetImpFili", net::CallArgs().StrRef(key));
         });
         // Both or neither: the fiscal groups must never belong to another branch than the parameters.
         try {
-            cdsParamDFE.SetData(parameters);
-            cdsGrupoImpFili.SetData(groups);
+            data_.cdsParamDFE.SetData(parameters);
+            data_.cdsGrupoImpFili.SetData(groups);
         } catch (...) {
-            cdsParamDFE.Close();
-            cdsGrupoImpFili.Close();
+            data_.cdsParamDFE.Close();
+            data_.cdsGrupoImpFili.Close();
             throw;
         }
         paramDFEComplete_ = true;
@@ -52,34 +51,34 @@ void TfrmLancNFEntrada::GetParamDFE(const std::string& branch) {
     ApplySupplierSearchRule();
 }
 
-void TfrmLancNFEntrada::cdsParamDFEAfterOpen() {
-    const bool percent = !cdsParamDFE.IsEmpty() && cdsParamDFE.FieldByName("IDTPLANCDESC").AsString() == "P";
+void ModuleParameters::cdsParamDFEAfterOpen() {
+    const bool percent = !data_.cdsParamDFE.IsEmpty() && data_.cdsParamDFE.FieldByName("IDTPLANCDESC").AsString() == "P";
     const char* field = percent ? "VRDESPERITEM" : "VRDESCITEM";
-    dbgItemProduto->Column(9).SetFieldName(field);
-    dbgItemsNFForn->Column(8).SetFieldName(field);
+    ui_.dbgItemProduto->Column(9).SetFieldName(field);
+    ui_.dbgItemsNFForn->Column(8).SetFieldName(field);
     Cli_dfe11000().stColunaDesc = field;
 }
 
-void TfrmLancNFEntrada::ApplySupplierSearchRule() {
-    const bool offered = cdsParamDFE.Active() && !cdsParamDFE.IsEmpty() &&
-                         cdsParamDFE.FieldByName("IDCONSFORNFJ").AsString() != "N" &&
-                         TipoOperElem(6) == "N" && EmptyField(cdsRomaneioNF, "IDDOCREPLIC") &&
-                         EmptyField(cdsRomaneioNF, "DSNOTAFISORIGOL");
-    btpFornecedor->SetEnabled(offered);
+void ModuleParameters::ApplySupplierSearchRule() {
+    const bool offered = data_.cdsParamDFE.Active() && !data_.cdsParamDFE.IsEmpty() &&
+                         data_.cdsParamDFE.FieldByName("IDCONSFORNFJ").AsString() != "N" &&
+                         form_.Header().TipoOper().IDINFCPFCNPJNF == "N" && EmptyField(data_.cdsRomaneioNF, "IDDOCREPLIC") &&
+                         EmptyField(data_.cdsRomaneioNF, "DSNOTAFISORIGOL");
+    ui_.btpFornecedor->SetEnabled(offered);
 }
 
-void TfrmLancNFEntrada::ClearSupplierParams() {
-    cdsParamForne.Close();
-    cdsProdXFornDF.Close();
+void ModuleParameters::ClearSupplierParams() {
+    data_.cdsParamForne.Close();
+    data_.cdsProdXFornDF.Close();
     stParamForn.clear();
 }
 
-void TfrmLancNFEntrada::GetParamForn(const std::string& supplier) {
-    support::ShowAviScope busy(App().MainForm(), support::kAviProcurando);
-    net::ConnectionReference lanc(References(), netLancNFEntrada);
+void ModuleParameters::GetParamForn(const std::string& supplier) {
+    support::ShowAviScope busy(form_.App().MainForm(), support::kAviProcurando);
+    net::ConnectionReference lanc(server_.References(), server_.netLancNFEntrada);
     std::string key = supplier;
     const Variant answer =
-        net::CheckResultServ(netLancNFEntrada.Call("GetParamForn", net::CallArgs().StrRef(key)));
+        net::CheckResultServ(server_.netLancNFEntrada.Call("GetParamForn", net::CallArgs().StrRef(key)));
     if (answer.Type() == VariantType::String) {
         ClearSupplierParams();
         support::MensErro(answer.AsString(), false);
@@ -99,8 +98,8 @@ void TfrmLancNFEntrada::GetParamForn(const std::string& supplier) {
         support::MensErro("Resposta inválida do servidor para os parâmetros do fornecedor.", true);
     }
     try {
-        cdsParamForne.SetData(items[1]);
-        cdsProdXFornDF.SetData(items[3]);
+        data_.cdsParamForne.SetData(items[1]);
+        data_.cdsProdXFornDF.SetData(items[3]);
         stParamForn = items[2].AsString();
     } catch (...) {
         ClearSupplierParams();
@@ -108,14 +107,14 @@ void TfrmLancNFEntrada::GetParamForn(const std::string& supplier) {
     }
 }
 
-void TfrmLancNFEntrada::GetParamEmpresa(const std::string& company) {
+void ModuleParameters::GetParamEmpresa(const std::string& company) {
     std::string key = company;
-    cdsParamEmpresa.SetData(
-        CallServer(*this, netLancNFEntrada, "GetParamEmpresa", net::CallArgs().StrRef(key)));
+    data_.cdsParamEmpresa.SetData(
+        server_.Call(server_.netLancNFEntrada, "GetParamEmpresa", net::CallArgs().StrRef(key)));
 }
 
-void TfrmLancNFEntrada::GetParamGeral() {
-    cdsParamGeral.SetData(CallServer(*this, netLancNFEntrada, "GetParamGeral", net::CallArgs()));
+void ModuleParameters::GetParamGeral() {
+    data_.cdsParamGeral.SetData(server_.Call(server_.netLancNFEntrada, "GetParamGeral", net::CallArgs()));
 }
 
 } // namespace dfe::dfe11000

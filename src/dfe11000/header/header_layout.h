@@ -1,0 +1,25 @@
+#pragma once
+
+// The header's panels of the record page, each built once by its own function.
+
+#include "dfe11000/header/header_controls.h"
+#include "dfe11000/header/header_lookups.h"
+#include "dfe11000/posting/posting_data.h"
+
+namespace dfe {
+class Form;
+}
+
+namespace dfe::dfe11000 {
+
+// The record page's header: company and operation type, participant, registration and recipient.
+void BuildHeader(Form& form, Container& page, HeaderControls& c, PostingDataSets& data, HeaderLookups& lookups);
+// The document group of the header.
+void BuildDocument(Container& header, DocumentControls& c, PostingDataSets& data);
+// The remittance and origin panels below the header.
+void BuildOrigin(Container& page, OriginControls& c, PostingDataSets& data);
+// The transport panel (its place in the detail stack given); the CT-e, freight-nature and collection-document
+// groups below the visible area.
+void BuildTransport(Container& page, TransportControls& c, PostingDataSets& data, Panel* stacked);
+
+} // namespace dfe::dfe11000

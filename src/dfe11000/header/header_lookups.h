@@ -1,0 +1,36 @@
+#pragma once
+
+// The lookups of the header rules: branch, company, operation type, participants, state registration and
+// carrier. Their texts are set here, once; their parameters by the rules that open them.
+
+#include "platform/data/data_source.h"
+#include "platform/db/tadoib_query.h"
+
+namespace dfe::dfe11000 {
+
+struct HeaderLookups {
+    HeaderLookups();
+
+    db::TADOIBQuery qryFiliRece{"qryFiliRece"};
+    db::TADOIBQuery qryFiliOffLine{"qryFiliOffLine"};
+    db::TADOIBQuery qryNFOffLine{"qryNFOffLine"};
+    db::TADOIBQuery qryOperRelac{"qryOperRelac"};
+    db::TADOIBQuery qryEmpresa{"qryEmpresa"};
+    db::TADOIBQuery qryValidEmpr{"qryValidEmpr"};
+    db::TADOIBQuery qryEmprRelacFili{"qryEmprRelacFili"};
+    db::TADOIBQuery qryTpOper{"qryTpOper"};
+    db::TADOIBQuery qryTipoOperac{"qryTipoOperac"};
+    db::TADOIBQuery qryParamCMPProd1{"qryParamCMPProd1"};
+    db::TADOIBQuery qryFornePadr{"qryFornePadr"};
+    db::TADOIBQuery qryFornecedor{"qryFornecedor"};
+    db::TADOIBQuery qryCliente{"qryCliente"};
+    db::TADOIBQuery qryFiliEmit{"qryFiliEmit"};
+    db::TADOIBQuery qryInscrEstad{"qryInscrEstad"};
+    db::TADOIBQuery qryPesqTransp{"qryPesqTransp"};
+    // Components of the form, created with the header's controls.
+    DataSource* dtsFiliRece = nullptr;
+    DataSource* dtsEmpresa = nullptr;
+    DataSource* dtsTipoOperac = nullptr;
+};
+
+} // namespace dfe::dfe11000

@@ -1,0 +1,90 @@
+#pragma once
+
+// Every dataset of the posting and of the module's parameters, with the data sources the controls and
+// rules hang on. The form owns one of these; each rule reaches it through the form.
+
+#include "platform/data/data_source.h"
+#include "platform/data/dataset.h"
+
+namespace dfe {
+class Component;
+}
+
+namespace dfe::dfe11000 {
+
+struct PostingDataSets {
+    PostingDataSets();
+
+    // ---- The posting: list row, header and details
+    DataSet cdsRomaneioNF{"cdsRomaneioNF"};
+    DataSet cdsNotaFiscal{"cdsNotaFiscal"};
+    DataSet cdsNotaFiscalAux{"cdsNotaFiscalAux"};
+    DataSet cdsItemProduto{"cdsItemProduto"};
+    DataSet cdsItemNotaFisc{"cdsItemNotaFisc"};
+    DataSet cdsItemEncargo{"cdsItemEncargo"};
+    DataSet cdsContaPagar{"cdsContaPagar"};
+    DataSet cdsDadosAdic{"cdsDadosAdic"};
+    DataSet cdsImposNFTot{"cdsImposNFTot"};
+    DataSet cdsItemProImpos{"cdsItemProImpos"};
+    DataSet cdsTrabImposNFTot{"cdsTrabImposNFTot"};
+    DataSet cdsTrabItProImpos{"cdsTrabItProImpos"};
+    DataSet cdsNFRelacAF{"cdsNFRelacAF"};
+    DataSet cdsItemNFOrigem{"cdsItemNFOrigem"};
+    DataSet cdsItensNFOrig{"cdsItensNFOrig"};
+    DataSet cdsNFOrigem{"cdsNFOrigem"};
+    DataSet cdsNFOrigLista{"cdsNFOrigLista"};
+    DataSet cdsNFOrigSaid{"cdsNFOrigSaid"};
+    DataSet cdsItemNF{"cdsItemNF"};
+    DataSet cdsCountNFOrig{"cdsCountNFOrig"};
+    DataSet cdsProdRelacServ{"cdsProdRelacServ"};
+    DataSet cdsListServProd{"cdsListServProd"};
+    DataSet cdsImpImpoXML{"cdsImpImpoXML"};
+    DataSet cdsEtiqRegera{"cdsEtiqRegera"};
+    // ---- Parameters of the branch, the supplier, the company and the installation
+    DataSet cdsParamDFE{"cdsParamDFE"};
+    DataSet cdsGrupoImpFili{"cdsGrupoImpFili"};
+    DataSet cdsParamForne{"cdsParamForne"};
+    DataSet cdsProdXFornDF{"cdsProdXFornDF"};
+    DataSet cdsParamEmpresa{"cdsParamEmpresa"};
+    DataSet cdsParamGeral{"cdsParamGeral"};
+    // ---- Local-only datasets, created empty by FormCreate
+    DataSet cdsProdIrreg{"cdsProdIrreg"};
+    DataSet cdsErrosVisual{"cdsErrosVisual"};
+    DataSet cdsEntrega{"cdsEntrega"};
+    DataSet cdsItemEntrega{"cdsItemEntrega"};
+    DataSet cdsTotaItem{"cdsTotaItem"};
+    DataSet cdsImpoItemAF{"cdsImpoItemAF"};
+    DataSet cdsItemProdutoAux{"cdsItemProdutoAux"};
+    DataSet cdsErrosFech{"cdsErrosFech"};
+    DataSet cdsLiberacao{"cdsLiberacao"};
+
+    // ---- Data sources, components of the form (CreateSources)
+    DataSource* dtsRomaneioNF = nullptr;
+    DataSource* dtsNotaFiscal = nullptr;
+    DataSource* dtsItemProduto = nullptr;
+    DataSource* dtsItemNotaFisc = nullptr;
+    DataSource* dtsItemEncargo = nullptr;
+    DataSource* dtsContaPagar = nullptr;
+    DataSource* dtsDadosAdic = nullptr;
+    DataSource* dtsTrabImpoNFTot = nullptr;
+    DataSource* dtsTrabItProImpos = nullptr;
+    DataSource* dtsItemNF = nullptr;
+    DataSource* dtsNFOrigem = nullptr;
+    DataSource* dtsItemNFOrigem = nullptr;
+    DataSource* dtsErrosVisual = nullptr;
+
+    void CreateSources(Component& owner);
+    // The product masks of the library, known once the host's product tree is.
+    void ApplyLibraryMasks();
+    // Empties or creates the local-only datasets.
+    void CreateLocalDataSets();
+
+private:
+    void DeclarePostingDataSets();
+    void DeclareItemTaxDataSets();
+};
+
+// A data source owned by `owner` (a form) over `dataSet`.
+DataSource* AddSource(Component& owner, const std::string& name, DataSet& dataSet);
+
+} // namespace dfe::dfe11000
