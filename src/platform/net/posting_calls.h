@@ -3,6 +3,7 @@
 // The calls of rdmLancNFEntrada (connection_names.h) with many arguments, as client, server and tests share
 // them: one struct per call with its arguments by name in the wire's order, and the names of the answer's
 // elements. The kinds and positions are the wire's; changing them breaks every client already installed.
+// Every member has an initializer, so a designated initializer names only what it sets.
 
 #include "platform/core/date_time.h"
 #include "platform/core/variant.h"
@@ -22,18 +23,18 @@ struct GetRomaneioNFArgs {
     static constexpr const char* kMethod = "GetRomaneioNF";
     static constexpr size_t kArgCount = 12;
 
-    std::string branch;         // CDFILIAL of the postings
-    std::string series;         // series list, or "T" for every series
-    std::string operationTypes; // operation types list; empty: all
-    std::string participant;    // customer code or supplier registration number; empty: all
-    std::string issuingBranch;  // issuing branch of postings whose participant is a branch
-    DateTime entryFrom;
-    DateTime entryTo;
-    DateTime issueFrom;
-    DateTime issueTo;
-    std::string participantKind; // "C" customer, "F" supplier, "L" branch, empty: all
-    std::string allDates;        // "T" when the issue range has no start, else empty
-    std::string customer;        // the customer's internal code, only when a customer was chosen
+    std::string branch{};         // CDFILIAL of the postings
+    std::string series{};         // series list, or "T" for every series
+    std::string operationTypes{}; // operation types list; empty: all
+    std::string participant{};    // customer code or supplier registration number; empty: all
+    std::string issuingBranch{};  // issuing branch of postings whose participant is a branch
+    DateTime entryFrom{};
+    DateTime entryTo{};
+    DateTime issueFrom{};
+    DateTime issueTo{};
+    std::string participantKind{}; // "C" customer, "F" supplier, "L" branch, empty: all
+    std::string allDates{};        // "T" when the issue range has no start, else empty
+    std::string customer{};        // the customer's internal code, only when a customer was chosen
 
     friend bool operator==(const GetRomaneioNFArgs&, const GetRomaneioNFArgs&) = default;
 };
@@ -46,18 +47,18 @@ struct GetNFDadosGeraisArgs {
     static constexpr const char* kMethod = "GetNFDadosGerais";
     static constexpr size_t kArgCount = 12;
 
-    std::string branch;                // CDFILIAL of the list row
-    std::string postingNumber;         // NRLANCTONF
-    std::string participantPersonType; // IDTPIJURNF
-    std::string participantNumber;     // NRINSJURNF
-    std::string issuingBranch;         // CDFILIEMIT
-    std::string returnKind;            // by reference: "S" for a return with origins, else "N"
-    Variant reversalElement;           // element 8 of the operation type
-    Variant originQuantityElement;     // element 14 of the operation type
-    std::string participantKind;       // IDORIGDESTNF
-    Variant returnElement;             // element 0 of the operation type: "S" for a return
-    std::string headerState;           // by reference: the header dataset's state word, "INATIVO" when closed
-    std::string returnList;            // by reference: the selected origin documents
+    std::string branch{};                // CDFILIAL of the list row
+    std::string postingNumber{};         // NRLANCTONF
+    std::string participantPersonType{}; // IDTPIJURNF
+    std::string participantNumber{};     // NRINSJURNF
+    std::string issuingBranch{};         // CDFILIEMIT
+    std::string returnKind{};            // by reference: "S" for a return with origins, else "N"
+    Variant reversalElement{};           // element 8 of the operation type
+    Variant originQuantityElement{};     // element 14 of the operation type
+    std::string participantKind{};       // IDORIGDESTNF
+    Variant returnElement{};             // element 0 of the operation type: "S" for a return
+    std::string headerState{};           // by reference: the header's state word, "INATIVO" if closed
+    std::string returnList{};            // by reference: the selected origin documents
 
     friend bool operator==(const GetNFDadosGeraisArgs&, const GetNFDadosGeraisArgs&) = default;
 };
