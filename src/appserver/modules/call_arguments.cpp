@@ -63,14 +63,25 @@ std::optional<DateTime> DateArg(const MethodContext& call, size_t index, std::st
     }
 }
 
-std::string ScalarArg(const MethodContext& call, size_t index, std::string_view what) {
+const Variant& ScalarValueArg(const MethodContext& call, size_t index, std::string_view what) {
     const Variant& v = call.Arg(index);
     if (!IsScalar(v)) Refuse(call, index, what, "deve ser um valor simples");
+    return v;
+}
+
+std::string ScalarArg(const MethodContext& call, size_t index, std::string_view what) {
+    const Variant& v = ScalarValueArg(call, index, what);
     return v.IsNull() ? std::string() : text::Trim(v.AsString());
 }
 
 PostingKey PostingKeyArgs(const MethodContext& call, size_t first) {
     return {CodeArg(call, first, 4, "filial"), CodeArg(call, first + 1, 10, "número do lançamento")};
+}
+
+ParticipantFilter ParticipantArgs(const MethodContext& call, size_t first) {
+    return {CodeArg(call, first, 1, "tipo de pessoa"),
+            CodeArg(call, first + 1, 20, "inscrição do participante"),
+            CodeArg(call, first + 2, 4, "filial emitente")};
 }
 
 } // namespace dfe::appserver

@@ -21,6 +21,8 @@ std::optional<DateTime> DateArg(const MethodContext& call, size_t index, std::st
 
 // A flag or variant element of the operation type: any scalar; its text.
 std::string ScalarArg(const MethodContext& call, size_t index, std::string_view what);
+// The same scalar as it came.
+const Variant& ScalarValueArg(const MethodContext& call, size_t index, std::string_view what);
 
 // The posting key every posting reader starts with: branch (4) and posting number (10).
 struct PostingKey {
@@ -28,5 +30,14 @@ struct PostingKey {
     std::string number;
 };
 PostingKey PostingKeyArgs(const MethodContext& call, size_t first = 0);
+
+// The participant filter of the related documents: person type (1), registration number (20), issuing
+// branch (4).
+struct ParticipantFilter {
+    std::string personType;
+    std::string number;
+    std::string issuingBranch;
+};
+ParticipantFilter ParticipantArgs(const MethodContext& call, size_t first);
 
 } // namespace dfe::appserver

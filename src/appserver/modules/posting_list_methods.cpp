@@ -1,7 +1,7 @@
 #include "appserver/modules/posting_list_methods.h"
 
-#include "appserver/modules/call_arguments.h"
 #include "appserver/modules/layout_query.h"
+#include "appserver/modules/posting_calls.h"
 #include "appserver/sql/text_list.h"
 #include "platform/core/text.h"
 #include "platform/net/connection_names.h"
@@ -23,9 +23,7 @@ struct ListFilter {
     std::string customerCode;
 };
 
-std::vector<std::string> CodeList(const MethodContext& call, size_t index, size_t width,
-                                  std::string_view what) {
-    const std::string listText = CodeArg(call, index, 64 * 1024, what);
+std::vector<std::string> CodeList(const std::string& listText, size_t width, std::string_view what) {
     std::vector<std::string> codes = ParseCodeList(listText);
     if (codes.size() > kMaxListCodes) {
         throw MethodRefusal("A lista de " + std::string(what) + " tem mais de " +
@@ -39,26 +37,29 @@ std::vector<std::string> CodeList(const MethodContext& call, size_t index, size_
     return codes;
 }
 
+std::optional<DateTime> Bound(DateTime d) {
+    return d.IsEmpty() ? std::nullopt : std::optional<DateTime>(d);
+}
+
 ListFilter ReadFilter(const MethodContext& call) {
-    ExpectArgCount(call, 12, 12);
+    const auto args = FromCall<net::GetRomaneioNFArgs>(call);
     ListFilter f;
-    f.branch = CodeArg(call, 0, 4, "filial");
+    f.branch = args.branch;
     if (f.branch.empty()) throw MethodRefusal("A filial dos lançamentos deve ser informada.");
-    const std::string seriesText = CodeArg(call, 1, 64 * 1024, "séries");
-    if (seriesText != "T") f.series = CodeList(call, 1, 5, "séries");
-    f.operations = CodeList(call, 2, 2, "tipos de operação");
-    f.participant = CodeArg(call, 3, 21, "participante");
-    f.issuingBranch = CodeArg(call, 4, 4, "filial emitente");
-    f.entryFrom = DateArg(call, 5, "entrada inicial");
-    f.entryTo = DateArg(call, 6, "entrada final");
-    f.issueFrom = DateArg(call, 7, "emissão inicial");
-    f.issueTo = DateArg(call, 8, "emissão final");
-    f.kind = CodeArg(call, 9, 1, "tipo de participante");
+    if (args.series != "T") f.series = CodeList(args.series, 5, "séries");
+    f.operations = CodeList(args.operationTypes, 2, "tipos de operação");
+    f.participant = args.participant;
+    f.issuingBranch = args.issuingBranch;
+    f.entryFrom = Bound(args.entryFrom);
+    f.entryTo = Bound(args.entryTo);
+    f.issueFrom = Bound(args.issueFrom);
+    f.issueTo = Bound(args.issueTo);
+    f.kind = args.participantKind;
     if (!f.kind.empty() && f.kind != "C" && f.kind != "F" && f.kind != "L") {
         throw MethodRefusal("Tipo de participante inválido: \"" + f.kind + "\" (use C, F, L ou vazio).");
     }
-    if (CodeArg(call, 10, 1, "todas as datas") == "T") f.issueFrom = f.issueTo = std::nullopt;
-    f.customerCode = CodeArg(call, 11, 21, "cliente");
+    if (args.allDates == "T") f.issueFrom = f.issueTo = std::nullopt;
+    f.customerCode = args.customer;
     return f;
 }
 
@@ -139,7 +140,7 @@ Variant GetRomaneioNF(MethodContext& call) {
 } // namespace
 
 void RegisterPostingListMethods(MethodRegistry& registry) {
-    registry.Add(net::kLancNFEntrada, "GetRomaneioNF", MethodKind::Read, GetRomaneioNF);
+    registry.Add(net::kLancNFEntrada, net::GetRomaneioNFArgs::kMethod, MethodKind::Read, GetRomaneioNF);
 }
 
 } // namespace dfe::appserver

@@ -4,6 +4,7 @@
 #include "appserver/modules/layout_query.h"
 #include "appserver/modules/origin_key_list.h"
 #include "appserver/modules/parameter_methods.h"
+#include "appserver/modules/posting_calls.h"
 #include "appserver/modules/posting_readers.h"
 #include "platform/net/connection_names.h"
 
@@ -18,18 +19,11 @@ template <Reader read> Variant LoadPart(MethodContext& call) {
     return Variant(read(call.Db(), PostingKeyArgs(call)));
 }
 
-// The participant filter of the related documents: person type, registration number, issuing branch. The
-// related rows are the posting's own, so the filter is only checked.
-void CheckParticipantArgs(const MethodContext& call, size_t first) {
-    CodeArg(call, first, 1, "tipo de pessoa");
-    CodeArg(call, first + 1, 20, "inscrição do participante");
-    CodeArg(call, first + 2, 4, "filial emitente");
-}
-
+// The related rows are the posting's own, so the participant filter is only checked.
 Variant GetItemNotaFisc(MethodContext& call) {
     ExpectArgCount(call, 5, 5);
     const PostingKey key = PostingKeyArgs(call);
-    CheckParticipantArgs(call, 2);
+    ParticipantArgs(call, 2);
     return Variant(ReadItemNotaFisc(call.Db(), key));
 }
 
@@ -86,29 +80,15 @@ Variant GetListServProd(MethodContext& call) {
                                {}));
 }
 
-// Arguments of GetNFDadosGerais after the key: participant type, number and issuing branch; the return kind
-// stTpOper; elements 8 and 14 of the operation type; the participant kind; element 0; the header's state
-// word; the selected origin list.
-void CheckGeneralDataArgs(const MethodContext& call) {
-    CheckParticipantArgs(call, 2);
-    CodeArg(call, 5, 1, "tipo de operação de devolução");
-    ScalarArg(call, 6, "estorno de NF-e");
-    ScalarArg(call, 7, "quantidade de origem");
-    CodeArg(call, 8, 1, "tipo de participante");
-    ScalarArg(call, 9, "operação de devolução");
-    CodeArg(call, 10, 10, "estado do cabeçalho");
-    ScalarArg(call, 11, "lista de devolução");
-}
-
 std::string MissingPostingText(const PostingKey& key) {
     return "Lançamento " + key.number + " da filial " + key.branch +
            " não encontrado. Ele pode ter sido excluído por outro usuário; atualize a lista.";
 }
 
+// The other arguments are the client's state, only checked: the answer is the stored posting whatever it is.
 Variant GetNFDadosGerais(MethodContext& call) {
-    ExpectArgCount(call, 12, 12);
-    const PostingKey key = PostingKeyArgs(call);
-    CheckGeneralDataArgs(call);
+    const auto args = FromCall<net::GetNFDadosGeraisArgs>(call);
+    const PostingKey key{args.branch, args.postingNumber};
     db::Database& db = call.Db();
     const std::optional<std::string> supplier = ReadPostingSupplier(db, key);
     if (!supplier) return Variant::Array({"N", MissingPostingText(key)});
@@ -116,12 +96,24 @@ Variant GetNFDadosGerais(MethodContext& call) {
     const VariantArray& parameters = supplierAnswer.AsArray();
     if (parameters[0].AsString() != "S") return supplierAnswer;
 
-    return Variant::Array({"S", "", Variant(ReadNotaFiscal(db, key)), Variant(ReadItemNotaFisc(db, key)),
-                           Variant(ReadItemProduto(db, key)), Variant(ReadItemEncargo(db, key)),
-                           Variant(ReadContaPagar(db, key)), Variant(ReadDadosAdic(db, key)),
-                           Variant(ReadImposNFTot(db, key)), Variant(ReadItemProImpos(db, key)),
-                           Variant(ReadItensNFOrig(db, key)), Variant(ReadNFRelacAF(db, key)), parameters[1],
-                           parameters[2], parameters[3]});
+    return net::AnswerWriter(net::kGetNFDadosGeraisAnswer)
+        .Set("accepted", "S")
+        .Set("message", "")
+        .Set("cdsNotaFiscal", Variant(ReadNotaFiscal(db, key)))
+        .Set("cdsItemNotaFisc", Variant(ReadItemNotaFisc(db, key)))
+        .Set("cdsItemProduto", Variant(ReadItemProduto(db, key)))
+        .Set("cdsItemEncargo", Variant(ReadItemEncargo(db, key)))
+        .Set("cdsContaPagar", Variant(ReadContaPagar(db, key)))
+        .Set("cdsDadosAdic", Variant(ReadDadosAdic(db, key)))
+        .Set("cdsImposNFTot", Variant(ReadImposNFTot(db, key)))
+        .Set("cdsItemProImpos", Variant(ReadItemProImpos(db, key)))
+        .Set("cdsItensNFOrig", Variant(ReadItensNFOrig(db, key)))
+        .Set("cdsNFRelacAF", Variant(ReadNFRelacAF(db, key)))
+        // GetParamForn's answer: "S", then these three.
+        .Set("cdsParamForne", parameters[1])
+        .Set("stParamForn", parameters[2])
+        .Set("cdsProdXFornDF", parameters[3])
+        .Finish();
 }
 
 } // namespace
@@ -130,7 +122,7 @@ void RegisterPostingLoadMethods(MethodRegistry& registry) {
     const auto add = [&](const char* name, MethodFunction f) {
         registry.Add(net::kLancNFEntrada, name, MethodKind::Read, std::move(f));
     };
-    add("GetNFDadosGerais", GetNFDadosGerais);
+    add(net::GetNFDadosGeraisArgs::kMethod, GetNFDadosGerais);
     add("GetNotaFiscal", LoadPart<ReadNotaFiscal>);
     add("GetItemNotaFisc", GetItemNotaFisc);
     add("GetItemProduto", GetItemProduto);

@@ -18,4 +18,11 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The server answered, but not in the shape of the method's answer (an older or newer server, a broken
+// method). Its text names the method and the element, for the clerk to report.
+class AnswerError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 } // namespace dfe::net

@@ -1,0 +1,58 @@
+#include "appserver/modules/posting_calls.h"
+
+#include "appserver/modules/call_arguments.h"
+
+namespace dfe::appserver {
+namespace {
+
+// A list of codes travels as one text; its codes are checked by the method.
+constexpr size_t kListTextWidth = 64 * 1024;
+
+DateTime DateOrEmpty(const MethodContext& call, size_t index, std::string_view what) {
+    return DateArg(call, index, what).value_or(DateTime());
+}
+
+} // namespace
+
+template <> net::GetRomaneioNFArgs FromCall<net::GetRomaneioNFArgs>(const MethodContext& call) {
+    using Args = net::GetRomaneioNFArgs;
+    ExpectArgCount(call, Args::kArgCount, Args::kArgCount);
+    Args a;
+    a.branch = CodeArg(call, 0, 4, "filial");
+    a.series = CodeArg(call, 1, kListTextWidth, "séries");
+    a.operationTypes = CodeArg(call, 2, kListTextWidth, "tipos de operação");
+    a.participant = CodeArg(call, 3, 21, "participante");
+    a.issuingBranch = CodeArg(call, 4, 4, "filial emitente");
+    a.entryFrom = DateOrEmpty(call, 5, "entrada inicial");
+    a.entryTo = DateOrEmpty(call, 6, "entrada final");
+    a.issueFrom = DateOrEmpty(call, 7, "emissão inicial");
+    a.issueTo = DateOrEmpty(call, 8, "emissão final");
+    a.participantKind = CodeArg(call, 9, 1, "tipo de participante");
+    a.allDates = CodeArg(call, 10, 1, "todas as datas");
+    a.customer = CodeArg(call, 11, 21, "cliente");
+    return a;
+}
+
+template <> net::GetNFDadosGeraisArgs FromCall<net::GetNFDadosGeraisArgs>(const MethodContext& call) {
+    using Args = net::GetNFDadosGeraisArgs;
+    ExpectArgCount(call, Args::kArgCount, Args::kArgCount);
+    Args a;
+    PostingKey key = PostingKeyArgs(call);
+    a.branch = std::move(key.branch);
+    a.postingNumber = std::move(key.number);
+    ParticipantFilter participant = ParticipantArgs(call, 2);
+    a.participantPersonType = std::move(participant.personType);
+    a.participantNumber = std::move(participant.number);
+    a.issuingBranch = std::move(participant.issuingBranch);
+    a.returnKind = CodeArg(call, 5, 1, "tipo de operação de devolução");
+    a.reversalElement = ScalarValueArg(call, 6, "estorno de NF-e");
+    a.originQuantityElement = ScalarValueArg(call, 7, "quantidade de origem");
+    a.participantKind = CodeArg(call, 8, 1, "tipo de participante");
+    a.returnElement = ScalarValueArg(call, 9, "operação de devolução");
+    a.headerState = CodeArg(call, 10, 10, "estado do cabeçalho");
+    // Any scalar; its text.
+    a.returnList = ScalarArg(call, 11, "lista de devolução");
+    return a;
+}
+
+} // namespace dfe::appserver
