@@ -94,8 +94,8 @@ void TfrmPadrao::Wire(SpeedButton& button, MenuItem& item, void (TfrmPadrao::*co
 
 SpeedButton& TfrmPadrao::AddCommandButton(const char* name, const char* caption) {
     if (commandButtons_.empty()) {
-        for (SpeedButton* b : {&sbtIncluir, &sbtAlterar, &sbtExcluir, &sbtProcurar, &sbtVerificar, &sbtConfirmar,
-                               &sbtCancelar, &sbtImprimir, &sbtFechar})
+        for (SpeedButton* b : {&sbtIncluir, &sbtAlterar, &sbtExcluir, &sbtProcurar, &sbtVerificar,
+                               &sbtConfirmar, &sbtCancelar, &sbtImprimir, &sbtFechar})
             commandButtons_.push_back(b);
     }
     SpeedButton& button = panBotoes.Add<SpeedButton>(name);

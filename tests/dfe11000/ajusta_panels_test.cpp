@@ -48,7 +48,8 @@ TEST_F(AjustaPanels, FourLayoutsByOriginDocumentsAndTriangularOperation) {
         const std::string what =
             std::string(c.kind) + " return " + c.isReturn + " triangular " + c.triangular;
         EXPECT_EQ(form->ui.panItemProduto->Top(), c.itemsTop) << what;
-        EXPECT_EQ(form->ui.grbTotalNF->Parent()->Top() - form->ui.panItemProduto->Top(), totalBelowItems) << what;
+        EXPECT_EQ(form->ui.grbTotalNF->Parent()->Top() - form->ui.panItemProduto->Top(), totalBelowItems)
+            << what;
         EXPECT_EQ(form->ui.panDadosNFRemessa->Top(), c.remittanceTop) << what;
         EXPECT_EQ(form->ui.panNFOrigem->Top(), c.originTop) << what;
         EXPECT_EQ(form->ui.panNFOrigem->Visible(), c.originVisible) << what;

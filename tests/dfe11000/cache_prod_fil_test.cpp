@@ -26,7 +26,8 @@ TEST_F(CacheProdFil, TheProductLookupFollowsTheCacheParameterAndTheAFImport) {
         form->Loader().CacheProdFil();
         const std::string what = std::string("cache '") + c.cache + "' AF " + (c.importingAF ? "S" : "N");
         EXPECT_FALSE(form->lookups.qryValidProd.Active()) << what;
-        EXPECT_EQ(form->lookups.qryValidProd.SQL(), (c.cached ? form->lookups.qryProdCache : form->lookups.qrySemCache).SQL())
+        EXPECT_EQ(form->lookups.qryValidProd.SQL(),
+                  (c.cached ? form->lookups.qryProdCache : form->lookups.qrySemCache).SQL())
             << what;
         EXPECT_EQ(form->lookups.qryValidProd.HasParam("P_CDFILIAL"), c.cached) << what;
     }

@@ -30,7 +30,8 @@ TEST_F(CompanyAndBranch, TheCompanyMustExistAndWorkAtTheBranchAndGivesTheHeaderI
         Cli_dfe11000().stInscEstaImp = c.chosen;
         Type("CDEMPRESA", c.typed);
         const std::string what = std::string(c.branch) + " company " + c.typed + " " + c.chosen;
-        EXPECT_EQ(Run([&] { form->Header().Vd_Empresa(false); }), c.code) << what << "\n" << dialogs.Describe();
+        EXPECT_EQ(Run([&] { form->Header().Vd_Empresa(false); }), c.code) << what << "\n"
+                                                                          << dialogs.Describe();
         if (*c.code) {
             EXPECT_EQ(dialogs.Errors().back().text, form->msgPadrao.Msg(c.code)) << what;
             EXPECT_EQ(form->ActiveControl(), form->ui.dbeCdEmpresa) << what;
@@ -136,7 +137,8 @@ TEST_F(CompanyAndBranch, BranchesWorkingOffLineAreRefusedOnlyWithEntriesNotYetIm
             continue;
         }
         EXPECT_EQ(form->ui.edtNmFilial->Text(), c.name) << c.typed;
-        EXPECT_EQ(Cli_dfe11000().dtDataProc, support::zymora::DataProc(form->ui.medCdFilial->Text())) << c.typed;
+        EXPECT_EQ(Cli_dfe11000().dtDataProc, support::zymora::DataProc(form->ui.medCdFilial->Text()))
+            << c.typed;
     }
     Run([&] {
         form->ui.medCdFilial->SetText("5");

@@ -1,8 +1,8 @@
 #include "module_fixture.h"
 #include "posting_packets.h"
 
-#include "dfe11000/module/pending.h"
 #include "dfe11000/module/module_helpers.h"
+#include "dfe11000/module/pending.h"
 
 namespace dfe::dfe11000 {
 namespace {
@@ -79,7 +79,8 @@ protected:
         Cli_dfe11000().boChange = changing;
         for (DataSet* ds :
              {&form->data.cdsItemProduto, &form->data.cdsItemNotaFisc, &form->data.cdsTrabItProImpos,
-              &form->data.cdsTrabImposNFTot, &form->data.cdsItemEncargo, &form->data.cdsDadosAdic, &form->data.cdsContaPagar}) {
+              &form->data.cdsTrabImposNFTot, &form->data.cdsItemEncargo, &form->data.cdsDadosAdic,
+              &form->data.cdsContaPagar}) {
             if (!ds->Active()) ds->CreateDataSet();
         }
         form->tshFormulario.SetEnabled(true);
@@ -94,11 +95,11 @@ protected:
     std::string Enabled() const {
         std::string letters;
         const std::pair<char, bool> commands[] = {
-            {'I', form->mnuIncluir.Enabled()},   {'A', form->mnuAlterar.Enabled()},
-            {'E', form->mnuExcluir.Enabled()},   {'P', form->mnuProcurar.Enabled()},
-            {'V', form->mnuVerificar.Enabled()}, {'C', form->mnuCancelar.Enabled()},
-            {'F', form->mnuConfirmar.Enabled()}, {'N', form->ui.mnuImportaNFe->Enabled()},
-            {'R', form->ui.mnuRateio->Enabled()},   {'M', form->ui.mnuNFProdRural->Enabled()},
+            {'I', form->mnuIncluir.Enabled()},    {'A', form->mnuAlterar.Enabled()},
+            {'E', form->mnuExcluir.Enabled()},    {'P', form->mnuProcurar.Enabled()},
+            {'V', form->mnuVerificar.Enabled()},  {'C', form->mnuCancelar.Enabled()},
+            {'F', form->mnuConfirmar.Enabled()},  {'N', form->ui.mnuImportaNFe->Enabled()},
+            {'R', form->ui.mnuRateio->Enabled()}, {'M', form->ui.mnuNFProdRural->Enabled()},
         };
         for (const auto& [letter, enabled] : commands) {
             if (enabled) letters += letter;
@@ -342,8 +343,8 @@ TEST_F(Editing, ConfirmRunsItsChecksInOrderAndTheValueCheckStopsOnlyOnce) {
     app.Dispatch([&] {
         form->data.cdsNotaFiscal.FieldByName("IDSTATUS").SetAsString("P");
         form->data.cdsParamForne.SetData(PacketFor(form->data.cdsParamForne,
-                                              {Text("CDFORNECED", 10), Text("IDREACONFVRNF", 1)},
-                                              {{{"CDFORNECED", ""}, {"IDREACONFVRNF", "S"}}}));
+                                                   {Text("CDFORNECED", 10), Text("IDREACONFVRNF", 1)},
+                                                   {{{"CDFORNECED", ""}, {"IDREACONFVRNF", "S"}}}));
         form->Parameters().SetSupplierString("forn");
     });
     dialogs.ClearRecords();

@@ -40,7 +40,8 @@ protected:
                                   {"NRLANCTONF", Variant(std::to_string(i))},
                                   {"IDUTILVENC", Variant(idUtilVenc)},
                                   {"IDTRATAVENC", Variant(idTrataVenc)}});
-            return testing::PacketVariant(Cli_dfe11000().frmLancNFEntrada->data.cdsRomaneioNF, fields, values);
+            return testing::PacketVariant(Cli_dfe11000().frmLancNFEntrada->data.cdsRomaneioNF, fields,
+                                          values);
         });
     }
 

@@ -54,8 +54,12 @@ protected:
         return errors.empty() ? std::string() : errors.back().code;
     }
 
-    std::string Header(const char* field) const { return form->data.cdsNotaFiscal.FieldByName(field).AsString(); }
-    std::string Row(const char* field) const { return form->data.cdsRomaneioNF.FieldByName(field).AsString(); }
+    std::string Header(const char* field) const {
+        return form->data.cdsNotaFiscal.FieldByName(field).AsString();
+    }
+    std::string Row(const char* field) const {
+        return form->data.cdsRomaneioNF.FieldByName(field).AsString();
+    }
 
     TfrmLancNFEntrada* form = nullptr;
 

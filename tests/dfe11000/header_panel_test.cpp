@@ -14,9 +14,9 @@ TEST_F(HeaderPanel, LeavingItFixesCompanyAndTypeUnlessAnIncludeAfterTheFilterWai
         form->Header().panEnter();
         form->Branch().boIncluiAposFiltro = includeAfterFilter;
         EXPECT_EQ(Run([&] { form->Header().panExit(); }), "") << dialogs.Describe();
-        for (Control* c :
-             std::initializer_list<Control*>{form->ui.lblEmpresa, form->ui.btpEmpresa, form->ui.dbeCdEmpresa,
-                                             form->ui.lblTipoOper, form->ui.btpTipoOper, form->ui.dbeCdTipoOper})
+        for (Control* c : std::initializer_list<Control*>{form->ui.lblEmpresa, form->ui.btpEmpresa,
+                                                          form->ui.dbeCdEmpresa, form->ui.lblTipoOper,
+                                                          form->ui.btpTipoOper, form->ui.dbeCdTipoOper})
             EXPECT_EQ(c->Enabled(), includeAfterFilter) << c->Name();
         EXPECT_FALSE(form->Branch().boIncluiAposFiltro);
         EXPECT_EQ(form->ActiveControl(), form->ui.dbeNrInsJurNF); // the type's exit opened it

@@ -37,16 +37,16 @@ protected:
                                               FieldDef{"NRDIASENTRPDFIL", FieldType::Integer},
                                               FieldDef{"NRDIASENTRPD", FieldType::Integer}};
         form->data.cdsParamDFE.SetData(PacketFor(form->data.cdsParamDFE, fields,
-                                            {{{"CDFILIAL", "0001"},
-                                              {"IDCONSFORNFJ", "S"},
-                                              {"IDTRATAVENC", "S"},
-                                              {"IDLANCENTRVENC", "S"},
-                                              {"IDLANCDTMENFIL", "S"},
-                                              {"IDLANCDTMEN", "S"},
-                                              {"IDLANCDTMAIFIL", aheadBranch},
-                                              {"IDLANCDTMAI", ahead},
-                                              {"NRDIASENTRPDFIL", int64_t{2}},
-                                              {"NRDIASENTRPD", int64_t{5}}}}));
+                                                 {{{"CDFILIAL", "0001"},
+                                                   {"IDCONSFORNFJ", "S"},
+                                                   {"IDTRATAVENC", "S"},
+                                                   {"IDLANCENTRVENC", "S"},
+                                                   {"IDLANCDTMENFIL", "S"},
+                                                   {"IDLANCDTMEN", "S"},
+                                                   {"IDLANCDTMAIFIL", aheadBranch},
+                                                   {"IDLANCDTMAI", ahead},
+                                                   {"NRDIASENTRPDFIL", int64_t{2}},
+                                                   {"NRDIASENTRPD", int64_t{5}}}}));
     }
 
     Values Row(const char* participant, const char* kind, const char* number = "0000000001") const {
@@ -64,7 +64,8 @@ protected:
 
     void List(const std::vector<Values>& rows) {
         app.Dispatch([&] {
-            form->data.cdsRomaneioNF.SetData(PacketFor(form->data.cdsRomaneioNF, testing::ListRowFields(), rows));
+            form->data.cdsRomaneioNF.SetData(
+                PacketFor(form->data.cdsRomaneioNF, testing::ListRowFields(), rows));
         });
     }
 

@@ -3,10 +3,10 @@
 #include "appserver/schema/schema_migrator.h"
 #include "appserver/server/embedded_server.h"
 #include "appserver/temp_database.h"
-#include "dfe11000/module/creator.h"
 #include "dfe11000/dialogs/frm_filtro_nf_entrada.h"
 #include "dfe11000/header/header_rules.h"
 #include "dfe11000/module/branch_panel.h"
+#include "dfe11000/module/creator.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/keyboard_hook.h"
 #include "dfe11000/module/screen_layout.h"
@@ -105,9 +105,10 @@ protected:
             params.emplace_back(column, value.empty() ? Variant::Null() : Variant(value));
         }
         // Demo postings refer to the demo types: an existing type is changed in place.
-        lookups_->Execute("INSERT INTO TIPOOPERAC (CDTIPOOPER, NMTIPOOPER, IDENTRSAIDOP) SELECT :CODE, :NAME, 'E'"
-                          " WHERE NOT EXISTS (SELECT 1 FROM TIPOOPERAC WHERE CDTIPOOPER = :CODE)",
-                          {{"CODE", Variant(code)}, {"NAME", Variant("Tipo " + code)}});
+        lookups_->Execute(
+            "INSERT INTO TIPOOPERAC (CDTIPOOPER, NMTIPOOPER, IDENTRSAIDOP) SELECT :CODE, :NAME, 'E'"
+            " WHERE NOT EXISTS (SELECT 1 FROM TIPOOPERAC WHERE CDTIPOOPER = :CODE)",
+            {{"CODE", Variant(code)}, {"NAME", Variant("Tipo " + code)}});
         lookups_->Execute("UPDATE TIPOOPERAC SET " + assignments + " WHERE CDTIPOOPER = :CODE", params);
     }
 
@@ -140,9 +141,9 @@ inline void PrepareRecordPage(TfrmLancNFEntrada& form) {
     form.data.cdsNotaFiscal.FieldByName("CDFILIAL").SetAsString("0001");
     form.data.cdsNotaFiscal.FieldByName("NRLANCTONF").SetAsString("1");
     form.data.cdsNotaFiscal.Post();
-    for (DataSet* ds :
-         {&form.data.cdsItemProduto, &form.data.cdsItemNotaFisc, &form.data.cdsTrabItProImpos, &form.data.cdsTrabImposNFTot,
-          &form.data.cdsItemEncargo, &form.data.cdsDadosAdic, &form.data.cdsContaPagar})
+    for (DataSet* ds : {&form.data.cdsItemProduto, &form.data.cdsItemNotaFisc, &form.data.cdsTrabItProImpos,
+                        &form.data.cdsTrabImposNFTot, &form.data.cdsItemEncargo, &form.data.cdsDadosAdic,
+                        &form.data.cdsContaPagar})
         ds->CreateDataSet();
     // A confirmed filter with one posting listed, so that leaving the branch panel goes on to the record.
     form.data.cdsRomaneioNF.CreateDataSet();

@@ -55,7 +55,8 @@ TEST_F(OperationTypeRules, TheLookupOffersTheTypesOfTheBranchAndCarriesTheAFRequ
         Cli_dfe11000().stTodos = "T";
         form->Header().ReopenTipoOperac();
         std::map<std::string, std::string> codes;
-        for (form->lookups.qryTipoOperac.First(); !form->lookups.qryTipoOperac.Eof(); form->lookups.qryTipoOperac.Next())
+        for (form->lookups.qryTipoOperac.First(); !form->lookups.qryTipoOperac.Eof();
+             form->lookups.qryTipoOperac.Next())
             codes[form->lookups.qryTipoOperac.FieldByName("CDTIPOOPER").AsString()] =
                 form->lookups.qryTipoOperac.FieldByName("IDEXIGEAF").AsString();
         Cli_dfe11000().stTodos = "N";
@@ -184,7 +185,8 @@ TEST_F(OperationTypeRules, TheScreenFollowsTheTypeWhenItIsLeft) {
     for (const Case& c : cases) {
         Include();
         Type("CDTIPOOPER", c.type);
-        EXPECT_EQ(Run([&] { form->Header().dbeCdTipoOperExit(); }), "") << c.type << "\n" << dialogs.Describe();
+        EXPECT_EQ(Run([&] { form->Header().dbeCdTipoOperExit(); }), "") << c.type << "\n"
+                                                                        << dialogs.Describe();
         EXPECT_EQ(form->ui.nbkDestino->PageIndex(), c.page) << c.type;
         EXPECT_EQ(form->ui.grbFornecedor->Caption(), c.caption) << c.type;
         EXPECT_EQ(form->ui.dbeNrNotaFisc->Enabled(), c.originEditors) << c.type;
@@ -221,7 +223,8 @@ TEST_F(OperationTypeRules, SimpleRemittancesAndEntriesWithoutInvoiceShowTheirOwn
         form->data.cdsItemNotaFisc.Close();
         form->data.cdsItemNotaFisc.CreateDataSet();
         Type("CDTIPOOPER", c.type);
-        EXPECT_EQ(Run([&] { form->Header().dbeCdTipoOperExit(); }), "") << c.type << "\n" << dialogs.Describe();
+        EXPECT_EQ(Run([&] { form->Header().dbeCdTipoOperExit(); }), "") << c.type << "\n"
+                                                                        << dialogs.Describe();
         EXPECT_EQ(form->ui.nbkItensNF->PageIndex(), c.itemsPage) << c.type;
         EXPECT_EQ(form->ui.grbDadosProd->Caption(), c.itemsCaption) << c.type;
         EXPECT_EQ(form->ui.nbkTransport->PageIndex(), c.transportPage) << c.type;

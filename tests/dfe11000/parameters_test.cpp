@@ -14,7 +14,9 @@ protected:
         DefineOperationType("T1");
         form->Header().SetCurrentType("T1");
     }
-    std::string Param(const char* field) const { return form->data.cdsParamDFE.FieldByName(field).AsString(); }
+    std::string Param(const char* field) const {
+        return form->data.cdsParamDFE.FieldByName(field).AsString();
+    }
     TfrmLancNFEntrada* form = nullptr;
 };
 

@@ -22,12 +22,13 @@ protected:
     };
     std::vector<Declared> AllDeclared() const {
         TfrmLancNFEntrada& f = *form;
-        return {{&f.data.cdsRomaneioNF, 32},   {&f.data.cdsNotaFiscal, 84},     {&f.data.cdsItemNotaFisc, 12},
-                {&f.data.cdsItemEncargo, 6},   {&f.data.cdsContaPagar, 18},     {&f.data.cdsDadosAdic, 6},
-                {&f.data.cdsErrosVisual, 3},   {&f.data.cdsItemProduto, 56},    {&f.data.cdsTrabItProImpos, 33},
-                {&f.data.cdsItemProImpos, 31}, {&f.data.cdsTrabImposNFTot, 11}, {&f.data.cdsImposNFTot, 11},
-                {&f.data.cdsItensNFOrig, 2},   {&f.data.cdsItemNFOrigem, 16},   {&f.data.cdsNFOrigem, 11},
-                {&f.data.cdsItemNF, 10},       {&f.data.cdsNFRelacAF, 12}};
+        return {
+            {&f.data.cdsRomaneioNF, 32},   {&f.data.cdsNotaFiscal, 84},     {&f.data.cdsItemNotaFisc, 12},
+            {&f.data.cdsItemEncargo, 6},   {&f.data.cdsContaPagar, 18},     {&f.data.cdsDadosAdic, 6},
+            {&f.data.cdsErrosVisual, 3},   {&f.data.cdsItemProduto, 56},    {&f.data.cdsTrabItProImpos, 33},
+            {&f.data.cdsItemProImpos, 31}, {&f.data.cdsTrabImposNFTot, 11}, {&f.data.cdsImposNFTot, 11},
+            {&f.data.cdsItensNFOrig, 2},   {&f.data.cdsItemNFOrigem, 16},   {&f.data.cdsNFOrigem, 11},
+            {&f.data.cdsItemNF, 10},       {&f.data.cdsNFRelacAF, 12}};
     }
 
     // One row with a value of each field's type.

@@ -58,15 +58,17 @@ protected:
                       {"DTENTRSAID", Cli_dfe11000().dtDataProc}};
         if (!*number) row.erase("NRLANCTONF");
         app.Dispatch([&] {
-            form->data.cdsRomaneioNF.SetData(PacketFor(form->data.cdsRomaneioNF, testing::ListRowFields(), {row}));
+            form->data.cdsRomaneioNF.SetData(
+                PacketFor(form->data.cdsRomaneioNF, testing::ListRowFields(), {row}));
         });
     }
 
     // The datasets GetNFDadosGerais fills, in the order of its answer, and the header's copy.
     std::vector<DataSet*> Targets() const {
-        return {&form->data.cdsNotaFiscal,   &form->data.cdsItemNotaFisc, &form->data.cdsItemProduto, &form->data.cdsItemEncargo,
-                &form->data.cdsContaPagar,   &form->data.cdsDadosAdic,    &form->data.cdsImposNFTot,  &form->data.cdsItemProImpos,
-                &form->data.cdsItensNFOrig,  &form->data.cdsNFRelacAF,    &form->data.cdsParamForne,  &form->data.cdsProdXFornDF,
+        return {&form->data.cdsNotaFiscal,   &form->data.cdsItemNotaFisc, &form->data.cdsItemProduto,
+                &form->data.cdsItemEncargo,  &form->data.cdsContaPagar,   &form->data.cdsDadosAdic,
+                &form->data.cdsImposNFTot,   &form->data.cdsItemProImpos, &form->data.cdsItensNFOrig,
+                &form->data.cdsNFRelacAF,    &form->data.cdsParamForne,   &form->data.cdsProdXFornDF,
                 &form->data.cdsNotaFiscalAux};
     }
 
@@ -229,9 +231,10 @@ TEST_F(PostingLoad, TheWholePostingFillsTheDatasetsInTheAnswersOrder) {
     // Back on the list the posting's details are let go.
     app.Dispatch([&] { form->ui.mnuFolhaDados->Click(); });
     EXPECT_EQ(form->pgcPadrao.ActivePage(), &form->tshFolhaDados);
-    for (DataSet* ds : {&form->data.cdsItemNotaFisc, &form->data.cdsItemProduto, &form->data.cdsItemEncargo,
-                        &form->data.cdsDadosAdic, &form->data.cdsContaPagar, &form->data.cdsImposNFTot,
-                        &form->data.cdsTrabImposNFTot, &form->data.cdsTrabItProImpos, &form->data.cdsNFRelacAF})
+    for (DataSet* ds :
+         {&form->data.cdsItemNotaFisc, &form->data.cdsItemProduto, &form->data.cdsItemEncargo,
+          &form->data.cdsDadosAdic, &form->data.cdsContaPagar, &form->data.cdsImposNFTot,
+          &form->data.cdsTrabImposNFTot, &form->data.cdsTrabItProImpos, &form->data.cdsNFRelacAF})
         EXPECT_FALSE(ds->Active()) << ds->Name();
 }
 
@@ -281,8 +284,8 @@ TEST_F(PostingLoad, AnErrorOfTheFieldBeingLeftKeepsThePage) {
 
 TEST_F(PostingLoad, APostingThatMustEqualItsNFeOpensOnlyTheEntryDateAndTheQuantities) {
     form->data.cdsParamDFE.SetData(PacketFor(form->data.cdsParamDFE,
-                                        {Text("IDTPLANCDESC", 1), Text("IDGERNFIGUALXML", 1)},
-                                        {{{"IDTPLANCDESC", "V"}, {"IDGERNFIGUALXML", "S"}}}));
+                                             {Text("IDTPLANCDESC", 1), Text("IDGERNFIGUALXML", 1)},
+                                             {{{"IDTPLANCDESC", "V"}, {"IDGERNFIGUALXML", "S"}}}));
     answer = GoodAnswer();
     List("0000000001", "N", "S");
     form->pgcPadrao.SetActivePage(&form->tshFolhaDados);

@@ -19,11 +19,12 @@ protected:
         form = &Open();
         DefineOperationType("T1");
         form->Header().SetCurrentType("T1");
-        form->data.cdsRomaneioNF.SetData(testing::PacketFor(form->data.cdsRomaneioNF, testing::ListRowFields(),
-                                                       {{{"CDFILIAL", "0001"},
-                                                         {"NRLANCTONF", "0000000009"},
-                                                         {"IDORIGDESTNF", "C"},
-                                                         {"CDTIPOOPER", "01"}}}));
+        form->data.cdsRomaneioNF.SetData(testing::PacketFor(form->data.cdsRomaneioNF,
+                                                            testing::ListRowFields(),
+                                                            {{{"CDFILIAL", "0001"},
+                                                              {"NRLANCTONF", "0000000009"},
+                                                              {"IDORIGDESTNF", "C"},
+                                                              {"CDTIPOOPER", "01"}}}));
         references = form->server.References().Count(net::kLancNFEntrada);
     }
 
@@ -61,22 +62,23 @@ TEST_F(PostingLoaders, EachPartIsOneCallWithItsBusyText) {
         size_t arguments;
     };
     const Case cases[] = {
-        {"GetNotaFiscal", [](TfrmLancNFEntrada& f) { f.Loader().GetNotaFiscal(); }, &PostingDataSets::cdsNotaFiscal,
-         "Corpo", 2},
+        {"GetNotaFiscal", [](TfrmLancNFEntrada& f) { f.Loader().GetNotaFiscal(); },
+         &PostingDataSets::cdsNotaFiscal, "Corpo", 2},
         {"GetItemProduto", [](TfrmLancNFEntrada& f) { f.Loader().GetItemProduto(); },
          &PostingDataSets::cdsItemProduto, "Produtos", 6},
         {"GetItemNotaFisc", [](TfrmLancNFEntrada& f) { f.Loader().GetItemNotaFisc(); },
          &PostingDataSets::cdsItemNotaFisc, "Documentos relacionados...", 5},
-        {"GetItemNFOrigem", [](TfrmLancNFEntrada& f) { f.Loader().GetItemNFOrigem("N", "0001", "0000000003"); },
+        {"GetItemNFOrigem",
+         [](TfrmLancNFEntrada& f) { f.Loader().GetItemNFOrigem("N", "0001", "0000000003"); },
          &PostingDataSets::cdsItemNFOrigem, "Produtos", 3},
         {"GetItemEncargo", [](TfrmLancNFEntrada& f) { f.Loader().GetItemEncargo(); },
          &PostingDataSets::cdsItemEncargo, "Encargos", 2},
-        {"GetContaPagar", [](TfrmLancNFEntrada& f) { f.Loader().GetContaPagar(); }, &PostingDataSets::cdsContaPagar,
-         "Conta pagar", 2},
-        {"GetDadosAdic", [](TfrmLancNFEntrada& f) { f.Loader().GetDadosAdic(); }, &PostingDataSets::cdsDadosAdic,
-         "Dados Adicionais", 2},
-        {"GetImposNFTot", [](TfrmLancNFEntrada& f) { f.Loader().GetImposNFTot(); }, &PostingDataSets::cdsImposNFTot,
-         "Totalização de impostos", 3},
+        {"GetContaPagar", [](TfrmLancNFEntrada& f) { f.Loader().GetContaPagar(); },
+         &PostingDataSets::cdsContaPagar, "Conta pagar", 2},
+        {"GetDadosAdic", [](TfrmLancNFEntrada& f) { f.Loader().GetDadosAdic(); },
+         &PostingDataSets::cdsDadosAdic, "Dados Adicionais", 2},
+        {"GetImposNFTot", [](TfrmLancNFEntrada& f) { f.Loader().GetImposNFTot(); },
+         &PostingDataSets::cdsImposNFTot, "Totalização de impostos", 3},
         {"GetItemProImpos", [](TfrmLancNFEntrada& f) { f.Loader().GetItemProImpos(); },
          &PostingDataSets::cdsItemProImpos, "Impostos por produto", 2},
     };

@@ -39,27 +39,28 @@ TEST_F(ServerAnswersLoad, TheListLoadsIntoTheListDataset) {
     std::string branch = "0001", series = "T", none, kind, all = "T";
     DateTime noDate;
     form->data.cdsRomaneioNF.SetData(net::CheckResultServ(lanc.Call("GetRomaneioNF", net::CallArgs()
-                                                                                    .StrRef(branch)
-                                                                                    .StrRef(series)
-                                                                                    .StrRef(none)
-                                                                                    .StrRef(none)
-                                                                                    .StrRef(none)
-                                                                                    .DateRef(noDate)
-                                                                                    .DateRef(noDate)
-                                                                                    .DateRef(noDate)
-                                                                                    .DateRef(noDate)
-                                                                                    .StrRef(kind)
-                                                                                    .StrRef(all)
-                                                                                    .StrRef(none))));
+                                                                                         .StrRef(branch)
+                                                                                         .StrRef(series)
+                                                                                         .StrRef(none)
+                                                                                         .StrRef(none)
+                                                                                         .StrRef(none)
+                                                                                         .DateRef(noDate)
+                                                                                         .DateRef(noDate)
+                                                                                         .DateRef(noDate)
+                                                                                         .DateRef(noDate)
+                                                                                         .StrRef(kind)
+                                                                                         .StrRef(all)
+                                                                                         .StrRef(none))));
     EXPECT_EQ(form->data.cdsRomaneioNF.RecordCount(), 11);
     EXPECT_EQ(form->data.cdsRomaneioNF.FieldCount(), 32);
 }
 
 TEST_F(ServerAnswersLoad, EveryPostingOpensIntoThePostingDatasets) {
     TfrmLancNFEntrada& f = *form;
-    DataSet* targets[] = {&f.data.cdsNotaFiscal,  &f.data.cdsItemNotaFisc, &f.data.cdsItemProduto, &f.data.cdsItemEncargo,
-                          &f.data.cdsContaPagar,  &f.data.cdsDadosAdic,    &f.data.cdsImposNFTot,  &f.data.cdsItemProImpos,
-                          &f.data.cdsItensNFOrig, &f.data.cdsNFRelacAF,    &f.data.cdsParamForne};
+    DataSet* targets[] = {&f.data.cdsNotaFiscal,  &f.data.cdsItemNotaFisc, &f.data.cdsItemProduto,
+                          &f.data.cdsItemEncargo, &f.data.cdsContaPagar,   &f.data.cdsDadosAdic,
+                          &f.data.cdsImposNFTot,  &f.data.cdsItemProImpos, &f.data.cdsItensNFOrig,
+                          &f.data.cdsNFRelacAF,   &f.data.cdsParamForne};
     const struct {
         const char* branch;
         const char* number;

@@ -13,7 +13,7 @@ protected:
 
     void SetShowCredited(const char* flag) {
         form->data.cdsParamDFE.CreateDataSet({FieldDef{"IDTPLANCDESC", FieldType::String, 1},
-                                         FieldDef{"IDPERVISIMPSCRE", FieldType::String, 1}});
+                                              FieldDef{"IDPERVISIMPSCRE", FieldType::String, 1}});
         form->data.cdsParamDFE.Append();
         form->data.cdsParamDFE.FieldByName("IDPERVISIMPSCRE").SetAsString(flag);
         form->data.cdsParamDFE.Post();
@@ -123,7 +123,8 @@ TEST_F(WorkingTaxTables, TheShownValueHidesCreditedTaxesWhenTheParameterSaysSo) 
         form->data.cdsItemProImpos.Post();
         form->Loader().AtualizaTabTrab();
         const std::string what = std::string(c.showCredited) + "/" + c.fiscalCode;
-        EXPECT_DOUBLE_EQ(form->data.cdsTrabItProImpos.FieldByName("VRIMPOSVISUIT").AsFloat(), c.shown) << what;
+        EXPECT_DOUBLE_EQ(form->data.cdsTrabItProImpos.FieldByName("VRIMPOSVISUIT").AsFloat(), c.shown)
+            << what;
         EXPECT_DOUBLE_EQ(form->data.cdsTrabItProImpos.FieldByName("VRIMPOSIT").AsFloat(), 18.5) << what;
     }
 }

@@ -1,8 +1,8 @@
 // The filter dialog's creator, called by the posting form when a list is to be chosen.
 #include "dfe11000/dialogs/frm_filtro_nf_entrada.h"
 
-#include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/branch_panel.h"
+#include "dfe11000/module/frm_lanc_nf_entrada.h"
 
 namespace dfe::dfe11000 {
 

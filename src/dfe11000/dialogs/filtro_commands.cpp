@@ -2,11 +2,11 @@
 // posting instead), undo and cancel.
 #include "dfe11000/dialogs/frm_filtro_nf_entrada.h"
 
+#include "dfe11000/header/header_rules.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
+#include "dfe11000/posting/posting_list.h"
 #include "dfe11000/posting/romaneio_filter.h"
 #include "support/consiste.h"
-#include "dfe11000/header/header_rules.h"
-#include "dfe11000/posting/posting_list.h"
 
 namespace dfe::dfe11000 {
 
@@ -83,8 +83,7 @@ void TfrmFiltroNFEntrada::sbtConfirmaClick() {
     posting_.Header().Vd_Datas(*depEmisIni, *depEmisFim);
     posting_.Header().Vd_Datas(*depEntrIni, *depEntrFim);
     if (rdgLista->Checked() && stListaSerie.empty()) Refuse(*rdgLista, "Serie_inf");
-    if (rdgListaTipoOper->Checked() && stListaTipoOper.empty())
-        Refuse(*rdgListaTipoOper, "TipoOper_inf");
+    if (rdgListaTipoOper->Checked() && stListaTipoOper.empty()) Refuse(*rdgListaTipoOper, "TipoOper_inf");
 
     const RomaneioFilter filter = BuildFilter();
     Remember();

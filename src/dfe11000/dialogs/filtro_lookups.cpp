@@ -137,8 +137,7 @@ void TfrmFiltroNFEntrada::btpSerieClick() {
 
 void TfrmFiltroNFEntrada::btpTipoOperClick() {
     Reopen(qryTipoOper, {{"P_TIPOOPER", ""}, {"P_TODOS", "T"}});
-    ChooseList(*btpTipoOper, qryTipoOper, "CDTIPOOPER", "NMTIPOOPER", "Tipo de Operação",
-               stListaTipoOper);
+    ChooseList(*btpTipoOper, qryTipoOper, "CDTIPOOPER", "NMTIPOOPER", "Tipo de Operação", stListaTipoOper);
 }
 
 void TfrmFiltroNFEntrada::ChooseList(support::TBtnPesquisa& button, db::TADOIBQuery& query,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dfe11000/posting/romaneio_filter.h"
 #include "platform/core/date_time.h"
 #include "platform/db/tadoib_query.h"
 #include "platform/ui/controls.h"
@@ -11,7 +12,6 @@
 namespace dfe::dfe11000 {
 
 class TfrmLancNFEntrada;
-struct RomaneioFilter;
 
 // Participant kinds of the filter, in the order of the combo box and of the notebook's pages.
 enum FiltroParticipante : int {

@@ -1,11 +1,11 @@
 // The branch in process: its lookup, the branch rule and the operator's relation to the branch.
-#include "dfe11000/module/module_helpers.h"
+#include "dfe11000/header/header_rules.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
+#include "dfe11000/module/module_helpers.h"
+#include "dfe11000/server/module_parameters.h"
 #include "support/consiste.h"
 #include "support/show_msg.h"
 #include "support/zymora.h"
-#include "dfe11000/header/header_rules.h"
-#include "dfe11000/server/module_parameters.h"
 
 namespace dfe::dfe11000 {
 
@@ -17,7 +17,8 @@ void HeaderRules::OpenBranchLookup(const std::string& branch) {
 
 std::string HeaderRules::BranchName(const std::string& branch) {
     OpenBranchLookup(branch);
-    return lookups_.qryFiliRece.IsEmpty() ? std::string() : lookups_.qryFiliRece.FieldByName("NMFILIAL").AsString();
+    return lookups_.qryFiliRece.IsEmpty() ? std::string()
+                                          : lookups_.qryFiliRece.FieldByName("NMFILIAL").AsString();
 }
 
 void HeaderRules::Vd_Filial(bool required) {
@@ -58,7 +59,8 @@ void HeaderRules::Vd_FiliInat() {
     const std::string branch = ui_.medCdFilial->Text();
     if (support::EmptyString(branch)) return;
     OpenBranchLookup(branch);
-    if (lookups_.qryFiliRece.IsEmpty() || lookups_.qryFiliRece.FieldByName("IDCNTRRESC").AsString() != "S") return;
+    if (lookups_.qryFiliRece.IsEmpty() || lookups_.qryFiliRece.FieldByName("IDCNTRRESC").AsString() != "S")
+        return;
     FocusFirstPossible({ui_.medCdFilial});
     support::MensErro(form_.msgPadrao, "Filial_Inat", true);
 }
@@ -76,7 +78,9 @@ void HeaderRules::btpFilialAfterPesq() {
 
 void HeaderRules::Vd_OperadorRelac() {
     form_.Parameters().GetParamGeral();
-    if (data_.cdsParamGeral.IsEmpty() || data_.cdsParamGeral.FieldByName("IDBLOQLANCNFOPFIL").AsString() != "S") return;
+    if (data_.cdsParamGeral.IsEmpty() ||
+        data_.cdsParamGeral.FieldByName("IDBLOQLANCNFOPFIL").AsString() != "S")
+        return;
     lookups_.qryOperRelac.Close();
     lookups_.qryOperRelac.ParamByName("P_CDFILIAL") = Variant(ui_.medCdFilial->Text());
     lookups_.qryOperRelac.ParamByName("P_CDOPERADOR") = Variant(support::zymora::Operador());

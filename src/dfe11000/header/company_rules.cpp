@@ -1,13 +1,13 @@
 // The company of the posting: its rule, its exit (with the choice of the state registration when the company
 // has several at the branch) and its search.
-#include "dfe11000/module/module_helpers.h"
+#include "dfe11000/header/header_rules.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
+#include "dfe11000/module/module_helpers.h"
 #include "dfe11000/module/pending.h"
+#include "dfe11000/posting/posting_editor.h"
 #include "platform/core/abort.h"
 #include "support/consiste.h"
 #include "support/show_msg.h"
-#include "dfe11000/header/header_rules.h"
-#include "dfe11000/posting/posting_editor.h"
 
 namespace dfe::dfe11000 {
 
@@ -43,8 +43,10 @@ void HeaderRules::Vd_Empresa(bool required) {
     SetWhileEditing(data_.cdsRomaneioNF, "NMRAZSOCEMPR", FieldText(lookups_.qryEmpresa, "NMRAZSOCEMPR"));
     if (InEdit(data_.cdsNotaFiscal)) {
         data_.cdsNotaFiscal.FieldByName("CDEMPRESA").SetAsString(company);
-        data_.cdsNotaFiscal.FieldByName("CDINSCESTA").SetAsString(FieldText(lookups_.qryValidEmpr, "CDINSCESTA"));
-        data_.cdsNotaFiscal.FieldByName("CDINSCMUNI").SetAsString(FieldText(lookups_.qryValidEmpr, "CDINSCMUNI"));
+        data_.cdsNotaFiscal.FieldByName("CDINSCESTA")
+            .SetAsString(FieldText(lookups_.qryValidEmpr, "CDINSCESTA"));
+        data_.cdsNotaFiscal.FieldByName("CDINSCMUNI")
+            .SetAsString(FieldText(lookups_.qryValidEmpr, "CDINSCMUNI"));
     }
 }
 
@@ -55,7 +57,8 @@ void HeaderRules::dbeCdEmpresaExit() {
         state.stTodos = "N";
         Vd_Empresa(false);
         lookups_.qryEmprRelacFili.Close();
-        lookups_.qryEmprRelacFili.ParamByName("P_CDEMPRESA") = Variant(FieldText(data_.cdsRomaneioNF, "CDEMPRESA"));
+        lookups_.qryEmprRelacFili.ParamByName("P_CDEMPRESA") =
+            Variant(FieldText(data_.cdsRomaneioNF, "CDEMPRESA"));
         lookups_.qryEmprRelacFili.ParamByName("P_CDFILIAL") = Variant(ui_.medCdFilial->Text());
         lookups_.qryEmprRelacFili.Open();
         if (lookups_.qryEmprRelacFili.RecordCount() > 1) {
@@ -70,7 +73,8 @@ void HeaderRules::dbeCdEmpresaExit() {
     if (InEdit(data_.cdsNotaFiscal)) Vd_Empresa(false);
     lookups_.qryInscrEstad.Close();
     lookups_.qryInscrEstad.ParamByName("P_CDEMPRESA") = Variant(FieldText(data_.cdsNotaFiscal, "CDEMPRESA"));
-    lookups_.qryInscrEstad.ParamByName("P_CDINSCESTA") = Variant(FieldText(data_.cdsNotaFiscal, "CDINSCESTA"));
+    lookups_.qryInscrEstad.ParamByName("P_CDINSCESTA") =
+        Variant(FieldText(data_.cdsNotaFiscal, "CDINSCESTA"));
     lookups_.qryInscrEstad.Open();
 }
 
@@ -85,12 +89,14 @@ void HeaderRules::btpEmpresaBeforePesq() {
     lookups_.qryEmpresa.Close();
     lookups_.qryEmpresa.ParamByName("P_EMPRESA") = Variant(" ");
     lookups_.qryEmpresa.ParamByName("P_TODOS") = Variant("T");
-    if (lookups_.qryEmpresa.HasParam("P_FILIAL")) lookups_.qryEmpresa.ParamByName("P_FILIAL") = Variant(ui_.medCdFilial->Text());
+    if (lookups_.qryEmpresa.HasParam("P_FILIAL"))
+        lookups_.qryEmpresa.ParamByName("P_FILIAL") = Variant(ui_.medCdFilial->Text());
     lookups_.qryEmpresa.Open();
 }
 
 void HeaderRules::btpEmpresaAfterPesq() {
-    if (data_.cdsNotaFiscal.Active() && data_.cdsNotaFiscal.State() == DataSetState::Browse && !data_.cdsNotaFiscal.IsEmpty())
+    if (data_.cdsNotaFiscal.Active() && data_.cdsNotaFiscal.State() == DataSetState::Browse &&
+        !data_.cdsNotaFiscal.IsEmpty())
         data_.cdsNotaFiscal.Edit();
     const std::string company = FieldText(lookups_.qryEmpresa, "CDEMPRESA");
     EditFieldText(data_.cdsRomaneioNF, "CDEMPRESA", company);
@@ -105,7 +111,8 @@ void HeaderRules::ReopenInscrEstad() {
         data_.cdsNotaFiscal.Active() ? data_.cdsNotaFiscal.FindField("CDINSCESTA") : nullptr;
     lookups_.qryInscrEstad.Close();
     lookups_.qryInscrEstad.ParamByName("P_CDEMPRESA") = Variant(ui_.dbeCdEmpresa->Text());
-    lookups_.qryInscrEstad.ParamByName("P_CDINSCESTA") = Variant(registration ? registration->AsString() : "");
+    lookups_.qryInscrEstad.ParamByName("P_CDINSCESTA") =
+        Variant(registration ? registration->AsString() : "");
     lookups_.qryInscrEstad.Open();
 }
 

@@ -1,10 +1,10 @@
 // The date-range rule of the posting filter: both ends given (the issue range may be left open entirely),
 // real dates, and the start not after the end.
+#include "dfe11000/header/header_rules.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "platform/core/abort.h"
 #include "platform/core/text.h"
 #include "support/current_dialogs.h"
-#include "dfe11000/header/header_rules.h"
 
 namespace dfe::dfe11000 {
 namespace {

@@ -1,13 +1,14 @@
 #include "dfe11000/header/header_layout.h"
 
+#include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/layout_helpers.h"
 #include "platform/ui/data_source_component.h"
 #include "platform/ui/form.h"
-#include "dfe11000/module/frm_lanc_nf_entrada.h"
 
 namespace dfe::dfe11000 {
 
-void BuildHeader(Form& form, Container& page, HeaderControls& c, PostingDataSets& data, HeaderLookups& lookups) {
+void BuildHeader(Form& form, Container& page, HeaderControls& c, PostingDataSets& data,
+                 HeaderLookups& lookups) {
     lookups.dtsEmpresa = AddSource(form, "dtsEmpresa", lookups.qryEmpresa);
     lookups.dtsTipoOperac = AddSource(form, "dtsTipoOperac", lookups.qryTipoOperac);
     c.panCabecalho = Place<Panel>(page, "panCabecalho", 0, 0, 640, 344);
@@ -33,7 +34,8 @@ void BuildHeader(Form& form, Container& page, HeaderControls& c, PostingDataSets
     c.btpTipoOper->SetDataSource(lookups.dtsTipoOperac);
     c.btpTipoOper->SetFields({"CDTIPOOPER", "NMTIPOOPER"});
     c.btpTipoOper->SetEmptyError("Não há tipo de operação cadastrado.");
-    c.dbeNmTipoOper = Displayed(BoundEdit(p, "dbeNmTipoOper", data.dtsRomaneioNF, "NMTIPOOPER", 297, 18, 227));
+    c.dbeNmTipoOper =
+        Displayed(BoundEdit(p, "dbeNmTipoOper", data.dtsRomaneioNF, "NMTIPOOPER", 297, 18, 227));
 
     c.drgSaidEntr = Place<DBRadioGroup>(h, "drgSaidEntr", 530, 14, 106, 40);
     c.drgSaidEntr->SetItems({"Entrada", "Saída"});
@@ -46,12 +48,14 @@ void BuildHeader(Form& form, Container& page, HeaderControls& c, PostingDataSets
     auto& pagCliente = c.nbkDestino->Add<NotebookPage>("pagCliente");
     pagCliente.SetCaption("Cliente");
     c.grbCliente = Group(pagCliente, "grbCliente", " Cliente ", 0, 0, 632, 86);
-    c.dbeNrInsJurClie = BoundEdit(*c.grbCliente, "dbeNrInsJurClie", data.dtsNotaFiscal, "NRINSJURNF", 8, 20, 130);
+    c.dbeNrInsJurClie =
+        BoundEdit(*c.grbCliente, "dbeNrInsJurClie", data.dtsNotaFiscal, "NRINSJURNF", 8, 20, 130);
     c.btpCliente = SearchButton(*c.grbCliente, "btpCliente", c.dbeNrInsJurClie, "Cliente", 140, 20);
     auto& pagFornecedor = c.nbkDestino->Add<NotebookPage>("pagFornecedor");
     pagFornecedor.SetCaption("Fornecedor");
     c.grbFornecedor = Group(pagFornecedor, "grbFornecedor", "Fornecedor", 0, 0, 632, 86);
-    c.dbeNrInsJurNF = BoundEdit(*c.grbFornecedor, "dbeNrInsJurNF", data.dtsNotaFiscal, "NRINSJURNF", 8, 20, 130);
+    c.dbeNrInsJurNF =
+        BoundEdit(*c.grbFornecedor, "dbeNrInsJurNF", data.dtsNotaFiscal, "NRINSJURNF", 8, 20, 130);
     c.btpFornecedor = SearchButton(*c.grbFornecedor, "btpFornecedor", c.dbeNrInsJurNF, "Fornecedor", 140, 20);
     auto& pagFilial = c.nbkDestino->Add<NotebookPage>("pagFilial");
     pagFilial.SetCaption("Filial");
@@ -61,7 +65,8 @@ void BuildHeader(Form& form, Container& page, HeaderControls& c, PostingDataSets
     c.nbkDestino->SetPageIndex(1);
 
     c.grbInscrEstad = Group(h, "grbInscrEstad", "Inscrição Estadual", 4, 146, 310, 50);
-    c.dbeCdInscEsta = BoundEdit(*c.grbInscrEstad, "dbeCdInscEsta", data.dtsNotaFiscal, "CDINSCESTA", 8, 20, 130);
+    c.dbeCdInscEsta =
+        BoundEdit(*c.grbInscrEstad, "dbeCdInscEsta", data.dtsNotaFiscal, "CDINSCESTA", 8, 20, 130);
     c.grbDestReme = Group(h, "grbDestReme", "Destinatário/Remetente", 318, 146, 318, 50);
     c.edtNmDestReme = Place<Edit>(*c.grbDestReme, "edtNmDestReme", 8, 20, 300, 21);
     c.edtNmDestReme->SetReadOnly(true);
@@ -72,7 +77,8 @@ void BuildDocument(Container& header, DocumentControls& c, PostingDataSets& data
     DataSource* nf = data.dtsNotaFiscal;
     AddLabel(doc, "lblModDocFis", "Modelo", 8, 14, 60);
     c.dbeModDocFis = BoundEdit(doc, "dbeModDocFis", nf, "CDMODDOCFISC", 8, 28, 30);
-    c.btpModDocFisc = SearchButton(doc, "btpModDocFisc", c.dbeModDocFis, "Modelo de Documento Fiscal", 40, 28);
+    c.btpModDocFisc =
+        SearchButton(doc, "btpModDocFisc", c.dbeModDocFis, "Modelo de Documento Fiscal", 40, 28);
     c.dbeNmModDocFis = Displayed(BoundEdit(doc, "dbeNmModDocFis", nf, "DSMODDOCFISC", 63, 28, 127));
     AddLabel(doc, "lblSerie", "Série", 196, 14, 50);
     c.dbeSerie = BoundEdit(doc, "dbeSerie", nf, "CDSERIEENTR", 196, 28, 50);
@@ -153,7 +159,8 @@ void BuildOrigin(Container& page, OriginControls& c, PostingDataSets& data) {
 void BuildTransport(Container& page, TransportControls& c, PostingDataSets& data, Panel* stacked) {
     DataSource* nf = data.dtsNotaFiscal;
     c.panTransporte = stacked;
-    c.grbTransport = Group(*c.panTransporte, "grbTransport", "Transportadoras/Volumes Transportados", 4, 0, 632, 118);
+    c.grbTransport =
+        Group(*c.panTransporte, "grbTransport", "Transportadoras/Volumes Transportados", 4, 0, 632, 118);
     c.nbkTransport = Place<Notebook>(*c.grbTransport, "nbkTransport", 4, 16, 624, 98);
     auto& t = c.nbkTransport->Add<NotebookPage>("pagTransportadora");
     t.SetCaption("Transportadora");
@@ -196,7 +203,8 @@ void BuildTransport(Container& page, TransportControls& c, PostingDataSets& data
 
     // Below the visible area of the record page (the rules move the CT-e notebook and the collection
     // document up for returns); the two share a row.
-    c.grbNatFreteCTe = Group(page, "grbNatFreteCTe", " Indicador da Natureza do Frete Contratado ", 4, 1107, 632, 50);
+    c.grbNatFreteCTe =
+        Group(page, "grbNatFreteCTe", " Indicador da Natureza do Frete Contratado ", 4, 1107, 632, 50);
     c.cbbNatFreteCTe =
         BoundList(*c.grbNatFreteCTe, "cbbNatFreteCTe", nf, "IDNATFRETECTE", 8, 20, 616,
                   {"", "0 - Operações de vendas, com ônus suportado pelo estabelecimento vendedor.",
@@ -227,9 +235,9 @@ void BuildTransport(Container& page, TransportControls& c, PostingDataSets& data
     AddLabel(energy, "lblIbgeNF3e", "Destino", 8, 16, 80);
     c.dbeIbgeNF3e = BoundEdit(energy, "dbeIbgeNF3e", nf, "CDIBGEDEST", 8, 30, 80);
     AddLabel(energy, "lblFinEmisDoc", "Fin. Emissão Doc.", 94, 16, 180);
-    c.cbbFinEmisDoc = BoundList(energy, "cbbFinEmisDoc", nf, "CDFINEMIDOCNF", 94, 30, 180,
-                                {"", "1 - Normal", "2 - Substituição", "3 - Normal com Ajuste"},
-                                {"", "1", "2", "3"});
+    c.cbbFinEmisDoc =
+        BoundList(energy, "cbbFinEmisDoc", nf, "CDFINEMIDOCNF", 94, 30, 180,
+                  {"", "1 - Normal", "2 - Substituição", "3 - Normal com Ajuste"}, {"", "1", "2", "3"});
     AddLabel(energy, "lblChaveRef", "Chave Referenciada", 8, 52, 90);
     c.dbeChaveRef = BoundEdit(energy, "dbeChaveRef", nf, "NRACESSONFEREF", 100, 52, 262);
     c.nbkCte->SetPageIndex(0);

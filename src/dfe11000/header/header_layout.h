@@ -13,7 +13,8 @@ class Form;
 namespace dfe::dfe11000 {
 
 // The record page's header: company and operation type, participant, registration and recipient.
-void BuildHeader(Form& form, Container& page, HeaderControls& c, PostingDataSets& data, HeaderLookups& lookups);
+void BuildHeader(Form& form, Container& page, HeaderControls& c, PostingDataSets& data,
+                 HeaderLookups& lookups);
 // The document group of the header.
 void BuildDocument(Container& header, DocumentControls& c, PostingDataSets& data);
 // The remittance and origin panels below the header.

@@ -1,18 +1,18 @@
 // The header panel (company and operation type): entering it, and leaving it, which fixes both and adapts
 // the record page to the operation type.
-#include "dfe11000/module/module_helpers.h"
-#include "dfe11000/module/frm_lanc_nf_entrada.h"
-#include "dfe11000/module/pending.h"
-#include "dfe11000/server/inventory_check.h"
-#include "platform/core/abort.h"
-#include "support/zymora.h"
 #include "dfe11000/header/header_rules.h"
 #include "dfe11000/module/branch_panel.h"
+#include "dfe11000/module/frm_lanc_nf_entrada.h"
+#include "dfe11000/module/module_helpers.h"
+#include "dfe11000/module/pending.h"
 #include "dfe11000/module/screen_layout.h"
 #include "dfe11000/posting/posting_editor.h"
 #include "dfe11000/posting/posting_list.h"
 #include "dfe11000/posting/posting_loader.h"
+#include "dfe11000/server/inventory_check.h"
 #include "dfe11000/server/module_parameters.h"
+#include "platform/core/abort.h"
+#include "support/zymora.h"
 
 namespace dfe::dfe11000 {
 
@@ -62,8 +62,9 @@ void HeaderRules::panExit() {
         }
         Vd_BloqueiaNfCMP();
         const bool open = form_.Branch().boIncluiAposFiltro;
-        for (Control* c : std::initializer_list<Control*>{ui_.lblEmpresa, ui_.btpEmpresa, ui_.dbeCdEmpresa, ui_.lblTipoOper,
-                                                          ui_.btpTipoOper, ui_.dbeCdTipoOper})
+        for (Control* c :
+             std::initializer_list<Control*>{ui_.lblEmpresa, ui_.btpEmpresa, ui_.dbeCdEmpresa,
+                                             ui_.lblTipoOper, ui_.btpTipoOper, ui_.dbeCdTipoOper})
             c->SetEnabled(open);
         form_.Branch().boIncluiAposFiltro = false;
 
@@ -96,7 +97,8 @@ void HeaderRules::panExit() {
         }
         ui_.dbeSerieSaida->SetDataField(bound ? "CDSERIE" : "");
         ui_.dbeNumeroSaida->SetDataField(bound ? "NRNOTAFISC" : "");
-        if (!state.boNFImpNFe && !state.boImportaAF && TipoOper().IDOPERDEVONF == "S") form_.Layout().AjustaOrigemDevolucao();
+        if (!state.boNFImpNFe && !state.boImportaAF && TipoOper().IDOPERDEVONF == "S")
+            form_.Layout().AjustaOrigemDevolucao();
     }
 
     if (FieldText(lookups_.qryTipoOperac, "IDINFCPFCNPJNF") != "S") {
@@ -112,9 +114,11 @@ void HeaderRules::panExit() {
         ui_.dbeChavePServ->SetColor(Color::clInfoBk);
         if (!data_.cdsParamGeral.Active()) form_.Parameters().GetParamGeral();
         const bool relation = FieldText(data_.cdsParamGeral, "IDUTRELPRODSERV") == "S";
-        for (Control* c : std::initializer_list<Control*>{ui_.lblCdServico, ui_.dbeCdServico, ui_.btpCodServico})
+        for (Control* c :
+             std::initializer_list<Control*>{ui_.lblCdServico, ui_.dbeCdServico, ui_.btpCodServico})
             c->SetVisible(relation);
-        if (relation && (!data_.cdsListServProd.Active() || data_.cdsListServProd.IsEmpty())) form_.Loader().GetListServProd();
+        if (relation && (!data_.cdsListServProd.Active() || data_.cdsListServProd.IsEmpty()))
+            form_.Loader().GetListServProd();
     } else {
         ui_.ntbChave->SetPageIndex(0);
     }

@@ -1,13 +1,14 @@
 // What the operation type decides on the record page: the items page and its caption, the reversal text,
 // the transport page, the tax grids, the origin-document editors and the participant page.
-#include "dfe11000/module/module_helpers.h"
+#include "dfe11000/header/header_rules.h"
 #include "dfe11000/module/caption_group_box.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
-#include "dfe11000/header/header_rules.h"
+#include "dfe11000/module/module_helpers.h"
 
 namespace dfe::dfe11000 {
 void HeaderRules::ShowItemGridOriginColumn() {
-    if (ui_.dbgItemProduto->ColumnCount() > 5) ui_.dbgItemProduto->Column(5).SetVisible(TipoOper().IDNFRETIND == "S");
+    if (ui_.dbgItemProduto->ColumnCount() > 5)
+        ui_.dbgItemProduto->Column(5).SetVisible(TipoOper().IDNFRETIND == "S");
 }
 
 void HeaderRules::EnableTaxGridsByOperation() {
@@ -21,8 +22,9 @@ void HeaderRules::EnableTaxGridsByOperation() {
 
 void HeaderRules::EnableOriginEditorsByOperation() {
     const bool origin = OneOf(stTipoOperAtual, {"03", "14"}) || TipoOper().IDOPERDEVONF == "S";
-    for (Control* c : std::initializer_list<Control*>{ui_.dbeCdSerie, ui_.dbeNrNotaFisc, ui_.btpNotaFiscOrigem,
-                                                      ui_.dbeSerieSaida, ui_.dbeNumeroSaida, ui_.btpNFSaida})
+    for (Control* c :
+         std::initializer_list<Control*>{ui_.dbeCdSerie, ui_.dbeNrNotaFisc, ui_.btpNotaFiscOrigem,
+                                         ui_.dbeSerieSaida, ui_.dbeNumeroSaida, ui_.btpNFSaida})
         c->SetEnabled(origin);
 }
 
@@ -46,8 +48,9 @@ void HeaderRules::ShowParticipantByOperation() {
         ui_.nbkDestino->SetPageIndex(1);
         if (!listShown) FocusFirstPossible({ui_.dbeNrInsJurNF, series});
     }
-    ui_.grbFornecedor->SetCaption(CaptionGroupBox(TipoOper().IDNFIMPORTACAOIND == "S" ? form_.msgMensagensPadroes.Msg("Exportador")
-                                                                      : form_.msgPadrao.Msg("Fornecedor")));
+    ui_.grbFornecedor->SetCaption(CaptionGroupBox(TipoOper().IDNFIMPORTACAOIND == "S"
+                                                      ? form_.msgMensagensPadroes.Msg("Exportador")
+                                                      : form_.msgPadrao.Msg("Fornecedor")));
 }
 
 DBEdit* HeaderRules::ParticipantField() const {

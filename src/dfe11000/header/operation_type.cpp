@@ -1,8 +1,8 @@
 // The operation type: its attributes (TipoOper) and the lookup of the types the branch may use.
-#include "dfe11000/module/module_helpers.h"
-#include "dfe11000/header/header_rules.h"
 #include "dfe11000/header/operation_type.h"
+#include "dfe11000/header/header_rules.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
+#include "dfe11000/module/module_helpers.h"
 #include "platform/data/handler_guard.h"
 #include "support/consiste.h"
 
@@ -28,32 +28,15 @@ const char* DefaultOf(size_t element) {
 }
 
 constexpr std::array<std::string OperationType::*, OperationType::kElements> kMembers = {
-    &OperationType::IDOPERDEVONF,
-    &OperationType::IDUTLLISTORI,
-    &OperationType::IDNFORIGOBRI,
-    &OperationType::DSOPERNFORIG,
-    &OperationType::IDDCORIGRELAC,
-    &OperationType::IDATUESTTPOP,
-    &OperationType::IDINFCPFCNPJNF,
-    &OperationType::IDNFPRESTSERV,
-    &OperationType::IDNFESTCANC,
-    &OperationType::IDNFAJUSTE,
-    &OperationType::IDOBINFCSTICMENT,
-    &OperationType::IDOBINFCSTCFOPEN,
-    &OperationType::IDOBINFCSTCFOPEN12,
-    &OperationType::IDTIPOOPERELE,
-    &OperationType::IDNFRETIND,
-    &OperationType::IDOPTRIANGULAR,
-    &OperationType::IDORIGDESTOP,
-    &OperationType::IDENTRTERCEIRO,
-    &OperationType::IDUTLOCPRESTSERV,
-    &OperationType::IDCMPVNDBONI,
-    &OperationType::CDTIPOOPERBONIF,
-    &OperationType::IDBLOQPRESTTPOP,
-    &OperationType::IDNFIMPORTACAO,
-    &OperationType::IDNFIMPORTACAOIND,
-    &OperationType::IDSUGQTDTOTDEV,
-    &OperationType::IDNOTADEVO};
+    &OperationType::IDOPERDEVONF,       &OperationType::IDUTLLISTORI,     &OperationType::IDNFORIGOBRI,
+    &OperationType::DSOPERNFORIG,       &OperationType::IDDCORIGRELAC,    &OperationType::IDATUESTTPOP,
+    &OperationType::IDINFCPFCNPJNF,     &OperationType::IDNFPRESTSERV,    &OperationType::IDNFESTCANC,
+    &OperationType::IDNFAJUSTE,         &OperationType::IDOBINFCSTICMENT, &OperationType::IDOBINFCSTCFOPEN,
+    &OperationType::IDOBINFCSTCFOPEN12, &OperationType::IDTIPOOPERELE,    &OperationType::IDNFRETIND,
+    &OperationType::IDOPTRIANGULAR,     &OperationType::IDORIGDESTOP,     &OperationType::IDENTRTERCEIRO,
+    &OperationType::IDUTLOCPRESTSERV,   &OperationType::IDCMPVNDBONI,     &OperationType::CDTIPOOPERBONIF,
+    &OperationType::IDBLOQPRESTTPOP,    &OperationType::IDNFIMPORTACAO,   &OperationType::IDNFIMPORTACAOIND,
+    &OperationType::IDSUGQTDTOTDEV,     &OperationType::IDNOTADEVO};
 
 } // namespace
 

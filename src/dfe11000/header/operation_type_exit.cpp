@@ -1,13 +1,13 @@
 // Leaving the operation type: the type's rule, then the screen adapted to the type, and its search.
-#include "dfe11000/module/module_helpers.h"
-#include "dfe11000/module/frm_lanc_nf_entrada.h"
-#include "dfe11000/module/pending.h"
-#include "platform/core/abort.h"
 #include "dfe11000/header/header_rules.h"
+#include "dfe11000/module/frm_lanc_nf_entrada.h"
+#include "dfe11000/module/module_helpers.h"
+#include "dfe11000/module/pending.h"
 #include "dfe11000/module/screen_layout.h"
 #include "dfe11000/posting/posting_editor.h"
 #include "dfe11000/posting/posting_list.h"
 #include "dfe11000/server/module_parameters.h"
+#include "platform/core/abort.h"
 
 namespace dfe::dfe11000 {
 namespace {
@@ -26,8 +26,8 @@ void HeaderRules::dbeCdTipoOperExit() {
         Vd_TpOper();
         const std::string treatment = FieldText(data_.cdsParamDFE, "IDTRATAVENC");
         const bool entryInstallments = FieldText(data_.cdsParamDFE, "IDLANCENTRVENC") == "S";
-        ui_.tshVencimento->SetEnabled(FieldText(data_.cdsNotaFiscal, "IDUTILVENC") != "N" && treatment != "N" &&
-                                  entryInstallments);
+        ui_.tshVencimento->SetEnabled(FieldText(data_.cdsNotaFiscal, "IDUTILVENC") != "N" &&
+                                      treatment != "N" && entryInstallments);
         if (ui_.mnuVencimentos) ui_.mnuVencimentos->SetEnabled(ui_.tshVencimento->Enabled());
         const bool financed = FieldText(data_.cdsNotaFiscal, "IDDOCFINANC") == "L";
         ui_.dbgContaPagar->SetReadOnly(treatment == "M" ? (entryInstallments || financed) : financed);
@@ -51,7 +51,8 @@ void HeaderRules::dbeCdTipoOperExit() {
 
     // A search may have left the lookup on every type: the screen follows the current one.
     if (FieldText(lookups_.qryTipoOperac, "CDTIPOOPER") != kind) ReopenTipoOperac();
-    const bool listed = form_.dtsPadrao.Enabled() && data_.cdsRomaneioNF.Active() && !data_.cdsRomaneioNF.IsEmpty();
+    const bool listed =
+        form_.dtsPadrao.Enabled() && data_.cdsRomaneioNF.Active() && !data_.cdsRomaneioNF.IsEmpty();
     ui_.mnuConheTransp->SetEnabled(listed && ui_.nbkDestino->PageIndex() == 1);
     ui_.mnuGeraSaida->SetEnabled(listed && FieldText(data_.cdsRomaneioNF, "CDTIPOOPER") != "03");
     ui_.sbtConheTransp->SetEnabled(ui_.mnuConheTransp->Enabled());
@@ -91,7 +92,8 @@ void HeaderRules::btpTipoOperBeforePesq() {
 }
 
 void HeaderRules::btpTipoOperAfterPesq() {
-    if (data_.cdsNotaFiscal.Active() && data_.cdsNotaFiscal.State() == DataSetState::Browse && !data_.cdsNotaFiscal.IsEmpty())
+    if (data_.cdsNotaFiscal.Active() && data_.cdsNotaFiscal.State() == DataSetState::Browse &&
+        !data_.cdsNotaFiscal.IsEmpty())
         data_.cdsNotaFiscal.Edit();
     const std::string code = FieldText(lookups_.qryTipoOperac, "CDTIPOOPER");
     const std::string kind = FieldText(lookups_.qryTipoOperac, "IDORIGDESTOP");

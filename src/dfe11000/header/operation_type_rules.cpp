@@ -1,11 +1,11 @@
 // The operation type rule and the purchase-authorization (AF) requirement of purchases.
-#include "dfe11000/module/module_helpers.h"
+#include "dfe11000/header/header_rules.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
+#include "dfe11000/module/module_helpers.h"
 #include "dfe11000/module/pending.h"
+#include "dfe11000/server/module_parameters.h"
 #include "support/consiste.h"
 #include "support/show_msg.h"
-#include "dfe11000/header/header_rules.h"
-#include "dfe11000/server/module_parameters.h"
 
 namespace dfe::dfe11000 {
 void HeaderRules::Vd_TpOper() {
@@ -17,7 +17,8 @@ void HeaderRules::Vd_TpOper() {
     const std::string typed = ui_.dbeCdTipoOper->Text();
     if (support::EmptyString(typed)) refuse("Oper_Inf");
     const std::string code = support::Ajusta(typed, 2);
-    if (FieldText(data_.cdsRomaneioNF, "CDTIPOOPER") != code) SetWhileEditing(data_.cdsRomaneioNF, "CDTIPOOPER", code);
+    if (FieldText(data_.cdsRomaneioNF, "CDTIPOOPER") != code)
+        SetWhileEditing(data_.cdsRomaneioNF, "CDTIPOOPER", code);
     SetWhileEditing(data_.cdsNotaFiscal, "CDTIPOOPER", code);
     stTipoOperAtual = code;
     ReopenTipoOperac();
@@ -28,22 +29,28 @@ void HeaderRules::Vd_TpOper() {
     if (InEdit(data_.cdsNotaFiscal)) {
         const std::string kind = FieldText(lookups_.qryTipoOperac, "IDORIGDESTOP");
         data_.cdsNotaFiscal.FieldByName("IDORIGDESTNF").SetAsString(kind.empty() ? "F" : kind);
-        data_.cdsNotaFiscal.FieldByName("IDGERAVENC").SetAsString(FieldText(lookups_.qryTipoOperac, "IDGERAVENC"));
-        data_.cdsNotaFiscal.FieldByName("IDUTILVENC").SetAsString(FieldText(lookups_.qryTipoOperac, "IDUTILVENC"));
+        data_.cdsNotaFiscal.FieldByName("IDGERAVENC")
+            .SetAsString(FieldText(lookups_.qryTipoOperac, "IDGERAVENC"));
+        data_.cdsNotaFiscal.FieldByName("IDUTILVENC")
+            .SetAsString(FieldText(lookups_.qryTipoOperac, "IDUTILVENC"));
     }
     Vd_BloqueiaNfCMP();
 
-    if (InEdit(data_.cdsNotaFiscal) && FieldText(lookups_.qryTipoOperac, "IDINFCPFCNPJNF") == "S" && !state.boIncluiFiltro) {
+    if (InEdit(data_.cdsNotaFiscal) && FieldText(lookups_.qryTipoOperac, "IDINFCPFCNPJNF") == "S" &&
+        !state.boIncluiFiltro) {
         lookups_.qryFornePadr.Close();
-        lookups_.qryFornePadr.ParamByName("P_CDFORNECED") = Variant(FieldText(lookups_.qryTipoOperac, "CDFORNECEDPADR"));
+        lookups_.qryFornePadr.ParamByName("P_CDFORNECED") =
+            Variant(FieldText(lookups_.qryTipoOperac, "CDFORNECEDPADR"));
         lookups_.qryFornePadr.Open();
-        data_.cdsNotaFiscal.FieldByName("NRINSJURNF").SetAsString(FieldText(lookups_.qryFornePadr, "NRINSJURFORN"));
+        data_.cdsNotaFiscal.FieldByName("NRINSJURNF")
+            .SetAsString(FieldText(lookups_.qryFornePadr, "NRINSJURFORN"));
         dbeNrInsJurNFExit(form_);
     }
 
     if (TipoOper().IDNFPRESTSERV == "S") {
         const bool asked = TipoOper().IDUTLOCPRESTSERV == "S";
-        for (Control* c : std::initializer_list<Control*>{ui_.grbLocPrestServ, ui_.btpEstadoOrig, ui_.btpMunicipio})
+        for (Control* c :
+             std::initializer_list<Control*>{ui_.grbLocPrestServ, ui_.btpEstadoOrig, ui_.btpMunicipio})
             c->SetEnabled(asked);
         for (DBEdit* edit : {ui_.dbeEstado, ui_.dbeMunicipio})
             edit->SetColor(asked ? Color::clInfoBk : Color::clBtnFace);
@@ -67,7 +74,8 @@ void HeaderRules::Vd_BloqueiaNfCMP() {
     const std::string kind = stTipoOperAtual;
     if (FieldText(data_.cdsParamDFE, "IDUTBLOQOPAF") == "S" && kind != "01") {
         if (FieldText(lookups_.qryTipoOperac, "CDTIPOOPER") != kind) ReopenTipoOperac();
-        if (FieldText(lookups_.qryTipoOperac, "IDEXIGEAF") == "S" && here && noExemptProducts) refuse("Blq_NF_TOPER");
+        if (FieldText(lookups_.qryTipoOperac, "IDEXIGEAF") == "S" && here && noExemptProducts)
+            refuse("Blq_NF_TOPER");
         return;
     }
     const std::string fiscal = FieldText(data_.cdsParamDFE, "DSPARFILFIS");

@@ -30,7 +30,8 @@ void BuildItems(DetailStack& stack, ItemControls& c, PostingDataSets& data) {
         *grids[i] = BoundGrid(page, names[i], sources[i], 0, 0, 624, 106);
     }
     c.grbProdEmiss = Group(*c.panItemProduto, "grbProdEmiss", "Produto do Emitente", 4, 152, 310, 82);
-    c.dbeCdProdEmiss = BoundEdit(*c.grbProdEmiss, "dbeCdProdEmiss", data.dtsItemProduto, "CDPRODEMIS", 8, 20, 120);
+    c.dbeCdProdEmiss =
+        BoundEdit(*c.grbProdEmiss, "dbeCdProdEmiss", data.dtsItemProduto, "CDPRODEMIS", 8, 20, 120);
     AddLabel(*c.grbProdEmiss, "lblVrFatConv", "Fator de Conversão", 134, 10, 110);
     c.dbeVrFatConv =
         Displayed(BoundEdit(*c.grbProdEmiss, "dbeVrFatConv", data.dtsItemProduto, "VRFATOCONV", 134, 24, 80));

@@ -1,12 +1,12 @@
 // The record page's layout by operation type: where the origin and remittance panels sit, where the item
 // panel and everything below it land, which fields are painted as required, and the origin choices of a
 // return.
+#include "dfe11000/header/header_rules.h"
 #include "dfe11000/module/caption_group_box.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
-#include "dfe11000/server/server_gateway.h"
-#include "dfe11000/header/header_rules.h"
 #include "dfe11000/module/module_helpers.h"
 #include "dfe11000/module/screen_layout.h"
+#include "dfe11000/server/server_gateway.h"
 
 namespace dfe::dfe11000 {
 namespace {
@@ -31,9 +31,9 @@ std::string CaptionGroupBox(std::string_view text) {
 }
 
 void ScreenLayout::GroupBoxPadraoZym() {
-    for (GroupBox* group :
-         {ui_.grbDadosProd, ui_.grbImposNF, ui_.grbItEncargo, ui_.grbTransport, ui_.grbMensagem, ui_.grbTotalNF, ui_.grbImposItem,
-          ui_.grbProdEmiss, ui_.grbFornecedor, ui_.grbDestReme, ui_.grbNFOrigem, ui_.grbInscrEstad})
+    for (GroupBox* group : {ui_.grbDadosProd, ui_.grbImposNF, ui_.grbItEncargo, ui_.grbTransport,
+                            ui_.grbMensagem, ui_.grbTotalNF, ui_.grbImposItem, ui_.grbProdEmiss,
+                            ui_.grbFornecedor, ui_.grbDestReme, ui_.grbNFOrigem, ui_.grbInscrEstad})
         group->SetCaption(CaptionGroupBox(group->Caption()));
 }
 
@@ -85,10 +85,11 @@ void ScreenLayout::ColorsByOperationType() {
 void ScreenLayout::AjustaOrigemDevolucao() {
     std::string branch =
         data_.cdsNotaFiscal.Active() ? data_.cdsNotaFiscal.FieldByName("CDFILIAL").AsString() : std::string();
-    std::string posting =
-        data_.cdsNotaFiscal.Active() ? data_.cdsNotaFiscal.FieldByName("NRLANCTONF").AsString() : std::string();
+    std::string posting = data_.cdsNotaFiscal.Active()
+                              ? data_.cdsNotaFiscal.FieldByName("NRLANCTONF").AsString()
+                              : std::string();
     data_.cdsCountNFOrig.SetData(server_.Call(server_.netLancNFEntrada, "GetCountNFOrig",
-                                      net::CallArgs().StrRef(branch).StrRef(posting)));
+                                              net::CallArgs().StrRef(branch).StrRef(posting)));
     const int64_t count =
         data_.cdsCountNFOrig.IsEmpty() ? 0 : data_.cdsCountNFOrig.FieldByName("NRREGISTROS").AsInteger();
     const bool inserting = data_.cdsNotaFiscal.State() == DataSetState::Insert;

@@ -1,15 +1,15 @@
 // The branch panel on top of the form: choosing the branch, and what leaving it sets off (the branch's
 // parameters, then the filter and the list).
-#include "dfe11000/dialogs/frm_filtro_nf_entrada.h"
-#include "dfe11000/module/frm_lanc_nf_entrada.h"
-#include "support/btn_pesquisa.h"
-#include "support/zymora.h"
-#include "dfe11000/header/header_rules.h"
 #include "dfe11000/module/branch_panel.h"
+#include "dfe11000/dialogs/frm_filtro_nf_entrada.h"
+#include "dfe11000/header/header_rules.h"
+#include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/screen_layout.h"
 #include "dfe11000/posting/posting_editor.h"
 #include "dfe11000/posting/posting_list.h"
 #include "dfe11000/server/module_parameters.h"
+#include "support/btn_pesquisa.h"
+#include "support/zymora.h"
 
 namespace dfe::dfe11000 {
 void BranchPanel::Wire() {
@@ -20,7 +20,9 @@ void BranchPanel::Wire() {
     ui_.panFilial->OnExit = [this](Component&) { panFilialExit(); };
     ui_.sbtFiltro->OnClick = [this](Component&) { sbtFiltroClick(); };
     ui_.mnuFiltro->OnClick = [this](Component&) { sbtFiltroClick(); };
-    ui_.btpFilial->OnBeforePesq = [this](support::TBtnPesquisa&, bool&) { form_.Header().btpFilialBeforePesq(); };
+    ui_.btpFilial->OnBeforePesq = [this](support::TBtnPesquisa&, bool&) {
+        form_.Header().btpFilialBeforePesq();
+    };
     ui_.btpFilial->OnAfterPesq = [this](support::TBtnPesquisa&) { form_.Header().btpFilialAfterPesq(); };
 }
 
@@ -77,7 +79,8 @@ void BranchPanel::panFilialExit() {
     }
     ui_.dbeCodiCFOp->SetEnabled(false);
     form_.Header().TipoOper();
-    const bool locked = data_.cdsParamDFE.Active() && data_.cdsParamDFE.FieldByName("IDBLOQCFOPNF").AsString() == "S" &&
+    const bool locked = data_.cdsParamDFE.Active() &&
+                        data_.cdsParamDFE.FieldByName("IDBLOQCFOPNF").AsString() == "S" &&
                         form_.Header().TipoOper().IDOBINFCSTCFOPEN != "S";
     ui_.dbeDescCFOp->SetEnabled(!locked);
 }

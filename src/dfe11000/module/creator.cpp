@@ -1,13 +1,13 @@
 #include "dfe11000/module/creator.h"
 
 #include "dfe11000/dialogs/frm_filtro_nf_entrada.h"
+#include "dfe11000/module/branch_panel.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/pending.h"
-#include "support/current_dialogs.h"
-#include "support/zymora.h"
-#include "dfe11000/module/branch_panel.h"
 #include "dfe11000/posting/posting_editor.h"
 #include "dfe11000/server/module_parameters.h"
+#include "support/current_dialogs.h"
+#include "support/zymora.h"
 
 namespace dfe::dfe11000 {
 

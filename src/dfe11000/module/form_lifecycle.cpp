@@ -238,8 +238,9 @@ void TfrmLancNFEntrada::FormClose(CloseAction& action) {
     dtmRotiFiscal.reset();
     if (InEdit(data.cdsNotaFiscal)) {
         data.cdsNotaFiscal.Cancel();
-        for (DataSet* ds : {&data.cdsNotaFiscal, &data.cdsItemProduto, &data.cdsItemEncargo, &data.cdsDadosAdic, &data.cdsContaPagar,
-                            &data.cdsTrabImposNFTot, &data.cdsItemNotaFisc, &data.cdsNFRelacAF}) {
+        for (DataSet* ds :
+             {&data.cdsNotaFiscal, &data.cdsItemProduto, &data.cdsItemEncargo, &data.cdsDadosAdic,
+              &data.cdsContaPagar, &data.cdsTrabImposNFTot, &data.cdsItemNotaFisc, &data.cdsNFRelacAF}) {
             if (!ds->Active()) continue;
             if (InEdit(*ds)) ds->Cancel();
             ds->CancelUpdates();

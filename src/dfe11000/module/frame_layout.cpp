@@ -1,9 +1,9 @@
 #include "dfe11000/module/frame_layout.h"
 
+#include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/layout_helpers.h"
 #include "platform/ui/data_source_component.h"
 #include "platform/ui/menu.h"
-#include "dfe11000/module/frm_lanc_nf_entrada.h"
 
 namespace dfe::dfe11000 {
 

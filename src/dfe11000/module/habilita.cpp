@@ -9,8 +9,8 @@ void ScreenLayout::Habilita(bool enable) {
             control->SetEnabled(enable);
     }
     data_.dtsRomaneioNF->SetEnabled(enable);
-    for (MenuItem* item :
-         {&form_.mnuIncluir, &form_.mnuAlterar, &form_.mnuExcluir, &form_.mnuProcurar, &form_.mnuVerificar, &form_.mnuConfirmar, ui_.mnuReplicDoc})
+    for (MenuItem* item : {&form_.mnuIncluir, &form_.mnuAlterar, &form_.mnuExcluir, &form_.mnuProcurar,
+                           &form_.mnuVerificar, &form_.mnuConfirmar, ui_.mnuReplicDoc})
         item->SetEnabled(enable);
     ui_.sbtReplicDoc->SetEnabled(enable);
 }

@@ -71,7 +71,8 @@ int EnterRule(const KeyContext& c) {
         ShowInstallments(f);
         return key::None;
     }
-    const bool noInstallments = f.data.cdsRomaneioNF.Active() && f.data.cdsRomaneioNF.FindField("IDUTILVENC") &&
+    const bool noInstallments = f.data.cdsRomaneioNF.Active() &&
+                                f.data.cdsRomaneioNF.FindField("IDUTILVENC") &&
                                 f.data.cdsRomaneioNF.FieldByName("IDUTILVENC").AsString() == "N";
     if (OneOf(c.kind, {"07", "09", "11"}) || noInstallments) return key::Tab;
     return key::Enter;
@@ -80,8 +81,9 @@ int EnterRule(const KeyContext& c) {
 // The group the focus is in, as the Page Up and Page Down map names it: the control itself when it is one of
 // the named grids, else its nearest named parent.
 Control* GroupOf(const TfrmLancNFEntrada& f, Control& active) {
-    const Control* grids[] = {f.ui.dbgItemProduto, f.ui.dbgItemNotaFisc, f.ui.dbgItemsNFForn, f.ui.dbgDadosAdic,
-                              f.ui.dbgItemSemNF,   f.ui.dbgPadrao,       f.ui.dbgContaPagar};
+    const Control* grids[] = {f.ui.dbgItemProduto, f.ui.dbgItemNotaFisc, f.ui.dbgItemsNFForn,
+                              f.ui.dbgDadosAdic,   f.ui.dbgItemSemNF,    f.ui.dbgPadrao,
+                              f.ui.dbgContaPagar};
     for (const Control* grid : grids) {
         if (grid == &active) return &active;
     }
@@ -153,12 +155,12 @@ void PageUp(TfrmLancNFEntrada& f, Control* group, const std::string& kind) {
         FocusIfPossible(f.ui.dbgItemProImpos);
     } else if (group == f.ui.grbItEncargo) {
         FocusIfPossible(Usable(f.ui.dbgImposNFTot) ? static_cast<Control*>(f.ui.dbgImposNFTot)
-                                                : f.Layout().VisibleItemGrid());
+                                                   : f.Layout().VisibleItemGrid());
     } else if (group == f.ui.dbgDadosAdic) {
         FocusIfPossible(AfterTotal(f, kind));
     } else if (group == f.ui.grbTotalNF) {
         FocusIfPossible(Usable(f.ui.dbgItemEncargo) ? static_cast<Control*>(f.ui.dbgItemEncargo)
-                                                 : f.Layout().VisibleItemGrid());
+                                                    : f.Layout().VisibleItemGrid());
     } else if (group == f.ui.dbgItemSemNF) {
         FocusIfPossible(f.ui.dbeVrNotaFisc);
     } else if (group == f.ui.dbgContaPagar) {
@@ -171,7 +173,8 @@ void PageUp(TfrmLancNFEntrada& f, Control* group, const std::string& kind) {
 void KeyboardHook::OnMessage(Message& message, bool& /*handled*/) {
     if (message.kind != MessageKind::KeyDown) return;
     Control* active = form_.ActiveControl();
-    if (!active || form_.App().ActiveForm() != &form_ || form_.App().IsCtrlDown() || message.shift.ctrl) return;
+    if (!active || form_.App().ActiveForm() != &form_ || form_.App().IsCtrlDown() || message.shift.ctrl)
+        return;
     const KeyContext c{form_, *active, form_.Header().CurrentType()};
     switch (message.key) {
     case key::Enter:

@@ -31,8 +31,8 @@ inline DBDateEdit* BoundDate(Container& parent, const char* name, DataSource* so
     return edit;
 }
 
-inline DBGrid* BoundGrid(Container& parent, const char* name, DataSource* source, int left, int top, int width,
-                         int height) {
+inline DBGrid* BoundGrid(Container& parent, const char* name, DataSource* source, int left, int top,
+                         int width, int height) {
     DBGrid* grid = Place<DBGrid>(parent, name, left, top, width, height);
     grid->SetDataSource(source);
     return grid;

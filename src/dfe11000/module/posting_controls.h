@@ -8,7 +8,13 @@
 
 namespace dfe::dfe11000 {
 
-struct PostingControls : BranchPanelControls, CommandControls, PageControls, HeaderControls, DocumentControls,
-                         OriginControls, ItemControls, TransportControls {};
+struct PostingControls : BranchPanelControls,
+                         CommandControls,
+                         PageControls,
+                         HeaderControls,
+                         DocumentControls,
+                         OriginControls,
+                         ItemControls,
+                         TransportControls {};
 
 } // namespace dfe::dfe11000

@@ -8,7 +8,8 @@ namespace dfe::dfe11000 {
 void PostingLoader::CacheProdFil() {
     lookups_.qryValidProd.Close();
     if (!lookups_.qryParamGeral.Active()) lookups_.qryParamGeral.Open();
-    const bool cached = FieldText(lookups_.qryParamGeral, "IDCACHPRODFI") == "S" && !Cli_dfe11000().boImportaAF;
+    const bool cached =
+        FieldText(lookups_.qryParamGeral, "IDCACHPRODFI") == "S" && !Cli_dfe11000().boImportaAF;
     lookups_.qryValidProd.CopyFrom(cached ? lookups_.qryProdCache : lookups_.qrySemCache);
 }
 

@@ -1,11 +1,11 @@
 // The cancel routine: every pending change of the posting is discarded and the list takes over again.
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
-#include "dfe11000/posting/editing_helpers.h"
 #include "dfe11000/module/module_helpers.h"
-#include "support/zymora.h"
+#include "dfe11000/posting/editing_helpers.h"
 #include "dfe11000/posting/posting_editor.h"
 #include "dfe11000/posting/posting_list.h"
 #include "dfe11000/posting/posting_loader.h"
+#include "support/zymora.h"
 
 namespace dfe::dfe11000 {
 namespace {
@@ -45,9 +45,11 @@ void PostingEditor::Cancela() {
             const FlagDuring notChanging(st.boAlteraNF, false, true);
             if (data_.cdsNotaFiscal.Active()) data_.cdsNotaFiscal.Cancel();
             if (data_.cdsRomaneioNF.Active()) data_.cdsRomaneioNF.Cancel();
-            if (data_.cdsRomaneioNF.Active() && !data_.cdsRomaneioNF.IsEmpty()) form_.List().cdsRomaneioNFAfterOpen();
-            for (DataSet* ds : {&data_.cdsNotaFiscal, &data_.cdsItemProduto, &data_.cdsItemEncargo, &data_.cdsDadosAdic,
-                                &data_.cdsContaPagar, &data_.cdsTrabImposNFTot, &data_.cdsItemNotaFisc, &data_.cdsNFRelacAF})
+            if (data_.cdsRomaneioNF.Active() && !data_.cdsRomaneioNF.IsEmpty())
+                form_.List().cdsRomaneioNFAfterOpen();
+            for (DataSet* ds : {&data_.cdsNotaFiscal, &data_.cdsItemProduto, &data_.cdsItemEncargo,
+                                &data_.cdsDadosAdic, &data_.cdsContaPagar, &data_.cdsTrabImposNFTot,
+                                &data_.cdsItemNotaFisc, &data_.cdsNFRelacAF})
                 CancelChanges(*ds);
             EnableBranchEditors(!support::zymora::ModuFili() && !InEdit(data_.cdsNotaFiscal));
             for (DBGrid* grid : {ui_.dbgItemProduto, ui_.dbgItemNotaFisc, ui_.dbgItemSemNF})
@@ -75,8 +77,9 @@ void PostingEditor::Cancela() {
 
 // A refused release takes the posting back to the list as it was.
 void PostingEditor::CancelDetailsAndRow() {
-    for (DataSet* ds : {&data_.cdsItemProduto, &data_.cdsItemEncargo, &data_.cdsDadosAdic, &data_.cdsContaPagar, &data_.cdsTrabImposNFTot,
-                        &data_.cdsItemNotaFisc, &data_.cdsNFRelacAF, &data_.cdsLiberacao})
+    for (DataSet* ds :
+         {&data_.cdsItemProduto, &data_.cdsItemEncargo, &data_.cdsDadosAdic, &data_.cdsContaPagar,
+          &data_.cdsTrabImposNFTot, &data_.cdsItemNotaFisc, &data_.cdsNFRelacAF, &data_.cdsLiberacao})
         CancelChanges(*ds);
     if (data_.cdsRomaneioNF.Active()) data_.cdsRomaneioNF.Cancel();
     if (data_.cdsNotaFiscal.Active()) data_.cdsNotaFiscal.Cancel();

@@ -1,12 +1,12 @@
 // The command states of the screen: what may be done with the row shown, by the state of a data source
 // (the list's or the header's).
+#include "dfe11000/header/header_rules.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
-#include "support/zymora.h"
-#include "dfe11000/header/header_rules.h"
 #include "dfe11000/module/screen_layout.h"
 #include "dfe11000/posting/posting_editor.h"
 #include "dfe11000/posting/posting_loader.h"
+#include "support/zymora.h"
 
 #include <algorithm>
 
@@ -17,7 +17,6 @@ void Enable(MenuItem& item, SpeedButton& button, bool enabled) {
     item.SetEnabled(enabled);
     button.SetEnabled(enabled);
 }
-
 
 } // namespace
 
@@ -47,13 +46,15 @@ void PostingEditor::ControlaBotoes(DataSource& source) {
         Enable(form_.mnuExcluir, form_.sbtExcluir,
                browse && (!blocked || (otherSystem && row("IDSTATUS") == "P") || financial) &&
                    !st.boBloqueia && !empty && !replicated && row("IDDOCCREDST").empty());
-        Enable(form_.mnuProcurar, form_.sbtProcurar, browse && form_.pgcPadrao.ActivePage() == &form_.tshFolhaDados && !empty);
+        Enable(form_.mnuProcurar, form_.sbtProcurar,
+               browse && form_.pgcPadrao.ActivePage() == &form_.tshFolhaDados && !empty);
         Enable(form_.mnuVerificar, form_.sbtVerificar, browse && !empty);
         Enable(form_.mnuImprimir, form_.sbtImprimir, browse);
         ui_.mnuListagem->SetEnabled(browse);
         ui_.mnuConfigImpressora->SetEnabled(browse);
         Enable(*ui_.mnuImportaAF, *ui_.sbtImportaAF, browse);
-        Enable(*ui_.mnuImportaNFe, *ui_.sbtImportaNFe, browse && FieldText(data_.cdsParamDFE, "IDTPIMPNFE") == "C");
+        Enable(*ui_.mnuImportaNFe, *ui_.sbtImportaNFe,
+               browse && FieldText(data_.cdsParamDFE, "IDTPIMPNFE") == "C");
         Enable(*ui_.mnuConsisteAF, *ui_.sbtConsisteAF, browse && !empty);
         Enable(*ui_.mnuFiltro, *ui_.sbtFiltro, browse || s == DataSetState::Inactive);
         Enable(*ui_.mnuReplicDoc, *ui_.sbtReplicDoc, true);
@@ -66,26 +67,28 @@ void PostingEditor::ControlaBotoes(DataSource& source) {
         Enable(*ui_.mnuConheTransp, *ui_.sbtConheTransp, headerFree && ui_.nbkDestino->PageIndex() == 1);
         Enable(*ui_.mnuGeraSaida, *ui_.sbtGeraSaida, headerFree && row("CDTIPOOPER") != "03");
         Enable(*ui_.mnuAlmoLocal, *ui_.sbtAlmoLocal,
-               data_.dtsNotaFiscal->Enabled() && !empty && !FieldText(data_.cdsNotaFiscal, "CDALMOXARIFE").empty());
+               data_.dtsNotaFiscal->Enabled() && !empty &&
+                   !FieldText(data_.cdsNotaFiscal, "CDALMOXARIFE").empty());
         Enable(*ui_.mnuNFProdRural, *ui_.sbtNFProdRural, InEdit(data_.cdsNotaFiscal));
         ui_.btnAtuQtdDev->SetEnabled(listed);
         UpdateStockDate();
     }
     form_.tshFolhaDados.SetEnabled(!editing);
     ui_.mnuFolhaDados->SetEnabled(!editing);
-    const bool toRecord =
-        s == DataSetState::Insert || (s == DataSetState::Edit && form_.pgcPadrao.ActivePage() == &form_.tshFolhaDados);
+    const bool toRecord = s == DataSetState::Insert ||
+                          (s == DataSetState::Edit && form_.pgcPadrao.ActivePage() == &form_.tshFolhaDados);
     if (toRecord && form_.pgcPadrao.ActivePage() != &form_.tshFormulario) {
         form_.tshFormulario.SetEnabled(true);
         form_.pgcPadrao.SetActivePage(&form_.tshFormulario);
         form_.Loader().pgcPadraoChange();
     }
     const bool typedSupplier =
-        (form_.Header().CurrentType() != "03" || data_.cdsRomaneioNF.State() == DataSetState::Insert) && form_.Header().TipoOper().IDINFCPFCNPJNF != "S";
+        (form_.Header().CurrentType() != "03" || data_.cdsRomaneioNF.State() == DataSetState::Insert) &&
+        form_.Header().TipoOper().IDINFCPFCNPJNF != "S";
     ui_.dbeNrInsJurNF->SetEnabled(typedSupplier);
     ui_.btpFornecedor->SetEnabled(typedSupplier && FieldText(data_.cdsParamDFE, "IDCONSFORNFJ") != "N" &&
-                              FieldText(data_.cdsRomaneioNF, "IDDOCREPLIC").empty() &&
-                              FieldText(data_.cdsRomaneioNF, "DSNOTAFISORIGOL").empty());
+                                  FieldText(data_.cdsRomaneioNF, "IDDOCREPLIC").empty() &&
+                                  FieldText(data_.cdsRomaneioNF, "DSNOTAFISORIGOL").empty());
     // The lookup is not reopened here: a search over it puts the header into edit and then reads its row.
     form_.Layout().ColorsByOperationType();
 }

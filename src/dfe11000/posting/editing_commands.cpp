@@ -1,21 +1,21 @@
 // The four editing commands of a posting: include, change, confirm and cancel.
+#include "dfe11000/header/header_rules.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
-#include "dfe11000/module/pending.h"
-#include "dfe11000/posting/editing_helpers.h"
 #include "dfe11000/module/module_helpers.h"
+#include "dfe11000/module/pending.h"
+#include "dfe11000/module/screen_layout.h"
+#include "dfe11000/posting/editing_helpers.h"
+#include "dfe11000/posting/posting_editor.h"
+#include "dfe11000/posting/posting_list.h"
+#include "dfe11000/posting/posting_loader.h"
 #include "dfe11000/server/inventory_check.h"
+#include "dfe11000/server/module_parameters.h"
 #include "platform/core/abort.h"
 #include "platform/core/text.h"
 #include "support/consiste.h"
 #include "support/current_dialogs.h"
 #include "support/show_msg.h"
 #include "support/zymora.h"
-#include "dfe11000/header/header_rules.h"
-#include "dfe11000/module/screen_layout.h"
-#include "dfe11000/posting/posting_editor.h"
-#include "dfe11000/posting/posting_list.h"
-#include "dfe11000/posting/posting_loader.h"
-#include "dfe11000/server/module_parameters.h"
 
 namespace dfe::dfe11000 {
 
@@ -62,10 +62,12 @@ void PostingEditor::Include() {
     lookups_.qryFornecedor.Close();
     lookups_.qryInscrEstad.Close();
     ui_.nbkDestino->SetPageIndex(1);
-    ui_.grbFornecedor->SetCaption(form_.Header().TipoOper().IDNFIMPORTACAOIND == "S" ? "Exportador" : "Fornecedor");
+    ui_.grbFornecedor->SetCaption(form_.Header().TipoOper().IDNFIMPORTACAOIND == "S" ? "Exportador"
+                                                                                     : "Fornecedor");
 
-    for (DataSet* ds : {&data_.cdsItemProduto, &data_.cdsItemEncargo, &data_.cdsItemNotaFisc, &data_.cdsContaPagar, &data_.cdsDadosAdic,
-                        &data_.cdsTrabImposNFTot, &data_.cdsTrabItProImpos, &data_.cdsNFRelacAF})
+    for (DataSet* ds :
+         {&data_.cdsItemProduto, &data_.cdsItemEncargo, &data_.cdsItemNotaFisc, &data_.cdsContaPagar,
+          &data_.cdsDadosAdic, &data_.cdsTrabImposNFTot, &data_.cdsTrabItProImpos, &data_.cdsNFRelacAF})
         RecreateEmpty(*ds);
 
     InsertListRow();
@@ -87,8 +89,8 @@ void PostingEditor::Include() {
     data_.cdsNotaFiscal.FieldByName("NRINSJURNF").SetEditMask(support::PictPess("I"));
     ui_.dbeNrInsJurNF->SetMaxLength(20);
     ui_.tshVencimento->SetEnabled(FieldText(lookups_.qryTipoOperac, "IDUTILVENC") != "N" &&
-                              FieldText(data_.cdsParamDFE, "IDTRATAVENC") != "N" &&
-                              FieldText(data_.cdsParamDFE, "IDLANCENTRVENC") == "S");
+                                  FieldText(data_.cdsParamDFE, "IDTRATAVENC") != "N" &&
+                                  FieldText(data_.cdsParamDFE, "IDLANCENTRVENC") == "S");
     if (ui_.mnuVencimentos) ui_.mnuVencimentos->SetEnabled(ui_.tshVencimento->Enabled());
     for (DBGrid* grid : {ui_.dbgItemProduto, ui_.dbgItemNotaFisc, ui_.dbgItemSemNF})
         FirstColumnButton(*grid, ColumnButton::Ellipsis);
@@ -124,8 +126,8 @@ void PostingEditor::Change() {
         ValidaInventario(form_, ui_.medCdFilial->Text(), support::zymora::DataProc(ui_.medCdFilial->Text()));
     form_.Header().Vd_FiliInat();
     if (ui_.sbtReplicDoc->Enabled()) {
-        const bool replicated =
-            GetVerifReplic(form_, form_.Loader().PostingKey().first, FieldText(data_.cdsNotaFiscal, "NRLANCTONF"));
+        const bool replicated = GetVerifReplic(form_, form_.Loader().PostingKey().first,
+                                               FieldText(data_.cdsNotaFiscal, "NRLANCTONF"));
         ui_.sbtReplicDoc->SetDown(replicated);
         ui_.mnuReplicDoc->SetChecked(replicated);
     }
@@ -159,8 +161,9 @@ void PostingEditor::Change() {
 void PostingEditor::AskManifestation() {
     const std::string manifestation = FieldText(data_.cdsRomaneioNF, "IDSTATUSMANIF").substr(0, 1);
     if (manifestation == "1" || manifestation == "4") {
-        const std::string text = FillPercentS(form_.msgPadrao.Msg("BloqManif_Exc"),
-                                              form_.msgPadrao.Msg(manifestation == "1" ? "Manif4" : "Manif8"));
+        const std::string text =
+            FillPercentS(form_.msgPadrao.Msg("BloqManif_Exc"),
+                         form_.msgPadrao.Msg(manifestation == "1" ? "Manif4" : "Manif8"));
         if (support::MsgAlertEx(text, DialogType::Confirmation, {"Sim", "Não"}, "BloqManif_Exc") != 10)
             ThrowAbort();
     } else if (manifestation == "2" || manifestation == "3") {
@@ -212,7 +215,8 @@ void PostingEditor::Confirm() {
     boCancelaCpfCnpj = false;
     st.boHabEtiq = false;
     // Replication is offered only for a posting that was closed, with the number the server gave it.
-    const bool offerReplication = !ui_.sbtReplicDoc->Down() && FieldText(data_.cdsParamDFE, "IDAVNFNREPEN") == "S";
+    const bool offerReplication =
+        !ui_.sbtReplicDoc->Down() && FieldText(data_.cdsParamDFE, "IDAVNFNREPEN") == "S";
     if (!FechaNotaFiscal(form_, "0")) return;
     if (offerReplication &&
         support::ShowMsg(form_.msgPadrao, "NF_NRepli", DialogType::Confirmation, mb::YesNo) == mr::Yes)
@@ -233,7 +237,9 @@ void PostingEditor::Confirm() {
 
 void PostingEditor::LoadSupplierParams() {
     const std::string supplier = FieldText(lookups_.qryFornecedor, "CDFORNECED");
-    if (FieldText(data_.cdsParamForne, "CDFORNECED") == supplier && !form_.Parameters().SupplierString().empty()) return;
+    if (FieldText(data_.cdsParamForne, "CDFORNECED") == supplier &&
+        !form_.Parameters().SupplierString().empty())
+        return;
     if (!supplier.empty()) form_.Parameters().GetParamForn(supplier);
 }
 
@@ -245,12 +251,15 @@ void PostingEditor::ConfirmHeaderRules() {
                                 FieldText(data_.cdsNotaFiscal, "CDEMPRESA"),
                                 data_.cdsNotaFiscal.FieldByName("DTENTRSAID").AsDateTime()))
         Refuse(ui_.dbdEntrSaid, "Insc_Vig");
-    if (form_.Header().TipoOper().IDNFESTCANC == "S" && text::Trim(ui_.dbeDescCFOp->Text()).empty()) Refuse(ui_.dbeDescCFOp, "justInf");
+    if (form_.Header().TipoOper().IDNFESTCANC == "S" && text::Trim(ui_.dbeDescCFOp->Text()).empty())
+        Refuse(ui_.dbeDescCFOp, "justInf");
     if (FieldText(data_.cdsNotaFiscal, "IDNFGERADAVIAXML") == "S" &&
         FieldText(data_.cdsParamDFE, "IDGERNFIGUALXML") == "S" && stErroNFE == "S")
         Refuse(ui_.dbeNumero, "ErroNFE");
-    if (FieldText(data_.cdsNotaFiscal, "IDORIGDESTNF") == "F" && form_.Header().TipoOper().IDTIPOOPERELE == "S" &&
-        FieldText(data_.cdsParamForne, "IDOBRIMPXMLNF") == "S" && !st.boNFImpNFe && st.boInsert && !boChaveAceita) {
+    if (FieldText(data_.cdsNotaFiscal, "IDORIGDESTNF") == "F" &&
+        form_.Header().TipoOper().IDTIPOOPERELE == "S" &&
+        FieldText(data_.cdsParamForne, "IDOBRIMPXMLNF") == "S" && !st.boNFImpNFe && st.boInsert &&
+        !boChaveAceita) {
         form_.pgcPadrao.SetActivePage(&form_.tshFormulario);
         Refuse(ui_.dbeNumero, "Blq_NFe_ForXML");
     }
@@ -267,10 +276,10 @@ void PostingEditor::RunPendingExit() {
     Control* focused = form_.ActiveControl();
     if (!focused) return;
     const int ctePage = ui_.nbkCte->PageIndex();
-    const bool pending =
-        (ctePage == 0 && (focused == ui_.dbeIbgeDest || focused == ui_.cbbTipoCte)) ||
-        (ctePage == 1 && (focused == ui_.dbeChaveRef || focused == ui_.cbbFinEmisDoc || focused == ui_.dbeIbgeNF3e)) ||
-        focused == ui_.cbbModDocArrec || focused == ui_.dbeDocArrecad;
+    const bool pending = (ctePage == 0 && (focused == ui_.dbeIbgeDest || focused == ui_.cbbTipoCte)) ||
+                         (ctePage == 1 && (focused == ui_.dbeChaveRef || focused == ui_.cbbFinEmisDoc ||
+                                           focused == ui_.dbeIbgeNF3e)) ||
+                         focused == ui_.cbbModDocArrec || focused == ui_.dbeDocArrecad;
     if (pending) focused->DoExit();
 }
 
@@ -295,7 +304,8 @@ void PostingEditor::Cancel() {
     }
     st.stTodos = "N";
     ClearReplicationCode(form_);
-    if (data_.dtsRomaneioNF->State() == DataSetState::Browse && data_.cdsRomaneioNF.IsEmpty()) DisableForInsert();
+    if (data_.dtsRomaneioNF->State() == DataSetState::Browse && data_.cdsRomaneioNF.IsEmpty())
+        DisableForInsert();
     st.boAlteraNumNF = false;
     if (data_.cdsEtiqRegera.Active()) data_.cdsEtiqRegera.EmptyDataSet();
     st.boConsEtiq = false;

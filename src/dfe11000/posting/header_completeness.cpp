@@ -1,11 +1,11 @@
 // The header completeness check the closing runs.
+#include "dfe11000/header/header_rules.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
-#include "dfe11000/module/pending.h"
 #include "dfe11000/module/module_helpers.h"
+#include "dfe11000/module/pending.h"
+#include "dfe11000/posting/posting_editor.h"
 #include "platform/core/text.h"
 #include "support/show_msg.h"
-#include "dfe11000/header/header_rules.h"
-#include "dfe11000/posting/posting_editor.h"
 
 namespace dfe::dfe11000 {
 

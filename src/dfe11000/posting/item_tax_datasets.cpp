@@ -1,8 +1,8 @@
 // The item-level datasets of a posting: items, item and document taxes (loaded and working), origin
 // documents and the purchase-authorization relation.
-#include "dfe11000/posting/posting_data.h"
 #include "dfe11000/module/module_state.h"
 #include "dfe11000/posting/field_table.h"
+#include "dfe11000/posting/posting_data.h"
 
 namespace dfe::dfe11000 {
 namespace {

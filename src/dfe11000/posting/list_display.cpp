@@ -2,11 +2,11 @@
 // navigator, and the list grid's cells (masks by person type, names by participant kind, blind entry).
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 
+#include "dfe11000/module/module_helpers.h"
+#include "dfe11000/posting/posting_list.h"
 #include "platform/core/text.h"
 #include "platform/ui/edit_mask.h"
 #include "support/consiste.h"
-#include "dfe11000/module/module_helpers.h"
-#include "dfe11000/posting/posting_list.h"
 
 namespace dfe::dfe11000 {
 namespace {
@@ -28,14 +28,15 @@ std::string PostingList::TipoOperDisplayText() {
     std::string name = FieldText(data_.cdsRomaneioNF, "NMTIPOOPER");
     if (FieldText(data_.cdsRomaneioNF, "CDTIPOOPER") == "10") return name;
     if (FieldText(data_.cdsRomaneioNF, "IDSTATUS") == "C") return name + form_.msgPadrao.Msg("NFCanc");
-    if (FieldText(data_.cdsRomaneioNF, "IDBLOQUEADO") == "S" && FieldText(data_.cdsNotaFiscal, "IDDOCFINANC") != "L")
+    if (FieldText(data_.cdsRomaneioNF, "IDBLOQUEADO") == "S" &&
+        FieldText(data_.cdsNotaFiscal, "IDDOCFINANC") != "L")
         return name + form_.msgPadrao.Msg("NFBloq");
     return name;
 }
 
 std::string PostingList::LancamentoDisplayText() {
-    std::string posting =
-        form_.msgPadrao.Msg("NLanc") + FieldText(data_.cdsRomaneioNF, "NRLANCTONF") + " - " + TipoOperDisplayText();
+    std::string posting = form_.msgPadrao.Msg("NLanc") + FieldText(data_.cdsRomaneioNF, "NRLANCTONF") +
+                          " - " + TipoOperDisplayText();
     const std::string status = FieldText(data_.cdsRomaneioNF, "IDSTATUS");
     if (status == "P" && FieldText(data_.cdsRomaneioNF, "IDNFDEVOOL") == "S")
         return posting + form_.msgPadrao.Msg("NF_DevOL");
@@ -51,16 +52,16 @@ void PostingList::cdsRomaneioNFAfterInsert() {
 void PostingList::Wire() {
     // Only the display text carries the suffixes: the edit text stays the stored value.
     data_.cdsRomaneioNF.FieldByName("NMTIPOOPER").OnGetText = [this](Field& field, std::string& text,
-                                                               bool displayText) {
+                                                                     bool displayText) {
         text = displayText ? TipoOperDisplayText() : field.AsString();
     };
     data_.cdsRomaneioNF.FieldByName("CDFILIAL").OnGetText = [this](Field& field, std::string& text,
-                                                             bool displayText) {
+                                                                   bool displayText) {
         text = displayText ? LancamentoDisplayText() : field.AsString();
     };
     data_.cdsRomaneioNF.AfterInsert = [this](DataSet&) { cdsRomaneioNFAfterInsert(); };
-    ui_.dbgPadrao->OnDrawColumnCell = [this](DBGrid&, Canvas& canvas, const Rect& rect, int, GridColumn& column,
-                                             GridDrawState state) {
+    ui_.dbgPadrao->OnDrawColumnCell = [this](DBGrid&, Canvas& canvas, const Rect& rect, int,
+                                             GridColumn& column, GridDrawState state) {
         dbgPadraoDrawColumnCell(canvas, rect, column, state);
     };
     // Opening a list with rows also scrolls to its first row: the row is handled once, there.
@@ -103,7 +104,7 @@ std::string PostingList::ListCellText(const GridColumn& column) {
 }
 
 void PostingList::dbgPadraoDrawColumnCell(Canvas& canvas, const Rect& rect, GridColumn& column,
-                                                GridDrawState state) {
+                                          GridDrawState state) {
     canvas.brushColor = state.selected ? Color::clHighlight : column.GetColor();
     canvas.fontColor = state.selected ? Color::clHighlightText : Color::clWindowText;
     canvas.FillRect(rect);

@@ -19,17 +19,13 @@ void SetCommand(MenuItem& item, SpeedButton& button, bool enable) {
 } // namespace
 
 void PostingList::GetRomaneioNF(const RomaneioFilter& filter, Form* busyOn) {
-    RomaneioFilter f;
+    RomaneioFilter call;
     const Variant answer = server_.Call(
-        server_.netLancNFEntrada, "GetRomaneioNF",
+        server_.netLancNFEntrada, RomaneioFilter::kMethod,
         [&] {
             // The server may write the by-reference arguments back: every attempt starts from the filter.
-            f = filter;
-            net::CallArgs args;
-            args.StrRef(f.branch).StrRef(f.series).StrRef(f.operationTypes).StrRef(f.participant);
-            args.StrRef(f.issuingBranch).DateRef(f.entryFrom).DateRef(f.entryTo).DateRef(f.issueFrom);
-            args.DateRef(f.issueTo).StrRef(f.participantKind).StrRef(f.allDates).StrRef(f.customer);
-            return args;
+            call = filter;
+            return net::ToCallArgs(call);
         },
         CallOptions{{}, support::kAviProcurando, busyOn, true, true});
     data_.cdsRomaneioNF.SetData(answer);

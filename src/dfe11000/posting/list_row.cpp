@@ -1,34 +1,37 @@
 // The screen follows the list row: its operation type, its participant, whether it may be changed, and
 // the commands that depend on it.
-#include "dfe11000/module/frm_lanc_nf_entrada.h"
-#include "dfe11000/posting/entry_date_block.h"
-#include "dfe11000/module/module_helpers.h"
-#include "support/consiste.h"
 #include "dfe11000/header/header_rules.h"
+#include "dfe11000/module/frm_lanc_nf_entrada.h"
+#include "dfe11000/module/module_helpers.h"
 #include "dfe11000/module/screen_layout.h"
+#include "dfe11000/posting/entry_date_block.h"
 #include "dfe11000/posting/posting_editor.h"
 #include "dfe11000/posting/posting_list.h"
 #include "dfe11000/posting/posting_loader.h"
+#include "support/consiste.h"
 
 namespace dfe::dfe11000 {
 
 bool PostingList::DevolucaoOrigem() {
-    return form_.Header().TipoOper().IDOPERDEVONF == "S" && (!ui_.dbeNumeroSaida->Text().empty() || form_.Header().TipoOper().IDUTLLISTORI == "S");
+    return form_.Header().TipoOper().IDOPERDEVONF == "S" &&
+           (!ui_.dbeNumeroSaida->Text().empty() || form_.Header().TipoOper().IDUTLLISTORI == "S");
 }
 
 void PostingList::cdsRomaneioNFAfterOpen() {
     ModuleState& state = Cli_dfe11000();
-    if (ui_.dbgItemProduto->ColumnCount() > 5) ui_.dbgItemProduto->Column(5).SetVisible(form_.Header().TipoOper().IDNFRETIND == "S");
+    if (ui_.dbgItemProduto->ColumnCount() > 5)
+        ui_.dbgItemProduto->Column(5).SetVisible(form_.Header().TipoOper().IDNFRETIND == "S");
     state.boSeqItProd = true;
     if (state.boAtuaRoma) return;
     form_.Editing().ClearGrupoFiscal();
     if (data_.cdsNotaFiscal.State() != DataSetState::Insert) {
         const std::string kind = FieldText(data_.cdsRomaneioNF, "CDTIPOOPER");
         form_.Header().SetCurrentType(kind);
-        state.boBloqueia = EntryDateBlocks(EntryDateWindowOf(data_.cdsParamDFE), state.dtDataProc,
-                                           data_.cdsRomaneioNF.Active() && data_.cdsRomaneioNF.FindField("DTENTRSAID")
-                                               ? data_.cdsRomaneioNF.FieldByName("DTENTRSAID").AsDateTime()
-                                               : DateTime());
+        state.boBloqueia =
+            EntryDateBlocks(EntryDateWindowOf(data_.cdsParamDFE), state.dtDataProc,
+                            data_.cdsRomaneioNF.Active() && data_.cdsRomaneioNF.FindField("DTENTRSAID")
+                                ? data_.cdsRomaneioNF.FieldByName("DTENTRSAID").AsDateTime()
+                                : DateTime());
         form_.Editing().ControlaBotoes(*data_.dtsRomaneioNF);
         ShowRowCompany();
         ShowRowOperationType();
@@ -65,12 +68,14 @@ void PostingList::ShowRowOperationType() {
             ui_.nbkNFOrigem->SetPageIndex(0);
         } else {
             ui_.nbkNFOrigem->SetPageIndex(1);
-            ui_.nbkItensNF->SetPageIndex(DevolucaoOrigem() && form_.Header().TipoOper().IDNFRETIND != "S" ? 2 : 0);
+            ui_.nbkItensNF->SetPageIndex(
+                DevolucaoOrigem() && form_.Header().TipoOper().IDNFRETIND != "S" ? 2 : 0);
         }
     }
     if (form_.Header().TipoOper().IDNFESTCANC == "S") {
         ui_.dbeDescCFOp->SetColor(Color::clInfoBk);
-        if (Field* nature = data_.cdsNotaFiscal.Active() ? data_.cdsNotaFiscal.FindField("DSCDFISOPENF") : nullptr;
+        if (Field* nature =
+                data_.cdsNotaFiscal.Active() ? data_.cdsNotaFiscal.FindField("DSCDFISOPENF") : nullptr;
             nature && InEdit(data_.cdsNotaFiscal))
             nature->SetAsString(form_.msgPadrao.Msg("mensEstor"));
     } else {
@@ -91,12 +96,14 @@ void PostingList::ShowRowParticipant() {
         ui_.grbFornecedor->SetCaption("Cliente");
     } else {
         ui_.nbkDestino->SetPageIndex(participant == "L" ? 2 : 1);
-        ui_.grbFornecedor->SetCaption(form_.Header().TipoOper().IDNFIMPORTACAOIND == "S" ? "Exportador" : "Fornecedor");
+        ui_.grbFornecedor->SetCaption(form_.Header().TipoOper().IDNFIMPORTACAOIND == "S" ? "Exportador"
+                                                                                         : "Fornecedor");
     }
 }
 
 void PostingList::ShowRowCommands() {
-    const bool supplierRow = form_.dtsPadrao.Enabled() && data_.cdsRomaneioNF.Active() && !data_.cdsRomaneioNF.IsEmpty() &&
+    const bool supplierRow = form_.dtsPadrao.Enabled() && data_.cdsRomaneioNF.Active() &&
+                             !data_.cdsRomaneioNF.IsEmpty() &&
                              FieldText(data_.cdsRomaneioNF, "IDORIGDESTNF") == "F";
     ui_.mnuConheTransp->SetEnabled(supplierRow);
     ui_.sbtConheTransp->SetEnabled(supplierRow);
@@ -105,7 +112,8 @@ void PostingList::ShowRowCommands() {
 }
 
 void PostingList::LoadRowRelatedDocuments() {
-    if (data_.cdsRomaneioNF.State() != DataSetState::Browse || FieldText(data_.cdsRomaneioNF, "IDORIGDESTNF") != "F")
+    if (data_.cdsRomaneioNF.State() != DataSetState::Browse ||
+        FieldText(data_.cdsRomaneioNF, "IDORIGDESTNF") != "F")
         return;
     ModuleState& state = Cli_dfe11000();
     state.stTp = FieldText(data_.cdsRomaneioNF, "IDTPIJURNF");
@@ -122,11 +130,12 @@ void PostingList::EnableRowEditors() {
     const bool inserted = data_.cdsRomaneioNF.State() == DataSetState::Insert;
     const bool originKind = kind == "03" || kind == "14";
     const bool origin = originKind ? inserted : (form_.Header().TipoOper().IDOPERDEVONF != "S" || inserted);
-    for (Control* c :
-         std::initializer_list<Control*>{ui_.dbeCdSerie, ui_.dbeNrNotaFisc, ui_.btpNotaFiscOrigem, ui_.dbeSerieSaida,
-                                         ui_.dbeNumeroSaida, ui_.btpNFSaida, ui_.dbeCdFilial, ui_.dbeNrInsJurClie})
+    for (Control* c : std::initializer_list<Control*>{
+             ui_.dbeCdSerie, ui_.dbeNrNotaFisc, ui_.btpNotaFiscOrigem, ui_.dbeSerieSaida, ui_.dbeNumeroSaida,
+             ui_.btpNFSaida, ui_.dbeCdFilial, ui_.dbeNrInsJurClie})
         c->SetEnabled(origin);
-    const bool participant = (inserted || (!originKind && form_.Header().TipoOper().IDOPERDEVONF != "S")) && form_.Header().TipoOper().IDINFCPFCNPJNF == "N";
+    const bool participant = (inserted || (!originKind && form_.Header().TipoOper().IDOPERDEVONF != "S")) &&
+                             form_.Header().TipoOper().IDINFCPFCNPJNF == "N";
     ui_.dbeNrInsJurNF->SetEnabled(participant);
     const bool searches = participant && FieldText(data_.cdsParamDFE, "IDCONSFORNFJ") != "N" &&
                           FieldText(data_.cdsRomaneioNF, "IDDOCREPLIC").empty() &&
@@ -139,9 +148,10 @@ void PostingList::ShowRowInstallmentsAndTaxes() {
     const std::string handling = FieldText(data_.cdsParamDFE, "IDTRATAVENC");
     const bool entryInstallments = FieldText(data_.cdsParamDFE, "IDLANCENTRVENC") == "S";
     ui_.tshVencimento->SetEnabled(FieldText(data_.cdsRomaneioNF, "IDUTILVENC") != "N" && handling != "N" &&
-                              entryInstallments && data_.cdsRomaneioNF.Active() && !data_.cdsRomaneioNF.IsEmpty());
+                                  entryInstallments && data_.cdsRomaneioNF.Active() &&
+                                  !data_.cdsRomaneioNF.IsEmpty());
     ui_.dbgContaPagar->SetReadOnly((handling == "M" && entryInstallments) ||
-                               FieldText(data_.cdsNotaFiscal, "IDDOCFINANC") == "L");
+                                   FieldText(data_.cdsNotaFiscal, "IDDOCFINANC") == "L");
     ui_.mnuVencimentos->SetEnabled(ui_.tshVencimento->Enabled());
     const std::string& kind = form_.Header().CurrentType();
     if (kind.empty()) return;
@@ -155,7 +165,8 @@ void PostingList::ShowRowInstallmentsAndTaxes() {
 void PostingList::dtsRomaneioNFStateChange() {
     if (Cli_dfe11000().boAtuaRoma) return;
     form_.Editing().ControlaBotoes(*data_.dtsRomaneioNF);
-    form_.dbnPadrao.SetVisible(form_.pgcPadrao.ActivePage() == &form_.tshFolhaDados && !IsEditing(data_.dtsRomaneioNF->State()));
+    form_.dbnPadrao.SetVisible(form_.pgcPadrao.ActivePage() == &form_.tshFolhaDados &&
+                               !IsEditing(data_.dtsRomaneioNF->State()));
     form_.Repaint();
     if (TabSheet* page = form_.pgcPadrao.ActivePage()) form_.pgcPadrao.SetActivePage(page);
 }

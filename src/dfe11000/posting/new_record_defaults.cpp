@@ -1,10 +1,10 @@
 // What a new posting starts with.
-#include "dfe11000/module/frm_lanc_nf_entrada.h"
-#include "dfe11000/posting/editing_helpers.h"
-#include "dfe11000/module/module_helpers.h"
-#include "support/zymora.h"
 #include "dfe11000/header/header_rules.h"
+#include "dfe11000/module/frm_lanc_nf_entrada.h"
+#include "dfe11000/module/module_helpers.h"
+#include "dfe11000/posting/editing_helpers.h"
 #include "dfe11000/posting/posting_editor.h"
+#include "support/zymora.h"
 
 namespace dfe::dfe11000 {
 namespace {
@@ -25,8 +25,8 @@ void PostingEditor::cdsNotaFiscalNewRecord() {
     SetValue(nf, "DTENTRSAID", Variant(processing));
     SetValue(nf, "DTCOMPFATUR", Variant(DateTime::Today()));
     // Blind entry: the clerk types the issue date from the paper, nothing is suggested.
-    const bool blindEntry =
-        FieldText(data_.cdsParamDFE, "IDOCINFORNF") == "S" && processing.WholeDays() == st.dtDataProc.WholeDays();
+    const bool blindEntry = FieldText(data_.cdsParamDFE, "IDOCINFORNF") == "S" &&
+                            processing.WholeDays() == st.dtDataProc.WholeDays();
     SetValue(nf, "DTEMISSAO", blindEntry ? Variant::Null() : Variant(processing));
     SetValue(nf, "CDFILIRECE", Variant(ui_.medCdFilial->Text()));
     SetValue(nf, "CDFILIAL", Variant(support::zymora::FiliProc()));

@@ -1,16 +1,16 @@
 // Switching between the list, the record page and the installments page: leaving a page runs the exit
 // rules of the focused control; showing the list empties the posting, showing another page loads it.
+#include "dfe11000/header/header_rules.h"
+#include "dfe11000/module/branch_panel.h"
 #include "dfe11000/module/caption_group_box.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
+#include "dfe11000/posting/posting_editor.h"
+#include "dfe11000/posting/posting_loader.h"
 #include "platform/core/abort.h"
 #include "platform/ui/ui_error.h"
 #include "support/consiste.h"
 #include "support/current_dialogs.h"
-#include "dfe11000/header/header_rules.h"
-#include "dfe11000/module/branch_panel.h"
-#include "dfe11000/posting/posting_editor.h"
-#include "dfe11000/posting/posting_loader.h"
 
 namespace dfe::dfe11000 {
 namespace {
@@ -76,7 +76,8 @@ void PostingLoader::ParticipantCaption() {
     if (ui_.nbkDestino->PageIndex() == 0)
         ui_.grbFornecedor->SetCaption("Cliente");
     else
-        ui_.grbFornecedor->SetCaption(form_.Header().TipoOper().IDNFIMPORTACAOIND == "S" ? "Exportador" : "Fornecedor");
+        ui_.grbFornecedor->SetCaption(form_.Header().TipoOper().IDNFIMPORTACAOIND == "S" ? "Exportador"
+                                                                                         : "Fornecedor");
 }
 
 void PostingLoader::LockByRow() {
@@ -88,13 +89,15 @@ void PostingLoader::LockByRow() {
                    !FieldText(data_.cdsRomaneioNF, "IDDOCREPLIC").empty() ||
                    !FieldText(data_.cdsRomaneioNF, "DSNOTAFISORIGOL").empty());
     }
-    if (FieldText(data_.cdsParamDFE, "IDTRATAVENC") == "M" && FieldText(data_.cdsParamDFE, "IDLANCENTRVENC") == "S")
+    if (FieldText(data_.cdsParamDFE, "IDTRATAVENC") == "M" &&
+        FieldText(data_.cdsParamDFE, "IDLANCENTRVENC") == "S")
         ui_.dbgContaPagar->SetReadOnly(true);
 }
 
 void PostingLoader::CloseLoadedPosting() {
-    for (DataSet* ds : {&data_.cdsItemNotaFisc, &data_.cdsItemProduto, &data_.cdsItemEncargo, &data_.cdsDadosAdic, &data_.cdsContaPagar,
-                        &data_.cdsImposNFTot, &data_.cdsTrabImposNFTot, &data_.cdsTrabItProImpos, &data_.cdsNFRelacAF})
+    for (DataSet* ds : {&data_.cdsItemNotaFisc, &data_.cdsItemProduto, &data_.cdsItemEncargo,
+                        &data_.cdsDadosAdic, &data_.cdsContaPagar, &data_.cdsImposNFTot,
+                        &data_.cdsTrabImposNFTot, &data_.cdsTrabItProImpos, &data_.cdsNFRelacAF})
         ds->Close();
 }
 
@@ -131,28 +134,30 @@ void PostingLoader::pgcPadraoChange() {
     LockAfterLoad();
     ShowRowDocumentModel();
     if (form_.ActiveControl() && !form_.Branch().FiltroAtivo()) {
-        const bool find =
-            listPage && !InEdit(data_.cdsNotaFiscal) && data_.cdsRomaneioNF.Active() && !data_.cdsRomaneioNF.IsEmpty();
+        const bool find = listPage && !InEdit(data_.cdsNotaFiscal) && data_.cdsRomaneioNF.Active() &&
+                          !data_.cdsRomaneioNF.IsEmpty();
         form_.mnuProcurar.SetEnabled(find);
         form_.sbtProcurar.SetEnabled(find);
         form_.mnuVerificar.SetEnabled(find);
         form_.sbtVerificar.SetEnabled(find);
     }
     ui_.dbeCodiCFOp->SetEnabled(false);
-    ui_.dbeDescCFOp->SetEnabled(!(FieldText(data_.cdsParamDFE, "IDBLOQCFOPNF") == "S" && form_.Header().TipoOper().IDOBINFCSTCFOPEN != "S"));
+    ui_.dbeDescCFOp->SetEnabled(!(FieldText(data_.cdsParamDFE, "IDBLOQCFOPNF") == "S" &&
+                                  form_.Header().TipoOper().IDOBINFCSTCFOPEN != "S"));
     if (form_.Editing().RelacAF() && !listPage && data_.cdsNotaFiscal.Active() && SupplierNotHomologated()) {
         GetNFRelacAF();
         ui_.dbgItemProduto->SetEnabled(data_.cdsNFRelacAF.IsEmpty());
     }
     if (!state.stIDTPIJURFORN.empty() && !state.stNRINSJURFORN.empty()) {
-        if (Field* number2 = data_.cdsNotaFiscal.Active() ? data_.cdsNotaFiscal.FindField("NRINSJURNF") : nullptr)
+        if (Field* number2 =
+                data_.cdsNotaFiscal.Active() ? data_.cdsNotaFiscal.FindField("NRINSJURNF") : nullptr)
             number2->SetEditMask(support::PictPess(state.stIDTPIJURFORN));
     }
 }
 
 bool PostingLoader::SupplierNotHomologated() const {
-    for (const DataSet* ds :
-         {static_cast<const DataSet*>(&data_.cdsParamForne), static_cast<const DataSet*>(&lookups_.qryFornecedor)}) {
+    for (const DataSet* ds : {static_cast<const DataSet*>(&data_.cdsParamForne),
+                              static_cast<const DataSet*>(&lookups_.qryFornecedor)}) {
         if (ds->Active() && ds->FindField("IDFORNEHOMO")) return FieldText(*ds, "IDFORNEHOMO") == "N";
     }
     return false;
@@ -168,7 +173,7 @@ void PostingLoader::ShowLoadedPosting(bool loaded) {
     ui_.dbgItemsNFForn->SetReadOnly(reversal);
     const int rowSelect = grid_option::RowSelect;
     ui_.dbgItemsNFForn->SetOptions(reversal ? (ui_.dbgItemsNFForn->Options() | rowSelect)
-                                        : (ui_.dbgItemsNFForn->Options() & ~rowSelect));
+                                            : (ui_.dbgItemsNFForn->Options() & ~rowSelect));
     // Rebuilt only from what the server just sent: while a posting is edited they hold the clerk's changes.
     if (loaded) AtualizaTabTrab();
     ShowParticipantLookup();
@@ -189,7 +194,8 @@ void PostingLoader::ShowKeyNotebook() {
     if (FieldText(data_.cdsParamGeral, "IDUTRELPRODSERV") == "S") {
         if (!data_.cdsListServProd.Active() || data_.cdsListServProd.IsEmpty()) GetListServProd();
     } else {
-        for (Control* c : std::initializer_list<Control*>{ui_.lblCdServico, ui_.dbeCdServico, ui_.btpCodServico})
+        for (Control* c :
+             std::initializer_list<Control*>{ui_.lblCdServico, ui_.dbeCdServico, ui_.btpCodServico})
             c->SetVisible(true);
     }
 }
@@ -220,7 +226,8 @@ void PostingLoader::ShowParticipantLookup() {
             return;
         lookups_.qryFornecedor.Close();
         if (lookups_.qryFornecedor.HasParam("P_IDTPIJURFORN"))
-            lookups_.qryFornecedor.ParamByName("P_IDTPIJURFORN") = Variant(FieldText(data_.cdsNotaFiscal, "IDTPIJURNF"));
+            lookups_.qryFornecedor.ParamByName("P_IDTPIJURFORN") =
+                Variant(FieldText(data_.cdsNotaFiscal, "IDTPIJURNF"));
         lookups_.qryFornecedor.ParamByName("P_NRINSJURFORN") = Variant(number);
         lookups_.qryFornecedor.Open();
     }
@@ -229,7 +236,8 @@ void PostingLoader::ShowParticipantLookup() {
 
 void PostingLoader::ShowCarrier() {
     lookups_.qryPesqTransp.Close();
-    lookups_.qryPesqTransp.ParamByName("P_NRINSJURTRAN") = Variant(FieldText(data_.cdsNotaFiscal, "NRINSJURTRAN"));
+    lookups_.qryPesqTransp.ParamByName("P_NRINSJURTRAN") =
+        Variant(FieldText(data_.cdsNotaFiscal, "NRINSJURTRAN"));
     lookups_.qryPesqTransp.ParamByName("P_TODOS") = Variant("");
     lookups_.qryPesqTransp.Open();
     // The carrier's number is bound to the header; the edits beside it show the carrier's data.
@@ -255,8 +263,10 @@ void PostingLoader::LockAfterLoad() {
     }
     if (header == DataSetState::Browse && rowFromXml && equalToXml) BloqueiaNF(true);
     if (InEdit(data_.cdsNotaFiscal))
-        BloqueiaNF(FieldText(data_.cdsNotaFiscal, "IDNFGERADAVIAXML") == "S" && equalToXml && state.boNFImpNFe);
-    if (FieldText(data_.cdsParamDFE, "IDTRATAVENC") == "M" && FieldText(data_.cdsParamDFE, "IDLANCENTRVENC") == "S")
+        BloqueiaNF(FieldText(data_.cdsNotaFiscal, "IDNFGERADAVIAXML") == "S" && equalToXml &&
+                   state.boNFImpNFe);
+    if (FieldText(data_.cdsParamDFE, "IDTRATAVENC") == "M" &&
+        FieldText(data_.cdsParamDFE, "IDLANCENTRVENC") == "S")
         ui_.dbgContaPagar->SetReadOnly(true);
 }
 

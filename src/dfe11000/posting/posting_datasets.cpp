@@ -1,8 +1,8 @@
 // The posting's header-level datasets: the list row, the header, related documents, charges, installments,
 // additional data and the local error list.
-#include "dfe11000/posting/posting_data.h"
 #include "dfe11000/module/module_state.h"
 #include "dfe11000/posting/field_table.h"
+#include "dfe11000/posting/posting_data.h"
 #include "platform/ui/data_source_component.h"
 #include "platform/ui/date_edit.h"
 #include "support/consiste.h"

@@ -1,23 +1,22 @@
 // The whole posting of the list row in one call. The answer is read and checked in full before any dataset
 // is touched, so a refusal or a malformed answer leaves every dataset as it was.
+#include "dfe11000/header/header_rules.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
-#include "platform/data/data_error.h"
-#include "platform/net/check_result.h"
-#include "support/show_avi.h"
-#include "support/show_msg.h"
-#include "dfe11000/header/header_rules.h"
 #include "dfe11000/posting/posting_list.h"
 #include "dfe11000/posting/posting_loader.h"
 #include "dfe11000/server/module_parameters.h"
+#include "platform/data/data_error.h"
+#include "platform/net/answer_reader.h"
+#include "platform/net/net_errors.h"
+#include "platform/net/posting_calls.h"
+#include "support/show_avi.h"
+#include "support/show_msg.h"
 
 #include <optional>
 
 namespace dfe::dfe11000 {
 namespace {
-
-constexpr size_t kAnswerSize = 15;
-constexpr size_t kSupplierString = 13;
 
 // One element of the answer ready to load: a packet that fits its dataset, or nothing (the dataset closes).
 struct PendingLoad {
@@ -50,20 +49,31 @@ void PostingLoader::GetNFDadosGerais() {
     else
         state.stTpOper = form_.List().DevolucaoOrigem() || !state.stLista.empty() ? "S" : "N";
 
-    Variant answer;
-    {
-        support::ShowAviScope busy(form_.App().MainForm(), support::kAviCopiando, form_.msgPadrao.Msg("AtuaServ"));
-        net::ConnectionReference reference(server_.References(), server_.netLancNFEntrada);
-        net::CallArgs args;
-        args.Str(FieldText(data_.cdsRomaneioNF, "CDFILIAL")).Str(FieldText(data_.cdsRomaneioNF, "NRLANCTONF"));
-        args.Str(FieldText(data_.cdsRomaneioNF, "IDTPIJURNF")).Str(FieldText(data_.cdsRomaneioNF, "NRINSJURNF"));
-        args.Str(FieldText(data_.cdsRomaneioNF, "CDFILIEMIT")).StrRef(state.stTpOper);
-        args.Var(Variant(form_.Header().TipoOper().IDNFESTCANC)).Var(Variant(form_.Header().TipoOper().IDNFRETIND));
-        args.Str(FieldText(data_.cdsRomaneioNF, "IDORIGDESTNF")).Var(Variant(form_.Header().TipoOper().IDOPERDEVONF));
-        std::string headerState = HeaderStateWord(data_.cdsNotaFiscal.State());
-        args.StrRef(headerState).StrRef(state.stListDevol);
-        answer = net::CheckResultServ(server_.netLancNFEntrada.Call("GetNFDadosGerais", args));
-    }
+    const OperationType type = form_.Header().TipoOper();
+    net::GetNFDadosGeraisArgs call;
+    CallOptions options;
+    options.busyText = form_.msgPadrao.Msg("AtuaServ");
+    const Variant answer = server_.Call(
+        server_.netLancNFEntrada, net::GetNFDadosGeraisArgs::kMethod,
+        [&] {
+            call = net::GetNFDadosGeraisArgs{};
+            call.branch = FieldText(data_.cdsRomaneioNF, "CDFILIAL");
+            call.postingNumber = FieldText(data_.cdsRomaneioNF, "NRLANCTONF");
+            call.participantPersonType = FieldText(data_.cdsRomaneioNF, "IDTPIJURNF");
+            call.participantNumber = FieldText(data_.cdsRomaneioNF, "NRINSJURNF");
+            call.issuingBranch = FieldText(data_.cdsRomaneioNF, "CDFILIEMIT");
+            call.returnKind = state.stTpOper;
+            call.reversalElement = Variant(type.IDNFESTCANC);
+            call.originQuantityElement = Variant(type.IDNFRETIND);
+            call.participantKind = FieldText(data_.cdsRomaneioNF, "IDORIGDESTNF");
+            call.returnElement = Variant(type.IDOPERDEVONF);
+            call.headerState = HeaderStateWord(data_.cdsNotaFiscal.State());
+            call.returnList = state.stListDevol;
+            return net::ToCallArgs(call);
+        },
+        options);
+    state.stTpOper = call.returnKind;
+    state.stListDevol = call.returnList;
     LoadNFDadosGerais(answer);
 }
 
@@ -71,26 +81,29 @@ void PostingLoader::LoadNFDadosGerais(const Variant& answer) {
     const std::string invalid = form_.msgPadrao.Msg("NFDados_Inv");
     if (const std::string* text = answer.TextIf()) support::MensErro(*text, true);
     if (!answer.IsArray()) support::MensErro(invalid, true);
-    const std::vector<Variant>& items = answer.AsArray().Items();
-    const std::string* accepted = items.empty() ? nullptr : items[0].TextIf();
-    if (!accepted || *accepted != "S") {
-        const std::string* reason = items.size() > 1 ? items[1].TextIf() : nullptr;
-        support::MensErro(reason && !reason->empty() ? *reason : invalid, true);
-    }
-    if (items.size() < kAnswerSize) support::MensErro(invalid, true);
 
-    DataSet* const order[] = {&data_.cdsNotaFiscal,  &data_.cdsItemNotaFisc, &data_.cdsItemProduto, &data_.cdsItemEncargo,
-                              &data_.cdsContaPagar,  &data_.cdsDadosAdic,    &data_.cdsImposNFTot,  &data_.cdsItemProImpos,
-                              &data_.cdsItensNFOrig, &data_.cdsNFRelacAF,    &data_.cdsParamForne};
+    const std::pair<const char*, DataSet*> parts[] = {
+        {"cdsNotaFiscal", &data_.cdsNotaFiscal},   {"cdsItemNotaFisc", &data_.cdsItemNotaFisc},
+        {"cdsItemProduto", &data_.cdsItemProduto}, {"cdsItemEncargo", &data_.cdsItemEncargo},
+        {"cdsContaPagar", &data_.cdsContaPagar},   {"cdsDadosAdic", &data_.cdsDadosAdic},
+        {"cdsImposNFTot", &data_.cdsImposNFTot},   {"cdsItemProImpos", &data_.cdsItemProImpos},
+        {"cdsItensNFOrig", &data_.cdsItensNFOrig}, {"cdsNFRelacAF", &data_.cdsNFRelacAF},
+        {"cdsParamForne", &data_.cdsParamForne},   {"cdsProdXFornDF", &data_.cdsProdXFornDF}};
     std::vector<PendingLoad> loads;
     std::string supplier;
     try {
-        for (size_t i = 0; i < std::size(order); ++i)
-            loads.push_back(Prepare(*order[i], items[i + 2]));
-        loads.push_back(Prepare(data_.cdsProdXFornDF, items[14]));
-        const Variant& text = items[kSupplierString];
-        if (!text.IsNull() && !text.TextIf()) throw PacketError("texto do fornecedor inválido");
-        supplier = text.AsString();
+        const net::AnswerReader reader(answer, net::kGetNFDadosGeraisAnswer);
+        const std::string* accepted = reader.Received() > 0 ? reader.Element("accepted").TextIf() : nullptr;
+        if (!accepted || *accepted != "S") {
+            const std::string* reason = reader.Received() > 1 ? reader.Element("message").TextIf() : nullptr;
+            support::MensErro(reason && !reason->empty() ? *reason : invalid, true);
+        }
+        reader.ExpectComplete();
+        for (const auto& [name, target] : parts)
+            loads.push_back(Prepare(*target, reader.Element(name)));
+        supplier = reader.Text("stParamForn");
+    } catch (const net::AnswerError& e) {
+        support::MensErro(invalid + "\n" + e.what(), true);
     } catch (const PacketError& e) {
         support::MensErro(invalid + "\n" + e.what(), true);
     } catch (const DataSetError& e) {

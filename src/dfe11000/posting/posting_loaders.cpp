@@ -1,12 +1,12 @@
 // The partial loaders: each reads one part of the posting with one server call under the retry policy,
 // showing which part it is receiving.
+#include "dfe11000/header/header_rules.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
+#include "dfe11000/posting/posting_loader.h"
 #include "dfe11000/server/server_gateway.h"
 #include "platform/net/check_result.h"
 #include "support/show_avi.h"
-#include "dfe11000/header/header_rules.h"
-#include "dfe11000/posting/posting_loader.h"
 
 #include <deque>
 
@@ -25,19 +25,21 @@ std::string& Keep(ArgStore& store, std::string value) {
 } // namespace
 
 std::pair<std::string, std::string> PostingLoader::PostingKey() const {
-    const DataSet& source =
-        data_.cdsRomaneioNF.Active() && !data_.cdsRomaneioNF.IsEmpty() ? data_.cdsRomaneioNF : data_.cdsNotaFiscal;
+    const DataSet& source = data_.cdsRomaneioNF.Active() && !data_.cdsRomaneioNF.IsEmpty()
+                                ? data_.cdsRomaneioNF
+                                : data_.cdsNotaFiscal;
     return {FieldText(source, "CDFILIAL"), FieldText(source, "NRLANCTONF")};
 }
 
 std::string PostingLoader::GetNFText(const char* part) const {
     std::string text = form_.msgPadrao.Msg("GetNF");
-    if (const size_t at = text.find("%s"); at != std::string::npos) text.replace(at, 2, form_.msgPadrao.Msg(part));
+    if (const size_t at = text.find("%s"); at != std::string::npos)
+        text.replace(at, 2, form_.msgPadrao.Msg(part));
     return text;
 }
 
 void PostingLoader::RunLoader(const char* method, const char* part, DataSet& target,
-                                  const std::function<net::CallArgs(std::deque<std::string>&)>& build) {
+                              const std::function<net::CallArgs(std::deque<std::string>&)>& build) {
     ArgStore store;
     CallOptions options;
     options.busyText = *part ? GetNFText(part) : "";
@@ -119,13 +121,14 @@ void PostingLoader::GetItemProduto() {
                   net::CallArgs args;
                   args.StrRef(Keep(s, key.first)).StrRef(Keep(s, key.second));
                   args.StrRef(Keep(s, orig)).StrRef(Keep(s, tpOper));
-                  args.Var(Variant(form_.Header().TipoOper().IDNFESTCANC)).Var(Variant(form_.Header().TipoOper().IDNFRETIND));
+                  args.Var(Variant(form_.Header().TipoOper().IDNFESTCANC))
+                      .Var(Variant(form_.Header().TipoOper().IDNFRETIND));
                   return args;
               });
 }
 
 void PostingLoader::GetItemNFOrigem(const std::string& originKey, const std::string& originBranch,
-                                        const std::string& originNumber) {
+                                    const std::string& originNumber) {
     RunLoader("GetItemNFOrigem", "Itens", data_.cdsItemNFOrigem, [=](ArgStore& s) {
         net::CallArgs args;
         args.StrRef(Keep(s, originKey)).StrRef(Keep(s, originBranch)).StrRef(Keep(s, originNumber));

@@ -4,7 +4,8 @@
 
 namespace dfe::dfe11000 {
 
-PostingLookups::PostingLookups() {    qryParamGeral.SetSQL("SELECT P.CDPARAMGERAL, P.IDCACHPRODFI, P.IDUTRELPRODSERV, P.IDPERVISIMPSCRE"
+PostingLookups::PostingLookups() {
+    qryParamGeral.SetSQL("SELECT P.CDPARAMGERAL, P.IDCACHPRODFI, P.IDUTRELPRODSERV, P.IDPERVISIMPSCRE"
                          " FROM PARAMGERAL P ORDER BY P.CDPARAMGERAL");
     // The product of the branch by its typed code: the cached text reads the branch's products only.
     const char* product =

@@ -1,9 +1,9 @@
 // The screen lock: a blocked, replicated or NF-e-generated posting is shown read-only, wholly or in part.
+#include "dfe11000/header/header_rules.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
-#include "platform/core/text.h"
-#include "dfe11000/header/header_rules.h"
 #include "dfe11000/posting/posting_loader.h"
+#include "platform/core/text.h"
 
 namespace dfe::dfe11000 {
 namespace {
@@ -23,7 +23,8 @@ void PostingLoader::BloqueiaNF(bool lock) {
                          FieldText(data_.cdsNotaFiscal, "IDNFGERADAVIAXML") == "S";
     const bool xmlLock =
         FieldText(data_.cdsParamDFE, "IDGERNFIGUALXML") == "S" &&
-        (header == DataSetState::Insert ? FieldText(data_.cdsNotaFiscal, "IDNFGERADAVIAXML") == "S" : fromXml);
+        (header == DataSetState::Insert ? FieldText(data_.cdsNotaFiscal, "IDNFGERADAVIAXML") == "S"
+                                        : fromXml);
     const bool keyLock = (header == DataSetState::Browse || header == DataSetState::Edit) && fromXml;
     const bool replicaLock =
         !FieldText(data_.cdsRomaneioNF, "IDDOCREPLIC").empty() && header == DataSetState::Browse;
@@ -53,9 +54,10 @@ void PostingLoader::BloqueiaNF(bool lock) {
     } else {
         dataControls(lock);
         headerButtons(!lock);
-        ui_.btpFornecedor->SetEnabled(FieldText(data_.cdsParamDFE, "IDCONSFORNFJ") != "N" && !lock &&
-                                  (!OneOf(form_.Header().CurrentType(), {"03", "14"}) || header == DataSetState::Insert) &&
-                                  form_.Header().TipoOper().IDOPERDEVONF == "N");
+        ui_.btpFornecedor->SetEnabled(
+            FieldText(data_.cdsParamDFE, "IDCONSFORNFJ") != "N" && !lock &&
+            (!OneOf(form_.Header().CurrentType(), {"03", "14"}) || header == DataSetState::Insert) &&
+            form_.Header().TipoOper().IDOPERDEVONF == "N");
         if (keyLock) LockDocumentIdentity();
     }
 

@@ -1,25 +1,23 @@
 // How the screen follows the header's and the details' data-source states.
+#include "dfe11000/header/header_rules.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
+#include "dfe11000/module/module_helpers.h"
 #include "dfe11000/module/pending.h"
 #include "dfe11000/posting/editing_helpers.h"
-#include "dfe11000/module/module_helpers.h"
+#include "dfe11000/posting/posting_editor.h"
 #include "dfe11000/server/inventory_check.h"
 #include "support/zymora.h"
-#include "dfe11000/header/header_rules.h"
-#include "dfe11000/posting/posting_editor.h"
 
 namespace dfe::dfe11000 {
-namespace {
-
-
-} // namespace
+namespace {} // namespace
 
 void PostingEditor::Wire() {
     // The navigator walks the list (dtsPadrao stays on cdsRomaneioNF); the header's own source carries the
     // header's state reactions, so both keep working.
     data_.dtsNotaFiscal->OnStateChange = [this](DataSource&) { dtsPadraoStateChange(); };
-    for (DataSource* detail : {data_.dtsItemProduto, data_.dtsItemNotaFisc, data_.dtsItemEncargo, data_.dtsContaPagar, data_.dtsDadosAdic,
-                               data_.dtsTrabImpoNFTot, data_.dtsTrabItProImpos}) {
+    for (DataSource* detail :
+         {data_.dtsItemProduto, data_.dtsItemNotaFisc, data_.dtsItemEncargo, data_.dtsContaPagar,
+          data_.dtsDadosAdic, data_.dtsTrabImpoNFTot, data_.dtsTrabItProImpos}) {
         auto previous = detail->OnStateChange;
         detail->OnStateChange = [this, previous](DataSource& source) {
             if (previous) previous(source);
@@ -38,7 +36,8 @@ void PostingEditor::dtsPadraoStateChange() {
     const bool inserting = s == DataSetState::Insert;
     ControlaBotoes(*data_.dtsNotaFiscal);
     EnableBranchEditors(!support::zymora::ModuFili() && !editing);
-    for (Control* c : std::initializer_list<Control*>{ui_.lblEmpresa, ui_.btpEmpresa, ui_.lblTipoOper, ui_.btpTipoOper})
+    for (Control* c :
+         std::initializer_list<Control*>{ui_.lblEmpresa, ui_.btpEmpresa, ui_.lblTipoOper, ui_.btpTipoOper})
         c->SetEnabled(inserting);
     ui_.dbeCdEmpresa->SetEnabled(inserting);
     ui_.dbeCdTipoOper->SetEnabled(inserting);
@@ -66,9 +65,11 @@ void PostingEditor::EditaTabela(DataSource& source, bool change) {
             column->SetButtonStyle(editing ? ColumnButton::Ellipsis : ColumnButton::None);
     }
     if (!editing || !change) return;
-    if (&source == data_.dtsTrabImpoNFTot && !(ui_.dbgImposNFTot->Focused() && Cli_dfe11000().boAlteraNF)) return;
+    if (&source == data_.dtsTrabImpoNFTot && !(ui_.dbgImposNFTot->Focused() && Cli_dfe11000().boAlteraNF))
+        return;
     if (&source == data_.dtsTrabItProImpos && !ui_.dbgItemProImpos->Focused()) return;
-    if (!data_.cdsNotaFiscal.Active() || data_.cdsNotaFiscal.IsEmpty() || data_.cdsNotaFiscal.State() != DataSetState::Browse)
+    if (!data_.cdsNotaFiscal.Active() || data_.cdsNotaFiscal.IsEmpty() ||
+        data_.cdsNotaFiscal.State() != DataSetState::Browse)
         return;
     data_.cdsNotaFiscal.Edit();
     stGrupoFiscal.clear();

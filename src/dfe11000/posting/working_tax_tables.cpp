@@ -88,11 +88,13 @@ void CopyRows(DataSet& from, DataSet& to, const Correspondence (&fields)[N], Ext
 void PostingLoader::AtualizaTabTrab() {
     const bool hideCredited = data_.cdsParamDFE.Active() && data_.cdsParamDFE.FindField("IDPERVISIMPSCRE") &&
                               data_.cdsParamDFE.FieldByName("IDPERVISIMPSCRE").AsString() == "N";
-    CopyRows(data_.cdsItemProImpos, data_.cdsTrabItProImpos, kItemTaxes, [hideCredited](const DataSet&, DataSet& to) {
-        const std::string fiscal = to.FieldByName("CDFISCIMPOIT").AsString();
-        const bool hidden = hideCredited && (fiscal == "2" || fiscal == "3");
-        to.FieldByName("VRIMPOSVISUIT").SetValue(hidden ? Variant(0.0) : to.FieldByName("VRIMPOSIT").Value());
-    });
+    CopyRows(data_.cdsItemProImpos, data_.cdsTrabItProImpos, kItemTaxes,
+             [hideCredited](const DataSet&, DataSet& to) {
+                 const std::string fiscal = to.FieldByName("CDFISCIMPOIT").AsString();
+                 const bool hidden = hideCredited && (fiscal == "2" || fiscal == "3");
+                 to.FieldByName("VRIMPOSVISUIT")
+                     .SetValue(hidden ? Variant(0.0) : to.FieldByName("VRIMPOSIT").Value());
+             });
     CopyRows(data_.cdsImposNFTot, data_.cdsTrabImposNFTot, kDocumentTaxes, [](const DataSet&, DataSet&) {});
 }
 

@@ -1,12 +1,12 @@
 // The module's parameters: the branch's document parameters with its fiscal groups, the supplier's, the
 // company's and the installation's, loaded from the server into their datasets.
+#include "dfe11000/header/header_rules.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
+#include "dfe11000/server/module_parameters.h"
 #include "dfe11000/server/server_gateway.h"
 #include "platform/net/check_result.h"
 #include "support/show_avi.h"
 #include "support/show_msg.h"
-#include "dfe11000/header/header_rules.h"
-#include "dfe11000/server/module_parameters.h"
 
 namespace dfe::dfe11000 {
 namespace {
@@ -52,7 +52,8 @@ void ModuleParameters::GetParamDFE(const std::string& branch) {
 }
 
 void ModuleParameters::cdsParamDFEAfterOpen() {
-    const bool percent = !data_.cdsParamDFE.IsEmpty() && data_.cdsParamDFE.FieldByName("IDTPLANCDESC").AsString() == "P";
+    const bool percent =
+        !data_.cdsParamDFE.IsEmpty() && data_.cdsParamDFE.FieldByName("IDTPLANCDESC").AsString() == "P";
     const char* field = percent ? "VRDESPERITEM" : "VRDESCITEM";
     ui_.dbgItemProduto->Column(9).SetFieldName(field);
     ui_.dbgItemsNFForn->Column(8).SetFieldName(field);
@@ -62,7 +63,8 @@ void ModuleParameters::cdsParamDFEAfterOpen() {
 void ModuleParameters::ApplySupplierSearchRule() {
     const bool offered = data_.cdsParamDFE.Active() && !data_.cdsParamDFE.IsEmpty() &&
                          data_.cdsParamDFE.FieldByName("IDCONSFORNFJ").AsString() != "N" &&
-                         form_.Header().TipoOper().IDINFCPFCNPJNF == "N" && EmptyField(data_.cdsRomaneioNF, "IDDOCREPLIC") &&
+                         form_.Header().TipoOper().IDINFCPFCNPJNF == "N" &&
+                         EmptyField(data_.cdsRomaneioNF, "IDDOCREPLIC") &&
                          EmptyField(data_.cdsRomaneioNF, "DSNOTAFISORIGOL");
     ui_.btpFornecedor->SetEnabled(offered);
 }

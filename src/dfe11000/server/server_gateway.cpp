@@ -1,5 +1,6 @@
 #include "dfe11000/server/server_gateway.h"
 
+#include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "platform/net/check_result.h"
 #include "platform/net/connection_names.h"
 #include "platform/net/retry_policy.h"
@@ -8,7 +9,6 @@
 #include "support/reconnect_question.h"
 #include "support/show_avi.h"
 #include "support/zymora.h"
-#include "dfe11000/module/frm_lanc_nf_entrada.h"
 
 #include <vector>
 
@@ -50,22 +50,23 @@ void ServerGateway::DropReferences() {
 
 void ServerGateway::ConnectFormConnections() {
     if (!support::KeepConnected()) return;
-    for (net::TNetConnection* c : {&netEstoque, &netDocFiscEntr, &netLancNFEntrada, &netInfoProd, &netAutoriza})
+    for (net::TNetConnection* c :
+         {&netEstoque, &netDocFiscEntr, &netLancNFEntrada, &netInfoProd, &netAutoriza})
         ConnectServer(*c, true);
 }
 
 void ServerGateway::DisconnectFormConnections() {
     if (!stlConexoes_) return;
-    for (net::TNetConnection* c : {&netEstoque, &netDocFiscEntr, &netLancNFEntrada, &netInfoProd, &netAutoriza}) {
+    for (net::TNetConnection* c :
+         {&netEstoque, &netDocFiscEntr, &netLancNFEntrada, &netInfoProd, &netAutoriza}) {
         if (support::KeepConnected() && stlConexoes_->Count(c->ServerName()) > 0) ConnectServer(*c, false);
     }
 }
 
-void ServerGateway::Sequence(std::initializer_list<net::TNetConnection*> connections, const CallOptions& options,
-                             const std::function<void()>& sequence) {
+void ServerGateway::Sequence(std::initializer_list<net::TNetConnection*> connections,
+                             const CallOptions& options, const std::function<void()>& sequence) {
     Form* busyOn = options.busyOn ? options.busyOn : owner_.App().MainForm();
-    support::ShowAviScope busy(busyOn, options.animation,
-                               options.busyText);
+    support::ShowAviScope busy(busyOn, options.animation, options.busyText);
     std::vector<std::unique_ptr<net::ConnectionReference>> references;
     for (net::TNetConnection* c : connections)
         references.push_back(std::make_unique<net::ConnectionReference>(References(), *c));
@@ -77,8 +78,8 @@ void ServerGateway::Sequence(std::initializer_list<net::TNetConnection*> connect
     }
 }
 
-Variant ServerGateway::CallIn(net::TNetConnection& connection, std::string_view method, const net::CallArgs& args,
-                              bool checkResult) {
+Variant ServerGateway::CallIn(net::TNetConnection& connection, std::string_view method,
+                              const net::CallArgs& args, bool checkResult) {
     if (!connection.Connected()) connection.Connect();
     Variant answer = connection.Call(method, args);
     return checkResult ? net::CheckResultServ(std::move(answer), true, 0) : answer;
@@ -94,9 +95,10 @@ Variant ServerGateway::Call(net::TNetConnection& connection, std::string_view me
     return answer;
 }
 
-Variant ServerGateway::Call(net::TNetConnection& connection, std::string_view method, const net::CallArgs& args,
-                            const CallOptions& options) {
-    return Call(connection, method, [&args] { return args; }, options);
+Variant ServerGateway::Call(net::TNetConnection& connection, std::string_view method,
+                            const net::CallArgs& args, const CallOptions& options) {
+    return Call(
+        connection, method, [&args] { return args; }, options);
 }
 
 } // namespace dfe::dfe11000
