@@ -150,6 +150,7 @@ inline void PrepareRecordPage(TfrmLancNFEntrada& form) {
     form.data.cdsRomaneioNF.Append();
     form.data.cdsRomaneioNF.FieldByName("NRLANCTONF").SetAsString("1");
     form.data.cdsRomaneioNF.FieldByName("IDUTILVENC").SetAsString("S");
+    form.data.cdsRomaneioNF.FieldByName("CDTIPOOPER").SetAsString("01");
     form.data.cdsRomaneioNF.Post();
     form.Branch().boFiltroConfirmado = true;
     form.tshFormulario.SetEnabled(true);

@@ -92,16 +92,18 @@ void HeaderRules::btpTipoOperBeforePesq() {
 }
 
 void HeaderRules::btpTipoOperAfterPesq() {
+    // The chosen row is read first: putting the header into edit reopens the lookup for the current type.
+    const std::string code = FieldText(lookups_.qryTipoOperac, "CDTIPOOPER");
+    const std::string kind = FieldText(lookups_.qryTipoOperac, "IDORIGDESTOP");
+    const std::string name = FieldText(lookups_.qryTipoOperac, "NMTIPOOPER");
     if (data_.cdsNotaFiscal.Active() && data_.cdsNotaFiscal.State() == DataSetState::Browse &&
         !data_.cdsNotaFiscal.IsEmpty())
         data_.cdsNotaFiscal.Edit();
-    const std::string code = FieldText(lookups_.qryTipoOperac, "CDTIPOOPER");
-    const std::string kind = FieldText(lookups_.qryTipoOperac, "IDORIGDESTOP");
     EditFieldText(data_.cdsNotaFiscal, "CDTIPOOPER", code);
     EditFieldText(data_.cdsNotaFiscal, "IDORIGDESTNF", kind.empty() ? "F" : kind);
     stTipoOperAtual = code;
     EditFieldText(data_.cdsRomaneioNF, "CDTIPOOPER", code);
-    EditFieldText(data_.cdsRomaneioNF, "NMTIPOOPER", FieldText(lookups_.qryTipoOperac, "NMTIPOOPER"));
+    EditFieldText(data_.cdsRomaneioNF, "NMTIPOOPER", name);
     Cli_dfe11000().stTodos = "N";
 }
 

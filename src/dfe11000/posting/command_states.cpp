@@ -82,15 +82,16 @@ void PostingEditor::ControlaBotoes(DataSource& source) {
         form_.pgcPadrao.SetActivePage(&form_.tshFormulario);
         form_.Loader().pgcPadraoChange();
     }
+    // The colours follow the current type, the number's optional one (IDUTILEMISNF) included.
+    form_.Header().ReopenTipoOperacForCurrent();
+    form_.Layout().ColorsByOperationType();
     const bool typedSupplier =
         (form_.Header().CurrentType() != "03" || data_.cdsRomaneioNF.State() == DataSetState::Insert) &&
-        form_.Header().TipoOper().IDINFCPFCNPJNF != "S";
+        form_.Header().TipoOper().IDINFCPFCNPJNF == "N";
     ui_.dbeNrInsJurNF->SetEnabled(typedSupplier);
     ui_.btpFornecedor->SetEnabled(typedSupplier && FieldText(data_.cdsParamDFE, "IDCONSFORNFJ") != "N" &&
                                   FieldText(data_.cdsRomaneioNF, "IDDOCREPLIC").empty() &&
                                   FieldText(data_.cdsRomaneioNF, "DSNOTAFISORIGOL").empty());
-    // The lookup is not reopened here: a search over it puts the header into edit and then reads its row.
-    form_.Layout().ColorsByOperationType();
 }
 
 // The stock-evolution date: the processing day, or the earlier entry date of the posting being edited.

@@ -19,6 +19,11 @@
 
 namespace dfe::dfe11000 {
 
+void PostingEditor::ClearServiceLocationMemory() {
+    stSgEstadoAnt.clear();
+    stCdMunicipioAnt.clear();
+}
+
 void PostingEditor::ResetPostingTexts() {
     ModuleState& st = Cli_dfe11000();
     form_.Parameters().SetSupplierString({});
@@ -39,6 +44,7 @@ void PostingEditor::ResetPostingTexts() {
     ui_.sbtReplicDoc->SetDown(false);
     ui_.mnuReplicDoc->SetChecked(false);
     stErroNFE = "N";
+    ClearServiceLocationMemory();
 }
 
 void PostingEditor::Include() {
@@ -186,6 +192,9 @@ void PostingEditor::FocusAfterChange() {
         focusOr(ui_.dbeNrInsJurClie);
         break;
     case 1:
+        // A type whose supplier comes from the CPF/CNPJ runs the supplier rule before the focus moves on.
+        if (!ui_.dbeNrInsJurNF->Enabled() && form_.Header().TipoOper().IDINFCPFCNPJNF == "S")
+            dbeNrInsJurNFExit(form_);
         focusOr(ui_.dbeNrInsJurNF);
         break;
     default:
@@ -309,6 +318,7 @@ void PostingEditor::Cancel() {
     st.boAlteraNumNF = false;
     if (data_.cdsEtiqRegera.Active()) data_.cdsEtiqRegera.EmptyDataSet();
     st.boConsEtiq = false;
+    st.stInscEstaImp.clear();
     ClearLotMemory(st);
 }
 

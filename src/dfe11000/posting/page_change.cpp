@@ -262,6 +262,7 @@ void PostingLoader::LockAfterLoad() {
         LockByRow();
     }
     if (header == DataSetState::Browse && rowFromXml && equalToXml) BloqueiaNF(true);
+    // While browsing the locks above hold: unblocking here would open a blocked posting to typing.
     if (InEdit(data_.cdsNotaFiscal))
         BloqueiaNF(FieldText(data_.cdsNotaFiscal, "IDNFGERADAVIAXML") == "S" && equalToXml &&
                    state.boNFImpNFe);

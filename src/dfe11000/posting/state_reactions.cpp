@@ -28,6 +28,7 @@ void PostingEditor::Wire() {
     data_.cdsNotaFiscal.BeforeEdit = [this](DataSet&) { cdsNotaFiscalBeforeEdit(); };
     data_.cdsNotaFiscal.AfterEdit = [this](DataSet&) { cdsNotaFiscalAfterEdit(); };
     data_.cdsNotaFiscal.BeforePost = [this](DataSet&) { cdsNotaFiscalBeforePost(); };
+    ChainHandler(data_.cdsNotaFiscal.AfterScroll, [this](DataSet&) { cdsNotaFiscalAfterScroll(); });
 }
 
 void PostingEditor::dtsPadraoStateChange() {
@@ -101,6 +102,11 @@ void PostingEditor::cdsNotaFiscalAfterEdit() {
     const Field* document = data_.cdsNotaFiscal.FindField("VRNOTAFISC");
     if (!products || !document) return;
     if (products->AsFloat() == 0 && !document->IsNull()) products->SetAsFloat(document->AsFloat());
+}
+
+// Another header row: the state and municipality remembered belong to the one left.
+void PostingEditor::cdsNotaFiscalAfterScroll() {
+    ClearServiceLocationMemory();
 }
 
 void PostingEditor::cdsNotaFiscalBeforePost() {

@@ -4,7 +4,6 @@
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/server/module_parameters.h"
 #include "dfe11000/server/server_gateway.h"
-#include "platform/net/check_result.h"
 #include "support/show_avi.h"
 #include "support/show_msg.h"
 
@@ -76,11 +75,11 @@ void ModuleParameters::ClearSupplierParams() {
 }
 
 void ModuleParameters::GetParamForn(const std::string& supplier) {
-    support::ShowAviScope busy(form_.App().MainForm(), support::kAviProcurando);
-    net::ConnectionReference lanc(server_.References(), server_.netLancNFEntrada);
     std::string key = supplier;
+    CallOptions options;
+    options.animation = support::kAviProcurando;
     const Variant answer =
-        net::CheckResultServ(server_.netLancNFEntrada.Call("GetParamForn", net::CallArgs().StrRef(key)));
+        server_.Call(server_.netLancNFEntrada, "GetParamForn", net::CallArgs().StrRef(key), options);
     if (answer.Type() == VariantType::String) {
         ClearSupplierParams();
         support::MensErro(answer.AsString(), false);
