@@ -1,5 +1,7 @@
 #include "platform/ui/component.h"
 
+#include "platform/ui/property_names.h"
+
 #include "platform/core/text.h"
 
 #include <algorithm>
@@ -24,19 +26,19 @@ void Component::DestroyOwnedComponents() {
 void Component::SetName(std::string name) {
     if (name == name_) return;
     name_ = std::move(name);
-    Changed("Name");
+    Changed(prop::kName);
 }
 
 void Component::SetTag(int tag) {
     if (tag == tag_) return;
     tag_ = tag;
-    Changed("Tag");
+    Changed(prop::kTag);
 }
 
 void Component::Adopt(std::unique_ptr<Component> component) {
     component->owner_ = this;
     owned_.push_back(std::move(component));
-    Changed("Components");
+    Changed(prop::kComponents);
 }
 
 void Component::DestroyComponent(Component& component) {
@@ -46,7 +48,7 @@ void Component::DestroyComponent(Component& component) {
     auto doomed = std::move(*it);
     owned_.erase(it);
     doomed.reset();
-    Changed("Components");
+    Changed(prop::kComponents);
 }
 
 std::vector<Component*> Component::Components() const {

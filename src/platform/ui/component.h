@@ -10,7 +10,7 @@ namespace dfe {
 
 class Component;
 
-// Called after a property of a component changed; `property` is its name ("Enabled", "Color", "Text").
+// Called after a property of a component changed; `property` is one of the names in property_names.h.
 using PropertyObserver = std::function<void(Component& component, std::string_view property)>;
 
 // Anything a form owns by name: controls, menu items, data sources. The owner destroys what it owns.
