@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <typeinfo>
 #include <vector>
 
 namespace dfe {
@@ -45,6 +46,14 @@ public:
     std::vector<Component*> Components() const;
     Component* FindComponent(std::string_view name) const;
     template <class T> T* Find(std::string_view name) const { return dynamic_cast<T*>(FindComponent(name)); }
+    // The owned component of that name and kind; its absence is a programming error, so it throws
+    // std::logic_error naming this owner, the name, the kind expected and what goes by that name instead.
+    template <class T> T& Require(std::string_view name) const {
+        for (const auto& c : owned_)
+            if (HasName(*c, name))
+                if (auto* found = dynamic_cast<T*>(c.get())) return *found;
+        ThrowMissing(name, typeid(T));
+    }
 
     // Observers are called after every property change; the id removes one again.
     int Subscribe(PropertyObserver observer);
@@ -58,6 +67,9 @@ protected:
     void Adopt(std::unique_ptr<Component> component);
 
 private:
+    static bool HasName(const Component& component, std::string_view name);
+    [[noreturn]] void ThrowMissing(std::string_view name, const std::type_info& expected) const;
+
     std::string name_;
     int tag_ = 0;
     Component* owner_ = nullptr;
