@@ -5,6 +5,7 @@
 #include "qtui/qt_renderer.h"
 
 #include "platform/ui/container.h"
+#include "platform/ui/property_names.h"
 
 #include <QMouseEvent>
 
@@ -113,20 +114,21 @@ void ControlView::ApplyColor() {
 
 void ControlView::Sync(std::string_view property) {
     const bool all = property.empty();
-    if (property == "Children") {
+    if (property == prop::kChildren) {
         SyncChildren();
         return;
     }
     QWidget* widget = widget_.data();
     if (!widget) return;
-    if (all || property == "Left" || property == "Top" || property == "Width" || property == "Height")
+    if (all || property == prop::kLeft || property == prop::kTop || property == prop::kWidth ||
+        property == prop::kHeight)
         ApplyGeometry();
-    if (all || property == "Visible")
+    if (all || property == prop::kVisible)
         if (!PlacedByParent()) widget->setVisible(control_.Visible());
-    if (all || property == "Enabled") widget->setEnabled(control_.Enabled());
-    if (all || property == "Color") ApplyColor();
-    if (all || property == "Hint") widget->setToolTip(QString::fromStdString(control_.Hint()));
-    if (all || property == "Name") widget->setObjectName(QString::fromStdString(control_.Name()));
+    if (all || property == prop::kEnabled) widget->setEnabled(control_.Enabled());
+    if (all || property == prop::kColor) ApplyColor();
+    if (all || property == prop::kHint) widget->setToolTip(QString::fromStdString(control_.Hint()));
+    if (all || property == prop::kName) widget->setObjectName(QString::fromStdString(control_.Name()));
 }
 
 } // namespace dfe::qtui

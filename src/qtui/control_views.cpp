@@ -6,6 +6,7 @@
 
 #include "platform/ui/controls.h"
 #include "platform/ui/db_grid.h"
+#include "platform/ui/property_names.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -95,7 +96,7 @@ public:
     QWidget* ClientArea() const override { return Widget(); }
     void Sync(std::string_view property) override {
         ControlView::Sync(property);
-        if (property.empty() || property == "Caption") {
+        if (property.empty() || property == prop::kCaption) {
             panel_->caption = CaptionText(control_.Caption());
             panel_->update();
         }
@@ -113,7 +114,7 @@ public:
     QWidget* ClientArea() const override { return Widget(); }
     void Sync(std::string_view property) override {
         ControlView::Sync(property);
-        if (property.empty() || property == "Caption") box_->setTitle(CaptionText(control_.Caption()));
+        if (property.empty() || property == prop::kCaption) box_->setTitle(CaptionText(control_.Caption()));
     }
 
 private:
@@ -132,8 +133,8 @@ public:
     QWidget* ClientArea() const override { return inner_; }
     void Sync(std::string_view property) override {
         ControlView::Sync(property);
-        if (property.empty() || property == "Children") FitContents();
-        if (property.empty() || property == "VertScrollPosition")
+        if (property.empty() || property == prop::kChildren) FitContents();
+        if (property.empty() || property == prop::kVertScrollPosition)
             area_->verticalScrollBar()->setValue(box_.VertScrollPosition());
     }
 
@@ -162,7 +163,8 @@ public:
     }
     void Sync(std::string_view property) override {
         ControlView::Sync(property);
-        if (property.empty() || property == "ActivePage" || property == "Children") ShowActivePage();
+        if (property.empty() || property == prop::kActivePage || property == prop::kChildren)
+            ShowActivePage();
     }
     void SyncPage(ControlView& page) {
         const int index = tabs_->indexOf(page.Widget());
@@ -213,8 +215,8 @@ public:
     QWidget* ClientArea() const override { return Widget(); }
     void Sync(std::string_view property) override {
         ControlView::Sync(property);
-        if (property.empty() || property == "Caption" || property == "TabVisible" || property == "Visible" ||
-            property == "Enabled")
+        if (property.empty() || property == prop::kCaption || property == prop::kTabVisible ||
+            property == prop::kVisible || property == prop::kEnabled)
             if (auto* owner = dynamic_cast<PageControlView*>(parent_)) owner->SyncPage(*this);
     }
 
@@ -230,7 +232,7 @@ public:
     }
     void Sync(std::string_view property) override {
         ControlView::Sync(property);
-        if (property.empty() || property == "PageIndex" || property == "Children") ShowPage();
+        if (property.empty() || property == prop::kPageIndex || property == prop::kChildren) ShowPage();
     }
 
 protected:
@@ -276,9 +278,9 @@ public:
     QWidget* ClientArea() const override { return Widget(); }
     void Sync(std::string_view property) override {
         ControlView::Sync(property);
-        if (property.empty() || property == "Caption") box_->setTitle(CaptionText(control_.Caption()));
-        if (property.empty() || property == "Items") Rebuild();
-        if (property.empty() || property == "Items" || property == "ItemIndex") ShowChoice();
+        if (property.empty() || property == prop::kCaption) box_->setTitle(CaptionText(control_.Caption()));
+        if (property.empty() || property == prop::kItems) Rebuild();
+        if (property.empty() || property == prop::kItems || property == prop::kItemIndex) ShowChoice();
     }
 
 private:
@@ -324,7 +326,7 @@ public:
     }
     void Sync(std::string_view property) override {
         ControlView::Sync(property);
-        if (property.empty() || property == "Caption") label_->setText(CaptionText(control_.Caption()));
+        if (property.empty() || property == prop::kCaption) label_->setText(CaptionText(control_.Caption()));
     }
 
 private:
@@ -343,10 +345,11 @@ public:
     }
     void Sync(std::string_view property) override {
         ControlView::Sync(property);
-        if (property.empty() || property == "Text" || property == "EditMask" || property == "CharCase")
+        if (property.empty() || property == prop::kText || property == prop::kEditMask ||
+            property == prop::kCharCase)
             ShowText();
-        if (property.empty() || property == "ReadOnly") line_->setReadOnly(edit_.ReadOnly());
-        if (property.empty() || property == "MaxLength")
+        if (property.empty() || property == prop::kReadOnly) line_->setReadOnly(edit_.ReadOnly());
+        if (property.empty() || property == prop::kMaxLength)
             line_->setMaxLength(edit_.MaxLength() > 0 ? edit_.MaxLength() : 32767);
     }
     void Refresh() override { ShowText(); }
@@ -383,7 +386,7 @@ public:
     }
     void Sync(std::string_view property) override {
         ControlView::Sync(property);
-        if (property.empty() || property == "Text") ShowText();
+        if (property.empty() || property == prop::kText) ShowText();
     }
     void Refresh() override { ShowText(); }
 
@@ -419,9 +422,9 @@ public:
     }
     void Sync(std::string_view property) override {
         ControlView::Sync(property);
-        if (property.empty() || property == "Caption") button_->setText(CaptionText(control_.Caption()));
-        if (property.empty() || property == "Caption" || property == "Width") FitCaption();
-        if (property.empty() || property == "Checked" || property == "Down") ShowState();
+        if (property.empty() || property == prop::kCaption) button_->setText(CaptionText(control_.Caption()));
+        if (property.empty() || property == prop::kCaption || property == prop::kWidth) FitCaption();
+        if (property.empty() || property == prop::kChecked || property == prop::kDown) ShowState();
     }
 
 protected:
@@ -481,15 +484,16 @@ public:
     }
     void Sync(std::string_view property) override {
         ControlView::Sync(property);
-        if (property.empty() || property == "Items") {
+        if (property.empty() || property == prop::kItems) {
             QSignalBlocker block(box_);
             box_->clear();
             for (const auto& item : combo_.Items())
                 box_->addItem(Q(item));
         }
-        if (property.empty() || property == "Items" || property == "ItemIndex" || property == "Text")
+        if (property.empty() || property == prop::kItems || property == prop::kItemIndex ||
+            property == prop::kText)
             ShowChoice();
-        if (property == "DroppedDown") {
+        if (property == prop::kDroppedDown) {
             if (combo_.DroppedDown())
                 box_->showPopup();
             else
@@ -534,7 +538,7 @@ public:
     QWidget* ClientArea() const override { return Widget(); }
     void Sync(std::string_view property) override {
         ControlView::Sync(property);
-        if (property.empty() || property == "Caption")
+        if (property.empty() || property == prop::kCaption)
             panel_->caption =
                 control_.Caption().empty() ? Q(control_.Name()) : CaptionText(control_.Caption());
     }

@@ -4,6 +4,8 @@
 #include "qtui/qt_dialogs.h"
 #include "qtui/qt_renderer.h"
 
+#include "platform/ui/property_names.h"
+
 #include <QTimer>
 
 #include <iostream>
@@ -20,7 +22,7 @@ int RunDesktop(Application& app, Form& mainForm, const DesktopOptions& options, 
 
     // Closing the host window ends the program.
     const int watch = mainForm.Subscribe([&](Component&, std::string_view property) {
-        if (property == "Visible" && !mainForm.Visible()) renderer.Quit(0);
+        if (property == prop::kVisible && !mainForm.Visible()) renderer.Quit(0);
     });
 
     int screenshotResult = 0;

@@ -7,6 +7,7 @@
 
 #include "platform/ui/application.h"
 #include "platform/ui/menu.h"
+#include "platform/ui/property_names.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -54,7 +55,7 @@ void FormView::WatchPopups() {
         std::weak_ptr<bool> alive = alive_;
         const int id = popup->Subscribe([this, alive](Component& menu, std::string_view property) {
             auto a = alive.lock();
-            if (!a || !*a || property != "Popup") return;
+            if (!a || !*a || property != prop::kPopup) return;
             auto& popupMenu = static_cast<PopupMenu&>(menu);
             ShowPopupMenu(*this, popupMenu, QPoint(popupMenu.PopupX(), popupMenu.PopupY()));
         });
@@ -129,16 +130,16 @@ void FormView::Sync(std::string_view property) {
     const bool all = property.empty();
     FormWindow* window = window_.data();
     if (!window) return;
-    if (all || property == "Caption") {
+    if (all || property == prop::kCaption) {
         window->setWindowTitle(CaptionText(form_.Caption()));
         if (QMdiSubWindow* sub = subWindow_.data()) sub->setWindowTitle(CaptionText(form_.Caption()));
     }
-    if (all || property == "Left" || property == "Top" || property == "Width" || property == "Height" ||
-        property == "Children")
+    if (all || property == prop::kLeft || property == prop::kTop || property == prop::kWidth ||
+        property == prop::kHeight || property == prop::kChildren)
         ApplyGeometry();
-    if (all || property == "WindowState") ApplyWindowState();
-    if (all || property == "Visible") ApplyVisibility();
-    if (property == "Components") {
+    if (all || property == prop::kWindowState) ApplyWindowState();
+    if (all || property == prop::kVisible) ApplyVisibility();
+    if (property == prop::kComponents) {
         menu_->ComponentsChanged();
         // Popups destroyed meanwhile took their subscriptions with them.
         std::erase_if(popups_, [this](const auto& p) { return !StillOwned(form_, p.first); });

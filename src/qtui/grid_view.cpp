@@ -4,6 +4,8 @@
 #include "qtui/qt_canvas.h"
 #include "qtui/qt_palette.h"
 
+#include "platform/ui/property_names.h"
+
 #include "platform/data/dataset.h"
 #include "platform/data/field.h"
 
@@ -150,13 +152,13 @@ public:
 
     void Sync(std::string_view property) override {
         ControlView::Sync(property);
-        if (property.empty() || property == "Columns" || property == "Options") {
+        if (property.empty() || property == prop::kColumns || property == prop::kOptions) {
             model_->Reset();
             ApplyColumns();
         }
-        if (property == "Data") model_->Refresh(rows_);
-        if (property.empty() || property == "Data" || property == "Columns" || property == "SelectedIndex" ||
-            property == "InplaceText")
+        if (property == prop::kData) model_->Refresh(rows_);
+        if (property.empty() || property == prop::kData || property == prop::kColumns ||
+            property == prop::kSelectedIndex || property == prop::kInplaceText)
             ShowCurrent();
     }
     void Refresh() override { ShowCurrent(); }

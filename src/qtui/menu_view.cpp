@@ -4,6 +4,7 @@
 #include "qtui/form_view.h"
 
 #include "platform/ui/application.h"
+#include "platform/ui/property_names.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -104,7 +105,7 @@ void MenuBarView::ComponentsChanged() {
 void MenuBarView::ItemChanged(Component& component, std::string_view property) {
     auto* item = dynamic_cast<MenuItem*>(&component);
     auto it = item ? actions_.find(item) : actions_.end();
-    if (property == "Items" || it == actions_.end() || !it->second) {
+    if (property == prop::kItems || it == actions_.end() || !it->second) {
         ScheduleRebuild();
         return;
     }

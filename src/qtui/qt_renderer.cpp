@@ -3,6 +3,8 @@
 #include "qtui/form_view.h"
 #include "qtui/input_router.h"
 
+#include "platform/ui/property_names.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
@@ -63,8 +65,8 @@ void QtRenderer::FormJoined(Form& form) {
     // Forms join while they are being constructed: their window is built when they are first shown.
     const int id = form.Subscribe([this](Component& component, std::string_view property) {
         auto& f = static_cast<Form&>(component);
-        if (property == "Visible" && f.Visible() && !FindView(f)) ViewOf(f);
-        if (property == "ModalResult") WakeModal(f);
+        if (property == prop::kVisible && f.Visible() && !FindView(f)) ViewOf(f);
+        if (property == prop::kModalResult) WakeModal(f);
     });
     visibilityWatch_[&form] = id;
 }
@@ -88,7 +90,7 @@ FormView& QtRenderer::ViewOf(Form& form) {
     auto view = std::make_unique<FormView>(*this, form);
     FormView& ref = *view;
     views_[&form] = std::move(view);
-    ref.Sync("Visible");
+    ref.Sync(prop::kVisible);
     return ref;
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/ui/container.h"
 #include "platform/ui/form.h"
+#include "platform/ui/property_names.h"
 
 namespace dfe {
 
@@ -28,7 +29,7 @@ void SpeedButton::SetDown(bool down) {
             if (other && other != this && other->groupIndex_ == groupIndex_) other->SetDown(false);
         }
     }
-    Changed("Down");
+    Changed(prop::kDown);
 }
 
 void SpeedButton::Click() {

@@ -1,11 +1,13 @@
 #include "platform/ui/check_box.h"
 
+#include "platform/ui/property_names.h"
+
 namespace dfe {
 
 void CheckBox::SetChecked(bool checked) {
     if (checked == checked_) return;
     checked_ = checked;
-    Changed("Checked");
+    Changed(prop::kChecked);
     Control::Click();
 }
 
@@ -26,21 +28,21 @@ void RadioButton::SetChecked(bool checked) {
             if (other && other != this) other->SetChecked(false);
         }
     }
-    Changed("Checked");
+    Changed(prop::kChecked);
     if (checked_) Control::Click();
 }
 
 void RadioGroup::SetItems(std::vector<std::string> items) {
     items_ = std::move(items);
     if (itemIndex_ >= static_cast<int>(items_.size())) itemIndex_ = -1;
-    Changed("Items");
+    Changed(prop::kItems);
 }
 
 void RadioGroup::SetItemIndex(int index) {
     if (index < 0 || index >= static_cast<int>(items_.size())) index = -1;
     if (index == itemIndex_) return;
     itemIndex_ = index;
-    Changed("ItemIndex");
+    Changed(prop::kItemIndex);
     Control::Click();
 }
 

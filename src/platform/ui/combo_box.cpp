@@ -1,12 +1,14 @@
 #include "platform/ui/combo_box.h"
 
+#include "platform/ui/property_names.h"
+
 #include "platform/core/text.h"
 
 namespace dfe {
 
 void ComboBox::SetItems(std::vector<std::string> items) {
     items_ = std::move(items);
-    Changed("Items");
+    Changed(prop::kItems);
     if (itemIndex_ >= static_cast<int>(items_.size()))
         Choose(-1, style_ == ComboStyle::DropDownList ? std::string() : text_);
 }
@@ -15,7 +17,7 @@ void ComboBox::Choose(int index, std::string text) {
     if (index == itemIndex_ && text == text_) return;
     itemIndex_ = index;
     text_ = std::move(text);
-    Changed("ItemIndex");
+    Changed(prop::kItemIndex);
     FireChange();
 }
 
@@ -40,7 +42,7 @@ void ComboBox::SetText(std::string text) {
 void ComboBox::SetDroppedDown(bool dropped) {
     if (dropped == droppedDown_) return;
     droppedDown_ = dropped;
-    Changed("DroppedDown");
+    Changed(prop::kDroppedDown);
 }
 
 bool ComboBox::HandleKeyDown(int& key, ShiftState shift) {

@@ -1,8 +1,17 @@
 #include "platform/ui/component.h"
 
+#include "platform/ui/property_names.h"
+
 #include "platform/core/text.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <stdexcept>
+
+#if __has_include(<cxxabi.h>)
+#include <cxxabi.h>
+#endif
 
 namespace dfe {
 
@@ -24,19 +33,19 @@ void Component::DestroyOwnedComponents() {
 void Component::SetName(std::string name) {
     if (name == name_) return;
     name_ = std::move(name);
-    Changed("Name");
+    Changed(prop::kName);
 }
 
 void Component::SetTag(int tag) {
     if (tag == tag_) return;
     tag_ = tag;
-    Changed("Tag");
+    Changed(prop::kTag);
 }
 
 void Component::Adopt(std::unique_ptr<Component> component) {
     component->owner_ = this;
     owned_.push_back(std::move(component));
-    Changed("Components");
+    Changed(prop::kComponents);
 }
 
 void Component::DestroyComponent(Component& component) {
@@ -46,7 +55,7 @@ void Component::DestroyComponent(Component& component) {
     auto doomed = std::move(*it);
     owned_.erase(it);
     doomed.reset();
-    Changed("Components");
+    Changed(prop::kComponents);
 }
 
 std::vector<Component*> Component::Components() const {
@@ -59,8 +68,43 @@ std::vector<Component*> Component::Components() const {
 
 Component* Component::FindComponent(std::string_view name) const {
     for (const auto& c : owned_)
-        if (text::SameText(c->Name(), name)) return c.get();
+        if (HasName(*c, name)) return c.get();
     return nullptr;
+}
+
+bool Component::HasName(const Component& component, std::string_view name) {
+    return text::SameText(component.Name(), name);
+}
+
+namespace {
+
+// "Edit" for dfe::Edit, as Kind() spells the toolkit's own classes.
+std::string KindOf(const std::type_info& type) {
+    std::string name = type.name();
+#if __has_include(<cxxabi.h>)
+    int status = 0;
+    std::unique_ptr<char, decltype(&std::free)> readable(
+        abi::__cxa_demangle(type.name(), nullptr, nullptr, &status), &std::free);
+    if (status == 0 && readable) name = readable.get();
+#endif
+    if (name.starts_with("dfe::")) name.erase(0, 5);
+    return name;
+}
+
+std::string Describe(const Component& component) {
+    std::string text(component.Kind());
+    return component.Name().empty() ? text + " (unnamed)" : text + " " + component.Name();
+}
+
+} // namespace
+
+void Component::ThrowMissing(std::string_view name, const std::type_info& expected) const {
+    std::string message = Describe(*this) + " has no " + KindOf(expected) + " named " + std::string(name);
+    std::string others;
+    for (const auto& c : owned_)
+        if (HasName(*c, name)) others += (others.empty() ? "" : ", ") + std::string(c->Kind());
+    if (!others.empty()) message += " (" + std::string(name) + " is of kind " + others + ")";
+    throw std::logic_error(message);
 }
 
 int Component::Subscribe(PropertyObserver observer) {

@@ -4,13 +4,14 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <typeinfo>
 #include <vector>
 
 namespace dfe {
 
 class Component;
 
-// Called after a property of a component changed; `property` is its name ("Enabled", "Color", "Text").
+// Called after a property of a component changed; `property` is one of the names in property_names.h.
 using PropertyObserver = std::function<void(Component& component, std::string_view property)>;
 
 // Anything a form owns by name: controls, menu items, data sources. The owner destroys what it owns.
@@ -45,6 +46,14 @@ public:
     std::vector<Component*> Components() const;
     Component* FindComponent(std::string_view name) const;
     template <class T> T* Find(std::string_view name) const { return dynamic_cast<T*>(FindComponent(name)); }
+    // The owned component of that name and kind; its absence is a programming error, so it throws
+    // std::logic_error naming this owner, the name, the kind expected and what goes by that name instead.
+    template <class T> T& Require(std::string_view name) const {
+        for (const auto& c : owned_)
+            if (HasName(*c, name))
+                if (auto* found = dynamic_cast<T*>(c.get())) return *found;
+        ThrowMissing(name, typeid(T));
+    }
 
     // Observers are called after every property change; the id removes one again.
     int Subscribe(PropertyObserver observer);
@@ -58,6 +67,9 @@ protected:
     void Adopt(std::unique_ptr<Component> component);
 
 private:
+    static bool HasName(const Component& component, std::string_view name);
+    [[noreturn]] void ThrowMissing(std::string_view name, const std::type_info& expected) const;
+
     std::string name_;
     int tag_ = 0;
     Component* owner_ = nullptr;

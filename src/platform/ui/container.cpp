@@ -1,6 +1,7 @@
 #include "platform/ui/container.h"
 
 #include "platform/ui/form.h"
+#include "platform/ui/property_names.h"
 
 #include <algorithm>
 
@@ -25,7 +26,7 @@ Component* Container::OwnerForChildren() {
 void Container::Insert(Control& child) {
     children_.push_back(&child);
     ChildAdded(child);
-    Changed("Children");
+    Changed(prop::kChildren);
 }
 
 void Container::Remove(Control& child) {
@@ -33,7 +34,7 @@ void Container::Remove(Control& child) {
     if (it == children_.end()) return;
     children_.erase(it);
     ChildRemoved(child);
-    Changed("Children");
+    Changed(prop::kChildren);
 }
 
 int Container::TabOrderOf(const Control& child) const {

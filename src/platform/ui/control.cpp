@@ -2,6 +2,7 @@
 
 #include "platform/ui/container.h"
 #include "platform/ui/form.h"
+#include "platform/ui/property_names.h"
 #include "platform/ui/ui_error.h"
 
 namespace dfe {
@@ -19,7 +20,7 @@ void Control::SetParent(Container* parent) {
     if (parent_) parent_->Remove(*this);
     parent_ = parent;
     if (parent_) parent_->Insert(*this);
-    Changed("Parent");
+    Changed(prop::kParent);
 }
 
 Form* Control::ParentForm() const {
@@ -34,14 +35,14 @@ Form* Control::ParentForm() const {
 void Control::SetVisible(bool visible) {
     if (visible == visible_) return;
     visible_ = visible;
-    Changed("Visible");
+    Changed(prop::kVisible);
     if (!visible) DropFocusIfHidden();
 }
 
 void Control::SetEnabled(bool enabled) {
     if (enabled == enabled_) return;
     enabled_ = enabled;
-    Changed("Enabled");
+    Changed(prop::kEnabled);
     if (!enabled) DropFocusIfHidden();
 }
 
@@ -58,28 +59,28 @@ bool Control::EnabledInChain() const {
 void Control::SetColor(Color color) {
     if (color == color_) return;
     color_ = color;
-    Changed("Color");
+    Changed(prop::kColor);
 }
 
 void Control::SetLeft(int value) {
     if (value == left_) return;
     left_ = value;
-    Changed("Left");
+    Changed(prop::kLeft);
 }
 void Control::SetTop(int value) {
     if (value == top_) return;
     top_ = value;
-    Changed("Top");
+    Changed(prop::kTop);
 }
 void Control::SetWidth(int value) {
     if (value == width_) return;
     width_ = value;
-    Changed("Width");
+    Changed(prop::kWidth);
 }
 void Control::SetHeight(int value) {
     if (value == height_) return;
     height_ = value;
-    Changed("Height");
+    Changed(prop::kHeight);
 }
 void Control::SetBounds(int left, int top, int width, int height) {
     SetLeft(left);
@@ -91,26 +92,26 @@ void Control::SetBounds(int left, int top, int width, int height) {
 void Control::SetCaption(std::string caption) {
     if (caption == caption_) return;
     caption_ = std::move(caption);
-    Changed("Caption");
+    Changed(prop::kCaption);
 }
 
 void Control::SetHint(std::string hint) {
     if (hint == hint_) return;
     hint_ = std::move(hint);
-    Changed("Hint");
+    Changed(prop::kHint);
 }
 
 void Control::SetReadOnly(bool readOnly) {
     if (readOnly == readOnly_) return;
     readOnly_ = readOnly;
-    Changed("ReadOnly");
+    Changed(prop::kReadOnly);
 }
 
 void Control::SetMaxLength(int maxLength) {
     if (maxLength < 0) maxLength = 0;
     if (maxLength == maxLength_) return;
     maxLength_ = maxLength;
-    Changed("MaxLength");
+    Changed(prop::kMaxLength);
 }
 
 int Control::TabOrder() const {
@@ -120,19 +121,19 @@ int Control::TabOrder() const {
 void Control::SetTabOrder(int order) {
     if (!parent_ || !IsWindowed()) return;
     parent_->MoveToTabOrder(*this, order);
-    Changed("TabOrder");
+    Changed(prop::kTabOrder);
 }
 
 void Control::SetTabStop(bool tabStop) {
     if (tabStop == tabStop_) return;
     tabStop_ = tabStop;
-    Changed("TabStop");
+    Changed(prop::kTabStop);
 }
 
 void Control::SetPopupMenu(PopupMenu* menu) {
     if (menu == popupMenu_) return;
     popupMenu_ = menu;
-    Changed("PopupMenu");
+    Changed(prop::kPopupMenu);
 }
 
 bool Control::CanFocus() const {

@@ -2,6 +2,7 @@
 
 #include "platform/ui/application.h"
 #include "platform/ui/form.h"
+#include "platform/ui/property_names.h"
 #include "platform/ui/ui_error.h"
 
 #include "platform/core/text.h"
@@ -31,55 +32,55 @@ Field* GridColumn::GetField() const {
 void GridColumn::SetFieldName(std::string name) {
     if (name == fieldName_) return;
     fieldName_ = std::move(name);
-    grid_->ColumnChanged("Columns");
+    grid_->ColumnChanged(prop::kColumns);
 }
 void GridColumn::SetTitle(std::string title) {
     if (title == title_) return;
     title_ = std::move(title);
-    grid_->ColumnChanged("Columns");
+    grid_->ColumnChanged(prop::kColumns);
 }
 void GridColumn::SetVisible(bool visible) {
     if (visible == visible_) return;
     visible_ = visible;
-    grid_->ColumnChanged("Columns");
+    grid_->ColumnChanged(prop::kColumns);
 }
 void GridColumn::SetReadOnly(bool readOnly) {
     if (readOnly == readOnly_) return;
     readOnly_ = readOnly;
-    grid_->ColumnChanged("Columns");
+    grid_->ColumnChanged(prop::kColumns);
 }
 void GridColumn::SetButtonStyle(ColumnButton style) {
     if (style == button_) return;
     button_ = style;
-    grid_->ColumnChanged("Columns");
+    grid_->ColumnChanged(prop::kColumns);
 }
 void GridColumn::SetWidth(int width) {
     if (width == width_) return;
     width_ = width;
-    grid_->ColumnChanged("Columns");
+    grid_->ColumnChanged(prop::kColumns);
 }
 void GridColumn::SetColor(Color color) {
     if (color == color_) return;
     color_ = color;
-    grid_->ColumnChanged("Columns");
+    grid_->ColumnChanged(prop::kColumns);
 }
 void GridColumn::SetAlignment(Alignment alignment) {
     if (alignment == alignment_) return;
     alignment_ = alignment;
-    grid_->ColumnChanged("Columns");
+    grid_->ColumnChanged(prop::kColumns);
 }
 
 DBGrid::DBGrid() {
     link_.onDataChange = [this] {
         if (!inplaceModified_) ResetInplace();
-        Changed("Data");
+        Changed(prop::kData);
     };
     link_.onUpdateData = [this] { CommitInplace(); };
 }
 
 DBGrid::~DBGrid() = default;
 
-void DBGrid::ColumnChanged(const char* property) {
+void DBGrid::ColumnChanged(std::string_view property) {
     Changed(property);
 }
 
@@ -88,7 +89,7 @@ GridColumn& DBGrid::AddColumn(std::string fieldName, std::string title) {
     column->fieldName_ = std::move(fieldName);
     column->title_ = title.empty() ? column->fieldName_ : std::move(title);
     columns_.push_back(std::move(column));
-    Changed("Columns");
+    Changed(prop::kColumns);
     return *columns_.back();
 }
 
@@ -108,13 +109,13 @@ void DBGrid::ClearColumns() {
     columns_.clear();
     selected_ = 0;
     ResetInplace();
-    Changed("Columns");
+    Changed(prop::kColumns);
 }
 
 void DBGrid::SetOptions(int options) {
     if (options == options_) return;
     options_ = options;
-    Changed("Options");
+    Changed(prop::kOptions);
 }
 
 GridColumn* DBGrid::SelectedColumn() const {
@@ -134,7 +135,7 @@ void DBGrid::SetSelectedIndex(int index) {
     if (OnColExit) OnColExit(*this);
     selected_ = index;
     ResetInplace();
-    Changed("SelectedIndex");
+    Changed(prop::kSelectedIndex);
     if (OnColEnter) OnColEnter(*this);
 }
 
@@ -211,7 +212,7 @@ void DBGrid::HandleChar(char32_t ch) {
     } else {
         insert(ch);
     }
-    Changed("InplaceText");
+    Changed(prop::kInplaceText);
 }
 
 int DBGrid::FirstVisibleColumn(int from, int step) const {
@@ -307,7 +308,7 @@ bool DBGrid::HandleKeyDown(int& key, ShiftState shift) {
     case key::Escape:
         if (inplaceModified_) {
             ResetInplace();
-            Changed("InplaceText");
+            Changed(prop::kInplaceText);
         } else if (active && IsEditing(ds->State())) {
             ds->Cancel();
         }

@@ -150,7 +150,7 @@ public:
 
 private:
     friend class GridColumn;
-    void ColumnChanged(const char* property);
+    void ColumnChanged(std::string_view property);
     void ResetInplace();
     bool MoveColumn(bool forward, bool wrapRows);
     void MoveRow(int distance);

@@ -2,6 +2,7 @@
 
 #include "platform/ui/application.h"
 #include "platform/ui/form.h"
+#include "platform/ui/property_names.h"
 
 #include "platform/core/text.h"
 
@@ -20,14 +21,14 @@ void Edit::SetText(std::string text) {
 void Edit::ReplaceText(std::string text) {
     if (text == text_) return;
     text_ = std::move(text);
-    Changed("Text");
+    Changed(prop::kText);
     FireChange();
 }
 
 void Edit::SetCharCase(CharCase charCase) {
     if (charCase == charCase_) return;
     charCase_ = charCase;
-    Changed("CharCase");
+    Changed(prop::kCharCase);
     SetText(text_);
 }
 

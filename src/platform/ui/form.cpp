@@ -1,6 +1,7 @@
 #include "platform/ui/form.h"
 
 #include "platform/ui/application.h"
+#include "platform/ui/property_names.h"
 #include "platform/ui/ui_error.h"
 
 #include <algorithm>
@@ -168,7 +169,7 @@ void Form::Close() {
 void Form::SetModalResult(int result) {
     if (result == modalResult_) return;
     modalResult_ = result;
-    Changed("ModalResult");
+    Changed(prop::kModalResult);
 }
 
 bool Form::CloseModal() {
@@ -221,23 +222,23 @@ void Form::Release() {
 void Form::SetWindowState(WindowState state) {
     if (state == windowState_) return;
     windowState_ = state;
-    Changed("WindowState");
+    Changed(prop::kWindowState);
 }
 
 void Form::SetFormStyle(FormStyle style) {
     if (style == formStyle_) return;
     formStyle_ = style;
-    Changed("FormStyle");
+    Changed(prop::kFormStyle);
 }
 
 void Form::SetBorderIcons(int icons) {
     if (icons == borderIcons_) return;
     borderIcons_ = icons;
-    Changed("BorderIcons");
+    Changed(prop::kBorderIcons);
 }
 
 void Form::Repaint() {
-    Changed("Repaint");
+    Changed(prop::kRepaint);
 }
 
 } // namespace dfe

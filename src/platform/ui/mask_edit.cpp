@@ -1,5 +1,6 @@
 #include "platform/ui/mask_edit.h"
 
+#include "platform/ui/property_names.h"
 #include "platform/ui/ui_error.h"
 
 #include "platform/core/text.h"
@@ -9,7 +10,7 @@ namespace dfe {
 void MaskEdit::SetEditMask(std::string_view mask) {
     std::string value = Text();
     mask_ = EditMask(mask);
-    Changed("EditMask");
+    Changed(prop::kEditMask);
     if (mask_.Empty()) {
         inputs_.clear();
         Edit::SetText(value);

@@ -1,5 +1,6 @@
 #include "platform/ui/menu.h"
 
+#include "platform/ui/property_names.h"
 #include "platform/ui/ui_error.h"
 
 #include <algorithm>
@@ -41,25 +42,25 @@ MenuRoot::~MenuRoot() {
 void MenuItem::SetCaption(std::string caption) {
     if (caption == caption_) return;
     caption_ = std::move(caption);
-    Changed("Caption");
+    Changed(prop::kCaption);
 }
 
 void MenuItem::SetEnabled(bool enabled) {
     if (enabled == enabled_) return;
     enabled_ = enabled;
-    Changed("Enabled");
+    Changed(prop::kEnabled);
 }
 
 void MenuItem::SetVisible(bool visible) {
     if (visible == visible_) return;
     visible_ = visible;
-    Changed("Visible");
+    Changed(prop::kVisible);
 }
 
 void MenuItem::SetChecked(bool checked) {
     if (checked == checked_) return;
     checked_ = checked;
-    Changed("Checked");
+    Changed(prop::kChecked);
 }
 
 void MenuItem::SetShortCut(std::string_view text) {
@@ -70,14 +71,14 @@ void MenuItem::SetShortCut(std::string_view text) {
         if (!stroke) throw UiError("atalho inválido: " + std::string(text));
         shortCut_ = stroke;
     }
-    Changed("ShortCut");
+    Changed(prop::kShortCut);
 }
 
 MenuItem& MenuItem::AddItem(std::string name, std::string caption) {
     MenuItem& item = CreateItem(*this, std::move(name), std::move(caption));
     item.parentItem_ = this;
     items_.push_back(&item);
-    Changed("Items");
+    Changed(prop::kItems);
     return item;
 }
 
@@ -95,7 +96,7 @@ MenuItem& MenuRoot::AddItem(std::string name, std::string caption) {
     MenuItem& item = CreateItem(*this, std::move(name), std::move(caption));
     item.root_ = this;
     items_.push_back(&item);
-    Changed("Items");
+    Changed(prop::kItems);
     return item;
 }
 
@@ -108,7 +109,7 @@ void PopupMenu::Popup(int x, int y) {
     poppedUp_ = true;
     popupX_ = x;
     popupY_ = y;
-    Changed("Popup");
+    Changed(prop::kPopup);
 }
 
 } // namespace dfe

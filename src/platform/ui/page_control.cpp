@@ -1,6 +1,7 @@
 #include "platform/ui/page_control.h"
 
 #include "platform/ui/form.h"
+#include "platform/ui/property_names.h"
 #include "platform/ui/ui_error.h"
 
 #include "platform/core/text.h"
@@ -24,7 +25,7 @@ int TabSheet::PageIndex() const {
 void TabSheet::SetTabVisible(bool visible) {
     if (visible == tabVisible_) return;
     tabVisible_ = visible;
-    Changed("TabVisible");
+    Changed(prop::kTabVisible);
 }
 
 std::vector<TabSheet*> PageControl::Pages() const {
@@ -43,7 +44,7 @@ void PageControl::SetActivePage(TabSheet* page) {
         throw UiError("a página " + page->Name() + " não pertence a " + Name());
     if (page == activePage_) return;
     activePage_ = page;
-    Changed("ActivePage");
+    Changed(prop::kActivePage);
     if (auto* form = ParentForm()) form->DefocusHidden();
 }
 
@@ -116,7 +117,7 @@ void Notebook::SetPageIndex(int index) {
         throw UiError("o notebook " + Name() + " não tem a página " + std::to_string(index));
     if (index == pageIndex_) return;
     pageIndex_ = index;
-    Changed("PageIndex");
+    Changed(prop::kPageIndex);
     if (auto* form = ParentForm()) form->DefocusHidden();
     if (OnPageChanged) OnPageChanged(*this);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ui/container.h"
+#include "platform/ui/property_names.h"
 
 namespace dfe {
 
@@ -43,7 +44,7 @@ public:
         if (position < 0) position = 0;
         if (position == vertPosition_) return;
         vertPosition_ = position;
-        Changed("VertScrollPosition");
+        Changed(prop::kVertScrollPosition);
     }
 
 private:
