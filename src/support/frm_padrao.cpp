@@ -54,7 +54,7 @@ TfrmPadrao::TfrmPadrao(Application& app)
       mnuImprimir(mnuArquivo.AddItem("mnuImprimir", "I&mprimir")),
       mnuFechar(mnuArquivo.AddItem("mnuFechar", "&Fechar")), pgcPadrao(Add<PageControl>("pgcPadrao")),
       tshFolhaDados(pgcPadrao.Add<TabSheet>("tshFolhaDados")),
-      tshFormulario(pgcPadrao.Add<TabSheet>("tshFormulario")), dbnPadrao(Add<Panel>("dbnPadrao")) {
+      tshFormulario(pgcPadrao.Add<TabSheet>("tshFormulario")), dbnPadrao(panBotoes.Add<Panel>("dbnPadrao")) {
     panBotoes.SetBounds(0, 0, 663, 44);
     lblCodTela.SetBounds(607, 14, 56, 16);
     pgcPadrao.SetBounds(0, 44, 663, 600);
@@ -106,12 +106,17 @@ SpeedButton& TfrmPadrao::AddCommandButton(const char* name, const char* caption)
 }
 
 void TfrmPadrao::ArrangeCommandButtons() {
-    // The screen code label keeps the bar's right end.
-    const int room = lblCodTela.Left() - kBarStart;
+    // The navigator and the screen code keep the bar's right end; the commands take as many rows as they
+    // need.
+    constexpr int kRowHeight = 42;
+    const int perRow = std::max(1, (dbnPadrao.Left() - kBarStart) / kButtonWidth);
     const int count = static_cast<int>(commandButtons_.size());
-    const int width = std::min(kButtonWidth, room / count);
-    for (int i = 0; i < count; ++i)
-        commandButtons_[static_cast<size_t>(i)]->SetBounds(kBarStart + i * width, 2, width, 40);
+    for (int i = 0; i < count; ++i) {
+        commandButtons_[static_cast<size_t>(i)]->SetBounds(kBarStart + (i % perRow) * kButtonWidth,
+                                                           2 + (i / perRow) * kRowHeight, kButtonWidth, 40);
+    }
+    const int rows = (count + perRow - 1) / perRow;
+    panBotoes.SetHeight(2 + rows * kRowHeight);
 }
 
 void TfrmPadrao::BuildNavigator() {

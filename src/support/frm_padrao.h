@@ -66,8 +66,8 @@ public:
     // Gives each button the enabled state of its menu item.
     void MirrorMenuToButtons();
 
-    // A screen's own command, appended to the button bar; the bar shares its width among all its commands
-    // (at most the standard width each), so no button leaves the bar or covers another.
+    // A screen's own command, appended to the button bar, which grows a row when the commands fill one: no
+    // button leaves the bar or covers another. Lay out what is below the bar after adding the commands.
     SpeedButton& AddCommandButton(const char* name, const char* caption);
 
 protected:

@@ -154,6 +154,9 @@ void BuildOrigin(Container& page, OriginControls& c, PostingDataSets& data) {
     c.btpNFSaida = SearchButton(returned, "btpNFSaida", c.dbeNumeroSaida, "Notas Fiscais de Saída", 218, 14);
     c.btpLista = Place<SpeedButton>(returned, "btpLista", 244, 14, 21, 21);
     c.nbkNFOrigem->SetPageIndex(0);
+    // Shown by the layout rule for the operation types that have them.
+    c.panDadosNFRemessa->SetVisible(false);
+    c.panNFOrigem->SetVisible(false);
 }
 
 void BuildTransport(Container& page, TransportControls& c, PostingDataSets& data, Panel* stacked) {

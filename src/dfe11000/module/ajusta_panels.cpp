@@ -8,6 +8,8 @@
 #include "dfe11000/module/screen_layout.h"
 #include "dfe11000/server/server_gateway.h"
 
+#include <algorithm>
+
 namespace dfe::dfe11000 {
 namespace {
 
@@ -39,8 +41,9 @@ void ScreenLayout::GroupBoxPadraoZym() {
 
 void ScreenLayout::AjustaPanels(int offset) {
     const std::string& kind = form_.Header().CurrentType();
-    const bool isReturn = form_.Header().TipoOper().IDOPERDEVONF == "S";
-    const bool triangular = form_.Header().TipoOper().IDOPTRIANGULAR == "S";
+    const OperationType type = form_.Header().TipoOper();
+    const bool isReturn = type.IDOPERDEVONF == "S";
+    const bool triangular = type.IDOPTRIANGULAR == "S";
     const bool usesOrigin = kind == "03" || kind == "14" || isReturn;
 
     const int base = usesOrigin ? (triangular ? 452 : 402) : (triangular ? 394 : 344);
@@ -57,10 +60,22 @@ void ScreenLayout::AjustaPanels(int offset) {
     }
     ui_.panNFOrigem->SetVisible(usesOrigin);
     ui_.panDadosNFRemessa->SetVisible(triangular);
+    KeepBelowDetails();
 
     ColorsByOperationType();
 
     if (isReturn) AjustaOrigemDevolucao();
+}
+
+// The groups below the visible area sit under the detail panels: a triangular return's stack reaches past
+// their designed places, and a group covered by the total could not be used.
+void ScreenLayout::KeepBelowDetails() {
+    const Control* last = ui_.grbTotalNF->Parent();
+    GroupBox& nature = *ui_.grbNatFreteCTe;
+    nature.SetTop(std::max(nature.Top(), last->Top() + last->Height()));
+    const int below = nature.Top() + nature.Height() + 3;
+    for (Control* c : std::initializer_list<Control*>{ui_.nbkCte, ui_.grbDAE})
+        c->SetTop(std::max(c->Top(), below));
 }
 
 // The document editors take the colour of what the operation type asks of them.

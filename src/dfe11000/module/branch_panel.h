@@ -20,9 +20,6 @@ public:
     void sbtFiltroClick();
     // The branch edit has the focus: the filter has not taken over yet.
     bool FiltroAtivo() const;
-    // Shows the filter; true when it was confirmed (or asked to include) since the dialog was created. A
-    // new posting asked for by the filter is started.
-    bool ShowFilter();
 
     // Set by the filter's confirm and include, taken by the branch panel's exit.
     bool boFiltroConfirmado = false;

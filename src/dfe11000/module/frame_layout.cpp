@@ -9,7 +9,7 @@ namespace dfe::dfe11000 {
 
 void BuildBranchPanel(support::TfrmPadrao& form, BranchPanelControls& c, HeaderLookups& lookups) {
     lookups.dtsFiliRece = AddSource(form, "dtsFiliRece", lookups.qryFiliRece);
-    c.panFilial = Place<Panel>(form, "panFilial", 0, 44, 663, 30);
+    c.panFilial = Place<Panel>(form, "panFilial", 0, form.panBotoes.Height(), 663, 30);
     c.panFilial->SetTabStop(true);
     c.lblFilial = AddLabel(*c.panFilial, "lblFilial", "Filial de Origem", 8, 8, 100);
     c.medCdFilial = Place<MaskEdit>(*c.panFilial, "medCdFilial", 112, 4, 40, 21);
@@ -92,16 +92,20 @@ void BuildCommands(support::TfrmPadrao& form, CommandControls& c) {
 }
 
 void BuildPages(support::TfrmPadrao& form, PageControls& c, PostingDataSets& data) {
-    form.pgcPadrao.SetBounds(0, 74, 655, 560);
-    c.dbgPadrao = BoundGrid(form.tshFolhaDados, "dbgPadrao", data.dtsRomaneioNF, 0, 0, 647, 530);
+    // Below the branch panel, down to where a bar of one row would have left it.
+    const int top = form.panBotoes.Height() + 30;
+    form.pgcPadrao.SetBounds(0, top, 655, 634 - top);
+    // The pages fill the page control below its tabs.
+    const int pageHeight = form.pgcPadrao.Height() - 30;
+    c.dbgPadrao = BoundGrid(form.tshFolhaDados, "dbgPadrao", data.dtsRomaneioNF, 0, 0, 647, pageHeight);
     c.dbgPadrao->SetOptions(grid_option::Titles | grid_option::ColLines | grid_option::RowLines |
                             grid_option::RowSelect | grid_option::AlwaysShowSelection);
     // dtsPadrao drives the navigator, which walks the list; the header's reactions hang on dtsNotaFiscal.
     form.dtsPadrao.SetDataSet(&data.cdsRomaneioNF);
     c.tshVencimento = &form.pgcPadrao.Add<TabSheet>("tshVencimento");
     c.tshVencimento->SetCaption("&Vencimento");
-    c.dbgContaPagar = BoundGrid(*c.tshVencimento, "dbgContaPagar", data.dtsContaPagar, 0, 0, 647, 530);
-    c.scbFormulario = Place<ScrollBox>(form.tshFormulario, "scbFormulario", 0, 0, 647, 520);
+    c.dbgContaPagar = BoundGrid(*c.tshVencimento, "dbgContaPagar", data.dtsContaPagar, 0, 0, 647, pageHeight);
+    c.scbFormulario = Place<ScrollBox>(form.tshFormulario, "scbFormulario", 0, 0, 647, pageHeight);
 }
 
 } // namespace dfe::dfe11000

@@ -25,8 +25,9 @@ public:
     void Habilita(bool enable);
     // The item grid nbkItensNF shows.
     DBGrid* VisibleItemGrid() const;
-    // The origin editors bound to the related documents while a single origin is typed.
-    void BindSingleOrigin(bool bound);
+
+private:
+    void KeepBelowDetails();
 };
 
 } // namespace dfe::dfe11000
