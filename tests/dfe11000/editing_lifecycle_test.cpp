@@ -4,6 +4,8 @@
 #include "dfe11000/module/module_helpers.h"
 #include "dfe11000/module/pending.h"
 
+#include <functional>
+
 namespace dfe::dfe11000 {
 namespace {
 
@@ -385,6 +387,185 @@ TEST_F(Editing, IncludeOnAFixedBranchWithAnEmptyListLeavesListCommandsDisabledAf
     EXPECT_FALSE(form->mnuVerificar.Enabled());
     EXPECT_FALSE(form->sbtAlterar.Enabled());
     EXPECT_TRUE(form->mnuIncluir.Enabled());
+}
+
+// A new posting starts as a purchase ("01") whatever type the browsed row has.
+TEST_F(Editing, ANewPostingStartsWithTypeZeroOneWhateverTheBrowsedRow) {
+    for (const char* browsed : {"07", "05", "01"}) {
+        app.Dispatch([&] {
+            List({Row({{"NRLANCTONF", "0000000007"}, {"CDTIPOOPER", browsed}})});
+            form->Header().SetCurrentType(browsed);
+        });
+        Run(&TfrmLancNFEntrada::sbtIncluirClick);
+        ASSERT_EQ(form->data.cdsNotaFiscal.State(), DataSetState::Insert) << dialogs.Describe();
+        EXPECT_EQ(form->data.cdsRomaneioNF.FieldByName("CDTIPOOPER").AsString(), "01") << browsed;
+        EXPECT_EQ(form->data.cdsNotaFiscal.FieldByName("CDTIPOOPER").AsString(), "01") << browsed;
+        EXPECT_EQ(form->Header().CurrentType(), "01") << browsed;
+        app.Dispatch([&] { form->Editing().Cancela(); });
+    }
+}
+
+// The warehouse command follows the header's warehouse (CDALMOXARIFE).
+TEST_F(Editing, TheWarehouseCommandFollowsTheHeadersWarehouse) {
+    struct Case {
+        const char* warehouse;
+        bool enabled;
+    };
+    const Case cases[] = {{"ALM001", true}, {"", false}};
+    EXPECT_EQ(form->ui.mnuAlmoLocal->Caption(), "A&lmoxarifado/Localização");
+    ASSERT_TRUE(form->ui.mnuAlmoLocal->ShortCut());
+    EXPECT_EQ(form->ui.mnuAlmoLocal->ShortCut()->key, ParseKeyStroke("Ctrl+J")->key);
+    EXPECT_TRUE(form->ui.mnuAlmoLocal->ShortCut()->shift.ctrl);
+    for (const Case& c : cases) {
+        app.Dispatch([&] {
+            List({Row()});
+            Header({{"CDALMOXARIFE", Variant(c.warehouse)}});
+            form->Editing().ControlaBotoes(*form->data.dtsRomaneioNF);
+        });
+        EXPECT_EQ(form->ui.mnuAlmoLocal->Enabled(), c.enabled) << "'" << c.warehouse << "'";
+        EXPECT_EQ(form->ui.sbtAlmoLocal->Enabled(), c.enabled) << "'" << c.warehouse << "'";
+    }
+}
+
+// The number edit's colour follows the current type's IDUTILEMISNF through the command states, and the
+// supplier number is typed only for a type whose element 6 is "N".
+TEST_F(Editing, CommandStatesFollowTheCurrentOperationType) {
+    struct Case {
+        const char* code;
+        std::map<std::string, std::string> columns;
+        Color number;
+        bool supplierTyped;
+    };
+    const Case cases[] = {
+        {"T2", {{"IDUTILEMISNF", "N"}}, Color::clInfoBk, true},
+        {"T3", {{"IDUTILEMISNF", "S"}}, Color::clWindow, true},
+        {"T4", {{"IDINFCPFCNPJNF", "S"}}, Color::clInfoBk, false},
+        {"T5", {{"IDINFCPFCNPJNF", ""}}, Color::clInfoBk, false}, // no answer is not "N"
+        {"99", {}, Color::clInfoBk, false},                       // an unknown type
+    };
+    for (const Case& c : cases) {
+        if (c.code != std::string("99")) DefineOperationType(c.code, c.columns);
+        app.Dispatch([&] {
+            List({Row({{"CDTIPOOPER", c.code}})});
+            form->Header().SetCurrentType(c.code);
+            form->Editing().ControlaBotoes(*form->data.dtsRomaneioNF);
+        });
+        EXPECT_EQ(form->lookups.qryTipoOperac.IsEmpty()
+                      ? std::string()
+                      : form->lookups.qryTipoOperac.FieldByName("CDTIPOOPER").AsString(),
+                  c.code == std::string("99") ? "" : c.code);
+        EXPECT_EQ(form->ui.dbeNumero->GetColor(), c.number) << c.code;
+        EXPECT_EQ(form->ui.dbeNrInsJurNF->Enabled(), c.supplierTyped) << c.code;
+    }
+}
+
+// Change on the supplier page: a typed supplier takes the focus; a type whose supplier comes from the
+// CPF/CNPJ (supplier number disabled) runs the supplier rule before the focus would fall back to the series.
+TEST_F(Editing, ChangeRunsTheSupplierRuleForACpfCnpjType) {
+    struct Case {
+        const char* cpfCnpj;
+        const char* shown;   // the code of the message the change shows
+        const char* focused; // the control focused afterwards
+    };
+    const Case cases[] = {{"N", "", "dbeNrInsJurNF"}, {"S", kNotAvailableCode, nullptr}};
+    for (const Case& c : cases) {
+        DefineOperationType("T2", {{"IDINFCPFCNPJNF", c.cpfCnpj}, {"IDATUESTTPOP", "N"}});
+        app.Dispatch([&] {
+            if (InEdit(form->data.cdsNotaFiscal)) form->Editing().Cancela();
+            List({Row({{"CDTIPOOPER", "T2"}})});
+            form->Header().SetCurrentType("T2");
+            Header();
+            form->ui.nbkDestino->SetPageIndex(1);
+        });
+        dialogs.ClearRecords();
+        Run(&TfrmLancNFEntrada::sbtAlterarClick);
+        const auto errors = dialogs.Errors();
+        EXPECT_EQ(errors.empty() ? std::string() : errors.back().code, c.shown) << c.cpfCnpj;
+        if (c.focused) {
+            ASSERT_NE(form->ActiveControl(), nullptr);
+            EXPECT_EQ(form->ActiveControl()->Name(), c.focused) << c.cpfCnpj;
+        }
+    }
+}
+
+// What belongs to one posting goes with it: the service location remembered at its last post, the state
+// registration chosen for it.
+TEST_F(Editing, IncludeMovingAndCancelForgetWhatBelongedToThePreviousPosting) {
+    struct Case {
+        const char* what;
+        std::function<void()> step;
+    };
+    const auto remember = [&] {
+        app.Dispatch([&] {
+            List({Row()});
+            Header({{"SGESTADO", Variant("SP")}, {"CDMUNICIPIO", Variant("5030")}});
+        });
+        ASSERT_EQ(form->Editing().SgEstadoAnt(), "SP");
+        ASSERT_EQ(form->Editing().CdMunicipioAnt(), "5030");
+    };
+    const Case cases[] = {
+        {"include", [&] { Run(&TfrmLancNFEntrada::sbtIncluirClick); }},
+        {"another header row",
+         [&] {
+             app.Dispatch([&] {
+                 DataSet& nf = form->data.cdsNotaFiscal;
+                 nf.OnNewRecord = nullptr;
+                 nf.Append();
+                 nf.FieldByName("CDFILIAL").SetAsString("0001");
+                 nf.Cancel();
+                 nf.First();
+             });
+         }},
+    };
+    for (const Case& c : cases) {
+        remember();
+        c.step();
+        EXPECT_EQ(form->Editing().SgEstadoAnt(), "") << c.what;
+        EXPECT_EQ(form->Editing().CdMunicipioAnt(), "") << c.what;
+        app.Dispatch([&] { form->Editing().Cancela(); });
+    }
+
+    Run(&TfrmLancNFEntrada::sbtIncluirClick);
+    Cli_dfe11000().stInscEstaImp = "1234";
+    Cli_dfe11000().boRetornoInscEsta = false;
+    Run(&TfrmLancNFEntrada::sbtCancelarClick);
+    EXPECT_EQ(Cli_dfe11000().stInscEstaImp, "");
+}
+
+// The commands read as the screen names them.
+TEST_F(Editing, CommandCaptions) {
+    struct Case {
+        const char* name;
+        const char* caption;
+    };
+    const Case cases[] = {
+        {"sbtConfirmar", "&Fechar NF"},
+        {"mnuConfirmar", "Fechar &NF"},
+        {"mnuReplicDoc", "&Replicação de Documentos"},
+        {"mnuVencimentos", "&Vencimento"},
+        {"tshVencimento", "&Vencimento"},
+        {"mnuAlmoLocal", "A&lmoxarifado/Localização"},
+        {"mnuRateio", "Manutenção de Ra&teios por Produtos"},
+        {"mnuFiltro", "&Filtrar"},
+        {"mnuGeraSaida", "&Gerar NF Saída"},
+    };
+    for (const Case& c : cases) {
+        Component* component = form->FindComponent(c.name);
+        ASSERT_NE(component, nullptr) << c.name;
+        std::string caption;
+        if (auto* item = dynamic_cast<MenuItem*>(component))
+            caption = item->Caption();
+        else if (auto* control = dynamic_cast<Control*>(component))
+            caption = control->Caption();
+        EXPECT_EQ(caption, c.caption) << c.name;
+    }
+    EXPECT_EQ(form->sbtConfirmar.Hint(), "Fechar Nota Fiscal");
+    // The replicate button's popup: replicate the document or copy it into a new invoice.
+    ASSERT_EQ(form->ui.sbtReplicDoc->GetPopupMenu(), form->ui.pmnReplicDoc);
+    EXPECT_EQ(form->ui.mnuGerarNFId->Caption(), "Replicar Documento");
+    EXPECT_EQ(form->ui.mnuGerarNF->Caption(), "Copiar Nota Fiscal");
+    ASSERT_EQ(form->ui.sbtRateio->GetPopupMenu(), form->ui.pmnRateio);
+    EXPECT_EQ(form->ui.mnuContRatePaga->Caption(), "Controle de Rateio das Contas a &Pagar");
 }
 
 } // namespace

@@ -621,3 +621,55 @@ TEST_F(FilterDialog, AFixedBranchScreenClosesWhenTheRefusedFirstFilterIsCancelle
 
 } // namespace
 } // namespace dfe::dfe11000
+
+namespace dfe::dfe11000 {
+namespace {
+
+// The installments page of a confirmed list follows the branch's own treatment of installments
+// (IDTRATAVENC: 0001 "S", 0002 "M", 0003 "N"), whatever the list rows carry.
+TEST_F(FilterDialog, TheInstallmentsPageFollowsTheBranchTreatment) {
+    struct Case {
+        const char* branch;
+        bool enabled;
+        bool readOnly;
+    };
+    const Case cases[] = {{"0001", true, false}, {"0002", true, true}, {"0003", false, false}};
+    AnswerList(2, "S", "M");
+    TfrmLancNFEntrada& form = Open();
+    for (const Case& c : cases) {
+        app.Dispatch([&] {
+            form.ui.medCdFilial->SetFocus();
+            form.ui.medCdFilial->SetText(c.branch);
+        });
+        LeaveBranch(form, [&](TfrmFiltroNFEntrada& d) { Confirm(d); });
+        ASSERT_EQ(form.data.cdsRomaneioNF.RecordCount(), 2) << c.branch << dialogs.Describe();
+        EXPECT_EQ(form.ui.tshVencimento->Enabled(), c.enabled) << c.branch;
+        EXPECT_EQ(form.ui.mnuVencimentos->Enabled(), c.enabled) << c.branch;
+        EXPECT_EQ(form.ui.dbgContaPagar->ReadOnly(), c.readOnly) << c.branch;
+    }
+}
+
+// The dialog's answer covers every showing since it was created: a later filter cancelled keeps the list
+// confirmed before and leaves the clerk on it, while a first filter cancelled sends the clerk back to the
+// branch.
+TEST_F(FilterDialog, ALaterFilterCancelledKeepsTheClerkOnTheList) {
+    struct Case {
+        bool confirmedBefore;
+        bool branchFocused;
+    };
+    for (const Case c : {Case{false, true}, Case{true, false}}) {
+        TfrmLancNFEntrada& form = Open();
+        if (c.confirmedBefore) {
+            LeaveBranch(form, [&](TfrmFiltroNFEntrada& d) { Confirm(d); });
+            ASSERT_TRUE(form.frmFiltroNFEntrada->boConfirma);
+            app.Dispatch([&] { form.ui.medCdFilial->SetFocus(); });
+        }
+        LeaveBranch(form, [](TfrmFiltroNFEntrada&) {});
+        EXPECT_EQ(form.frmFiltroNFEntrada->boConfirma, c.confirmedBefore);
+        EXPECT_EQ(form.ActiveControl() == form.ui.medCdFilial, c.branchFocused) << c.confirmedBefore;
+        app.Dispatch([&] { form.Close(); });
+    }
+}
+
+} // namespace
+} // namespace dfe::dfe11000
