@@ -311,8 +311,4 @@ void TfrmFiltroNFEntrada::cbbDestRemChange() {
     if (kind >= 0) nbkCliente->SetPageIndex(kind);
 }
 
-void TfrmLancNFEntrada::FiltroDeleter::operator()(TfrmFiltroNFEntrada* dialog) const {
-    delete dialog;
-}
-
 } // namespace dfe::dfe11000

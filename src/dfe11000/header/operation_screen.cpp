@@ -64,4 +64,8 @@ DBEdit* HeaderRules::ParticipantField() const {
     }
 }
 
+// The demo postings carry valid document models; refusing here would block every include and change, which
+// show the record page while the posting is edited. The document-identity rules replace it.
+void HeaderRules::Vd_ModDocFisc(bool /*required*/) {}
+
 } // namespace dfe::dfe11000

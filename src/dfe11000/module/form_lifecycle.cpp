@@ -256,4 +256,8 @@ void TfrmLancNFEntrada::FormClose(CloseAction& action) {
     FormCloseBase(action);
 }
 
+void TfrmLancNFEntrada::FiltroDeleter::operator()(TfrmFiltroNFEntrada* dialog) const {
+    delete dialog;
+}
+
 } // namespace dfe::dfe11000

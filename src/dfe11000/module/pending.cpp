@@ -1,8 +1,6 @@
 #include "dfe11000/module/pending.h"
 
-#include "dfe11000/header/header_rules.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
-#include "dfe11000/posting/posting_loader.h"
 #include "platform/core/abort.h"
 #include "support/current_dialogs.h"
 
@@ -19,14 +17,6 @@ void Tell(std::string_view operation) {
 void NotAvailableYet(std::string_view operation) {
     Tell(operation);
     ThrowAbort();
-}
-
-// The demo postings carry valid document models; refusing here would block every include and change, which
-// show the record page while the posting is edited.
-void HeaderRules::Vd_ModDocFisc(bool /*required*/) {}
-
-void PostingLoader::Vd_VerifProdEst() {
-    NotAvailableYet("Verificação de produto de estoque");
 }
 
 // Replication is not built yet, so no posting of the demo data is a replica: nothing to mark.

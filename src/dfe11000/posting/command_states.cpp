@@ -5,6 +5,7 @@
 #include "dfe11000/module/module_helpers.h"
 #include "dfe11000/module/screen_layout.h"
 #include "dfe11000/posting/posting_editor.h"
+#include "dfe11000/posting/posting_list.h"
 #include "dfe11000/posting/posting_loader.h"
 #include "support/zymora.h"
 
@@ -126,17 +127,7 @@ void PostingEditor::DisableForInsert() {
         if (ui_.medCdFilial->CanFocus()) ui_.medCdFilial->SetFocus();
         return;
     }
-    Enable(form_.mnuAlterar, form_.sbtAlterar, false);
-    Enable(form_.mnuExcluir, form_.sbtExcluir, false);
-    Enable(form_.mnuProcurar, form_.sbtProcurar, false);
-    Enable(form_.mnuVerificar, form_.sbtVerificar, false);
-    form_.tshFolhaDados.SetEnabled(false);
-    form_.tshFormulario.SetEnabled(false);
-    ui_.tshVencimento->SetEnabled(false);
-    ui_.mnuFolhaDados->SetEnabled(false);
-    ui_.mnuFormulario->SetEnabled(false);
-    ui_.mnuVencimentos->SetEnabled(false);
-    ui_.mnuFolhaDados->SetChecked(true);
+    form_.List().DisableRowCommandsAndPages();
 }
 
 } // namespace dfe::dfe11000

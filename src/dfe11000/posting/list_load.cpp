@@ -92,8 +92,12 @@ void PostingList::EnableInstallmentsForList() {
     ui_.mnuVencimentos->SetEnabled(installments);
 }
 
-// Nothing but a new posting can be done: both pages and the page commands off, the list page marked.
 void PostingList::DisableForEmptyList() {
+    DisableRowCommandsAndPages();
+    FocusIfPossible(&form_.pgcPadrao);
+}
+
+void PostingList::DisableRowCommandsAndPages() {
     SetCommand(form_.mnuAlterar, form_.sbtAlterar, false);
     SetCommand(form_.mnuExcluir, form_.sbtExcluir, false);
     SetCommand(form_.mnuProcurar, form_.sbtProcurar, false);
@@ -105,7 +109,6 @@ void PostingList::DisableForEmptyList() {
     ui_.mnuFolhaDados->SetEnabled(false);
     ui_.mnuVencimentos->SetEnabled(false);
     ui_.mnuFolhaDados->SetChecked(true);
-    FocusIfPossible(&form_.pgcPadrao);
 }
 
 } // namespace dfe::dfe11000

@@ -153,13 +153,7 @@ void PostingList::ShowRowInstallmentsAndTaxes() {
     ui_.dbgContaPagar->SetReadOnly((handling == "M" && entryInstallments) ||
                                    FieldText(data_.cdsNotaFiscal, "IDDOCFINANC") == "L");
     ui_.mnuVencimentos->SetEnabled(ui_.tshVencimento->Enabled());
-    const std::string& kind = form_.Header().CurrentType();
-    if (kind.empty()) return;
-    const bool taxes = !OneOf(kind, {"05", "07", "09", "10"});
-    ui_.dbgItemProImpos->SetEnabled(taxes);
-    ui_.dbgImposNFTot->SetEnabled(taxes);
-    ui_.dbgItemEncargo->SetEnabled(kind != "09");
-    ui_.grbProdEmiss->SetEnabled(kind != "05");
+    if (!form_.Header().CurrentType().empty()) form_.Header().EnableTaxGridsByOperation();
 }
 
 void PostingList::dtsRomaneioNFStateChange() {

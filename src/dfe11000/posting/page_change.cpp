@@ -5,6 +5,7 @@
 #include "dfe11000/module/caption_group_box.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
+#include "dfe11000/module/pending.h"
 #include "dfe11000/posting/posting_editor.h"
 #include "dfe11000/posting/posting_loader.h"
 #include "platform/core/abort.h"
@@ -277,6 +278,11 @@ void PostingLoader::ShowRowDocumentModel() {
     ui_.nbkCte->SetPageIndex(model == "66" ? 1 : 0);
     ui_.grbNatFreteCTe->SetVisible(
         OneOf(model, {"07", "08", "8B", "09", "10", "11", "26", "27", "57", "63", "67"}));
+}
+
+// The item rules' stock check; until they are built the page is not left from an item grid while editing.
+void PostingLoader::Vd_VerifProdEst() {
+    NotAvailableYet("Verificação de produto de estoque");
 }
 
 } // namespace dfe::dfe11000

@@ -41,6 +41,8 @@ public:
     void ShowRowCompany();
     // The find dialog over the list.
     void Find();
+    // Nothing but a new posting can be done: the row commands and the pages off, the list page marked.
+    void DisableRowCommandsAndPages();
 
     // Display texts of the list row: the operation name with the status suffix, and the posting text.
     std::string TipoOperDisplayText();
