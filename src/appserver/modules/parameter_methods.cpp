@@ -1,5 +1,8 @@
 #include "appserver/modules/parameter_methods.h"
 
+#include "platform/net/answer_reader.h"
+#include "platform/net/posting_calls.h"
+
 #include "appserver/modules/packet_answer.h"
 #include "platform/core/text.h"
 #include "platform/net/connection_names.h"
@@ -97,8 +100,12 @@ Variant SupplierParameterAnswer(db::Database& db, const std::string& supplier) {
                                   " SGESTADO, CDMUNICIPIO FROM PRODXFORNDF WHERE CDFORNECED = :P_CDFORNECED"
                                   " ORDER BY CDTIPOOPER, CDPRODUTO, CDPAIS, SGESTADO, CDMUNICIPIO",
                                   params);
-    return Variant::Array(
-        {"S", PacketAnswer(parameters), usesRules ? kUsesProdXForn : kNoProdXForn, PacketAnswer(rules)});
+    return net::AnswerWriter(net::kGetParamFornAnswer)
+        .Set("accepted", Variant("S"))
+        .Set("parameters", PacketAnswer(parameters))
+        .Set("stParamForn", Variant(usesRules ? kUsesProdXForn : kNoProdXForn))
+        .Set("cdsProdXFornDF", PacketAnswer(rules))
+        .Finish();
 }
 
 void RegisterParameterMethods(MethodRegistry& registry) {

@@ -4,6 +4,10 @@
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/server/module_parameters.h"
 #include "dfe11000/server/server_gateway.h"
+#include "platform/core/abort.h"
+#include "platform/net/answer_reader.h"
+#include "platform/net/net_errors.h"
+#include "platform/net/posting_calls.h"
 #include "support/show_avi.h"
 #include "support/show_msg.h"
 
@@ -85,23 +89,23 @@ void ModuleParameters::GetParamForn(const std::string& supplier) {
         support::MensErro(answer.AsString(), false);
         return;
     }
-    if (!answer.IsArray() || answer.AsArray().Size() < 2) {
-        ClearSupplierParams();
-        support::MensErro("Resposta inválida do servidor para os parâmetros do fornecedor.", true);
-    }
-    const std::vector<Variant>& items = answer.AsArray().Items();
-    if (items[0].AsString() == "N") {
-        ClearSupplierParams();
-        support::MensErro(items[1].AsString(), true);
-    }
-    if (items.size() < 4) {
-        ClearSupplierParams();
-        support::MensErro("Resposta inválida do servidor para os parâmetros do fornecedor.", true);
-    }
+    const std::string invalid = "Resposta inválida do servidor para os parâmetros do fornecedor.";
     try {
-        data_.cdsParamForne.SetData(items[1]);
-        data_.cdsProdXFornDF.SetData(items[3]);
-        stParamForn = items[2].AsString();
+        const net::AnswerReader reader(answer, net::kGetParamFornAnswer);
+        if (reader.Received() < 2) throw net::AnswerError(invalid);
+        if (reader.Text("accepted") == "N") {
+            ClearSupplierParams();
+            support::MensErro(reader.Text("parameters"), true);
+        }
+        reader.ExpectComplete();
+        data_.cdsParamForne.SetData(reader.Element("parameters"));
+        data_.cdsProdXFornDF.SetData(reader.Element("cdsProdXFornDF"));
+        stParamForn = reader.Text("stParamForn");
+    } catch (const net::AnswerError&) {
+        ClearSupplierParams();
+        support::MensErro(invalid, true);
+    } catch (const Abort&) {
+        throw;
     } catch (...) {
         ClearSupplierParams();
         throw;

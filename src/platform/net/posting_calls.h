@@ -88,4 +88,10 @@ inline constexpr std::array<std::string_view, 15> kGetNFDadosGeraisElements = {
 inline constexpr AnswerLayout kGetNFDadosGeraisAnswer{GetNFDadosGeraisArgs::kMethod,
                                                       kGetNFDadosGeraisElements};
 
+// GetParamForn's answer: "S" with the supplier's parameters packet, its product-rule string and the rules
+// packet, or "N" with the refusal's text in place of the parameters.
+inline constexpr std::array<std::string_view, 4> kGetParamFornElements = {"accepted", "parameters",
+                                                                          "stParamForn", "cdsProdXFornDF"};
+inline constexpr AnswerLayout kGetParamFornAnswer{"GetParamForn", kGetParamFornElements};
+
 } // namespace dfe::net
