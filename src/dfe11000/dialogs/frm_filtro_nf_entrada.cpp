@@ -2,6 +2,7 @@
 #include "dfe11000/dialogs/frm_filtro_nf_entrada.h"
 
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
+#include "dfe11000/module/layout_helpers.h"
 #include "platform/ui/placement.h"
 #include "support/consiste.h"
 #include "support/zymora.h"
@@ -23,23 +24,15 @@ const std::vector<std::string> kMessages = {
     "Filial_Cad|Filial não cadastrada.",
 };
 
-void AddLabel(Container& parent, const char* name, const char* caption, int left, int top) {
-    Place<Label>(parent, name, left, top, 60, 13)->SetCaption(caption);
-}
-
 // The participant's row on its notebook page: the edit, its search button and the name beside them.
 constexpr int kRowTop = 13;
 
 Edit* NameEdit(Container& parent, const char* name) {
-    Edit* edit = Place<Edit>(parent, name, 172, kRowTop, 222, 21);
-    edit->SetReadOnly(true);
-    edit->SetTabStop(false);
-    edit->SetColor(Color::clBtnFace);
-    return edit;
+    return Displayed(Place<Edit>(parent, name, 172, kRowTop, 222, 21));
 }
 
-support::TBtnPesquisa* SearchButton(Container& parent, const char* name, int left, const char* title,
-                                    DataSource* source, const char* emptyText) {
+support::TBtnPesquisa* RowSearchButton(Container& parent, const char* name, int left, const char* title,
+                                       DataSource* source, const char* emptyText) {
     auto* button = Place<support::TBtnPesquisa>(parent, name, left, kRowTop, 21, 21);
     button->SetCaption("...");
     button->SetTitle(title);
@@ -100,27 +93,27 @@ void TfrmFiltroNFEntrada::BuildParticipant() {
         return p;
     };
     Container& cliente = page("pagCliente", "Cliente");
-    AddLabel(cliente, "lblCliente", "Inscrição", 4, 0);
+    AddLabel(cliente, "lblCliente", "Inscrição", 4, 0, 60);
     medCliente = Place<MaskEdit>(cliente, "medCliente", 4, kRowTop, 140, 21);
     btpCliente =
-        SearchButton(cliente, "btpCliente", 146, "Cliente", dtsCliente, "Não há cliente cadastrado.");
+        RowSearchButton(cliente, "btpCliente", 146, "Cliente", dtsCliente, "Não há cliente cadastrado.");
     btpCliente->SetAssociate(medCliente);
     edtNmCliente = NameEdit(cliente, "edtNmCliente");
 
     Container& fornecedor = page("pagFornecedor", "Fornecedor");
-    AddLabel(fornecedor, "lblFornecedor", "Inscrição", 4, 0);
+    AddLabel(fornecedor, "lblFornecedor", "Inscrição", 4, 0, 60);
     medFornecedor = Place<MaskEdit>(fornecedor, "medFornecedor", 4, kRowTop, 140, 21);
-    btpFornecedor = SearchButton(fornecedor, "btpFornecedor", 146, "Fornecedor", dtsFornecedor,
-                                 "Não há fornecedor cadastrado.");
+    btpFornecedor = RowSearchButton(fornecedor, "btpFornecedor", 146, "Fornecedor", dtsFornecedor,
+                                    "Não há fornecedor cadastrado.");
     btpFornecedor->SetAssociate(medFornecedor);
     edtNmFornecedor = NameEdit(fornecedor, "edtNmFornecedor");
 
     Container& filial = page("pagFilial", "Filial");
-    AddLabel(filial, "lblFilial", "Filial", 4, 0);
+    AddLabel(filial, "lblFilial", "Filial", 4, 0, 60);
     medFilial = Place<MaskEdit>(filial, "medFilial", 4, kRowTop, 50, 21);
     medFilial->SetEditMask(">aaaa;0; ");
     medFilial->SetMaxLength(4);
-    btpFilial = SearchButton(filial, "btpFilial", 146, "Filial", dtsFilial, "Não há filial cadastrada.");
+    btpFilial = RowSearchButton(filial, "btpFilial", 146, "Filial", dtsFilial, "Não há filial cadastrada.");
     btpFilial->SetAssociate(medFilial);
     edtNmFilial = NameEdit(filial, "edtNmFilial");
 
@@ -135,15 +128,15 @@ void TfrmFiltroNFEntrada::BuildParticipant() {
 
 void TfrmFiltroNFEntrada::BuildPeriods() {
     grbEmissao = Group(*this, "grbEmissao", " Data de Emissão ", 4, 128, 200, 60);
-    AddLabel(*grbEmissao, "lblEmisIni", "Inicial", 8, 16);
+    AddLabel(*grbEmissao, "lblEmisIni", "Inicial", 8, 16, 60);
     depEmisIni = Place<DateEdit>(*grbEmissao, "depEmisIni", 8, 30, 88, 21);
-    AddLabel(*grbEmissao, "lblEmisFim", "Final", 104, 16);
+    AddLabel(*grbEmissao, "lblEmisFim", "Final", 104, 16, 60);
     depEmisFim = Place<DateEdit>(*grbEmissao, "depEmisFim", 104, 30, 88, 21);
 
     grbEntrada = Group(*this, "grbEntrada", " Data de Entrada ", 208, 128, 200, 60);
-    AddLabel(*grbEntrada, "lblEntrIni", "Inicial", 8, 16);
+    AddLabel(*grbEntrada, "lblEntrIni", "Inicial", 8, 16, 60);
     depEntrIni = Place<DateEdit>(*grbEntrada, "depEntrIni", 8, 30, 88, 21);
-    AddLabel(*grbEntrada, "lblEntrFim", "Final", 104, 16);
+    AddLabel(*grbEntrada, "lblEntrFim", "Final", 104, 16, 60);
     depEntrFim = Place<DateEdit>(*grbEntrada, "depEntrFim", 104, 30, 88, 21);
     depEntrIni->SetColor(Color::clInfoBk);
     depEntrFim->SetColor(Color::clInfoBk);
