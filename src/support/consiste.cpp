@@ -1,5 +1,7 @@
 #include "support/consiste.h"
 
+#include "platform/ui/edit_mask.h"
+
 #include "platform/core/decimal.h"
 #include "platform/core/tax_id.h"
 #include "platform/core/text.h"
@@ -26,6 +28,12 @@ std::string PictPess(std::string_view personType) {
     if (personType == "F") return "999.999.999-99;0; ";
     if (personType == "J") return ">AA.AAA.AAA/AAAA-99;0; ";
     return "";
+}
+
+std::string FormatMaskText(const std::string& mask, const std::string& value) {
+    if (mask.empty() || value.empty()) return value;
+    const EditMask editMask(mask);
+    return text::Encode(editMask.Display(editMask.InputsFromValue(text::Decode(value))));
 }
 
 double RoundDec(double value, int digits) {

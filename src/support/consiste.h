@@ -24,6 +24,9 @@ std::string Ajusta_Inscricao(std::string_view number);
 // The edit mask of a registration number by person type: "F" CPF, "J" CNPJ (letters allowed in the first
 // twelve characters); any other type gets no mask.
 std::string PictPess(std::string_view personType);
+// A stored value shown through an edit mask ("12ABC34501DE35" with the company mask: "12.ABC.345/01DE-35");
+// no mask or no value shows the value itself.
+std::string FormatMaskText(const std::string& mask, const std::string& value);
 
 double RoundDec(double value, int digits);
 DateTime PriDiaMes(DateTime date);

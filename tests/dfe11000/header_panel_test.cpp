@@ -142,7 +142,11 @@ TEST_F(HeaderPanel, TypingCompanyAndTypeAndTabbingOnFixesThemAndShowsTheParticip
     };
     const Case cases[] = {{"01", 1}, {"07", 0}, {"08", 2}};
     for (const Case& c : cases) {
+        // The previous case left the focus in a participant: the record page is rebuilt hidden, as include
+        // does, so no participant rule runs for the new posting before it has one.
+        app.Dispatch([&] { form->pgcPadrao.SetActivePage(&form->tshFolhaDados); });
         Include();
+        form->pgcPadrao.SetActivePage(&form->tshFormulario);
         for (Control* ctl : std::initializer_list<Control*>{form->ui.dbeCdEmpresa, form->ui.dbeCdTipoOper})
             ctl->SetEnabled(true);
         app.Dispatch([&] { form->ui.dbeCdEmpresa->SetFocus(); });

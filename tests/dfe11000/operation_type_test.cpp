@@ -242,7 +242,6 @@ TEST_F(OperationTypeRules, DialogsAndRulesOfLaterWorkTellTheClerkAndStopTheExit)
     };
     const Case cases[] = {
         {"09", "Local da prestação do serviço"}, // service provision asking for its location
-        {"17", "Validação do fornecedor"},       // the type's default supplier is checked
     };
     for (const Case& c : cases) {
         Include();
@@ -250,7 +249,10 @@ TEST_F(OperationTypeRules, DialogsAndRulesOfLaterWorkTellTheClerkAndStopTheExit)
         EXPECT_EQ(Run([&] { form->Header().dbeCdTipoOperExit(); }), kNotAvailableCode) << c.type;
         EXPECT_NE(dialogs.Errors().back().text.find(c.what), std::string::npos) << c.type;
     }
-    // The default supplier was put into the posting before its rule was reached.
+    // A type with a default supplier puts it into the posting, whose supplier rule then runs on it.
+    Include();
+    Type("CDTIPOOPER", "17");
+    Run([&] { form->Header().dbeCdTipoOperExit(); });
     EXPECT_EQ(Header("NRINSJURNF"), "12345678909");
 
     // A posting included from the filter keeps its participant: the default supplier is not applied.

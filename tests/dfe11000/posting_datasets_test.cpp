@@ -123,6 +123,10 @@ TEST_F(PostingDataSets, APacketWithEveryFieldLoadsAndOneMissingAFieldIsRefused) 
 }
 
 TEST_F(PostingDataSets, EveryBoundControlAndGridColumnNamesADeclaredField) {
+    // The participant lookups have their fields once open.
+    for (db::TADOIBQuery* q : {&form->lookups.qryFornecedor, &form->lookups.qryCliente,
+                               &form->lookups.qryFiliEmit, &form->lookups.qryInscrEstad})
+        q->Open();
     auto check = [](const std::string& control, DataSource* source, const std::string& field) {
         if (!source || !source->GetDataSet() || field.empty()) return;
         EXPECT_NE(source->GetDataSet()->FindField(field), nullptr)

@@ -11,6 +11,11 @@
 
 namespace dfe::dfe11000 {
 
+// The tags of the participant pages' shown fields.
+inline constexpr int kCustomerTag = 5;
+inline constexpr int kSupplierTag = 3;
+inline constexpr int kIssuingBranchTag = 2;
+
 struct HeaderControls {
     Panel* panCabecalho = nullptr;
     DBText* dbtNome = nullptr;
@@ -25,7 +30,8 @@ struct HeaderControls {
     support::TBtnPesquisa* btpTipoOper = nullptr;
     DBEdit* dbeNmTipoOper = nullptr;
     DBRadioGroup* drgSaidEntr = nullptr;
-    // The participant, one notebook page per kind.
+    // The participant, one notebook page per kind; each page's shown fields carry the page's tag (customer 5,
+    // supplier 3, issuing branch 2) and show its lookup while bound.
     Notebook* nbkDestino = nullptr;
     GroupBox* grbCliente = nullptr;
     DBEdit* dbeNrInsJurClie = nullptr;
@@ -39,7 +45,9 @@ struct HeaderControls {
     GroupBox* grbInscrEstad = nullptr;
     DBEdit* dbeCdInscEsta = nullptr;
     GroupBox* grbDestReme = nullptr;
-    Edit* edtNmDestReme = nullptr;
+    DBEdit* edtNmDestReme = nullptr;
+    DBEdit* dbeMuniDestReme = nullptr;
+    DBEdit* dbeUFDestReme = nullptr;
 };
 
 struct DocumentControls {

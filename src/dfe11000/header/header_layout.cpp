@@ -6,11 +6,46 @@
 #include "platform/ui/form.h"
 
 namespace dfe::dfe11000 {
+namespace {
+
+// The participant's name and main address beside its number, as its lookup gives them.
+struct AddressFields {
+    const char* name;
+    const char* street;
+    const char* district;
+};
+constexpr AddressFields kSupplierFields{"NMRAZSOCFORN", "DSENDEFORN", "NMBAIRFORN"};
+constexpr AddressFields kCustomerFields{"NMRAZSOCCLIE", "DSENDECLIE", "NMBAIRCLIE"};
+constexpr AddressFields kBranchFields{"NMFILIAL", "DSENDEFILI", "NMBAIRFILI"};
+
+void ParticipantAddress(Container& group, const std::string& suffix, DataSource* source,
+                        const AddressFields& fields, int tag) {
+    const std::string names[] = {"dbeNm" + suffix, "dbeEnde" + suffix, "dbeBair" + suffix, "dbeMuni" + suffix,
+                                 "dbeUF" + suffix};
+    DBEdit* shown[] = {
+        BoundEdit(group, names[0].c_str(), source, fields.name, 164, 20, 460),
+        BoundEdit(group, names[1].c_str(), source, fields.street, 8, 46, 300),
+        BoundEdit(group, names[2].c_str(), source, fields.district, 312, 46, 120),
+        BoundEdit(group, names[3].c_str(), source, "NMMUNICIPIO", 436, 46, 150),
+        BoundEdit(group, names[4].c_str(), source, "SGESTADO", 590, 46, 34),
+    };
+    for (DBEdit* edit : shown) {
+        Displayed(edit);
+        edit->SetTag(tag);
+    }
+}
+
+} // namespace
 
 void BuildHeader(Form& form, Container& page, HeaderControls& c, PostingDataSets& data,
                  HeaderLookups& lookups) {
     lookups.dtsEmpresa = AddSource(form, "dtsEmpresa", lookups.qryEmpresa);
     lookups.dtsTipoOperac = AddSource(form, "dtsTipoOperac", lookups.qryTipoOperac);
+    lookups.dtsFornecedor = AddSource(form, "dtsFornecedor", lookups.qryFornecedor);
+    lookups.dtsCliente = AddSource(form, "dtsCliente", lookups.qryCliente);
+    lookups.dtsFiliEmit = AddSource(form, "dtsFiliEmit", lookups.qryFiliEmit);
+    lookups.dtsInscrEstad = AddSource(form, "dtsInscrEstad", lookups.qryInscrEstad);
+    lookups.dtsPesqForn = AddSource(form, "dtsPesqForn", lookups.qryPesqForn);
     c.panCabecalho = Place<Panel>(page, "panCabecalho", 0, 0, 640, 344);
     Container& h = *c.panCabecalho;
     c.dbtNome = Place<DBText>(h, "dbtNome", 4, 1, 632, 13);
@@ -51,25 +86,42 @@ void BuildHeader(Form& form, Container& page, HeaderControls& c, PostingDataSets
     c.dbeNrInsJurClie =
         BoundEdit(*c.grbCliente, "dbeNrInsJurClie", data.dtsNotaFiscal, "NRINSJURNF", 8, 20, 130);
     c.btpCliente = SearchButton(*c.grbCliente, "btpCliente", c.dbeNrInsJurClie, "Cliente", 140, 20);
+    c.btpCliente->SetDataSource(lookups.dtsCliente);
+    c.btpCliente->SetFields({"NRINSJURCLIE", "NMRAZSOCCLIE"});
+    c.btpCliente->SetEmptyError("Não há cliente cadastrado.");
+    ParticipantAddress(*c.grbCliente, "Clie", lookups.dtsCliente, kCustomerFields, kCustomerTag);
     auto& pagFornecedor = c.nbkDestino->Add<NotebookPage>("pagFornecedor");
     pagFornecedor.SetCaption("Fornecedor");
     c.grbFornecedor = Group(pagFornecedor, "grbFornecedor", "Fornecedor", 0, 0, 632, 86);
     c.dbeNrInsJurNF =
         BoundEdit(*c.grbFornecedor, "dbeNrInsJurNF", data.dtsNotaFiscal, "NRINSJURNF", 8, 20, 130);
     c.btpFornecedor = SearchButton(*c.grbFornecedor, "btpFornecedor", c.dbeNrInsJurNF, "Fornecedor", 140, 20);
+    c.btpFornecedor->SetDataSource(lookups.dtsPesqForn);
+    c.btpFornecedor->SetFields({"NRINSJURFORN", "NMRAZSOCFORN"});
+    c.btpFornecedor->SetEmptyError("Não há fornecedor cadastrado.");
+    ParticipantAddress(*c.grbFornecedor, "Forn", lookups.dtsFornecedor, kSupplierFields, kSupplierTag);
     auto& pagFilial = c.nbkDestino->Add<NotebookPage>("pagFilial");
     pagFilial.SetCaption("Filial");
     c.grbFilialEmit = Group(pagFilial, "grbFilialEmit", " Filial Emitente ", 0, 0, 632, 86);
     c.dbeCdFilial = BoundEdit(*c.grbFilialEmit, "dbeCdFilial", data.dtsNotaFiscal, "CDFILIEMIT", 8, 20, 40);
     c.btpFiliEmit = SearchButton(*c.grbFilialEmit, "btpFiliEmit", c.dbeCdFilial, "Filial Emitente", 50, 20);
+    c.btpFiliEmit->SetDataSource(lookups.dtsFiliEmit);
+    c.btpFiliEmit->SetFields({"CDFILIAL", "NMFILIAL"});
+    c.btpFiliEmit->SetEmptyError("Não há filial cadastrada.");
+    ParticipantAddress(*c.grbFilialEmit, "Fili", lookups.dtsFiliEmit, kBranchFields, kIssuingBranchTag);
     c.nbkDestino->SetPageIndex(1);
 
     c.grbInscrEstad = Group(h, "grbInscrEstad", "Inscrição Estadual", 4, 146, 310, 50);
     c.dbeCdInscEsta =
         BoundEdit(*c.grbInscrEstad, "dbeCdInscEsta", data.dtsNotaFiscal, "CDINSCESTA", 8, 20, 130);
     c.grbDestReme = Group(h, "grbDestReme", "Destinatário/Remetente", 318, 146, 318, 50);
-    c.edtNmDestReme = Place<Edit>(*c.grbDestReme, "edtNmDestReme", 8, 20, 300, 21);
-    c.edtNmDestReme->SetReadOnly(true);
+    Container& dest = *c.grbDestReme;
+    c.edtNmDestReme =
+        Displayed(BoundEdit(dest, "edtNmDestReme", lookups.dtsInscrEstad, "NMRAZSOCEMPR", 8, 20, 190));
+    c.dbeMuniDestReme =
+        Displayed(BoundEdit(dest, "dbeMuniDestReme", lookups.dtsInscrEstad, "NMMUNICIPIO", 202, 20, 80));
+    c.dbeUFDestReme =
+        Displayed(BoundEdit(dest, "dbeUFDestReme", lookups.dtsInscrEstad, "SGESTADO", 286, 20, 24));
 }
 
 void BuildDocument(Container& header, DocumentControls& c, PostingDataSets& data) {

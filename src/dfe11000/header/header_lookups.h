@@ -27,10 +27,23 @@ struct HeaderLookups {
     db::TADOIBQuery qryFiliEmit{"qryFiliEmit"};
     db::TADOIBQuery qryInscrEstad{"qryInscrEstad"};
     db::TADOIBQuery qryPesqTransp{"qryPesqTransp"};
+    db::TADOIBQuery qryVdForRelFor{"qryVdForRelFor"};
+    db::TADOIBQuery qryVdTOperForn{"qryVdTOperForn"};
+    db::TADOIBQuery qryTOperFornDisp{"qryTOperFornDisp"};
+    // The supplier pick list takes the text of one of the two below before each search.
+    db::TADOIBQuery qryPesqForn{"qryPesqForn"};
+    db::TADOIBQuery qryPesFornRelac{"qryPesFornRelac"};
+    db::TADOIBQuery qryPesFornNRelac{"qryPesFornNRelac"};
+    db::TADOIBQuery qryEncargo{"qryEncargo"};
     // Components of the form, created with the header's controls.
     DataSource* dtsFiliRece = nullptr;
     DataSource* dtsEmpresa = nullptr;
     DataSource* dtsTipoOperac = nullptr;
+    DataSource* dtsFornecedor = nullptr;
+    DataSource* dtsCliente = nullptr;
+    DataSource* dtsFiliEmit = nullptr;
+    DataSource* dtsInscrEstad = nullptr;
+    DataSource* dtsPesqForn = nullptr;
 };
 
 } // namespace dfe::dfe11000

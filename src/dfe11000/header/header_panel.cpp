@@ -1,6 +1,7 @@
 // The header panel (company and operation type): entering it, and leaving it, which fixes both and adapts
 // the record page to the operation type.
 #include "dfe11000/header/header_rules.h"
+#include "dfe11000/header/participant_rules.h"
 #include "dfe11000/module/branch_panel.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
@@ -103,7 +104,7 @@ void HeaderRules::panExit() {
 
     if (FieldText(lookups_.qryTipoOperac, "IDINFCPFCNPJNF") != "S") {
         if (ui_.nbkDestino->PageIndex() == 1 && !FieldText(data_.cdsNotaFiscal, "NRINSJURNF").empty()) {
-            dbeNrInsJurNFExit(form_);
+            form_.Participants().dbeNrInsJurNFExit();
         } else if (form_.pgcPadrao.ActivePage() == &form_.tshFormulario) {
             FocusFirstPossible({ParticipantField(), ui_.dbeSerie});
         }

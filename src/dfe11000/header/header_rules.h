@@ -73,6 +73,8 @@ public:
 
     // ---- Document identity
     void Vd_ModDocFisc(bool required);
+    // The CT-e notebook's page and the freight-nature group follow the document model.
+    void ShowModelPages(const std::string& model);
     // The participant's identification field of the nbkDestino page shown.
     DBEdit* ParticipantField() const;
     // The filter's date ranges: the range's name is the message of the start edit's name.

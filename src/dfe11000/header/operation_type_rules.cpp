@@ -1,5 +1,6 @@
 // The operation type rule and the purchase-authorization (AF) requirement of purchases.
 #include "dfe11000/header/header_rules.h"
+#include "dfe11000/header/participant_rules.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
 #include "dfe11000/module/pending.h"
@@ -44,7 +45,7 @@ void HeaderRules::Vd_TpOper() {
         lookups_.qryFornePadr.Open();
         data_.cdsNotaFiscal.FieldByName("NRINSJURNF")
             .SetAsString(FieldText(lookups_.qryFornePadr, "NRINSJURFORN"));
-        dbeNrInsJurNFExit(form_);
+        form_.Participants().dbeNrInsJurNFExit();
     }
 
     if (TipoOper().IDNFPRESTSERV == "S") {

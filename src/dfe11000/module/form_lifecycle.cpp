@@ -2,6 +2,7 @@
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 
 #include "dfe11000/header/header_rules.h"
+#include "dfe11000/header/participant_rules.h"
 #include "dfe11000/module/branch_panel.h"
 #include "dfe11000/module/keyboard_hook.h"
 #include "dfe11000/module/module_helpers.h"
@@ -84,6 +85,22 @@ const std::vector<std::string> kMessages = {
     "CPFCNPJ_Inf|CPF/CNPJ deve ser informado.",
     "Serie_Inf|Série deve ser informada.",
     "Insc_Inf|Inscrição estadual deve ser infomada.",
+    "Forn_Inf|Fornecedor deve ser informado.",
+    "Forn_Cad|Fornecedor não cadastrado",
+    "Forn_CadRelac|Fornecedor não cadastrado ou não relacionado.",
+    "Forn_N_Per|Fornecedor não permitido para lançamento de NF",
+    "Bloq_NF_For|Operação bloqueada! Deve ser informada AF para o fornecedor.",
+    "TOper_NLib|Operação bloqueada| Tipo de Operação não liberada. Operações permitidas: %s",
+    "Forn_Ina|Fornecedor informado encontra-se inativo",
+    "Permi_Forn|Fornecedor não tem permissão para realizar \"Cotação e Compra\".",
+    "Forne_Edi|Fornecedor utiliza Integração EDI. A NF deve ser importada.",
+    "GeraVenc|Os vencimentos serão gerados novamente de acordo com o fornecedor informado. Confirma "
+    "operação?",
+    "Clie_inf|Cliente deve ser informado.",
+    "Cliente_Cad|Cliente não cadastrado ou inativo.",
+    "Fili_Inf_Inv|Localização de origem deve ser diferente da localização de destino.",
+    "Cliente|Cliente",
+    "L| (Filial) ",
 };
 
 // Lines of the second (standard) message table that this screen reads.
@@ -93,6 +110,7 @@ const std::vector<std::string> kStandardMessages = {
     "importadas.",
     "Oper_N_Relac|Operador não cadastrado para a filial.",
     "Exportador|Exportador",
+    "RaizInsc_Inv|Operação bloqueada! Raiz do CNPJ informado diferente da raiz do CNPJ da(s) AF(s).",
 };
 
 bool IsSmallScreen(const Application& app) {
@@ -103,10 +121,10 @@ bool IsSmallScreen(const Application& app) {
 
 TfrmLancNFEntrada::TfrmLancNFEntrada(Application& app)
     : TfrmPadrao(app), server(*this), parameters_(std::make_unique<ModuleParameters>(*this)),
-      header_(std::make_unique<HeaderRules>(*this)), layout_(std::make_unique<ScreenLayout>(*this)),
-      branch_(std::make_unique<BranchPanel>(*this)), keys_(std::make_unique<KeyboardHook>(*this)),
-      list_(std::make_unique<PostingList>(*this)), loader_(std::make_unique<PostingLoader>(*this)),
-      editing_(std::make_unique<PostingEditor>(*this)) {
+      header_(std::make_unique<HeaderRules>(*this)), participants_(std::make_unique<ParticipantRules>(*this)),
+      layout_(std::make_unique<ScreenLayout>(*this)), branch_(std::make_unique<BranchPanel>(*this)),
+      keys_(std::make_unique<KeyboardHook>(*this)), list_(std::make_unique<PostingList>(*this)),
+      loader_(std::make_unique<PostingLoader>(*this)), editing_(std::make_unique<PostingEditor>(*this)) {
     msgPadrao.AddLines(kMessages);
     msgMensagensPadroes.AddLines(kStandardMessages);
     BuildLayout();

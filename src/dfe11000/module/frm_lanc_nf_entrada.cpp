@@ -3,6 +3,7 @@
 
 #include "dfe11000/header/header_layout.h"
 #include "dfe11000/header/header_rules.h"
+#include "dfe11000/header/participant_rules.h"
 #include "dfe11000/items/item_layout.h"
 #include "dfe11000/module/branch_panel.h"
 #include "dfe11000/module/frame_layout.h"
@@ -49,6 +50,7 @@ void TfrmLancNFEntrada::BuildLayout() {
 void TfrmLancNFEntrada::WireEvents() {
     data.cdsParamDFE.AfterOpen = [this](DataSet&) { Parameters().cdsParamDFEAfterOpen(); };
     Header().Wire();
+    Participants().Wire();
     Branch().Wire();
     List().Wire();
     Loader().Wire();

@@ -23,6 +23,7 @@ class TdtmRotiFiscal {};
 class TfrmFiltroNFEntrada;
 class ModuleParameters;
 class HeaderRules;
+class ParticipantRules;
 class ScreenLayout;
 class BranchPanel;
 class KeyboardHook;
@@ -51,6 +52,7 @@ public:
     // ---- The rules, one object per subsystem
     ModuleParameters& Parameters() const { return *parameters_; }
     HeaderRules& Header() const { return *header_; }
+    ParticipantRules& Participants() const { return *participants_; }
     ScreenLayout& Layout() const { return *layout_; }
     BranchPanel& Branch() const { return *branch_; }
     KeyboardHook& Keys() const { return *keys_; }
@@ -78,6 +80,7 @@ private:
 
     std::unique_ptr<ModuleParameters> parameters_;
     std::unique_ptr<HeaderRules> header_;
+    std::unique_ptr<ParticipantRules> participants_;
     std::unique_ptr<ScreenLayout> layout_;
     std::unique_ptr<BranchPanel> branch_;
     std::unique_ptr<KeyboardHook> keys_;

@@ -78,8 +78,8 @@ bool CriaAlmoLocal(TfrmLancNFEntrada& /*form*/) {
     NotAvailableYet("Almoxarifado e local de estoque");
 }
 
-void dbeNrInsJurNFExit(TfrmLancNFEntrada& /*form*/) {
-    NotAvailableYet("Validação do fornecedor");
+void GravaVencimento(TfrmLancNFEntrada& /*form*/) {
+    NotAvailableYet("Geração dos vencimentos");
 }
 
 } // namespace dfe::dfe11000

@@ -40,7 +40,7 @@ bool CriaInscEsta(TfrmLancNFEntrada& form, bool importing);
 bool CriaLocPrestServ(TfrmLancNFEntrada& form);
 // The warehouse and stock-location dialog of a new posting; true = confirmed.
 bool CriaAlmoLocal(TfrmLancNFEntrada& form);
-// The supplier rule run when the supplier's number is left (or filled by the operation type).
-void dbeNrInsJurNFExit(TfrmLancNFEntrada& form);
+// The installments generated again for the supplier accepted.
+void GravaVencimento(TfrmLancNFEntrada& form);
 
 } // namespace dfe::dfe11000

@@ -1,5 +1,6 @@
 // The four editing commands of a posting: include, change, confirm and cancel.
 #include "dfe11000/header/header_rules.h"
+#include "dfe11000/header/participant_rules.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
 #include "dfe11000/module/pending.h"
@@ -194,7 +195,7 @@ void PostingEditor::FocusAfterChange() {
     case 1:
         // A type whose supplier comes from the CPF/CNPJ runs the supplier rule before the focus moves on.
         if (!ui_.dbeNrInsJurNF->Enabled() && form_.Header().TipoOper().IDINFCPFCNPJNF == "S")
-            dbeNrInsJurNFExit(form_);
+            form_.Participants().dbeNrInsJurNFExit();
         focusOr(ui_.dbeNrInsJurNF);
         break;
     default:

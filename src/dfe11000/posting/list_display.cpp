@@ -11,12 +11,6 @@
 namespace dfe::dfe11000 {
 namespace {
 
-std::string Masked(const std::string& mask, const std::string& value) {
-    if (mask.empty() || value.empty()) return value;
-    const EditMask editMask(mask);
-    return text::Encode(editMask.Display(editMask.InputsFromValue(text::Decode(value))));
-}
-
 // Cells of the supplier's own document that a blind entry keeps from the clerk.
 bool IsDocumentCell(const std::string& field) {
     return text::SameText(field, "NRNOTAFISC") || text::SameText(field, "DTEMISSAO");
@@ -85,8 +79,8 @@ std::string PostingList::ListCellText(const GridColumn& column) {
                             entry.WholeDays() == Cli_dfe11000().dtDataProc.WholeDays();
     const std::string kind = FieldText(data_.cdsRomaneioNF, "IDORIGDESTNF");
     if (text::SameText(name, "NRINSJURNF")) {
-        const std::string masked =
-            Masked(support::PictPess(FieldText(data_.cdsRomaneioNF, "IDTPIJURNF")), field->AsString());
+        const std::string masked = support::FormatMaskText(
+            support::PictPess(FieldText(data_.cdsRomaneioNF, "IDTPIJURNF")), field->AsString());
         if (blindEntry) {
             const size_t length = text::Length(masked);
             return text::Left(masked, length > 3 ? length - 3 : 0);

@@ -274,10 +274,7 @@ void PostingLoader::LockAfterLoad() {
 
 void PostingLoader::ShowRowDocumentModel() {
     if (data_.cdsNotaFiscal.State() != DataSetState::Browse) return;
-    const std::string model = FieldText(data_.cdsNotaFiscal, "CDMODDOCFISC");
-    ui_.nbkCte->SetPageIndex(model == "66" ? 1 : 0);
-    ui_.grbNatFreteCTe->SetVisible(
-        OneOf(model, {"07", "08", "8B", "09", "10", "11", "26", "27", "57", "63", "67"}));
+    form_.Header().ShowModelPages(FieldText(data_.cdsNotaFiscal, "CDMODDOCFISC"));
 }
 
 // The item rules' stock check; until they are built the page is not left from an item grid while editing.

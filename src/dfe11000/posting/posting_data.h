@@ -40,6 +40,9 @@ struct PostingDataSets {
     DataSet cdsListServProd{"cdsListServProd"};
     DataSet cdsImpImpoXML{"cdsImpImpoXML"};
     DataSet cdsEtiqRegera{"cdsEtiqRegera"};
+    // The supplier's valid qualifications and the document models of the operation type.
+    DataSet cdsQualifForn{"cdsQualifForn"};
+    DataSet cdsModDoc{"cdsModDoc"};
     // ---- Parameters of the branch, the supplier, the company and the installation
     DataSet cdsParamDFE{"cdsParamDFE"};
     DataSet cdsGrupoImpFili{"cdsGrupoImpFili"};
