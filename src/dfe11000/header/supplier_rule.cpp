@@ -228,8 +228,11 @@ void ParticipantRules::AddChargeLines(bool unlessChargesFocused) {
     kinds.Open();
     for (kinds.First(); !kinds.Eof(); kinds.Next()) {
         charges.Append();
-        for (const char* name : {"CDENCARGO", "NMENCARGO", "IDENCARGO"})
-            charges.FieldByName(name).SetAsString(FieldText(kinds, name));
+        // The charge's name is shown in the grid as wide as its column; a longer registered name is cut.
+        for (const char* name : {"CDENCARGO", "NMENCARGO", "IDENCARGO"}) {
+            Field& field = charges.FieldByName(name);
+            field.SetAsString(text::Left(FieldText(kinds, name), static_cast<size_t>(field.Size())));
+        }
         charges.FieldByName("VRITEMENCA").SetAsFloat(0);
         charges.Post();
     }
