@@ -47,7 +47,6 @@ void TfrmCpfCnpj::BuildLayout() {
     SetBorderIcons(border::SystemMenu);
     SetKeyPreview(true);
     medCodigo = Place<MaskEdit>(*this, "medCodigo", 8, 8, 150, 21);
-    medCodigo->SetCharCase(CharCase::Upper);
     lblCodTela = Place<Label>(*this, "lblCodTela", 166, 12, 76, 13);
     lblCodTela->SetCaption("DFE11010");
     pmnCpfCnpj = &Create<PopupMenu>("pmnCpfCnpj");
