@@ -76,11 +76,14 @@ TEST_F(CompanyAndBranch, LeavingTheCompanyAsksForTheRegistrationOnlyWhenTheBranc
     ASSERT_FALSE(form->lookups.qryInscrEstad.IsEmpty());
     EXPECT_EQ(form->lookups.qryInscrEstad.FieldByName("CDINSCESTA").AsString(), "110042490114");
 
-    // Two registrations at the head office: the choice is a dialog not available yet.
+    // Two registrations at the head office: cancelling the choice gives up the posting.
     Type("CDEMPRESA", "2");
-    EXPECT_EQ(Run([&] { form->Header().dbeCdEmpresaExit(); }), kNotAvailableCode);
+    dialogs.ExpectModal("frmInscEsta").Cancel();
+    EXPECT_EQ(Run([&] { form->Header().dbeCdEmpresaExit(); }), "");
+    EXPECT_EQ(dialogs.PendingAnswers(), 0u) << dialogs.DescribePending();
     EXPECT_EQ(form->lookups.qryEmprRelacFili.RecordCount(), 2);
-    EXPECT_EQ(form->data.cdsNotaFiscal.State(), DataSetState::Insert); // the posting is kept
+    EXPECT_FALSE(Cli_dfe11000().boRetornoInscEsta);
+    EXPECT_NE(form->data.cdsNotaFiscal.State(), DataSetState::Insert);
 }
 
 TEST_F(CompanyAndBranch, TheCompanySearchListsEveryCompanyAndKeepsTheCodeUntilOneIsChosen) {

@@ -1,9 +1,9 @@
 // The company of the posting: its rule, its exit (with the choice of the state registration when the company
 // has several at the branch) and its search.
+#include "dfe11000/dialogs/frm_insc_esta.h"
 #include "dfe11000/header/header_rules.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
-#include "dfe11000/module/pending.h"
 #include "dfe11000/posting/posting_editor.h"
 #include "platform/core/abort.h"
 #include "support/consiste.h"

@@ -58,16 +58,8 @@ void CriaReplicacao(TfrmLancNFEntrada& /*form*/) {
     NotAvailableYet("Replicação de documentos");
 }
 
-void CriaCpfCnpj(TfrmLancNFEntrada& /*form*/) {
-    NotAvailableYet("Informação do CPF/CNPJ");
-}
-
 void dbeNumeroExit(TfrmLancNFEntrada& /*form*/) {
     NotAvailableYet("Validação do número da nota fiscal");
-}
-
-bool CriaInscEsta(TfrmLancNFEntrada& /*form*/, bool /*importing*/) {
-    NotAvailableYet("Escolha da inscrição estadual");
 }
 
 bool CriaLocPrestServ(TfrmLancNFEntrada& /*form*/) {

@@ -32,10 +32,7 @@ bool FechaNotaFiscal(TfrmLancNFEntrada& form, const std::string& mode);
 bool Existe_Erro(TfrmLancNFEntrada& form);
 void CriaGeraEtiq(TfrmLancNFEntrada& form);
 void CriaReplicacao(TfrmLancNFEntrada& form);
-void CriaCpfCnpj(TfrmLancNFEntrada& form);
 void dbeNumeroExit(TfrmLancNFEntrada& form);
-// The state-registration choice of a company with several registrations at the branch; true = chosen.
-bool CriaInscEsta(TfrmLancNFEntrada& form, bool importing);
 // The service-location dialog of a service provision; true = confirmed.
 bool CriaLocPrestServ(TfrmLancNFEntrada& form);
 // The warehouse and stock-location dialog of a new posting; true = confirmed.

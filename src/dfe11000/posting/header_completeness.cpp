@@ -1,4 +1,5 @@
 // The header completeness check the closing runs.
+#include "dfe11000/dialogs/frm_cpf_cnpj.h"
 #include "dfe11000/header/header_rules.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
@@ -14,7 +15,9 @@ void PostingEditor::ValidaCampos() {
     if (FieldText(lookups_.qryTipoOperac, "IDINFCPFCNPJNF") == "S" &&
         FieldText(data_.cdsNotaFiscal, "NRCPFCNPJNF").empty()) {
         showRecord();
-        CriaCpfCnpj(form_);
+        CpfCnpj(form_, data_.cdsNotaFiscal.FieldByName("NRINSJURNF"), *ui_.dbeNrInsJurNF,
+                FieldText(lookups_.qryTipoOperac, "DSOPERNFAVISTA"),
+                FieldText(data_.cdsNotaFiscal, "NRCPFCNPJNF"));
         if (FieldText(data_.cdsNotaFiscal, "NRCPFCNPJNF").empty())
             support::MensErro(form_.msgPadrao, "CPFCNPJ_Inf", true);
     }
