@@ -1,5 +1,6 @@
 // The supplier of the posting: its rule, leaving and entering its number, and its search over the related or
 // all suppliers.
+#include "dfe11000/dialogs/frm_cpf_cnpj.h"
 #include "dfe11000/header/header_rules.h"
 #include "dfe11000/header/participant_rules.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
@@ -246,7 +247,8 @@ void ParticipantRules::dbeNrInsJurNFExit() {
     Vd_Fornecedor(false);
     if (InEdit(nf)) {
         if (FieldText(lookups_.qryTipoOperac, "IDINFCPFCNPJNF") == "S" && !form_.Editing().boCancelaCpfCnpj)
-            CriaCpfCnpj(form_);
+            CpfCnpj(form_, nf.FieldByName("NRINSJURNF"), *ui_.dbeNrInsJurNF,
+                    FieldText(lookups_.qryTipoOperac, "DSOPERNFAVISTA"), FieldText(nf, "NRCPFCNPJNF"));
         AskInstallments();
         CheckEDI();
     }
