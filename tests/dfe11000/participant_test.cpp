@@ -4,6 +4,7 @@
 #include "dfe11000/header/participant_rules.h"
 #include "support/consiste.h"
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 
@@ -20,9 +21,9 @@ public:
     void SetUp() override {
         HeaderTest::SetUp();
         Answer("GetModDoc", [this](const net::RpcRequest&) -> std::optional<Variant> {
-            return PacketVariant(form->data.cdsModDoc, {Text("CDMODDOCFISC", 2), Text("DSMODDOCFISC", 60)},
-                                 {{{"CDMODDOCFISC", Variant("55")},
-                                   {"DSMODDOCFISC", Variant("Nota Fiscal Eletrônica")}}});
+            return PacketVariant(
+                form->data.cdsModDoc, {Text("CDMODDOCFISC", 2), Text("DSMODDOCFISC", 60)},
+                {{{"CDMODDOCFISC", Variant("55")}, {"DSMODDOCFISC", Variant("Nota Fiscal Eletrônica")}}});
         });
         Answer("GetQualifForn", [this](const net::RpcRequest&) -> std::optional<Variant> {
             std::vector<testing::Values> rows;
@@ -107,8 +108,8 @@ TEST_F(Participants, TheSupplierRuleRefusesWithItsMessageAndKeepsTheFocusOnTheNu
         c.setUp(*this);
         app.Dispatch([&] { form->ui.dbeNrInsJurNF->SetFocus(); });
         form->ui.dbeNrInsJurNF->SetText(c.number);
-        EXPECT_EQ(Run([&] { form->Participants().Vd_Fornecedor(c.required); }), c.code)
-            << c.what << "\n" << dialogs.Describe();
+        EXPECT_EQ(Run([&] { form->Participants().Vd_Fornecedor(c.required); }), c.code) << c.what << "\n"
+                                                                                        << dialogs.Describe();
         if (*c.code) {
             EXPECT_EQ(form->ActiveControl(), form->ui.dbeNrInsJurNF)
                 << c.what << " " << (form->ActiveControl() ? form->ActiveControl()->Name() : "");
@@ -134,7 +135,8 @@ TEST_F(Participants, AnAcceptedSupplierGivesTheNewPostingItsDefaults) {
     for (const Case& c : cases) {
         Purchase(c.typed);
         form->ui.dbeNrInsJurNF->SetText(c.typed);
-        ASSERT_EQ(Run([&] { form->Participants().Vd_Fornecedor(true); }), "") << c.typed << dialogs.Describe();
+        ASSERT_EQ(Run([&] { form->Participants().Vd_Fornecedor(true); }), "")
+            << c.typed << dialogs.Describe();
         EXPECT_EQ(Header("NRINSJURNF"), c.stored) << c.typed;
         EXPECT_EQ(Header("CDFORNECED"), c.code) << c.typed;
         const Field& number = form->data.cdsNotaFiscal.FieldByName("NRINSJURNF");
@@ -178,8 +180,9 @@ TEST_F(Participants, TheCustomerAndTheIssuingBranchRules) {
         const char* code;
     };
     const Case cases[] = {
-        {0, "", "Clie_inf"},          {0, "11444777000161", "Cliente_Cad"}, {0, "78901234000105", ""},
-        {2, "", "Forn_Inf"},          {2, "0099", "Filial_Cad"},            {2, "2", ""},
+        {0, "", "Clie_inf"},       {0, "11444777000161", "Cliente_Cad"},
+        {0, "78901234000105", ""}, {2, "", "Forn_Inf"},
+        {2, "0099", "Filial_Cad"}, {2, "2", ""},
     };
     for (const Case& c : cases) {
         Include();
@@ -226,6 +229,41 @@ TEST_F(Participants, TheSupplierSearchListsEverySupplierAndTakesTheChosenOne) {
     EXPECT_EQ(Header("IDTPIJURNF"), "J");
     EXPECT_EQ(Cli_dfe11000().stTodos, "N");
     EXPECT_EQ(name.GetDataSource(), form->lookups.dtsFornecedor);
+}
+
+// While the authorizations of a supplier are imported, the search lists that supplier and its related ones
+// only; the branch's parameter can keep the supplier itself out.
+TEST_F(Participants, TheSupplierSearchOfAnImportListsTheRelatedSuppliers) {
+    struct Case {
+        const char* ownBlocked; // the supplier's IDBLQNFRELAFOAF
+        std::vector<std::string> listed;
+    };
+    const Case cases[] = {{"N", {"J11222333000181", "J45678901000175"}}, {"S", {"J45678901000175"}}};
+    Supplier("J45678901000175", "CDFORNERELAC = 'J11222333000181'");
+    for (const Case& c : cases) {
+        lookups_->Execute("DELETE FROM PARAMFORNEC WHERE CDFORNECED = 'J11222333000181'");
+        lookups_->Execute(
+            "INSERT INTO PARAMFORNEC (CDFORNECED, IDBLQNFRELAFOAF) VALUES ('J11222333000181', :B)",
+            {{"B", Variant(c.ownBlocked)}});
+        Purchase("");
+        Param("IDUTRELACFORNAF", "S");
+        ModuleState& st = Cli_dfe11000();
+        st.stIdNFImpAF = "S";
+        st.stIDTPIJURFORN = "J";
+        st.stNRINSJURFORN = "11222333000181";
+        form->data.cdsParamForne.Close();
+        form->Parameters().SetSupplierString({});
+        form->data.cdsNFRelacAF.SetData(PacketVariant(form->data.cdsNFRelacAF, {Text("CDFORNECED", 21)},
+                                                      {{{"CDFORNECED", Variant("J11222333000181")}}}));
+        app.Dispatch([&] { form->Participants().btpFornecedorBeforePesq(); });
+        std::vector<std::string> listed;
+        db::TADOIBQuery& list = form->lookups.qryPesqForn;
+        for (list.First(); !list.Eof(); list.Next())
+            listed.push_back(list.FieldByName("CDFORNECED").AsString());
+        std::sort(listed.begin(), listed.end());
+        EXPECT_EQ(listed, c.listed) << c.ownBlocked << dialogs.Describe();
+        st.stIdNFImpAF = "N";
+    }
 }
 
 } // namespace
