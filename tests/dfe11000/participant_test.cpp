@@ -46,9 +46,15 @@ public:
         form->ui.nbkDestino->SetPageIndex(1);
         form->ui.dbeNrInsJurNF->SetEnabled(true); // as the purchase type's exit leaves it
         form->data.cdsItemEncargo.CreateDataSet();
-        for (const auto& [field, value] : {std::pair{"IDBLOQFORIRR", "N"}, std::pair{"IDBLOQCMPSAFFIL", "N"},
-                                           std::pair{"IDPERFORNECO", "S"}, std::pair{"IDUTILINTNFF", "N"}})
+        for (const auto& [field, value] :
+             {std::pair{"IDBLOQFORIRR", "N"}, std::pair{"IDBLOQCMPSAFFIL", "N"},
+              std::pair{"IDPERFORNECO", "S"}, std::pair{"IDUTILINTNFF", "N"},
+              std::pair{"IDBLOQRAIZCNPJDI", "N"}, std::pair{"IDUTRELACFORNAF", "N"}})
             Param(field, value);
+        Cli_dfe11000().stIdNFImpAF = "N";
+        Cli_dfe11000().stNRINSJURFORN.clear();
+        // Each case reads its supplier's parameters afresh.
+        form->Parameters().ClearSupplierParams();
         qualified = true;
         edi = false;
     }
@@ -63,6 +69,16 @@ public:
     void Supplier(const std::string& code, const std::string& assignments) {
         lookups_->Execute("UPDATE FORNECEDOR SET " + assignments + " WHERE CDFORNECED = :CODE",
                           {{"CODE", Variant(code)}});
+    }
+
+    void Sql(const std::string& statement) { lookups_->Execute(statement); }
+
+    // The authorizations of the supplier `number` are being imported into the posting.
+    void ImportingAFOf(const std::string& number) {
+        ModuleState& st = Cli_dfe11000();
+        st.stIdNFImpAF = "S";
+        st.stIDTPIJURFORN = "J";
+        st.stNRINSJURFORN = number;
     }
 
     bool qualified = true;
@@ -99,6 +115,27 @@ TEST_F(Participants, TheSupplierRuleRefusesWithItsMessageAndKeepsTheFocusOnTheNu
              t.Param("IDPERFORNECO", "N");
          },
          "Permi_Forn"},
+        {"another CNPJ root than the imported authorizations'", "45678901000175", false,
+         [](Participants& t) {
+             t.Param("IDBLOQRAIZCNPJDI", "S");
+             t.ImportingAFOf("11222333000181");
+         },
+         "RaizInsc_Inv"},
+        {"a supplier not related to the imported authorizations'", "45678901000175", false,
+         [](Participants& t) {
+             t.Param("IDUTRELACFORNAF", "S");
+             t.ImportingAFOf("11222333000181");
+         },
+         "Forn_CadRelac"},
+        {"a related supplier the supplier's parameters keep out", "45678901000175", false,
+         [](Participants& t) {
+             t.Param("IDUTRELACFORNAF", "S");
+             t.Supplier("J45678901000175", "CDFORNERELAC = 'J11222333000181'");
+             t.Sql("DELETE FROM PARAMFORNEC WHERE CDFORNECED = 'J45678901000175'");
+             t.Sql("INSERT INTO PARAMFORNEC (CDFORNECED, IDBLQNFRELAFOAF) VALUES ('J45678901000175', 'S')");
+             t.ImportingAFOf("11222333000181");
+         },
+         "Forn_N_Per"},
         {"the accepted supplier", "11.222.333/0001-81", false, none, ""},
         {"an alphanumeric CNPJ typed in lower case with its mask", "12.abc.345/01de-35", false, none, ""},
     };
