@@ -130,6 +130,13 @@ TEST_F(PostgresServer, PostingMethodsAnswerAsOnSqlite) {
         answers.push_back(call("GetItemNFOrigem", net::CallArgs().StrRef(list).StrRef(none).StrRef(none)));
         answers.push_back(call("GetCountNFOrig", net::CallArgs().Str("0001").Str("0000000007")));
         answers.push_back(call("GetListServProd", net::CallArgs()));
+        answers.push_back(call("GetModDoc", net::CallArgs().Str("").Str("17").Str("T")));
+        answers.push_back(call("GetModDoc", net::CallArgs().Str("").Str("").Str("")));
+        answers.push_back(call("GetQualifForn", net::CallArgs()
+                                                    .Str("0001")
+                                                    .Str("J45678901000175")
+                                                    .Date(DateTime::FromDateTime(2026, 12, 31, 18, 30, 0))));
+        answers.push_back(call("VerifFornEDI", net::CallArgs().Str("7Q4RT2X5000132")));
         return answers;
     };
     const std::vector<Variant> fromPostgres = calls(onPostgres);
@@ -143,6 +150,9 @@ TEST_F(PostgresServer, PostingMethodsAnswerAsOnSqlite) {
     ASSERT_EQ(fromPostgres.size(), fromSqlite.size());
     EXPECT_EQ(FromDataPacket(net::CheckResultServ(fromSqlite[0]).AsPacket()).rows.size(), 7u);
     EXPECT_EQ(fromSqlite[3].AsArray()[0], Variant("S"));
+    EXPECT_EQ(FromDataPacket(net::CheckResultServ(fromSqlite[7]).AsPacket()).rows.size(), 2u);
+    EXPECT_EQ(FromDataPacket(net::CheckResultServ(fromSqlite[9]).AsPacket()).rows.size(), 1u);
+    EXPECT_EQ(fromSqlite[10], Variant("S"));
     for (size_t i = 0; i < fromSqlite.size(); ++i) {
         EXPECT_EQ(Deep(fromPostgres[i]), Deep(fromSqlite[i])) << i;
     }

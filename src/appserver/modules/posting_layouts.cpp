@@ -234,4 +234,15 @@ const PacketLayout& CountNFOrigLayout() {
     return layout;
 }
 
+const PacketLayout& ModDocFiscLayout() {
+    static const PacketLayout layout = {S("CDMODDOCFISC", 2), S("DSMODDOCFISC", 40)};
+    return layout;
+}
+
+const PacketLayout& QualifFornLayout() {
+    static const PacketLayout layout = {S("CDFORNECED", 21), S("CDQUALIF", 6), D("DTINIVALI"),
+                                        D("DTFIMVALI")};
+    return layout;
+}
+
 } // namespace dfe::appserver

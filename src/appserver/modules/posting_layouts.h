@@ -25,4 +25,8 @@ const PacketLayout& NFRelacAFLayout();
 const PacketLayout& ListServProdLayout();
 const PacketLayout& CountNFOrigLayout();
 
+// The participant rules' lookups.
+const PacketLayout& ModDocFiscLayout();
+const PacketLayout& QualifFornLayout();
+
 } // namespace dfe::appserver
