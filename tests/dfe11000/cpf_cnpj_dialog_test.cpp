@@ -60,7 +60,7 @@ TEST_F(CpfCnpjDialog, ShowsTheTypeInItsCaptionAndTheStartingNumberWithItsMask) {
         const char* shown;
     } cases[] = {
         {"", ""},
-        {"52998224725", "529.982.247-25"},
+        {"11144477735", "111.444.777-35"},
         {"11444777000161", "11.444.777/0001-61"},
         {"12ABC34501DE35", "12.ABC.345/01DE-35"},
         {"123", "123"}, // neither: no mask
@@ -139,7 +139,7 @@ TEST_F(CpfCnpjDialog, ANewNumberGoesToTheHeaderAndTakesItsMask) {
         const char* stored;
         const char* shown;
     } cases[] = {
-        {"52998224725", "52998224725", "529.982.247-25"},
+        {"11144477735", "11144477735", "111.444.777-35"},
         {"11444777000161", "11444777000161", "11.444.777/0001-61"},
         {"12abc34501dc73", "12ABC34501DC73", "12.ABC.345/01DC-73"},
     };
@@ -164,10 +164,10 @@ TEST_F(CpfCnpjDialog, LeavingTheEditChecksAndClosesTheDialog) {
         EXPECT_EQ(d.ModalResult(), mr::None);
         EXPECT_EQ(d.ActiveControl(), d.medCodigo);
 
-        d.medCodigo->SetText("52998224725");
+        d.medCodigo->SetText("11144477735");
         app.Dispatch([&] { d.FocusControl(nullptr); });
         EXPECT_NE(d.ModalResult(), mr::None);
-        EXPECT_EQ(Header("NRCPFCNPJNF"), "52998224725");
+        EXPECT_EQ(Header("NRCPFCNPJNF"), "11144477735");
     });
 }
 
@@ -208,13 +208,13 @@ TEST_F(CpfCnpjDialog, TheClosingAsksForItAndEscGivesUpWithoutAskingAgain) {
     form->Editing().boCancelaCpfCnpj = false;
     dialogs.ExpectModal(kDialog).Do([&](Form& f) {
         EXPECT_EQ(f.Caption(), "CPF/CNPJ Venda ao consumidor");
-        app.TypeText("52998224725");
+        app.TypeText("11144477735");
         app.PressKey(key::Enter);
     });
     const std::string code = Run([&] { form->Editing().ValidaCampos(); });
     EXPECT_NE(code, "CPFCNPJ_Inf");
     EXPECT_EQ(dialogs.PendingAnswers(), 0u) << dialogs.DescribePending();
-    EXPECT_EQ(Header("NRCPFCNPJNF"), "52998224725");
+    EXPECT_EQ(Header("NRCPFCNPJNF"), "11144477735");
 }
 
 } // namespace

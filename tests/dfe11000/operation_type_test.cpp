@@ -249,10 +249,19 @@ TEST_F(OperationTypeRules, DialogsAndRulesOfLaterWorkTellTheClerkAndStopTheExit)
         EXPECT_EQ(Run([&] { form->Header().dbeCdTipoOperExit(); }), kNotAvailableCode) << c.type;
         EXPECT_NE(dialogs.Errors().back().text.find(c.what), std::string::npos) << c.type;
     }
-    // A type with a default supplier puts it into the posting, whose supplier rule then runs on it.
+    // A type with a default supplier puts it into the posting, whose supplier rule then runs on it and, the
+    // type asking for the buyer's CPF/CNPJ, opens its dialog (given up here).
     Include();
     Type("CDTIPOOPER", "17");
+    bool asked = false;
+    dialogs.ExpectModal("frmCpfCnpj")
+        .Do([&](Form&) {
+            asked = true;
+            app.PressKey(key::Escape);
+        })
+        .Cancel();
     Run([&] { form->Header().dbeCdTipoOperExit(); });
+    EXPECT_TRUE(asked);
     EXPECT_EQ(Header("NRINSJURNF"), "12345678909");
 
     // A posting included from the filter keeps its participant: the default supplier is not applied.

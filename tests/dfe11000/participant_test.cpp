@@ -179,6 +179,7 @@ TEST_F(Participants, AnAcceptedSupplierGivesTheNewPostingItsDefaults) {
         const Field& number = form->data.cdsNotaFiscal.FieldByName("NRINSJURNF");
         EXPECT_EQ(support::FormatMaskText(number.EditMask(), number.AsString()), c.shown) << c.typed;
         EXPECT_EQ(form->lookups.qryFornecedor.FieldByName("NRINSJURFORN").DisplayText(), c.shown) << c.typed;
+        EXPECT_EQ(form->ui.dbeNrInsJurNF->EditText(), c.shown) << c.typed;
         EXPECT_EQ(Header("CDMODDOCFISC"), "55") << c.typed;
         EXPECT_EQ(Header("IDBLOQUEADO"), "N");
         EXPECT_EQ(Header("IDDOCFISCAL"), "S");

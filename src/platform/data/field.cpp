@@ -57,6 +57,12 @@ std::string Field::FormattedText() const {
     }
 }
 
+void Field::SetEditMask(std::string mask) {
+    if (mask == editMask_) return;
+    editMask_ = std::move(mask);
+    if (owner_->Active()) owner_->NotifyDataChange(this);
+}
+
 std::string Field::DisplayText() const {
     if (!OnGetText) return FormattedText();
     std::string text;

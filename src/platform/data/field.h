@@ -42,7 +42,8 @@ public:
     void SetDisplayFormat(std::string format) { displayFormat_ = std::move(format); }
     // Kept for the screens; what a mask means is the UI layer's business.
     const std::string& EditMask() const { return editMask_; }
-    void SetEditMask(std::string mask) { editMask_ = std::move(mask); }
+    // Bound controls show the value again with the new mask.
+    void SetEditMask(std::string mask);
     int Tag() const { return tag_; }
     void SetTag(int tag) { tag_ = tag; }
     bool Required() const { return def_.required; }

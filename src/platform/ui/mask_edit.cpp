@@ -10,13 +10,14 @@ namespace dfe {
 void MaskEdit::SetEditMask(std::string_view mask) {
     std::string value = Text();
     mask_ = EditMask(mask);
-    Changed(prop::kEditMask);
     if (mask_.Empty()) {
         inputs_.clear();
         Edit::SetText(value);
-        return;
+    } else {
+        Store(mask_.InputsFromValue(text::Decode(value)));
     }
-    Store(mask_.InputsFromValue(text::Decode(value)));
+    // Told after the value is in place: the plain text may not change, and observers show the masked text.
+    Changed(prop::kEditMask);
 }
 
 std::string MaskEdit::EditText() const {

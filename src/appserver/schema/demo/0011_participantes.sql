@@ -66,3 +66,8 @@ INSERT INTO MODDOCTIPOOPER (CDTIPOOPER, CDMODDOCFISC) VALUES ('17', '55');
 
 UPDATE PARAMDFE SET IDBLOQFORIRR = 'S', IDBLOQRAIZCNPJDI = 'S', IDUTILINTNFF = 'S', IDUTILINTNFG = 'S'
 WHERE CDFILIAL = '0002';
+
+-- Suppliers without a valid qualification may be posted everywhere but at Campinas.
+UPDATE PARAMDFE SET IDPERFORNECO = 'S' WHERE CDFILIAL <> '0002';
+-- São Paulo refuses inactive suppliers too, so a clerk meets the refusal at the demo's main branch.
+UPDATE PARAMDFE SET IDBLOQFORIRR = 'S' WHERE CDFILIAL = '0001';
