@@ -46,10 +46,10 @@ public:
         form->ui.nbkDestino->SetPageIndex(1);
         form->ui.dbeNrInsJurNF->SetEnabled(true); // as the purchase type's exit leaves it
         form->data.cdsItemEncargo.CreateDataSet();
-        for (const auto& [field, value] :
-             {std::pair{"IDBLOQFORIRR", "N"}, std::pair{"IDBLOQCMPSAFFIL", "N"},
-              std::pair{"IDPERFORNECO", "S"}, std::pair{"IDUTILINTNFF", "N"},
-              std::pair{"IDBLOQRAIZCNPJDI", "N"}, std::pair{"IDUTRELACFORNAF", "N"}})
+        for (const auto& [field, value] : {std::pair{"IDBLOQFORIRR", "N"}, std::pair{"IDBLOQCMPSAFFIL", "N"},
+                                           std::pair{"IDPERFORNECO", "S"}, std::pair{"IDUTILINTNFF", "N"},
+                                           std::pair{"IDBLOQRAIZCNPJDI", "N"},
+                                           std::pair{"IDUTRELACFORNAF", "N"}, std::pair{"IDUTBLOQOPAF", "N"}})
             Param(field, value);
         Cli_dfe11000().stIdNFImpAF = "N";
         Cli_dfe11000().stNRINSJURFORN.clear();
@@ -136,6 +136,8 @@ TEST_F(Participants, TheSupplierRuleRefusesWithItsMessageAndKeepsTheFocusOnTheNu
              t.ImportingAFOf("11222333000181");
          },
          "Forn_N_Per"},
+        {"a supplier for whom the posting's type is blocked", "24681357000140", false,
+         [](Participants& t) { t.Param("IDUTBLOQOPAF", "S"); }, "TOper_NLib"},
         {"the accepted supplier", "11.222.333/0001-81", false, none, ""},
         {"an alphanumeric CNPJ typed in lower case with its mask", "12.abc.345/01de-35", false, none, ""},
     };
@@ -147,6 +149,12 @@ TEST_F(Participants, TheSupplierRuleRefusesWithItsMessageAndKeepsTheFocusOnTheNu
         form->ui.dbeNrInsJurNF->SetText(c.number);
         EXPECT_EQ(Run([&] { form->Participants().Vd_Fornecedor(c.required); }), c.code) << c.what << "\n"
                                                                                         << dialogs.Describe();
+        if (std::string(c.code) == "TOper_NLib") {
+            // The types released for the supplier are listed: code, name's first 10 characters, " / ".
+            EXPECT_NE(dialogs.Errors().back().text.find("Operações permitidas: 05-"), std::string::npos)
+                << dialogs.Errors().back().text;
+            EXPECT_EQ(dialogs.Errors().back().text.find("01-"), std::string::npos);
+        }
         if (*c.code) {
             EXPECT_EQ(form->ActiveControl(), form->ui.dbeNrInsJurNF)
                 << c.what << " " << (form->ActiveControl() ? form->ActiveControl()->Name() : "");
