@@ -247,6 +247,9 @@ TEST_F(Participants, TheCustomerAndTheIssuingBranchRules) {
         }
         if (*c.code == 0 && c.page == 2) {
             EXPECT_EQ(Header("CDFILIEMIT"), "0002");
+            const Field& number = form->lookups.qryFiliEmit.FieldByName("NRINSJURFILI");
+            EXPECT_EQ(number.DisplayText(),
+                      support::FormatMaskText(support::PictPess("J"), number.AsString()));
         }
     }
     // Leaving the notebook on the branch in process itself is refused.

@@ -46,6 +46,9 @@ void ParticipantRules::Wire() {
     ChainHandler(lookups_.qryFornecedor.AfterOpen, masked("NRINSJURFORN", "IDTPIJURFORN"));
     ChainHandler(lookups_.qryPesqForn.AfterOpen, masked("NRINSJURFORN", "IDTPIJURFORN"));
     ChainHandler(lookups_.qryCliente.AfterOpen, masked("NRINSJURCLIE", "IDTPIJURCLIE"));
+    ChainHandler(lookups_.qryFiliEmit.AfterOpen, masked("NRINSJURFILI", "IDTPIJURFILI"));
+    // The recipient's registration follows its own person type.
+    ChainHandler(lookups_.qryInscrEstad.AfterOpen, masked("NRINSJURIEST", "IDTPIJURIEST"));
 }
 
 void ParticipantRules::BindTag(int tag, DataSource* source) {
