@@ -118,13 +118,7 @@ void ParticipantRules::dbeNrInsJurClieChange() {
 
 void ParticipantRules::dbeNrInsJurClieExit() {
     Vd_Cliente();
-    if (data_.cdsNotaFiscal.State() != DataSetState::Insert) return;
-    NewPostingDefaults();
-    if (support::EmptyString(ui_.dbeModDocFis->Text())) {
-        DefaultModel(false);
-        form_.Header().ShowModelPages(FieldText(data_.cdsNotaFiscal, "CDMODDOCFISC"));
-    }
-    AddChargeLines(false);
+    AcceptedOnNewPosting();
 }
 
 void ParticipantRules::btpClienteBeforePesq() {
@@ -187,6 +181,12 @@ void ParticipantRules::dbeCdFilialChange() {
 
 void ParticipantRules::dbeCdFilialExit() {
     Vd_FiliEmit();
+    AcceptedOnNewPosting();
+}
+
+// A customer or issuing branch accepted on a new posting gives it its defaults, a model when none was typed,
+// and its charge lines.
+void ParticipantRules::AcceptedOnNewPosting() {
     if (data_.cdsNotaFiscal.State() != DataSetState::Insert) return;
     NewPostingDefaults();
     if (support::EmptyString(ui_.dbeModDocFis->Text())) {

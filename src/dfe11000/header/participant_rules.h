@@ -66,6 +66,7 @@ private:
     void DefaultModelForSupplier();
     void AcceptCustomer();
     void AcceptIssuingBranch();
+    void AcceptedOnNewPosting();
     void AskInstallments();
     void CheckEDI();
     void EnableItemGridBySupplier();
