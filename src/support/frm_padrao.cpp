@@ -56,7 +56,7 @@ TfrmPadrao::TfrmPadrao(Application& app)
       tshFolhaDados(pgcPadrao.Add<TabSheet>("tshFolhaDados")),
       tshFormulario(pgcPadrao.Add<TabSheet>("tshFormulario")), dbnPadrao(panBotoes.Add<Panel>("dbnPadrao")) {
     panBotoes.SetBounds(0, 0, 663, 44);
-    lblCodTela.SetBounds(607, 14, 56, 16);
+    lblCodTela.SetBounds(601, 14, 62, 16);
     pgcPadrao.SetBounds(0, 44, 663, 600);
     tshFolhaDados.SetCaption("&Lista");
     tshFormulario.SetCaption("&Formulário");
@@ -139,7 +139,7 @@ void TfrmPadrao::BuildNavigator() {
             if (DataSet* ds = DataSetOf(dtsPadrao)) (ds->*move)();
         };
     }
-    dbnPadrao.SetBounds(510, 11, left, 22);
+    dbnPadrao.SetBounds(502, 11, left, 22);
 }
 
 void TfrmPadrao::MirrorMenuToButtons() {
