@@ -1,6 +1,7 @@
 #include "header_fixture.h"
 
 #include "dfe11000/dialogs/frm_insc_esta.h"
+#include "dfe11000/dialogs/insc_esta_rules.h"
 #include "platform/ui/layout_check.h"
 
 #include <functional>
@@ -65,7 +66,7 @@ TEST_F(InscEstaDialog, ShowsAsDesignedWithTheRegistrationEditFocused) {
             EXPECT_EQ(d.Caption(), "Inscrição Estadual");
             EXPECT_EQ(d.lblCodTela.Caption(), "DFE11250");
             EXPECT_EQ(d.ActiveControl(), d.edtInscEsta);
-            EXPECT_TRUE(d.boImporta);
+            EXPECT_TRUE(d.Rules().boImporta);
             EXPECT_EQ(LayoutFaults(d), std::vector<std::string>{});
         },
         true));

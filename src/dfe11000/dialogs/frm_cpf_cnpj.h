@@ -5,6 +5,7 @@
 #include "platform/ui/menu.h"
 #include "support/messages.h"
 
+#include <memory>
 #include <string>
 
 namespace dfe {
@@ -14,12 +15,15 @@ class Field;
 namespace dfe::dfe11000 {
 
 class TfrmLancNFEntrada;
+class CpfCnpjRules;
 
 // "CPF/CNPJ" (DFE11010): the buyer's CPF or CNPJ, for operation types that ask for it. Created for each
-// showing; Enter confirms and Esc gives up, both through the edit's popup menu.
+// showing; Enter confirms and Esc gives up, both through the edit's popup menu. The dialog declares what it
+// owns; its rules are CpfCnpjRules'.
 class TfrmCpfCnpj : public Form {
 public:
     TfrmCpfCnpj(Application& app, TfrmLancNFEntrada& posting);
+    ~TfrmCpfCnpj() override;
 
     MaskEdit* medCodigo = nullptr;
     Label* lblCodTela = nullptr;
@@ -29,22 +33,12 @@ public:
     support::TMessages msgPadrao;
     db::TADOIBQuery qryFornecedor{"qryFornecedor"};
 
-    // Caption, initial number with its mask, and where the dialog shows: its own place beside an edit,
-    // else centred over the form of `control`.
-    void Prepare(const Control& control, const std::string& title, const std::string& value);
-    // Refuses an empty, invalid or supplier's number, keeping the focus in the edit; writes the header's
-    // NRCPFCNPJNF once every check passed. Nothing is checked once the clerk gave up.
-    void Vd_CpfCnpj();
-    void mniConfirmaClick();
-    void mniCancelaClick();
+    CpfCnpjRules& Rules() const { return *rules_; }
 
 private:
     void BuildLayout();
-    [[noreturn]] void Refuse(const char* code);
-    void FormKeyDown(int& key, ShiftState shift);
-    void FormCloseQuery(bool& canClose);
 
-    TfrmLancNFEntrada& posting_;
+    std::unique_ptr<CpfCnpjRules> rules_;
 };
 
 // Asks the CPF/CNPJ of `title` (the operation type's description), starting from `value`. The number is
