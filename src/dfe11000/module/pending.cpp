@@ -1,6 +1,7 @@
 #include "dfe11000/module/pending.h"
 
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
+#include "dfe11000/posting/entry_date_block.h"
 #include "platform/core/abort.h"
 #include "support/current_dialogs.h"
 
@@ -25,22 +26,27 @@ bool GetVerifReplic(TfrmLancNFEntrada& /*form*/, const std::string& /*branch*/,
     return false;
 }
 
-// The operator release asks for a password only where release control is set up; the demo branch has none.
-void SenhaLiberacao(TfrmLancNFEntrada& /*form*/) {}
-
-void Verif_Liberacao(TfrmLancNFEntrada& /*form*/) {}
-
-// The demo registrations have no validity period.
-bool Verifica_Vigencia_Insc(TfrmLancNFEntrada& /*form*/, const std::string& /*registration*/,
-                            const std::string& /*company*/, DateTime /*date*/) {
-    return true;
+// A release is needed only for an entry date outside the branch's window; there the clerk is told.
+void SenhaLiberacao(TfrmLancNFEntrada& form) {
+    const DataSet& header = form.data.cdsNotaFiscal;
+    const Field* entry = header.Active() ? header.FindField("DTENTRSAID") : nullptr;
+    if (entry && EntryDateBlocks(EntryDateWindowOf(form.data.cdsParamDFE), Cli_dfe11000().dtDataProc,
+                                 entry->AsDateTime()))
+        NotAvailableYet("Liberação por operador autorizado");
 }
 
-// Its totals only serve the closing, which stops the confirmation right after it.
-void Atualiza_Valores(TfrmLancNFEntrada& /*form*/) {}
+void Verif_Liberacao(TfrmLancNFEntrada& form) {
+    SenhaLiberacao(form);
+}
 
-// Nothing to clear while the replication dialog does not exist.
-void ClearReplicationCode(TfrmLancNFEntrada& /*form*/) {}
+bool Verifica_Vigencia_Insc(TfrmLancNFEntrada& /*form*/, const std::string& /*registration*/,
+                            const std::string& /*company*/, DateTime /*date*/) {
+    NotAvailableYet("Vigência da inscrição estadual");
+}
+
+void Atualiza_Valores(TfrmLancNFEntrada& /*form*/) {
+    NotAvailableYet("Valores, chave de acesso e transporte da nota fiscal");
+}
 
 bool FechaNotaFiscal(TfrmLancNFEntrada& /*form*/, const std::string& /*mode*/) {
     NotAvailableYet("Fechamento da nota fiscal");

@@ -17,17 +17,16 @@ inline constexpr const char* kNotAvailableCode = "Nao_Disp";
 // Shows "<operation>: operação ainda não disponível nesta versão." and abandons the caller (Abort).
 [[noreturn]] void NotAvailableYet(std::string_view operation);
 
-// ---- Called by the editing commands; each says below whether it refuses or deliberately lets the command go
-// on. Checks that only refuse in set-ups the demo data does not use: they let the command go on (see
-// docs/pending.md).
+// ---- Called by the editing commands (docs/pending.md lists each).
+// Answers "not a replica": replicas are made only by the replication dialog, not built yet.
 bool GetVerifReplic(TfrmLancNFEntrada& form, const std::string& branch, const std::string& posting);
+// Tell the clerk and abandon where a release is needed (entry date outside the branch's window).
 void SenhaLiberacao(TfrmLancNFEntrada& form);
 void Verif_Liberacao(TfrmLancNFEntrada& form);
+// Operations that tell the clerk and abandon.
 bool Verifica_Vigencia_Insc(TfrmLancNFEntrada& form, const std::string& registration,
                             const std::string& company, DateTime date);
 void Atualiza_Valores(TfrmLancNFEntrada& form);
-void ClearReplicationCode(TfrmLancNFEntrada& form);
-// Operations that tell the clerk and abandon.
 bool FechaNotaFiscal(TfrmLancNFEntrada& form, const std::string& mode);
 bool Existe_Erro(TfrmLancNFEntrada& form);
 void CriaGeraEtiq(TfrmLancNFEntrada& form);

@@ -313,7 +313,6 @@ void PostingEditor::Cancel() {
         st.boNFImpNFe = false;
     }
     st.stTodos = "N";
-    ClearReplicationCode(form_);
     if (data_.dtsRomaneioNF->State() == DataSetState::Browse && data_.cdsRomaneioNF.IsEmpty())
         DisableForInsert();
     st.boAlteraNumNF = false;
