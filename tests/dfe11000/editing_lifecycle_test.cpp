@@ -540,6 +540,36 @@ TEST_F(Editing, IncludeMovingAndCancelForgetWhatBelongedToThePreviousPosting) {
     EXPECT_EQ(Cli_dfe11000().stInscEstaImp, "");
 }
 
+// A change needs an authorized operator's release only for an entry date outside the branch's window; until
+// the release exists the clerk is told so there, and elsewhere the change goes on.
+TEST_F(Editing, AChangeOutsideTheEntryWindowSaysTheReleaseIsNotAvailable) {
+    struct Case {
+        int daysAhead; // of the entry date after the processing date
+        const char* shown;
+    };
+    const Case cases[] = {{0, ""}, {5, kNotAvailableCode}};
+    for (const Case& c : cases) {
+        DefineOperationType("T2", {{"IDATUESTTPOP", "N"}});
+        app.Dispatch([&] {
+            if (InEdit(form->data.cdsNotaFiscal)) form->Editing().Cancela();
+            Params({{"IDLANCDTMAIFIL", Variant("S")}});
+            List({Row({{"CDTIPOOPER", "T2"}})});
+            form->Header().SetCurrentType("T2");
+            Header({{"CDMODDOCFISC", Variant("55")},
+                    {"DTENTRSAID", Variant(Cli_dfe11000().dtDataProc.AddDays(c.daysAhead))}});
+        });
+        dialogs.ClearRecords();
+        Run(&TfrmLancNFEntrada::sbtAlterarClick);
+        const auto errors = dialogs.Errors();
+        EXPECT_EQ(errors.empty() ? std::string() : errors.back().code, c.shown)
+            << c.daysAhead << dialogs.Describe();
+        if (*c.shown) {
+            EXPECT_NE(errors.back().text.find("Liberação por operador autorizado"), std::string::npos);
+            EXPECT_NE(form->data.cdsNotaFiscal.State(), DataSetState::Edit);
+        }
+    }
+}
+
 // The commands read as the screen names them.
 TEST_F(Editing, CommandCaptions) {
     struct Case {
