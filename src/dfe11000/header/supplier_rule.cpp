@@ -55,10 +55,8 @@ void ParticipantRules::ShowRecordPageAndFocus(Control* control) {
 // number when they differ.
 void ParticipantRules::ReadSupplier(const char* missingCode) {
     DataSet& nf = data_.cdsNotaFiscal;
-    db::TADOIBQuery& supplier = lookups_.qryFornecedor;
-    supplier.Close();
-    supplier.ParamByName("P_NRINSJURFORN") = Variant(FieldText(nf, "NRINSJURNF"));
-    supplier.Open();
+    const db::TADOIBQuery& supplier = lookups_.qryFornecedor;
+    ReadSupplierQuietly();
     if (supplier.IsEmpty()) Refuse(ui_.dbeNrInsJurNF, missingCode);
     if (FieldText(nf, "CDFORNECED") != FieldText(supplier, "CDFORNECED")) {
         SetWhileEditing(nf, "IDTPIJURNF", FieldText(supplier, "IDTPIJURFORN"));

@@ -6,6 +6,8 @@
 
 #include "platform/data/dataset.h"
 #include "platform/ui/control.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/menu.h"
 
 #include <initializer_list>
 #include <string>
@@ -64,6 +66,12 @@ inline void FocusFirstPossible(std::initializer_list<Control*> candidates) {
             return;
         }
     }
+}
+
+// A command's menu item and its button: the button always takes the item's state.
+inline void EnableCommand(MenuItem& item, SpeedButton& button, bool enabled) {
+    item.SetEnabled(enabled);
+    button.SetEnabled(item.Enabled());
 }
 
 // Runs the handler set before, if any, then this one.

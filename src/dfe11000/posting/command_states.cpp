@@ -12,15 +12,6 @@
 #include <algorithm>
 
 namespace dfe::dfe11000 {
-namespace {
-
-void Enable(MenuItem& item, SpeedButton& button, bool enabled) {
-    item.SetEnabled(enabled);
-    button.SetEnabled(enabled);
-}
-
-} // namespace
-
 void PostingEditor::ControlaBotoes(DataSource& source) {
     const DataSetState s = source.State();
     const bool browse = s == DataSetState::Browse;
@@ -38,39 +29,40 @@ void PostingEditor::ControlaBotoes(DataSource& source) {
             row("IDNFGERADAVIAXML") == "S" && FieldText(data_.cdsParamDFE, "IDGERNFIGUALXML") == "S";
         const bool listed = data_.cdsRomaneioNF.Active() && !data_.cdsRomaneioNF.IsEmpty();
 
-        Enable(form_.mnuCancelar, form_.sbtCancelar, editing);
-        Enable(form_.mnuConfirmar, form_.sbtConfirmar, editing);
-        Enable(form_.mnuIncluir, form_.sbtIncluir, browse);
-        Enable(form_.mnuAlterar, form_.sbtAlterar,
-               browse && (!blocked || financial) && !st.boBloqueia && !empty && row("IDNFDEVOOL") != "S" &&
-                   !replicated && !otherSystem && !equalToXml);
-        Enable(form_.mnuExcluir, form_.sbtExcluir,
-               browse && (!blocked || (otherSystem && row("IDSTATUS") == "P") || financial) &&
-                   !st.boBloqueia && !empty && !replicated && row("IDDOCCREDST").empty());
-        Enable(form_.mnuProcurar, form_.sbtProcurar,
-               browse && form_.pgcPadrao.ActivePage() == &form_.tshFolhaDados && !empty);
-        Enable(form_.mnuVerificar, form_.sbtVerificar, browse && !empty);
-        Enable(form_.mnuImprimir, form_.sbtImprimir, browse);
+        EnableCommand(form_.mnuCancelar, form_.sbtCancelar, editing);
+        EnableCommand(form_.mnuConfirmar, form_.sbtConfirmar, editing);
+        EnableCommand(form_.mnuIncluir, form_.sbtIncluir, browse);
+        EnableCommand(form_.mnuAlterar, form_.sbtAlterar,
+                      browse && (!blocked || financial) && !st.boBloqueia && !empty &&
+                          row("IDNFDEVOOL") != "S" && !replicated && !otherSystem && !equalToXml);
+        EnableCommand(form_.mnuExcluir, form_.sbtExcluir,
+                      browse && (!blocked || (otherSystem && row("IDSTATUS") == "P") || financial) &&
+                          !st.boBloqueia && !empty && !replicated && row("IDDOCCREDST").empty());
+        EnableCommand(form_.mnuProcurar, form_.sbtProcurar,
+                      browse && form_.pgcPadrao.ActivePage() == &form_.tshFolhaDados && !empty);
+        EnableCommand(form_.mnuVerificar, form_.sbtVerificar, browse && !empty);
+        EnableCommand(form_.mnuImprimir, form_.sbtImprimir, browse);
         ui_.mnuListagem->SetEnabled(browse);
         ui_.mnuConfigImpressora->SetEnabled(browse);
-        Enable(*ui_.mnuImportaAF, *ui_.sbtImportaAF, browse);
-        Enable(*ui_.mnuImportaNFe, *ui_.sbtImportaNFe,
-               browse && FieldText(data_.cdsParamDFE, "IDTPIMPNFE") == "C");
-        Enable(*ui_.mnuConsisteAF, *ui_.sbtConsisteAF, browse && !empty);
-        Enable(*ui_.mnuFiltro, *ui_.sbtFiltro, browse || s == DataSetState::Inactive);
-        Enable(*ui_.mnuReplicDoc, *ui_.sbtReplicDoc, true);
+        EnableCommand(*ui_.mnuImportaAF, *ui_.sbtImportaAF, browse);
+        EnableCommand(*ui_.mnuImportaNFe, *ui_.sbtImportaNFe,
+                      browse && FieldText(data_.cdsParamDFE, "IDTPIMPNFE") == "C");
+        EnableCommand(*ui_.mnuConsisteAF, *ui_.sbtConsisteAF, browse && !empty);
+        EnableCommand(*ui_.mnuFiltro, *ui_.sbtFiltro, browse || s == DataSetState::Inactive);
+        EnableCommand(*ui_.mnuReplicDoc, *ui_.sbtReplicDoc, true);
         ui_.mnuGerarNFId->SetEnabled(browse && source.Enabled() && !empty);
         ui_.mnuGerarNF->SetEnabled(browse && source.Enabled() && !empty);
-        Enable(*ui_.mnuRateio, *ui_.sbtRateio, browse && listed);
+        EnableCommand(*ui_.mnuRateio, *ui_.sbtRateio, browse && listed);
         ui_.mnuManuRateProd->SetEnabled(browse && row("IDSTATUS") != "C" && (!blocked || financial));
         ui_.mnuContRatePaga->SetEnabled(browse && ui_.tshVencimento->Enabled());
         const bool headerFree = data_.dtsNotaFiscal->Enabled() && listed && !editing;
-        Enable(*ui_.mnuConheTransp, *ui_.sbtConheTransp, headerFree && ui_.nbkDestino->PageIndex() == 1);
-        Enable(*ui_.mnuGeraSaida, *ui_.sbtGeraSaida, headerFree && row("CDTIPOOPER") != "03");
-        Enable(*ui_.mnuAlmoLocal, *ui_.sbtAlmoLocal,
-               data_.dtsNotaFiscal->Enabled() && !empty &&
-                   !FieldText(data_.cdsNotaFiscal, "CDALMOXARIFE").empty());
-        Enable(*ui_.mnuNFProdRural, *ui_.sbtNFProdRural, InEdit(data_.cdsNotaFiscal));
+        EnableCommand(*ui_.mnuConheTransp, *ui_.sbtConheTransp,
+                      headerFree && ui_.nbkDestino->PageIndex() == 1);
+        EnableCommand(*ui_.mnuGeraSaida, *ui_.sbtGeraSaida, headerFree && row("CDTIPOOPER") != "03");
+        EnableCommand(*ui_.mnuAlmoLocal, *ui_.sbtAlmoLocal,
+                      data_.dtsNotaFiscal->Enabled() && !empty &&
+                          !FieldText(data_.cdsNotaFiscal, "CDALMOXARIFE").empty());
+        EnableCommand(*ui_.mnuNFProdRural, *ui_.sbtNFProdRural, InEdit(data_.cdsNotaFiscal));
         ui_.btnAtuQtdDev->SetEnabled(listed);
         UpdateStockDate();
     }

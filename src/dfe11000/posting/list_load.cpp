@@ -9,15 +9,6 @@
 #include "support/zymora.h"
 
 namespace dfe::dfe11000 {
-namespace {
-
-void SetCommand(MenuItem& item, SpeedButton& button, bool enable) {
-    item.SetEnabled(enable);
-    button.SetEnabled(item.Enabled());
-}
-
-} // namespace
-
 void PostingList::GetRomaneioNF(const RomaneioFilter& filter, Form* busyOn) {
     RomaneioFilter call;
     const Variant answer = server_.Call(
@@ -53,7 +44,7 @@ void PostingList::ShowFilteredList(const RomaneioFilter& filter, Form* busyOn) {
     ui_.mnuFormulario->SetEnabled(true);
     EnableInstallmentsForList();
     if (empty) DisableForEmptyList();
-    SetCommand(form_.mnuIncluir, form_.sbtIncluir, true);
+    EnableCommand(form_.mnuIncluir, form_.sbtIncluir, true);
     form_.Branch().boFiltroConfirmado = true;
 }
 
@@ -65,7 +56,7 @@ void PostingList::PrepareIncludeFromFilter() {
     form_.tshFormulario.SetEnabled(true);
     ui_.mnuFormulario->SetEnabled(true);
     EnableInstallmentsForList();
-    SetCommand(form_.mnuIncluir, form_.sbtIncluir, true);
+    EnableCommand(form_.mnuIncluir, form_.sbtIncluir, true);
     DisableForEmptyList();
     // A list never loaded has nothing to empty until its fields are declared.
     DataSet& list = data_.cdsRomaneioNF;
@@ -98,10 +89,10 @@ void PostingList::DisableForEmptyList() {
 }
 
 void PostingList::DisableRowCommandsAndPages() {
-    SetCommand(form_.mnuAlterar, form_.sbtAlterar, false);
-    SetCommand(form_.mnuExcluir, form_.sbtExcluir, false);
-    SetCommand(form_.mnuProcurar, form_.sbtProcurar, false);
-    SetCommand(form_.mnuVerificar, form_.sbtVerificar, false);
+    EnableCommand(form_.mnuAlterar, form_.sbtAlterar, false);
+    EnableCommand(form_.mnuExcluir, form_.sbtExcluir, false);
+    EnableCommand(form_.mnuProcurar, form_.sbtProcurar, false);
+    EnableCommand(form_.mnuVerificar, form_.sbtVerificar, false);
     form_.tshFolhaDados.SetEnabled(false);
     form_.tshFormulario.SetEnabled(false);
     ui_.tshVencimento->SetEnabled(false);
