@@ -23,20 +23,16 @@ std::string HeaderRules::BranchName(const std::string& branch) {
 
 void HeaderRules::Vd_Filial(bool required) {
     ModuleState& state = Cli_dfe11000();
-    auto refuse = [this](const char* code) {
-        if (ui_.medCdFilial->CanFocus()) ui_.medCdFilial->SetFocus();
-        support::MensErro(form_.msgPadrao, code, true);
-    };
     const std::string typed = ui_.medCdFilial->Text();
     if (support::EmptyString(typed)) {
-        if (required) refuse("Filial_Inf");
+        if (required) RefuseOn(ui_.medCdFilial, "Filial_Inf");
         return;
     }
     if (!required || form_.ActiveControl() == ui_.medCdFilial) {
         const std::string branch = support::Ajusta(typed, 4);
         if (branch != typed) ui_.medCdFilial->SetText(branch);
         OpenBranchLookup(branch);
-        if (lookups_.qryFiliRece.IsEmpty()) refuse("Filial_Cad");
+        if (lookups_.qryFiliRece.IsEmpty()) RefuseOn(ui_.medCdFilial, "Filial_Cad");
         ui_.edtNmFilial->SetText(lookups_.qryFiliRece.FieldByName("NMFILIAL").AsString());
         state.stTodos = "N";
         lookups_.qryFiliOffLine.Close();

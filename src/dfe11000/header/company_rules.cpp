@@ -13,12 +13,8 @@ namespace dfe::dfe11000 {
 
 void HeaderRules::Vd_Empresa(bool required) {
     ModuleState& state = Cli_dfe11000();
-    auto refuse = [this](const char* code) {
-        FocusFirstPossible({ui_.dbeCdEmpresa});
-        support::MensErro(form_.msgPadrao, code, true);
-    };
     const std::string typed = ui_.dbeCdEmpresa->Text();
-    if (required && support::EmptyString(typed)) refuse("Empr_Inf");
+    if (required && support::EmptyString(typed)) RefuseOn(ui_.dbeCdEmpresa, "Empr_Inf");
     // Closing with the focus elsewhere only needs a company: the lookups may show another one by now, so
     // nothing is copied from them either.
     if (required && form_.ActiveControl() != ui_.dbeCdEmpresa) return;
@@ -29,7 +25,7 @@ void HeaderRules::Vd_Empresa(bool required) {
     lookups_.qryEmpresa.ParamByName("P_EMPRESA") = Variant(company);
     lookups_.qryEmpresa.ParamByName("P_TODOS") = Variant("");
     lookups_.qryEmpresa.Open();
-    if (lookups_.qryEmpresa.IsEmpty()) refuse("Empr_Cad");
+    if (lookups_.qryEmpresa.IsEmpty()) RefuseOn(ui_.dbeCdEmpresa, "Empr_Cad");
 
     const bool chosen = !state.stInscEstaImp.empty();
     lookups_.qryValidEmpr.Close();
@@ -38,7 +34,7 @@ void HeaderRules::Vd_Empresa(bool required) {
     lookups_.qryValidEmpr.ParamByName("P_CDINSCESTA") = Variant(chosen ? state.stInscEstaImp : std::string());
     lookups_.qryValidEmpr.ParamByName("P_TCDINSCESTA") = Variant(chosen ? "" : "T");
     lookups_.qryValidEmpr.Open();
-    if (lookups_.qryValidEmpr.IsEmpty()) refuse("Empr_Rel");
+    if (lookups_.qryValidEmpr.IsEmpty()) RefuseOn(ui_.dbeCdEmpresa, "Empr_Rel");
 
     SetWhileEditing(data_.cdsRomaneioNF, "NMRAZSOCEMPR", FieldText(lookups_.qryEmpresa, "NMRAZSOCEMPR"));
     if (InEdit(data_.cdsNotaFiscal)) {

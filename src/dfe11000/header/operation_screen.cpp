@@ -4,6 +4,7 @@
 #include "dfe11000/module/caption_group_box.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
+#include "support/show_msg.h"
 
 namespace dfe::dfe11000 {
 void HeaderRules::ShowItemGridOriginColumn() {
@@ -62,6 +63,11 @@ DBEdit* HeaderRules::ParticipantField() const {
     default:
         return ui_.dbeNrInsJurNF;
     }
+}
+
+void HeaderRules::RefuseOn(Control* focus, const char* code) {
+    FocusFirstPossible({focus});
+    support::MensErro(form_.msgPadrao, code, true);
 }
 
 void HeaderRules::ShowModelPages(const std::string& model) {

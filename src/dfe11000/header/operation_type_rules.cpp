@@ -11,19 +11,15 @@
 namespace dfe::dfe11000 {
 void HeaderRules::Vd_TpOper() {
     ModuleState& state = Cli_dfe11000();
-    auto refuse = [this](const char* code) {
-        FocusFirstPossible({ui_.dbeCdTipoOper});
-        support::MensErro(form_.msgPadrao, code, true);
-    };
     const std::string typed = ui_.dbeCdTipoOper->Text();
-    if (support::EmptyString(typed)) refuse("Oper_Inf");
+    if (support::EmptyString(typed)) RefuseOn(ui_.dbeCdTipoOper, "Oper_Inf");
     const std::string code = support::Ajusta(typed, 2);
     if (FieldText(data_.cdsRomaneioNF, "CDTIPOOPER") != code)
         SetWhileEditing(data_.cdsRomaneioNF, "CDTIPOOPER", code);
     SetWhileEditing(data_.cdsNotaFiscal, "CDTIPOOPER", code);
     stTipoOperAtual = code;
     ReopenTipoOperac();
-    if (lookups_.qryTipoOperac.IsEmpty()) refuse("Oper_Cad");
+    if (lookups_.qryTipoOperac.IsEmpty()) RefuseOn(ui_.dbeCdTipoOper, "Oper_Cad");
     TipoOper();
 
     SetWhileEditing(data_.cdsRomaneioNF, "NMTIPOOPER", FieldText(lookups_.qryTipoOperac, "NMTIPOOPER"));
@@ -68,22 +64,19 @@ void HeaderRules::Vd_BloqueiaNfCMP() {
 
     const bool here = form_.App().ActiveForm() == &form_;
     const bool noExemptProducts = lookups_.qryParamCMPProd1.IsEmpty();
-    auto refuse = [this](const char* code) {
-        FocusFirstPossible({ui_.dbeCdTipoOper});
-        support::MensErro(form_.msgPadrao, code, true);
-    };
     const std::string kind = stTipoOperAtual;
     if (FieldText(data_.cdsParamDFE, "IDUTBLOQOPAF") == "S" && kind != "01") {
         if (FieldText(lookups_.qryTipoOperac, "CDTIPOOPER") != kind) ReopenTipoOperac();
         if (FieldText(lookups_.qryTipoOperac, "IDEXIGEAF") == "S" && here && noExemptProducts)
-            refuse("Blq_NF_TOPER");
+            RefuseOn(ui_.dbeCdTipoOper, "Blq_NF_TOPER");
         return;
     }
     const std::string fiscal = FieldText(data_.cdsParamDFE, "DSPARFILFIS");
     const bool purchasesNeedAF = FieldText(data_.cdsParamDFE, "IDBLOQCMPSAFFIL") == "S" ||
                                  FieldText(data_.cdsParamDFE, "IDBLOQCMPSAF") == "S" ||
                                  (fiscal.size() >= 2 && fiscal[1] == 'S');
-    if (purchasesNeedAF && here && noExemptProducts && kind == "01") refuse("Blq_NF_CMP");
+    if (purchasesNeedAF && here && noExemptProducts && kind == "01")
+        RefuseOn(ui_.dbeCdTipoOper, "Blq_NF_CMP");
 }
 
 } // namespace dfe::dfe11000
