@@ -35,6 +35,10 @@ struct HeaderLookups {
     db::TADOIBQuery qryPesFornRelac{"qryPesFornRelac"};
     db::TADOIBQuery qryPesFornNRelac{"qryPesFornNRelac"};
     db::TADOIBQuery qryEncargo{"qryEncargo"};
+    // The document's series and the receiving registration's country.
+    db::TADOIBQuery qrySerieEntr{"qrySerieEntr"};
+    db::TADOIBQuery qryVdSerieEntr{"qryVdSerieEntr"};
+    db::TADOIBQuery qryPais{"qryPais"};
     // Components of the form, created with the header's controls.
     DataSource* dtsFiliRece = nullptr;
     DataSource* dtsEmpresa = nullptr;
@@ -44,6 +48,7 @@ struct HeaderLookups {
     DataSource* dtsFiliEmit = nullptr;
     DataSource* dtsInscrEstad = nullptr;
     DataSource* dtsPesqForn = nullptr;
+    DataSource* dtsSerieEntr = nullptr;
 };
 
 } // namespace dfe::dfe11000

@@ -1,6 +1,9 @@
 // The posting form's life: creation, showing, activation, closing, in the order the screen relies on.
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 
+#include "dfe11000/closing/release_rules.h"
+#include "dfe11000/header/access_key_rules.h"
+#include "dfe11000/header/document_rules.h"
 #include "dfe11000/header/header_rules.h"
 #include "dfe11000/header/participant_rules.h"
 #include "dfe11000/module/branch_panel.h"
@@ -121,10 +124,13 @@ bool IsSmallScreen(const Application& app) {
 
 TfrmLancNFEntrada::TfrmLancNFEntrada(Application& app)
     : TfrmPadrao(app), server(*this), parameters_(std::make_unique<ModuleParameters>(*this)),
-      header_(std::make_unique<HeaderRules>(*this)), participants_(std::make_unique<ParticipantRules>(*this)),
+      header_(std::make_unique<HeaderRules>(*this)), document_(std::make_unique<DocumentRules>(*this)),
+      accessKey_(std::make_unique<AccessKeyRules>(*this)),
+      participants_(std::make_unique<ParticipantRules>(*this)),
       layout_(std::make_unique<ScreenLayout>(*this)), branch_(std::make_unique<BranchPanel>(*this)),
       keys_(std::make_unique<KeyboardHook>(*this)), list_(std::make_unique<PostingList>(*this)),
-      loader_(std::make_unique<PostingLoader>(*this)), editing_(std::make_unique<PostingEditor>(*this)) {
+      loader_(std::make_unique<PostingLoader>(*this)), editing_(std::make_unique<PostingEditor>(*this)),
+      release_(std::make_unique<ReleaseRules>(*this)) {
     msgPadrao.AddLines(kMessages);
     msgMensagensPadroes.AddLines(kStandardMessages);
     BuildLayout();

@@ -1,6 +1,8 @@
 // The posting form's composition: its panels built once each, and its events handed to the rules.
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 
+#include "dfe11000/header/access_key_rules.h"
+#include "dfe11000/header/document_rules.h"
 #include "dfe11000/header/header_layout.h"
 #include "dfe11000/header/header_rules.h"
 #include "dfe11000/header/participant_rules.h"
@@ -50,6 +52,8 @@ void TfrmLancNFEntrada::BuildLayout() {
 void TfrmLancNFEntrada::WireEvents() {
     data.cdsParamDFE.AfterOpen = [this](DataSet&) { Parameters().cdsParamDFEAfterOpen(); };
     Header().Wire();
+    Document().Wire();
+    AccessKey().Wire();
     Participants().Wire();
     Branch().Wire();
     List().Wire();

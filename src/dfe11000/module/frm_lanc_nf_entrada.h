@@ -23,6 +23,9 @@ class TdtmRotiFiscal {};
 class TfrmFiltroNFEntrada;
 class ModuleParameters;
 class HeaderRules;
+class DocumentRules;
+class AccessKeyRules;
+class ReleaseRules;
 class ParticipantRules;
 class ScreenLayout;
 class BranchPanel;
@@ -52,6 +55,8 @@ public:
     // ---- The rules, one object per subsystem
     ModuleParameters& Parameters() const { return *parameters_; }
     HeaderRules& Header() const { return *header_; }
+    DocumentRules& Document() const { return *document_; }
+    AccessKeyRules& AccessKey() const { return *accessKey_; }
     ParticipantRules& Participants() const { return *participants_; }
     ScreenLayout& Layout() const { return *layout_; }
     BranchPanel& Branch() const { return *branch_; }
@@ -59,6 +64,7 @@ public:
     PostingList& List() const { return *list_; }
     PostingLoader& Loader() const { return *loader_; }
     PostingEditor& Editing() const { return *editing_; }
+    ReleaseRules& Release() const { return *release_; }
 
     // ---- The standard commands of the base form
     void sbtIncluirClick() override;
@@ -80,6 +86,8 @@ private:
 
     std::unique_ptr<ModuleParameters> parameters_;
     std::unique_ptr<HeaderRules> header_;
+    std::unique_ptr<DocumentRules> document_;
+    std::unique_ptr<AccessKeyRules> accessKey_;
     std::unique_ptr<ParticipantRules> participants_;
     std::unique_ptr<ScreenLayout> layout_;
     std::unique_ptr<BranchPanel> branch_;
@@ -87,6 +95,7 @@ private:
     std::unique_ptr<PostingList> list_;
     std::unique_ptr<PostingLoader> loader_;
     std::unique_ptr<PostingEditor> editing_;
+    std::unique_ptr<ReleaseRules> release_;
 };
 
 } // namespace dfe::dfe11000

@@ -43,6 +43,14 @@ struct PostingDataSets {
     // The supplier's valid qualifications and the document models of the operation type.
     DataSet cdsQualifForn{"cdsQualifForn"};
     DataSet cdsModDoc{"cdsModDoc"};
+    // ---- Answers of the document identity and access key checks
+    DataSet cdsModDocFisc{"cdsModDocFisc"};
+    DataSet cdsConForn{"cdsConForn"};
+    DataSet cdsConfNumClie{"cdsConfNumClie"};
+    DataSet cdsConfNumFil{"cdsConfNumFil"};
+    DataSet cdsVdCAcesso{"cdsVdCAcesso"};
+    DataSet cdsVdEmissaoXML{"cdsVdEmissaoXML"};
+    DataSet cdsCFOPXML{"cdsCFOPXML"};
     // ---- Parameters of the branch, the supplier, the company and the installation
     DataSet cdsParamDFE{"cdsParamDFE"};
     DataSet cdsGrupoImpFili{"cdsGrupoImpFili"};

@@ -18,4 +18,18 @@ CallArgs ToCallArgs(GetNFDadosGeraisArgs& a) {
     return args;
 }
 
+CallArgs ToCallArgs(const DuplicateNumberArgs& a) {
+    CallArgs args;
+    args.Str(a.participant).Str(a.series).Str(a.number).Str(a.scope).Str(a.postingBranch);
+    args.Str(a.postingNumber).Bool(a.newPosting).Str(a.branchInProcess);
+    return args;
+}
+
+CallArgs ToCallArgs(const GetNrFornArgs& a) {
+    CallArgs args;
+    args.Str(a.supplier).Str(a.series).Str(a.number).Str(a.scope).Str(a.postingBranch);
+    args.Str(a.postingNumber).Bool(a.newPosting).Str(a.operationType).Str(a.branchInProcess).Str(a.model);
+    return args;
+}
+
 } // namespace dfe::net

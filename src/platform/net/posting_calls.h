@@ -94,4 +94,48 @@ inline constexpr std::array<std::string_view, 4> kGetParamFornElements = {"accep
                                                                           "stParamForn", "cdsProdXFornDF"};
 inline constexpr AnswerLayout kGetParamFornAnswer{"GetParamForn", kGetParamFornElements};
 
+// Whether a document number is taken, asked for a customer (GetNrClie) or an issuing branch (GetNrFilial).
+// A new posting asks with scope "T", no posting and newPosting true; a posting being changed with scope
+// "N", its own CDFILIAL and NRLANCTONF and newPosting false, so that it is not its own duplicate. The answer
+// is a packet of the earlier postings (CDFILIRECE, DTENTRSAID), empty when the number is free.
+inline constexpr const char* kGetNrClie = "GetNrClie";
+inline constexpr const char* kGetNrFilial = "GetNrFilial";
+inline constexpr size_t kDuplicateNumberArgCount = 8;
+
+struct DuplicateNumberArgs {
+    std::string participant{};   // CDCLIENTE, or the issuing branch CDFILIEMIT
+    std::string series{};        // CDSERIEENTR
+    std::string number{};        // NRNOTAFISC as stored
+    std::string scope{};         // "T" for a new posting, "N" for one being changed
+    std::string postingBranch{}; // the changed posting's CDFILIAL; empty for a new one
+    std::string postingNumber{}; // the changed posting's NRLANCTONF; empty for a new one
+    bool newPosting = true;
+    std::string branchInProcess{}; // the branch the clerk works for
+
+    friend bool operator==(const DuplicateNumberArgs&, const DuplicateNumberArgs&) = default;
+};
+
+CallArgs ToCallArgs(const DuplicateNumberArgs& args);
+
+// The same question for a supplier, which also names the operation type and the document model.
+struct GetNrFornArgs {
+    static constexpr const char* kMethod = "GetNrForn";
+    static constexpr size_t kArgCount = 10;
+
+    std::string supplier{};      // CDFORNECED
+    std::string series{};        // CDSERIEENTR
+    std::string number{};        // NRNOTAFISC as stored
+    std::string scope{};         // "T" for a new posting, "N" for one being changed
+    std::string postingBranch{}; // the changed posting's CDFILIAL; empty for a new one
+    std::string postingNumber{}; // the changed posting's NRLANCTONF; empty for a new one
+    bool newPosting = true;
+    std::string operationType{};   // CDTIPOOPER
+    std::string branchInProcess{}; // the branch the clerk works for
+    std::string model{};           // CDMODDOCFISC
+
+    friend bool operator==(const GetNrFornArgs&, const GetNrFornArgs&) = default;
+};
+
+CallArgs ToCallArgs(const GetNrFornArgs& args);
+
 } // namespace dfe::net
