@@ -349,6 +349,8 @@ public:
             property == prop::kCharCase)
             ShowText();
         if (property.empty() || property == prop::kReadOnly) line_->setReadOnly(edit_.ReadOnly());
+        if (property.empty() || property == prop::kPasswordChar)
+            line_->setEchoMode(edit_.PasswordChar() ? QLineEdit::Password : QLineEdit::Normal);
         if (property.empty() || property == prop::kMaxLength)
             line_->setMaxLength(edit_.MaxLength() > 0 ? edit_.MaxLength() : 32767);
     }

@@ -2,6 +2,7 @@
 // posting instead), undo and cancel.
 #include "dfe11000/dialogs/frm_filtro_nf_entrada.h"
 
+#include "dfe11000/header/document_rules.h"
 #include "dfe11000/header/header_rules.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/posting/posting_list.h"
@@ -80,8 +81,8 @@ void TfrmFiltroNFEntrada::sbtConfirmaClick() {
     default:
         break;
     }
-    posting_.Header().Vd_Datas(*depEmisIni, *depEmisFim);
-    posting_.Header().Vd_Datas(*depEntrIni, *depEntrFim);
+    posting_.Document().Vd_Datas(*depEmisIni, *depEmisFim);
+    posting_.Document().Vd_Datas(*depEntrIni, *depEntrFim);
     if (rdgLista->Checked() && stListaSerie.empty()) Refuse(*rdgLista, "Serie_inf");
     if (rdgListaTipoOper->Checked() && stListaTipoOper.empty()) Refuse(*rdgListaTipoOper, "TipoOper_inf");
 

@@ -1,5 +1,6 @@
 // The customer and the issuing branch of the posting, the dispatch of the participant rules by page, the
 // binding of the pages' shown fields, and the participant's place for other modules.
+#include "dfe11000/header/document_rules.h"
 #include "dfe11000/header/header_rules.h"
 #include "dfe11000/header/participant_rules.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
@@ -191,7 +192,7 @@ void ParticipantRules::AcceptedOnNewPosting() {
     NewPostingDefaults();
     if (support::EmptyString(ui_.dbeModDocFis->Text())) {
         DefaultModel(false);
-        form_.Header().ShowModelPages(FieldText(data_.cdsNotaFiscal, "CDMODDOCFISC"));
+        form_.Document().ShowModelPages(FieldText(data_.cdsNotaFiscal, "CDMODDOCFISC"));
     }
     AddChargeLines(false);
 }
@@ -237,9 +238,16 @@ void ParticipantRules::nbkDestinoExit() {
         break;
     default:
         // An authorization imported without a supplier lets the number stay empty.
-        Vd_Fornecedor(!(Cli_dfe11000().boAFFornBran && boImportandoAF));
+        Vd_Fornecedor(!AFWithoutSupplier());
         break;
     }
+}
+
+// Only the supplier page requires a supplier; every page's number must be free.
+void ParticipantRules::Panel9Exit() {
+    if (!InEdit(data_.cdsNotaFiscal)) return;
+    if (ui_.nbkDestino->PageIndex() == 1) Vd_Fornecedor(true);
+    form_.Document().Valida_Numero();
 }
 
 void ParticipantRules::EndeOrigDest(std::string& country, std::string& state, std::string& municipality,

@@ -51,6 +51,11 @@ struct HeaderControls {
 };
 
 struct DocumentControls {
+    // The issue panel, its inner panel (model, series, number), the dates' panel and the entry date's.
+    Panel* panEmisData = nullptr;
+    Panel* Panel9 = nullptr;
+    Panel* panDatas = nullptr;
+    Panel* Panel3 = nullptr;
     DBEdit* dbeModDocFis = nullptr;
     support::TBtnPesquisa* btpModDocFisc = nullptr;
     DBEdit* dbeNmModDocFis = nullptr;

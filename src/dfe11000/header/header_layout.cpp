@@ -124,23 +124,38 @@ void BuildHeader(Form& form, Container& page, HeaderControls& c, PostingDataSets
         Displayed(BoundEdit(dest, "dbeUFDestReme", lookups.dtsInscrEstad, "SGESTADO", 286, 20, 24));
 }
 
-void BuildDocument(Container& header, DocumentControls& c, PostingDataSets& data) {
-    auto& doc = *Group(header, "grbDocumento", " Documento ", 4, 198, 632, 144);
+void BuildDocument(Form& form, Container& header, DocumentControls& c, PostingDataSets& data,
+                   HeaderLookups& lookups) {
+    // The issue panel; its inner panel holds model, series and number, the dates have a panel of their
+    // own and the entry date another inside it: leaving each runs its rules.
+    c.panEmisData = Place<Panel>(header, "panEmisData", 4, 198, 632, 144);
+    auto& doc = *Group(*c.panEmisData, "grbDocumento", " Documento ", 0, 0, 632, 144);
     DataSource* nf = data.dtsNotaFiscal;
-    AddLabel(doc, "lblModDocFis", "Modelo", 8, 14, 60);
-    c.dbeModDocFis = BoundEdit(doc, "dbeModDocFis", nf, "CDMODDOCFISC", 8, 28, 30);
+    c.Panel9 = Place<Panel>(doc, "Panel9", 4, 12, 332, 38);
+    Container& identity = *c.Panel9;
+    AddLabel(identity, "lblModDocFis", "Modelo", 4, 2, 60);
+    c.dbeModDocFis = BoundEdit(identity, "dbeModDocFis", nf, "CDMODDOCFISC", 4, 16, 30);
     c.btpModDocFisc =
-        SearchButton(doc, "btpModDocFisc", c.dbeModDocFis, "Modelo de Documento Fiscal", 40, 28);
-    c.dbeNmModDocFis = Displayed(BoundEdit(doc, "dbeNmModDocFis", nf, "DSMODDOCFISC", 63, 28, 127));
-    AddLabel(doc, "lblSerie", "Série", 196, 14, 50);
-    c.dbeSerie = BoundEdit(doc, "dbeSerie", nf, "CDSERIEENTR", 196, 28, 50);
-    c.btpSerieNF = SearchButton(doc, "btpSerieNF", c.dbeSerie, "Série", 248, 28);
-    AddLabel(doc, "lblNumero", "Número", 272, 14, 64);
-    c.dbeNumero = BoundEdit(doc, "dbeNumero", nf, "NRNOTAFISC", 272, 28, 64);
-    AddLabel(doc, "lblDtEmissao", "Emissão", 338, 14, 80);
-    c.dbdDtEmissao = BoundDate(doc, "dbdDtEmissao", nf, "DTEMISSAO", 338, 28, 80);
-    AddLabel(doc, "lblDtEntrada", "Entrada", 424, 14, 80);
-    c.dbdEntrSaid = BoundDate(doc, "dbdEntrSaid", nf, "DTENTRSAID", 424, 28, 80);
+        SearchButton(identity, "btpModDocFisc", c.dbeModDocFis, "Modelo de Documento Fiscal", 36, 16);
+    c.btpModDocFisc->SetDataSource(data.dtsModDocFisc);
+    c.btpModDocFisc->SetFields({"CDMODDOCFISC", "DSMODDOCFISC"});
+    c.btpModDocFisc->SetEmptyError("Não há modelo de documento fiscal para o tipo de operação.");
+    c.dbeNmModDocFis = Displayed(BoundEdit(identity, "dbeNmModDocFis", nf, "DSMODDOCFISC", 59, 16, 127));
+    AddLabel(identity, "lblSerie", "Série", 192, 2, 50);
+    c.dbeSerie = BoundEdit(identity, "dbeSerie", nf, "CDSERIEENTR", 192, 16, 50);
+    lookups.dtsSerieEntr = AddSource(form, "dtsSerieEntr", lookups.qrySerieEntr);
+    c.btpSerieNF = SearchButton(identity, "btpSerieNF", c.dbeSerie, "Série", 244, 16);
+    c.btpSerieNF->SetDataSource(lookups.dtsSerieEntr);
+    c.btpSerieNF->SetFields({"CDSERIEENTR", "DSSERIEENTR"});
+    c.btpSerieNF->SetEmptyError("Não há série de documentos de entrada cadastrada.");
+    AddLabel(identity, "lblNumero", "Número", 268, 2, 64);
+    c.dbeNumero = BoundEdit(identity, "dbeNumero", nf, "NRNOTAFISC", 268, 16, 64);
+    c.panDatas = Place<Panel>(doc, "panDatas", 336, 12, 172, 38);
+    AddLabel(*c.panDatas, "lblDtEmissao", "Emissão", 2, 2, 80);
+    c.dbdDtEmissao = BoundDate(*c.panDatas, "dbdDtEmissao", nf, "DTEMISSAO", 2, 16, 80);
+    c.Panel3 = Place<Panel>(*c.panDatas, "Panel3", 86, 0, 86, 38);
+    AddLabel(*c.Panel3, "lblDtEntrada", "Entrada", 2, 2, 80);
+    c.dbdEntrSaid = BoundDate(*c.Panel3, "dbdEntrSaid", nf, "DTENTRSAID", 2, 16, 80);
 
     AddLabel(doc, "lblCFOP", "CFOP", 8, 52, 60);
     c.dbeCodiCFOp = BoundEdit(doc, "dbeCodiCFOp", nf, "CDCFOPINFUSU", 8, 66, 60);

@@ -16,7 +16,8 @@ namespace dfe::dfe11000 {
 void BuildHeader(Form& form, Container& page, HeaderControls& c, PostingDataSets& data,
                  HeaderLookups& lookups);
 // The document group of the header.
-void BuildDocument(Container& header, DocumentControls& c, PostingDataSets& data);
+void BuildDocument(Form& form, Container& header, DocumentControls& c, PostingDataSets& data,
+                   HeaderLookups& lookups);
 // The remittance and origin panels below the header.
 void BuildOrigin(Container& page, OriginControls& c, PostingDataSets& data);
 // The transport panel (its place in the detail stack given); the CT-e, freight-nature and collection-document

@@ -1,7 +1,7 @@
 #pragma once
 
 // The header's rules: the branch in process, the company, the operation type and the header panel that
-// fixes both, and the date-range rule of the filter.
+// fixes both.
 
 #include "dfe11000/header/operation_type.h"
 #include "dfe11000/module/module_part.h"
@@ -10,7 +10,6 @@
 
 namespace dfe {
 class Control;
-class DateEdit;
 class DBEdit;
 } // namespace dfe
 
@@ -71,14 +70,8 @@ public:
     void panEnter();
     void panExit();
 
-    // ---- Document identity
-    void Vd_ModDocFisc(bool required);
-    // The CT-e notebook's page and the freight-nature group follow the document model.
-    void ShowModelPages(const std::string& model);
     // The participant's identification field of the nbkDestino page shown.
     DBEdit* ParticipantField() const;
-    // The filter's date ranges: the range's name is the message of the start edit's name.
-    void Vd_Datas(DateEdit& start, DateEdit& end);
 
 private:
     void RefuseOn(Control* focus, const char* code);

@@ -70,14 +70,4 @@ void HeaderRules::RefuseOn(Control* focus, const char* code) {
     support::MensErro(form_.msgPadrao, code, true);
 }
 
-void HeaderRules::ShowModelPages(const std::string& model) {
-    ui_.nbkCte->SetPageIndex(model == "66" ? 1 : 0);
-    ui_.grbNatFreteCTe->SetVisible(
-        OneOf(model, {"07", "08", "8B", "09", "10", "11", "26", "27", "57", "63", "67"}));
-}
-
-// The demo postings carry valid document models; refusing here would block every include and change, which
-// show the record page while the posting is edited. The document-identity rules replace it.
-void HeaderRules::Vd_ModDocFisc(bool /*required*/) {}
-
 } // namespace dfe::dfe11000

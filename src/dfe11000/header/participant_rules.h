@@ -52,6 +52,18 @@ public:
     void EndeOrigDest(std::string& country, std::string& state, std::string& municipality,
                       std::string& recipientCountry, std::string& recipientState);
 
+    // The first model the operation type allows into an empty header model, electronic ones only when the
+    // access key is mandatory and the operation electronic.
+    void ProposeModel();
+    // After a change that moves the due dates: asks "GeraVenc" and generates the installments again.
+    void AskInstallments();
+    // One line per charge kind on a posting that has none (not for type "09").
+    void AddChargeLines(bool unlessChargesFocused);
+    // Leaving the issue panel's inner panel: the supplier is required, then the number must be free.
+    void Panel9Exit();
+    // An authorization imported without a supplier: the supplier, series and number may stay empty.
+    bool AFWithoutSupplier() const;
+
     // Set by the NF-e and AF imports for the posting they built: the EDI block does not apply to it.
     bool boDocImportado = false;
     // The AF import is building the posting.
@@ -67,12 +79,10 @@ private:
     void AcceptCustomer();
     void AcceptIssuingBranch();
     void AcceptedOnNewPosting();
-    void AskInstallments();
     void CheckEDI();
     void EnableItemGridBySupplier();
     // What a new posting takes from an accepted participant, and its charge lines.
     void NewPostingDefaults();
-    void AddChargeLines(bool unlessChargesFocused);
     void DefaultModel(bool electronicOnly);
     void BindTag(int tag, DataSource* source);
     void SetNumberMask(const std::string& personType);

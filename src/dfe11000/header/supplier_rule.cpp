@@ -1,6 +1,7 @@
 // The supplier of the posting: its rule, leaving and entering its number, and its search over the related or
 // all suppliers.
 #include "dfe11000/dialogs/frm_cpf_cnpj.h"
+#include "dfe11000/header/document_rules.h"
 #include "dfe11000/header/header_rules.h"
 #include "dfe11000/header/participant_rules.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
@@ -44,10 +45,7 @@ void ParticipantRules::SetNumberMask(const std::string& personType) {
 }
 
 void ParticipantRules::ShowRecordPageAndFocus(Control* control) {
-    if (form_.pgcPadrao.ActivePage() != &form_.tshFormulario) {
-        form_.pgcPadrao.SetActivePage(&form_.tshFormulario);
-        form_.Loader().pgcPadraoChange();
-    }
+    form_.Loader().ShowRecordPage();
     if (control && control->Enabled()) FocusIfPossible(control);
 }
 
@@ -180,12 +178,18 @@ void ParticipantRules::DefaultModelForSupplier() {
     if (!support::EmptyString(ui_.dbeModDocFis->Text()) && !boFornAlterado) return;
     boFornAlterado = false;
     ReadSupplierQuietly();
-    if (FieldText(data_.cdsNotaFiscal, "CDMODDOCFISC").empty()) {
-        const bool keyRequired = FieldText(data_.cdsParamDFE, "IDOBRCHAVACES") == "S" ||
-                                 FieldText(data_.cdsParamForne, "IDOBRCHAVACESFO") == "S";
-        DefaultModel(keyRequired && form_.Header().TipoOper().IDTIPOOPERELE == "S");
-    }
-    form_.Header().ShowModelPages(FieldText(data_.cdsNotaFiscal, "CDMODDOCFISC"));
+    if (FieldText(data_.cdsNotaFiscal, "CDMODDOCFISC").empty()) ProposeModel();
+    form_.Document().ShowModelPages(FieldText(data_.cdsNotaFiscal, "CDMODDOCFISC"));
+}
+
+void ParticipantRules::ProposeModel() {
+    const bool keyRequired = FieldText(data_.cdsParamDFE, "IDOBRCHAVACES") == "S" ||
+                             FieldText(data_.cdsParamForne, "IDOBRCHAVACESFO") == "S";
+    DefaultModel(keyRequired && form_.Header().TipoOper().IDTIPOOPERELE == "S");
+}
+
+bool ParticipantRules::AFWithoutSupplier() const {
+    return Cli_dfe11000().boAFFornBran && boImportandoAF;
 }
 
 void ParticipantRules::ReadSupplierQuietly() {

@@ -40,7 +40,7 @@ void TfrmLancNFEntrada::BuildLayout() {
     BuildPages(*this, ui, data);
     Container& record = *ui.scbFormulario;
     BuildHeader(*this, record, ui, data, lookups);
-    BuildDocument(*ui.panCabecalho, ui, data);
+    BuildDocument(*this, *ui.panCabecalho, ui, data, lookups);
     BuildOrigin(record, ui, data);
     DetailStack stack{record, 344, kMovedWithItems};
     BuildItems(stack, ui, data);

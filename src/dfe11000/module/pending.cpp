@@ -1,7 +1,6 @@
 #include "dfe11000/module/pending.h"
 
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
-#include "dfe11000/posting/entry_date_block.h"
 #include "platform/core/abort.h"
 #include "support/current_dialogs.h"
 
@@ -26,23 +25,10 @@ bool GetVerifReplic(TfrmLancNFEntrada& /*form*/, const std::string& /*branch*/,
     return false;
 }
 
-// A release is needed only for an entry date outside the branch's window; there the clerk is told.
-void SenhaLiberacao(TfrmLancNFEntrada& form) {
-    const DataSet& header = form.data.cdsNotaFiscal;
-    const Field* entry = header.Active() ? header.FindField("DTENTRSAID") : nullptr;
-    if (entry && EntryDateBlocks(EntryDateWindowOf(form.data.cdsParamDFE), Cli_dfe11000().dtDataProc,
-                                 entry->AsDateTime()))
-        NotAvailableYet("Liberação por operador autorizado");
-}
+void Confirma_Liberacao(TfrmLancNFEntrada& /*form*/, const std::string& /*branch*/, bool& /*released*/,
+                        DateTime /*entry*/) {}
 
-void Verif_Liberacao(TfrmLancNFEntrada& form) {
-    SenhaLiberacao(form);
-}
-
-bool Verifica_Vigencia_Insc(TfrmLancNFEntrada& /*form*/, const std::string& /*registration*/,
-                            const std::string& /*company*/, DateTime /*date*/) {
-    NotAvailableYet("Vigência da inscrição estadual");
-}
+void GetNFE(TfrmLancNFEntrada& /*form*/) {}
 
 void Atualiza_Valores(TfrmLancNFEntrada& /*form*/) {
     NotAvailableYet("Valores, chave de acesso e transporte da nota fiscal");
@@ -62,10 +48,6 @@ void CriaGeraEtiq(TfrmLancNFEntrada& /*form*/) {
 
 void CriaReplicacao(TfrmLancNFEntrada& /*form*/) {
     NotAvailableYet("Replicação de documentos");
-}
-
-void dbeNumeroExit(TfrmLancNFEntrada& /*form*/) {
-    NotAvailableYet("Validação do número da nota fiscal");
 }
 
 bool CriaLocPrestServ(TfrmLancNFEntrada& /*form*/) {

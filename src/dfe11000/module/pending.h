@@ -20,18 +20,18 @@ inline constexpr const char* kNotAvailableCode = "Nao_Disp";
 // ---- Called by the editing commands (docs/pending.md lists each).
 // Answers "not a replica": replicas are made only by the replication dialog, not built yet.
 bool GetVerifReplic(TfrmLancNFEntrada& form, const std::string& branch, const std::string& posting);
-// Tell the clerk and abandon where a release is needed (entry date outside the branch's window).
-void SenhaLiberacao(TfrmLancNFEntrada& form);
-void Verif_Liberacao(TfrmLancNFEntrada& form);
+// The stock-period release: no stock period is closed until the stock module closes them, so nothing
+// needs releasing and `released` stays as it is.
+void Confirma_Liberacao(TfrmLancNFEntrada& form, const std::string& branch, bool& released, DateTime entry);
+// Fills the posting from an NF-e the server holds for its key: none is held until NF-e reception exists,
+// so there is nothing to fill.
+void GetNFE(TfrmLancNFEntrada& form);
 // Operations that tell the clerk and abandon.
-bool Verifica_Vigencia_Insc(TfrmLancNFEntrada& form, const std::string& registration,
-                            const std::string& company, DateTime date);
 void Atualiza_Valores(TfrmLancNFEntrada& form);
 bool FechaNotaFiscal(TfrmLancNFEntrada& form, const std::string& mode);
 bool Existe_Erro(TfrmLancNFEntrada& form);
 void CriaGeraEtiq(TfrmLancNFEntrada& form);
 void CriaReplicacao(TfrmLancNFEntrada& form);
-void dbeNumeroExit(TfrmLancNFEntrada& form);
 // The service-location dialog of a service provision; true = confirmed.
 bool CriaLocPrestServ(TfrmLancNFEntrada& form);
 // The warehouse and stock-location dialog of a new posting; true = confirmed.

@@ -1,4 +1,6 @@
 // The four editing commands of a posting: include, change, confirm and cancel.
+#include "dfe11000/closing/release_rules.h"
+#include "dfe11000/header/document_rules.h"
 #include "dfe11000/header/header_rules.h"
 #include "dfe11000/header/participant_rules.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
@@ -15,6 +17,7 @@
 #include "platform/core/text.h"
 #include "support/consiste.h"
 #include "support/current_dialogs.h"
+#include "support/inscricao_vigencia.h"
 #include "support/show_msg.h"
 #include "support/zymora.h"
 
@@ -139,7 +142,7 @@ void PostingEditor::Change() {
         ui_.mnuReplicDoc->SetChecked(replicated);
     }
     try {
-        SenhaLiberacao(form_);
+        form_.Release().SenhaLiberacao();
     } catch (...) {
         ReleaseFailed();
         throw;
@@ -218,7 +221,7 @@ void PostingEditor::Confirm() {
         st.stVerifVrNF = "S";
         Refuse(ui_.dbeVrNotaFisc, "Verif_Valor");
     }
-    form_.Header().Vd_ModDocFisc(false);
+    form_.Document().Vd_ModDocFisc(false);
     RunPendingExit();
     ConfirmHeaderRules();
 
@@ -257,9 +260,9 @@ void PostingEditor::LoadSupplierParams() {
 void PostingEditor::ConfirmHeaderRules() {
     const ModuleState& st = Cli_dfe11000();
     if (InEdit(data_.cdsNotaFiscal) &&
-        !Verifica_Vigencia_Insc(form_, FieldText(data_.cdsNotaFiscal, "CDINSCESTA"),
-                                FieldText(data_.cdsNotaFiscal, "CDEMPRESA"),
-                                data_.cdsNotaFiscal.FieldByName("DTENTRSAID").AsDateTime()))
+        !support::Verifica_Vigencia_Insc(FieldText(data_.cdsNotaFiscal, "CDINSCESTA"),
+                                         FieldText(data_.cdsNotaFiscal, "CDEMPRESA"),
+                                         data_.cdsNotaFiscal.FieldByName("DTENTRSAID").AsDateTime()))
         Refuse(ui_.dbdEntrSaid, "Insc_Vig");
     if (form_.Header().TipoOper().IDNFESTCANC == "S" && text::Trim(ui_.dbeDescCFOp->Text()).empty())
         Refuse(ui_.dbeDescCFOp, "justInf");

@@ -1,5 +1,6 @@
 // The header completeness check the closing runs.
 #include "dfe11000/dialogs/frm_cpf_cnpj.h"
+#include "dfe11000/header/document_rules.h"
 #include "dfe11000/header/header_rules.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
@@ -33,8 +34,8 @@ void PostingEditor::ValidaCampos() {
         showRecord();
         support::MensErro(form_.msgPadrao, "Insc_Inf", true);
     }
-    form_.Header().Vd_ModDocFisc(!OneOf(form_.Header().CurrentType(), {"09", "10"}));
-    dbeNumeroExit(form_);
+    form_.Document().Vd_ModDocFisc(!OneOf(form_.Header().CurrentType(), {"09", "10"}));
+    form_.Document().dbeNumeroExit();
 }
 
 } // namespace dfe::dfe11000

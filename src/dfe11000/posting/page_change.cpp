@@ -1,5 +1,6 @@
 // Switching between the list, the record page and the installments page: leaving a page runs the exit
 // rules of the focused control; showing the list empties the posting, showing another page loads it.
+#include "dfe11000/header/document_rules.h"
 #include "dfe11000/header/header_rules.h"
 #include "dfe11000/module/branch_panel.h"
 #include "dfe11000/module/caption_group_box.h"
@@ -102,6 +103,12 @@ void PostingLoader::CloseLoadedPosting() {
         ds->Close();
 }
 
+void PostingLoader::ShowRecordPage() {
+    if (form_.pgcPadrao.ActivePage() == &form_.tshFormulario) return;
+    form_.pgcPadrao.SetActivePage(&form_.tshFormulario);
+    pgcPadraoChange();
+}
+
 void PostingLoader::pgcPadraoChange() {
     ModuleState& state = Cli_dfe11000();
     const TabSheet* page = form_.pgcPadrao.ActivePage();
@@ -109,7 +116,7 @@ void PostingLoader::pgcPadraoChange() {
     ParticipantCaption();
     LockByRow();
     form_.dbnPadrao.SetVisible(listPage);
-    if (page == &form_.tshFormulario && InEdit(data_.cdsNotaFiscal)) form_.Header().Vd_ModDocFisc(false);
+    if (page == &form_.tshFormulario && InEdit(data_.cdsNotaFiscal)) form_.Document().Vd_ModDocFisc(false);
 
     const std::string number = FieldText(data_.cdsRomaneioNF, "NRLANCTONF");
     bool loaded = false;
@@ -274,7 +281,7 @@ void PostingLoader::LockAfterLoad() {
 
 void PostingLoader::ShowRowDocumentModel() {
     if (data_.cdsNotaFiscal.State() != DataSetState::Browse) return;
-    form_.Header().ShowModelPages(FieldText(data_.cdsNotaFiscal, "CDMODDOCFISC"));
+    form_.Document().ShowModelPages(FieldText(data_.cdsNotaFiscal, "CDMODDOCFISC"));
 }
 
 // The item rules' stock check; until they are built the page is not left from an item grid while editing.

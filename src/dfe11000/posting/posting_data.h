@@ -83,6 +83,7 @@ struct PostingDataSets {
     DataSource* dtsNFOrigem = nullptr;
     DataSource* dtsItemNFOrigem = nullptr;
     DataSource* dtsErrosVisual = nullptr;
+    DataSource* dtsModDocFisc = nullptr;
 
     void CreateSources(Component& owner);
     // The product masks of the library, known once the host's product tree is.

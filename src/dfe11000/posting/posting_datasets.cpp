@@ -223,6 +223,7 @@ void PostingDataSets::CreateSources(Component& owner) {
     dtsNFOrigem = AddSource(owner, "dtsNFOrigem", cdsNFOrigem);
     dtsItemNFOrigem = AddSource(owner, "dtsItemNFOrigem", cdsItemNFOrigem);
     dtsErrosVisual = AddSource(owner, "dtsErrosVisual", cdsErrosVisual);
+    dtsModDocFisc = AddSource(owner, "dtsModDocFisc", cdsModDocFisc);
 }
 
 void PostingDataSets::CreateLocalDataSets() {

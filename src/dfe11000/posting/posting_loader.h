@@ -28,6 +28,8 @@ public:
     void pgcPadraoChanging(bool& allowChange);
     // The list page empties the posting; another page loads the listed posting from the server.
     void pgcPadraoChange();
+    // Shows the record page, with the page change's handling, when another page is showing.
+    void ShowRecordPage();
     void pgcPadraoEnter();
     void mnuFolhaDadosClick();
     void mnuFormularioClick();

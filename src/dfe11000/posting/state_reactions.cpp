@@ -1,4 +1,5 @@
 // How the screen follows the header's and the details' data-source states.
+#include "dfe11000/closing/release_rules.h"
 #include "dfe11000/header/header_rules.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
@@ -45,7 +46,7 @@ void PostingEditor::dtsPadraoStateChange() {
     form_.dbnPadrao.SetVisible(!editing && form_.pgcPadrao.ActivePage() == &form_.tshFolhaDados);
     if (s == DataSetState::Edit && !Cli_dfe11000().boAlteraLib) {
         try {
-            Verif_Liberacao(form_);
+            form_.Release().Verif_Liberacao();
         } catch (...) {
             if (data_.cdsContaPagar.Active()) data_.cdsContaPagar.Cancel();
             ReleaseFailed();

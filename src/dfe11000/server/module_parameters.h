@@ -15,6 +15,11 @@ public:
 
     void GetParamDFE(const std::string& branch);
     bool ParamDFELoadedFor(const std::string& branch) const;
+    // Loads them again from the server even when the branch's are loaded (the processing date moves on).
+    void ReloadParamDFE(const std::string& branch) {
+        paramDFEComplete_ = false;
+        GetParamDFE(branch);
+    }
     void cdsParamDFEAfterOpen();
     void GetParamForn(const std::string& supplier);
     // Empties the supplier datasets and string, so that no other supplier's rules apply after a failure.

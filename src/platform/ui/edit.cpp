@@ -25,6 +25,12 @@ void Edit::ReplaceText(std::string text) {
     FireChange();
 }
 
+void Edit::SetPasswordChar(char32_t ch) {
+    if (ch == passwordChar_) return;
+    passwordChar_ = ch;
+    Changed(prop::kPasswordChar);
+}
+
 void Edit::SetCharCase(CharCase charCase) {
     if (charCase == charCase_) return;
     charCase_ = charCase;

@@ -19,6 +19,9 @@ public:
     void SetText(std::string text) override;
     CharCase GetCharCase() const { return charCase_; }
     void SetCharCase(CharCase charCase);
+    // Shown in place of every character (a password); 0 shows the text.
+    char32_t PasswordChar() const { return passwordChar_; }
+    void SetPasswordChar(char32_t ch);
     bool AutoSelect() const { return autoSelect_; }
     void SetAutoSelect(bool on) { autoSelect_ = on; }
     bool AllSelected() const { return allSelected_; }
@@ -44,6 +47,7 @@ protected:
 private:
     std::string text_;
     CharCase charCase_ = CharCase::Normal;
+    char32_t passwordChar_ = 0;
     bool autoSelect_ = true;
     bool allSelected_ = false;
 };

@@ -34,6 +34,7 @@ inline constexpr std::string_view kChildren = "Children";
 // Edits, mask edits, buttons and choices.
 inline constexpr std::string_view kText = "Text";
 inline constexpr std::string_view kCharCase = "CharCase";
+inline constexpr std::string_view kPasswordChar = "PasswordChar";
 inline constexpr std::string_view kEditMask = "EditMask";
 inline constexpr std::string_view kDown = "Down";
 inline constexpr std::string_view kChecked = "Checked";
