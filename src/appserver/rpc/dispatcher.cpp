@@ -17,18 +17,12 @@ net::RpcResponse Refused(const std::string& message) {
 // The final value of a by-reference argument, in its declared type.
 Variant AsDeclared(net::ArgType type, const Variant& v) {
     switch (type) {
-    case net::ArgType::String:
-        return Variant(v.AsString());
-    case net::ArgType::Date:
-        return Variant(v.AsDateTime());
-    case net::ArgType::Double:
-        return Variant(v.AsFloat());
-    case net::ArgType::Boolean:
-        return Variant(v.AsBoolean());
-    case net::ArgType::Integer:
-        return Variant(v.AsInteger());
-    case net::ArgType::Variant:
-        return v;
+    case net::ArgType::String: return Variant(v.AsString());
+    case net::ArgType::Date: return Variant(v.AsDateTime());
+    case net::ArgType::Double: return Variant(v.AsFloat());
+    case net::ArgType::Boolean: return Variant(v.AsBoolean());
+    case net::ArgType::Integer: return Variant(v.AsInteger());
+    case net::ArgType::Variant: return v;
     }
     return v;
 }
@@ -37,8 +31,7 @@ net::RpcResponse Answer(Variant result, const std::vector<net::RpcArg>& args) {
     net::RpcResponse r;
     r.result = std::move(result);
     for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i].byRef)
-            r.refs.push_back({static_cast<uint16_t>(i), AsDeclared(args[i].type, args[i].value)});
+        if (args[i].byRef) r.refs.push_back({static_cast<uint16_t>(i), AsDeclared(args[i].type, args[i].value)});
     }
     return r;
 }
@@ -52,8 +45,7 @@ net::RpcResponse ProtocolErrorResponse(const std::string& message) {
     return r;
 }
 
-net::RpcResponse Dispatcher::Run(const RemoteMethod& method, net::RpcRequest& request,
-                                 db::Database& db) const {
+net::RpcResponse Dispatcher::Run(const RemoteMethod& method, net::RpcRequest& request, db::Database& db) const {
     MethodContext context(db, method.name, request.args, &clock_);
     if (method.kind == MethodKind::Read) {
         db::Transaction tx(db, db::TransactionMode::Read);

@@ -4,8 +4,8 @@ namespace dfe::appserver {
 
 void MethodContext::ExpectArgs(size_t count) const {
     if (args_.size() < count) {
-        throw MethodRefusal("O método " + method_ + " espera " + std::to_string(count) +
-                            " argumento(s) e recebeu " + std::to_string(args_.size()));
+        throw MethodRefusal("O método " + method_ + " espera " + std::to_string(count) + " argumento(s) e recebeu " +
+                            std::to_string(args_.size()));
     }
 }
 

@@ -7,8 +7,7 @@
 namespace dfe::appserver {
 
 void MethodRegistry::Add(std::string connection, std::string name, MethodKind kind, MethodFunction function) {
-    if (Find(connection, name))
-        throw std::logic_error("Método registrado duas vezes: " + connection + "." + name);
+    if (Find(connection, name)) throw std::logic_error("Método registrado duas vezes: " + connection + "." + name);
     methods_.push_back({std::move(connection), std::move(name), kind, std::move(function)});
 }
 

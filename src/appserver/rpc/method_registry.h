@@ -9,8 +9,8 @@
 
 namespace dfe::appserver {
 
-// Reads run in a read transaction. Writes run in a write transaction and record their answer under the
-// request token, so that a repeated request is answered from the record instead of being done again.
+// Reads run in a read transaction. Writes run in a write transaction and record their answer under the request
+// token, so that a repeated request is answered from the record instead of being done again.
 enum class MethodKind { Read, Write };
 
 using MethodFunction = std::function<Variant(MethodContext&)>;
