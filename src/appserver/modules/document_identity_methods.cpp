@@ -4,6 +4,7 @@
 #include "appserver/modules/layout_query.h"
 #include "appserver/modules/model_query.h"
 #include "appserver/modules/posting_calls.h"
+#include "platform/core/text.h"
 #include "platform/net/connection_names.h"
 
 namespace dfe::appserver {
@@ -95,7 +96,7 @@ Variant GetNrClie(MethodContext& call) {
 
 Variant GetNrFilial(MethodContext& call) {
     const auto a = FromCall<net::DuplicateNumberArgs>(call);
-    if (a.participant.size() > 4)
+    if (text::Length(a.participant) > 4)
         throw MethodRefusal("Argumento 1 (filial emitente) de " + call.Method() +
                             " tem mais de 4 caracteres.");
     return EarlierPostings(call, {"CDFILIEMIT", a.participant, a.series, a.number, "", a.scope,
