@@ -1,8 +1,11 @@
 #include "appserver/cli/call_argument.h"
 #include "appserver/cli/json_output.h"
+#include "appserver/cli/password_input.h"
 #include "platform/data/packet.h"
 
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 namespace dfe::appserver {
 namespace {
@@ -51,6 +54,38 @@ TEST(AnswerToJson, ShowsPacketsAsRowsAndEscapesText) {
     EXPECT_EQ(AnswerToJson(Variant(DateTime::FromDateTime(2026, 12, 3, 9, 14, 0))),
               "\"2026-12-03T09:14:00\"");
     EXPECT_EQ(AnswerToJson(Variant(DateTime())), "null");
+}
+
+TEST(ReadNewPassword, TakesOneLineOrTwoThatAgreeOnATerminalAndNeverAnEmptyOne) {
+    const struct {
+        const char* input;
+        bool terminal;
+        const char* password; // nullptr: refused with this text in `error`
+        const char* error;
+    } cases[] = {
+        {"Libera#2026\n", false, "Libera#2026", nullptr},
+        {"com espaço \r\n", false, "com espaço ", nullptr},
+        {"sem quebra", false, "sem quebra", nullptr},
+        {"a1\na1\n", true, "a1", nullptr},
+        {"a1\nb2\n", true, nullptr, "não conferem"},
+        {"a1\n", true, nullptr, "nenhuma senha"},
+        {"\n", false, nullptr, "vazia"},
+        {"", false, nullptr, "nenhuma senha"},
+    };
+    for (const auto& c : cases) {
+        std::istringstream in(c.input);
+        std::ostringstream prompts;
+        try {
+            EXPECT_EQ(ReadNewPassword(in, prompts, c.terminal), c.password) << c.input;
+            EXPECT_EQ(c.error, nullptr) << c.input;
+        } catch (const std::runtime_error& e) {
+            ASSERT_NE(c.error, nullptr) << c.input << ": " << e.what();
+            EXPECT_NE(std::string(e.what()).find(c.error), std::string::npos) << e.what();
+        }
+        // Prompts only on a terminal; the password itself is never written out.
+        EXPECT_EQ(prompts.str().empty(), !c.terminal) << c.input;
+        EXPECT_EQ(prompts.str().find("a1"), std::string::npos);
+    }
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "platform/net/check_result.h"
 #include "platform/net/connection_names.h"
 #include "platform/net/net_connection.h"
+#include "platform/net/posting_calls.h"
 #include "temp_database.h"
 
 #include <gtest/gtest.h>
@@ -55,6 +56,22 @@ TEST_F(PostgresServer, InitAndParameterMethodsRunUnchanged) {
 
     const Packet geral = FromDataPacket(net::CheckResultServ(lanc.Call("GetParamGeral")).AsPacket());
     EXPECT_EQ(geral.fields[static_cast<size_t>(geral.FieldIndex("DSMENSAGEMRELAC"))].type, FieldType::Memo);
+
+    // The release password's failure count and wait are kept in PostgreSQL too.
+    net::TNetConnection autoriza(net::kAutoriza);
+    autoriza.SetHost(std::string(net::kInProcessHost));
+    autoriza.Connect();
+    auto release = [&](const char* password) {
+        return net::CheckResultServ(
+                   autoriza.Call("ConfSenhaLiberacao",
+                                 net::CallArgs().Str("GERENTE").Str(password).Str("0002").Str("0000000001")))
+            .AsArray();
+    };
+    EXPECT_EQ(release("Libera#2026")[0], Variant("S"));
+    for (const char* wrong : {"a", "b"})
+        EXPECT_EQ(release(wrong)[1], Variant("Senha de liberação inválida.")) << wrong;
+    EXPECT_NE(release("c")[1].AsString().find("Aguarde 30 segundos"), std::string::npos);
+    EXPECT_NE(release("Libera#2026")[1].AsString().find("Aguarde"), std::string::npos);
 }
 
 // An answer's whole content as text, packets included.
@@ -137,6 +154,31 @@ TEST_F(PostgresServer, PostingMethodsAnswerAsOnSqlite) {
                                                     .Str("J45678901000175")
                                                     .Date(DateTime::FromDateTime(2026, 12, 31, 18, 30, 0))));
         answers.push_back(call("VerifFornEDI", net::CallArgs().Str("7Q4RT2X5000132")));
+        answers.push_back(call("GetModFiscEle", net::CallArgs().Str("").Str("T").Str("S").Str("17")));
+        answers.push_back(call("GetNrForn", net::ToCallArgs(net::GetNrFornArgs{.supplier = "J45678901000175",
+                                                                               .series = "2",
+                                                                               .number = "877",
+                                                                               .scope = "N",
+                                                                               .postingBranch = "0001",
+                                                                               .postingNumber = "0000000002",
+                                                                               .newPosting = false,
+                                                                               .model = "01"})));
+        answers.push_back(call(net::kGetNrFilial, net::ToCallArgs(net::DuplicateNumberArgs{
+                                                      "0001", "1", "000045001", "T", "", "", true, "0003"})));
+        answers.push_back(
+            call("getVdCAcesso",
+                 net::CallArgs().Str("33261267890123000116550020000780021317800217").Str("00010000000008")));
+        answers.push_back(call("GetManifestacao", net::CallArgs()
+                                                      .Str("01")
+                                                      .Str("110042490114")
+                                                      .Str("1")
+                                                      .Str("")
+                                                      .Str("35261211222333000181550010000124701516273842")));
+        answers.push_back(call("Verif_Liberacao", net::CallArgs()
+                                                      .Str("0003")
+                                                      .Date(DateTime::FromDateTime(2026, 12, 8, 15, 0, 0))
+                                                      .Str("0003")
+                                                      .Str("0000000002")));
         return answers;
     };
     const std::vector<Variant> fromPostgres = calls(onPostgres);
@@ -153,6 +195,9 @@ TEST_F(PostgresServer, PostingMethodsAnswerAsOnSqlite) {
     EXPECT_EQ(FromDataPacket(net::CheckResultServ(fromSqlite[7]).AsPacket()).rows.size(), 2u);
     EXPECT_EQ(FromDataPacket(net::CheckResultServ(fromSqlite[9]).AsPacket()).rows.size(), 1u);
     EXPECT_EQ(fromSqlite[10], Variant("S"));
+    for (size_t i : {12u, 13u, 14u, 16u})
+        EXPECT_FALSE(FromDataPacket(net::CheckResultServ(fromSqlite[i]).AsPacket()).rows.empty()) << i;
+    EXPECT_EQ(fromSqlite[15], Variant("3"));
     for (size_t i = 0; i < fromSqlite.size(); ++i) {
         EXPECT_EQ(Deep(fromPostgres[i]), Deep(fromSqlite[i])) << i;
     }

@@ -222,7 +222,8 @@ TEST_F(DemoData, EverySupplierRefusalHasARowToMeet) {
 }
 
 TEST_F(DemoData, AccessKeysHaveFortyFourDigitsAndAValidCheckDigit) {
-    const Packet p = db_->Query("SELECT NRACESSONFE FROM NOTAFISCAL WHERE NRACESSONFE IS NOT NULL");
+    const Packet p = db_->Query("SELECT NRACESSONFE FROM NOTAFISCAL WHERE NRACESSONFE IS NOT NULL"
+                                " UNION SELECT NRACESSONFE FROM MANIFDESTNFE");
     ASSERT_FALSE(p.rows.empty());
     for (const PacketRow& row : p.rows) {
         const std::string key = row.values[0].AsString();

@@ -14,14 +14,21 @@ namespace dfe::appserver::testing {
 // Runs the real dfe-server program, reading its standard output line by line.
 class ServerProcess {
 public:
-    explicit ServerProcess(std::vector<std::string> args) {
-        int out[2];
+    // With `input`, that text is the program's standard input.
+    explicit ServerProcess(std::vector<std::string> args, const std::string* input = nullptr) {
+        int out[2], in[2] = {-1, -1};
         if (pipe(out) != 0) throw std::runtime_error("pipe");
+        if (input && pipe(in) != 0) throw std::runtime_error("pipe");
         pid_ = fork();
         if (pid_ == 0) {
             dup2(out[1], STDOUT_FILENO);
             close(out[0]);
             close(out[1]);
+            if (input) {
+                dup2(in[0], STDIN_FILENO);
+                close(in[0]);
+                close(in[1]);
+            }
             std::vector<char*> argv;
             argv.push_back(const_cast<char*>(DFE_SERVER_PROGRAM));
             for (std::string& a : args)
@@ -31,6 +38,13 @@ public:
             _exit(127);
         }
         close(out[1]);
+        if (input) {
+            close(in[0]);
+            // Small texts only: they fit the pipe, so writing never waits for the program.
+            if (write(in[1], input->data(), input->size()) != static_cast<ssize_t>(input->size()))
+                throw std::runtime_error("write");
+            close(in[1]);
+        }
         out_ = fdopen(out[0], "r");
     }
     ~ServerProcess() {
@@ -81,8 +95,9 @@ private:
 };
 
 // Runs the program to its end and returns its exit status and standard output.
-inline std::pair<int, std::string> RunServerProgram(std::vector<std::string> args) {
-    ServerProcess p(std::move(args));
+inline std::pair<int, std::string> RunServerProgram(std::vector<std::string> args,
+                                                    const std::string* input = nullptr) {
+    ServerProcess p(std::move(args), input);
     std::string all, line;
     while (!(line = p.ReadLine()).empty())
         all += line + "\n";

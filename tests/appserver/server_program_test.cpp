@@ -162,5 +162,42 @@ TEST_F(ServerProgram, SigtermEndsCleanlyWhileClientsAreConnected) {
     EXPECT_EQ(db->Query("PRAGMA integrity_check").rows[0].values[0], Variant("ok"));
 }
 
+// The password goes in through the standard input, never the command line; the method then accepts it.
+TEST(ReleasePasswordCommand, SetsThePasswordAndTheBranchesTheMethodThenAccepts) {
+    testing::TempDatabase db;
+    ASSERT_EQ(RunServerProgram({"init", "--db", db.Path()}).first, 0);
+    const std::string input = "segredo novo\n";
+    const auto [status, out] = RunServerProgram(
+        {"release-password", "--db", db.Path(), "--operator", "rlima", "--branch", "0002"}, &input);
+    EXPECT_EQ(status, 0) << out;
+    EXPECT_NE(out.find("operador RLIMA"), std::string::npos) << out;
+    EXPECT_EQ(out.find("segredo"), std::string::npos) << out;
+    auto confirm = [&](const char* password, const char* branch) {
+        return RunServerProgram({"call", "--db", db.Path(), net::kAutoriza, "ConfSenhaLiberacao", "RLIMA",
+                                 password, branch, "0000000002"})
+            .second;
+    };
+    EXPECT_NE(confirm("segredo novo", "0002").find("\"S\""), std::string::npos);
+    EXPECT_NE(confirm("segredo novo", "0001").find("não autorizado"), std::string::npos);
+    EXPECT_NE(confirm("segredo", "0002").find("Senha de liberação inválida."), std::string::npos);
+
+    const std::string empty = "\n", none;
+    const struct {
+        std::vector<std::string> args;
+        const std::string* input;
+        int status;
+    } refused[] = {
+        {{"release-password", "--db", db.Path(), "--operator", "RLIMA"}, &empty, 1},
+        {{"release-password", "--db", db.Path(), "--operator", "RLIMA"}, &none, 1},
+        {{"release-password", "--db", db.Path(), "--operator", "NINGUEM"}, &input, 1},
+        {{"release-password", "--db", db.Path(), "--operator", "RLIMA", "--branch", "0009"}, &input, 1},
+        {{"release-password", "--db", db.Path()}, &input, 2},
+    };
+    for (const auto& r : refused)
+        EXPECT_EQ(RunServerProgram(r.args, r.input).first, r.status) << r.args.back();
+    // The refused attempts changed nothing.
+    EXPECT_NE(confirm("segredo novo", "0002").find("\"S\""), std::string::npos);
+}
+
 } // namespace
 } // namespace dfe::appserver

@@ -2,11 +2,14 @@
 
 #include "appserver/cli/call_argument.h"
 #include "appserver/cli/json_output.h"
+#include "appserver/cli/password_input.h"
 #include "appserver/modules/all_methods.h"
 #include "appserver/rpc/answer_log.h"
 #include "appserver/schema/schema_migrator.h"
+#include "appserver/security/release_passwords.h"
 #include "appserver/server/embedded_server.h"
 #include "appserver/server/tcp_server.h"
+#include "platform/core/text.h"
 #include "platform/net/check_result.h"
 #include "platform/net/net_connection.h"
 #include "platform/net/net_errors.h"
@@ -20,6 +23,10 @@
 #include <string>
 #include <vector>
 
+#include <sodium.h>
+#include <termios.h>
+#include <unistd.h>
+
 namespace dfe::appserver {
 namespace {
 
@@ -31,6 +38,9 @@ constexpr const char* kUsage = R"(uso:
   dfe-server call  [--db BANCO | --host HOST --port PORTA] CONEXAO METODO [ARGUMENTOS...]
       chama um método e imprime a resposta em JSON; argumentos são texto por referência, ou
       int:N, float:N, date:AAAA-MM-DD, bool:true|false, null:, str:TEXTO
+  dfe-server release-password [--db BANCO] --operator OPERADOR [--branch FILIAL ...]
+      grava a senha de liberação do operador, lida da entrada padrão (num terminal, digitada duas
+      vezes, sem eco); com --branch, as filiais em que ele pode liberar lançamentos passam a ser estas
 
 BANCO é o caminho de um arquivo SQLite ou uma conexão PostgreSQL; o padrão vem de DFE_DATABASE
 ou é dfe-demo.db.
@@ -41,6 +51,8 @@ struct Options {
     std::string host;
     std::optional<int> port;
     bool demo = true;
+    std::string operatorCode;
+    std::optional<std::vector<std::string>> branches;
     std::vector<std::string> positional;
 };
 
@@ -68,7 +80,12 @@ Options ParseOptions(int argc, char** argv, int first) {
             o.port = std::stoi(value());
         else if (a == "--no-demo")
             o.demo = false;
-        else if (a.starts_with("--"))
+        else if (a == "--operator")
+            o.operatorCode = value();
+        else if (a == "--branch") {
+            if (!o.branches) o.branches.emplace();
+            o.branches->push_back(value());
+        } else if (a.starts_with("--"))
             throw std::invalid_argument("opção desconhecida: " + a);
         else
             o.positional.push_back(a);
@@ -172,6 +189,60 @@ int Call(const Options& o) {
     return 0;
 }
 
+// Keeps what is typed on the terminal from showing while it lives.
+class EchoOff {
+public:
+    explicit EchoOff(int fd) : fd_(fd) {
+        if (tcgetattr(fd_, &saved_) != 0) return;
+        termios quiet = saved_;
+        quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+        active_ = tcsetattr(fd_, TCSAFLUSH, &quiet) == 0;
+    }
+    ~EchoOff() {
+        if (active_) tcsetattr(fd_, TCSAFLUSH, &saved_);
+    }
+    EchoOff(const EchoOff&) = delete;
+    EchoOff& operator=(const EchoOff&) = delete;
+
+private:
+    int fd_;
+    termios saved_{};
+    bool active_ = false;
+};
+
+// The password comes from the standard input, never from the command line, where other users could read it.
+int ReleasePassword(const Options& o) {
+    if (o.operatorCode.empty()) throw std::invalid_argument("informe o operador (--operator)");
+    if (!o.positional.empty()) throw std::invalid_argument("argumento inesperado: " + o.positional[0]);
+    auto db = db::OpenDatabase(o.database);
+    RequireInitialized(*db, o.database);
+    const bool terminal = isatty(STDIN_FILENO) != 0;
+    const std::string operatorCode = text::Upper(o.operatorCode);
+    std::string password;
+    {
+        std::optional<EchoOff> quiet;
+        if (terminal) quiet.emplace(STDIN_FILENO);
+        password = ReadNewPassword(std::cin, std::cerr, terminal);
+    }
+    try {
+        db::Transaction tx(*db, db::TransactionMode::Write);
+        SetReleasePassword(*db, operatorCode, password, o.branches, DateTime::Now());
+        tx.Commit();
+    } catch (...) {
+        sodium_memzero(password.data(), password.size());
+        throw;
+    }
+    sodium_memzero(password.data(), password.size());
+    std::cout << "senha de liberação gravada para o operador " << operatorCode;
+    if (o.branches) {
+        std::cout << "; filiais em que libera:";
+        for (const std::string& b : *o.branches)
+            std::cout << " " << b;
+    }
+    std::cout << std::endl;
+    return 0;
+}
+
 } // namespace
 
 int RunServerCommand(int argc, char** argv) {
@@ -185,6 +256,7 @@ int RunServerCommand(int argc, char** argv) {
         if (command == "init") return Init(o);
         if (command == "serve") return Serve(o);
         if (command == "call") return Call(o);
+        if (command == "release-password") return ReleasePassword(o);
         std::cerr << "dfe-server: comando desconhecido: " << command << "\n" << kUsage;
         return 2;
     } catch (const std::invalid_argument& e) {

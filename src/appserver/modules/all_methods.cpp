@@ -1,18 +1,26 @@
 #include "appserver/modules/all_methods.h"
 
+#include "appserver/modules/access_key_methods.h"
+#include "appserver/modules/document_identity_methods.h"
+#include "appserver/modules/implantation_methods.h"
 #include "appserver/modules/parameter_methods.h"
 #include "appserver/modules/participant_methods.h"
 #include "appserver/modules/posting_list_methods.h"
 #include "appserver/modules/posting_load_methods.h"
+#include "appserver/modules/release_password_methods.h"
 #include "appserver/modules/stock_methods.h"
 
 namespace dfe::appserver {
 
 void RegisterAllMethods(MethodRegistry& registry) {
+    RegisterAccessKeyMethods(registry);
+    RegisterDocumentIdentityMethods(registry);
+    RegisterImplantationMethods(registry);
     RegisterParameterMethods(registry);
     RegisterParticipantMethods(registry);
     RegisterPostingListMethods(registry);
     RegisterPostingLoadMethods(registry);
+    RegisterReleasePasswordMethods(registry);
     RegisterStockMethods(registry);
 }
 

@@ -63,6 +63,12 @@ std::optional<DateTime> DateArg(const MethodContext& call, size_t index, std::st
     }
 }
 
+bool BoolArg(const MethodContext& call, size_t index, std::string_view what) {
+    const Variant& v = call.Arg(index);
+    if (v.Type() != VariantType::Boolean) Refuse(call, index, what, "deve ser verdadeiro ou falso");
+    return v.AsBoolean();
+}
+
 const Variant& ScalarValueArg(const MethodContext& call, size_t index, std::string_view what) {
     const Variant& v = call.Arg(index);
     if (!IsScalar(v)) Refuse(call, index, what, "deve ser um valor simples");

@@ -19,6 +19,9 @@ std::string CodeArg(const MethodContext& call, size_t index, size_t width, std::
 // A date argument; nothing for an empty date (null, empty text, 0).
 std::optional<DateTime> DateArg(const MethodContext& call, size_t index, std::string_view what);
 
+// A boolean argument.
+bool BoolArg(const MethodContext& call, size_t index, std::string_view what);
+
 // A flag or variant element of the operation type: any scalar; its text.
 std::string ScalarArg(const MethodContext& call, size_t index, std::string_view what);
 // The same scalar as it came.

@@ -2,30 +2,25 @@
 
 #include "appserver/modules/call_arguments.h"
 #include "appserver/modules/layout_query.h"
+#include "appserver/modules/model_query.h"
 #include "platform/net/connection_names.h"
 
 namespace dfe::appserver {
 namespace {
 
-// The models an operation type allows: every model unless MODDOCTIPOOPER lists some for the type. "S" first
-// asks for the electronic models only, else "T" last for every model, else the models that are not
-// electronic.
+// The models an operation type allows (model_query.h). "S" first asks for the electronic models only, else
+// "T" last for every model, else the models that are not electronic.
 Variant GetModDoc(MethodContext& call) {
     ExpectArgCount(call, 3, 3);
     const std::string electronicOnly = CodeArg(call, 0, 1, "somente modelos eletrônicos");
-    const std::string operationType = CodeArg(call, 1, 2, "tipo de operação");
+    ModelFilter filter;
+    filter.operationType = CodeArg(call, 1, 2, "tipo de operação");
     const std::string all = CodeArg(call, 2, 1, "todos os modelos");
-    std::string sql = "SELECT " + SelectList(ModDocFiscLayout(), "M") +
-                      " FROM MODDOCFISC M"
-                      " WHERE (NOT EXISTS (SELECT 1 FROM MODDOCTIPOOPER T WHERE T.CDTIPOOPER = :P_CDTIPOOPER)"
-                      " OR EXISTS (SELECT 1 FROM MODDOCTIPOOPER T WHERE T.CDTIPOOPER = :P_CDTIPOOPER"
-                      " AND T.CDMODDOCFISC = M.CDMODDOCFISC))";
     if (electronicOnly == "S")
-        sql += " AND M.IDMODDOCNFE = 'S'";
+        filter.kind = ModelFilter::Kind::ElectronicOnly;
     else if (all != "T")
-        sql += " AND COALESCE(M.IDMODDOCNFE, 'N') <> 'S'";
-    sql += " ORDER BY M.CDMODDOCFISC";
-    return Variant(QueryPacket(call.Db(), ModDocFiscLayout(), sql, {{"P_CDTIPOOPER", operationType}}));
+        filter.kind = ModelFilter::Kind::PaperOnly;
+    return Variant(AllowedModels(call.Db(), ModDocLayout(), filter));
 }
 
 // The supplier's qualifications at the central purchasing branch that hold on the entry date, whatever its

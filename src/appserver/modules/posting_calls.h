@@ -12,5 +12,9 @@ template <class Args> Args FromCall(const MethodContext& call);
 
 template <> net::GetRomaneioNFArgs FromCall<net::GetRomaneioNFArgs>(const MethodContext& call);
 template <> net::GetNFDadosGeraisArgs FromCall<net::GetNFDadosGeraisArgs>(const MethodContext& call);
+// GetNrClie and GetNrFilial: the participant is read as wide as a customer code; a branch's width is the
+// method's to check.
+template <> net::DuplicateNumberArgs FromCall<net::DuplicateNumberArgs>(const MethodContext& call);
+template <> net::GetNrFornArgs FromCall<net::GetNrFornArgs>(const MethodContext& call);
 
 } // namespace dfe::appserver

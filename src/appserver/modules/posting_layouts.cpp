@@ -234,7 +234,7 @@ const PacketLayout& CountNFOrigLayout() {
     return layout;
 }
 
-const PacketLayout& ModDocFiscLayout() {
+const PacketLayout& ModDocLayout() {
     static const PacketLayout layout = {S("CDMODDOCFISC", 2), S("DSMODDOCFISC", 40)};
     return layout;
 }
@@ -242,6 +242,36 @@ const PacketLayout& ModDocFiscLayout() {
 const PacketLayout& QualifFornLayout() {
     static const PacketLayout layout = {S("CDFORNECED", 21), S("CDQUALIF", 6), D("DTINIVALI"),
                                         D("DTFIMVALI")};
+    return layout;
+}
+
+const PacketLayout& ModDocFiscLayout() {
+    static const PacketLayout layout = {S("CDMODDOCFISC", 2), S("DSMODDOCFISC", 40), S("IDMODDOCNFE", 1)};
+    return layout;
+}
+
+const PacketLayout& DuplicateNumberLayout() {
+    static const PacketLayout layout = {S("CDFILIRECE", 4), D("DTENTRSAID")};
+    return layout;
+}
+
+const PacketLayout& VdCAcessoLayout() {
+    static const PacketLayout layout = {S("NRACESSONFE", 50), S("CDFILIRECE", 30), S("IDSTATUS", 1)};
+    return layout;
+}
+
+const PacketLayout& VdEmissaoXMLLayout() {
+    static const PacketLayout layout = {S("NRACESSONFE", 50), D("DTEMISSAO")};
+    return layout;
+}
+
+const PacketLayout& CFOPXMLLayout() {
+    static const PacketLayout layout = {S("CDPRODUTO", 40)};
+    return layout;
+}
+
+const PacketLayout& ReleaseCheckLayout() {
+    static const PacketLayout layout = {S("CDERRO", 20)};
     return layout;
 }
 

@@ -25,8 +25,21 @@ const PacketLayout& NFRelacAFLayout();
 const PacketLayout& ListServProdLayout();
 const PacketLayout& CountNFOrigLayout();
 
-// The participant rules' lookups.
-const PacketLayout& ModDocFiscLayout();
+// The participant rules' lookups: the proposed model (cdsModDoc) and the qualifications.
+const PacketLayout& ModDocLayout();
 const PacketLayout& QualifFornLayout();
+
+// The document identity and access key checks: the models an operation type allows (cdsModDocFisc), the
+// earlier postings of a document number (cdsConForn, cdsConfNumClie, cdsConfNumFil), the postings holding
+// an access key (cdsVdCAcesso), the stored XML's issue date (cdsVdEmissaoXML) and the XML's products whose
+// CFOP the operation type does not allow (cdsCFOPXML).
+const PacketLayout& ModDocFiscLayout();
+const PacketLayout& DuplicateNumberLayout();
+const PacketLayout& VdCAcessoLayout();
+const PacketLayout& VdEmissaoXMLLayout();
+const PacketLayout& CFOPXMLLayout();
+
+// The implantation check's rows (CDERRO).
+const PacketLayout& ReleaseCheckLayout();
 
 } // namespace dfe::appserver

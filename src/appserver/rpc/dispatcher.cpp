@@ -46,7 +46,7 @@ net::RpcResponse ProtocolErrorResponse(const std::string& message) {
 }
 
 net::RpcResponse Dispatcher::Run(const RemoteMethod& method, net::RpcRequest& request, db::Database& db) const {
-    MethodContext context(db, method.name, request.args);
+    MethodContext context(db, method.name, request.args, &clock_);
     if (method.kind == MethodKind::Read) {
         db::Transaction tx(db, db::TransactionMode::Read);
         net::RpcResponse response = Answer(method.function(context), request.args);

@@ -9,11 +9,12 @@
 
 namespace dfe::appserver {
 
-// Runs one call: finds the method, runs it in its own transaction and builds the answer. Bad input and failing
-// methods become refusals or protocol errors; nothing here throws at the transport.
+// Runs one call: finds the method, runs it in its own transaction and builds the answer. Bad input and
+// failing methods become refusals or protocol errors; nothing here throws at the transport.
 class Dispatcher {
 public:
-    explicit Dispatcher(const MethodRegistry& registry) : registry_(registry) {}
+    explicit Dispatcher(const MethodRegistry& registry, Clock clock = {})
+        : registry_(registry), clock_(std::move(clock)) {}
 
     net::RpcResponse Dispatch(net::RpcRequest request, db::Database& db) const;
     // A request payload in, an answer payload out. `fatal` tells that the request could not be read, after
@@ -25,6 +26,7 @@ public:
 private:
     net::RpcResponse Run(const RemoteMethod& method, net::RpcRequest& request, db::Database& db) const;
     const MethodRegistry& registry_;
+    Clock clock_;
 };
 
 net::RpcResponse ProtocolErrorResponse(const std::string& message);

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "platform/core/date_time.h"
 #include "platform/db/database.h"
 #include "platform/net/rpc_message.h"
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -15,14 +17,19 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// What a remote method sees of its call: the database (inside the call's transaction) and the positional
-// arguments, whose by-reference ones it may change.
+// The server's time. Empty: the machine's clock; tests give their own.
+using Clock = std::function<DateTime()>;
+
+// What a remote method sees of its call: the database (inside the call's transaction), the positional
+// arguments, whose by-reference ones it may change, and the server's clock.
 class MethodContext {
 public:
-    MethodContext(db::Database& db, std::string method, std::vector<net::RpcArg>& args)
-        : db_(db), method_(std::move(method)), args_(args) {}
+    MethodContext(db::Database& db, std::string method, std::vector<net::RpcArg>& args,
+                  const Clock* clock = nullptr)
+        : db_(db), method_(std::move(method)), args_(args), clock_(clock) {}
 
     db::Database& Db() { return db_; }
+    DateTime Now() const { return clock_ && *clock_ ? (*clock_)() : DateTime::Now(); }
     const std::string& Method() const { return method_; }
     size_t ArgCount() const { return args_.size(); }
     // Refuses the call when fewer than `count` arguments came.
@@ -36,6 +43,7 @@ private:
     db::Database& db_;
     std::string method_;
     std::vector<net::RpcArg>& args_;
+    const Clock* clock_;
 };
 
 } // namespace dfe::appserver

@@ -8,7 +8,8 @@
 namespace dfe::appserver {
 
 struct EmbeddedServer::State {
-    explicit State(std::unique_ptr<db::Database> database) : dispatcher(registry), db(std::move(database)) {
+    State(std::unique_ptr<db::Database> database, Clock clock)
+        : dispatcher(registry, std::move(clock)), db(std::move(database)) {
         RegisterAllMethods(registry);
     }
     MethodRegistry registry;
@@ -17,8 +18,8 @@ struct EmbeddedServer::State {
     std::mutex mutex;
 };
 
-EmbeddedServer::EmbeddedServer(std::unique_ptr<db::Database> db)
-    : state_(std::make_shared<State>(std::move(db))) {
+EmbeddedServer::EmbeddedServer(std::unique_ptr<db::Database> db, Clock clock)
+    : state_(std::make_shared<State>(std::move(db), std::move(clock))) {
     handler_ = std::make_shared<const net::FrameHandler>([state = state_](std::string_view frame) {
         std::lock_guard lock(state->mutex);
         return state->dispatcher.HandleFrame(frame, *state->db);

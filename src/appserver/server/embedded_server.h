@@ -14,7 +14,8 @@ namespace dfe::appserver {
 // alive.
 class EmbeddedServer {
 public:
-    explicit EmbeddedServer(std::unique_ptr<db::Database> db);
+    // `clock` is the server's time (empty: the machine's).
+    explicit EmbeddedServer(std::unique_ptr<db::Database> db, Clock clock = {});
     ~EmbeddedServer();
     EmbeddedServer(const EmbeddedServer&) = delete;
     EmbeddedServer& operator=(const EmbeddedServer&) = delete;
