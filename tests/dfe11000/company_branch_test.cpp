@@ -53,7 +53,7 @@ TEST_F(CompanyAndBranch, ARequiredCompanyWithTheFocusElsewhereIsOnlyCheckedToBeF
     EXPECT_EQ(dialogs.Errors().back().text, "Empresa deve ser informada.");
 
     Type("CDEMPRESA", "1");
-    EXPECT_EQ(Run([&] { form->ui.dbeCodiCFOp->SetFocus(); }), "");
+    EXPECT_EQ(Run([&] { form->ui.dbeCdInscEsta->SetFocus(); }), "");
     ASSERT_NE(form->ActiveControl(), form->ui.dbeCdEmpresa);
     Type("CDEMPRESA", "9");
     form->data.cdsNotaFiscal.FieldByName("CDINSCESTA").SetAsString("");

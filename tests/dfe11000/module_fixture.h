@@ -159,7 +159,7 @@ inline void PrepareRecordPage(TfrmLancNFEntrada& form) {
     form.tshFormulario.SetEnabled(true);
     form.ui.tshVencimento->SetEnabled(true);
     form.pgcPadrao.SetActivePage(&form.tshFormulario);
-    form.ui.dbeCodiCFOp->SetFocus();
+    form.ui.dbeCdInscEsta->SetFocus();
 }
 
 } // namespace dfe::dfe11000::testing
