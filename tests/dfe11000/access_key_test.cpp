@@ -461,5 +461,19 @@ TEST_F(AccessKey, TheXMLsCFOPsMustFitTheOperationType) {
     EXPECT_EQ(args[2].value.AsString(), "0001");
 }
 
+// A new posting and a cancelled one start without the manual key of the posting before.
+TEST_F(AccessKey, IncludeAndCancelClearTheManualKey) {
+    const std::function<void(TfrmLancNFEntrada&)> commands[] = {
+        [](TfrmLancNFEntrada& f) { f.Editing().Include(); },
+        [](TfrmLancNFEntrada& f) { f.Editing().Cancel(); },
+    };
+    for (const auto& command : commands) {
+        Posting();
+        form->AccessKey().boChaveManual = true;
+        app.Dispatch([&] { command(*form); });
+        EXPECT_FALSE(form->AccessKey().boChaveManual) << dialogs.Describe();
+    }
+}
+
 } // namespace
 } // namespace dfe::dfe11000
