@@ -16,6 +16,8 @@
 #include "support/show_msg.h"
 
 #include <algorithm>
+#include <optional>
+#include <vector>
 
 namespace dfe::dfe11000 {
 namespace {
