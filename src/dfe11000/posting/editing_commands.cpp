@@ -1,5 +1,6 @@
 // The four editing commands of a posting: include, change, confirm and cancel.
 #include "dfe11000/closing/release_rules.h"
+#include "dfe11000/header/access_key_rules.h"
 #include "dfe11000/header/document_rules.h"
 #include "dfe11000/header/header_rules.h"
 #include "dfe11000/header/participant_rules.h"
@@ -55,6 +56,7 @@ void PostingEditor::Include() {
     ModuleState& st = Cli_dfe11000();
     form_.pgcPadrao.SetActivePage(&form_.tshFolhaDados);
     ResetPostingTexts();
+    form_.AccessKey().boChaveManual = false;
     form_.Header().Vd_FiliInat();
 
     form_.tshFormulario.SetEnabled(true);
@@ -131,6 +133,7 @@ void PostingEditor::InsertListRow() {
 void PostingEditor::Change() {
     ModuleState& st = Cli_dfe11000();
     ResetPostingTexts();
+    form_.AccessKey().boChaveManual = false;
     st.boSeqItProd = true;
     if (StockMoves())
         ValidaInventario(form_, ui_.medCdFilial->Text(), support::zymora::DataProc(ui_.medCdFilial->Text()));
@@ -245,6 +248,7 @@ void PostingEditor::Confirm() {
     st.boImpAFParaXML = false;
     st.stAuxiliaEntr = "S";
     boChaveAceita = false;
+    form_.AccessKey().boChaveManual = false;
     ClearLotMemory(st);
 }
 
@@ -277,6 +281,7 @@ void PostingEditor::ConfirmHeaderRules() {
         Refuse(ui_.dbeNumero, "Blq_NFe_ForXML");
     }
     Atualiza_Valores(form_);
+    form_.AccessKey().Vd_ChaveAcesso();
 }
 
 void PostingEditor::Refuse(Control* focus, const char* code) {
@@ -314,6 +319,7 @@ void PostingEditor::Cancel() {
         st.stNRINSJURFORN.clear();
         boCancelaCpfCnpj = true;
         st.boNFImpNFe = false;
+        form_.AccessKey().boChaveManual = false;
     }
     st.stTodos = "N";
     if (data_.dtsRomaneioNF->State() == DataSetState::Browse && data_.cdsRomaneioNF.IsEmpty())

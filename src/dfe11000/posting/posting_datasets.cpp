@@ -194,6 +194,12 @@ std::vector<FieldDef> Strings(std::initializer_list<std::pair<const char*, int>>
     return defs;
 }
 
+// The answers of the access key's checks: the other postings holding the key, the stored XML's issue date
+// and the XML's products whose CFOP the operation type does not allow.
+constexpr FieldRow kVdCAcesso[] = {Str("NRACESSONFE", 50), Str("CDFILIRECE", 30), Str("IDSTATUS", 1)};
+constexpr FieldRow kVdEmissaoXML[] = {Str("NRACESSONFE", 50), Date("DTEMISSAO")};
+constexpr FieldRow kCFOPXML[] = {Str("CDPRODUTO", 40)};
+
 constexpr FieldRow kErrosVisual[] = {Str("CDERRO", 1), Str("DSERRO", 250), Str("SGIMPOSTO", 10)};
 
 } // namespace
@@ -256,6 +262,9 @@ void PostingDataSets::DeclarePostingDataSets() {
     DeclareFields(cdsContaPagar, kContaPagar);
     DeclareFields(cdsDadosAdic, kDadosAdic);
     DeclareFields(cdsErrosVisual, kErrosVisual);
+    DeclareFields(cdsVdCAcesso, kVdCAcesso);
+    DeclareFields(cdsVdEmissaoXML, kVdEmissaoXML);
+    DeclareFields(cdsCFOPXML, kCFOPXML);
     cdsNotaFiscal.FieldByName("CDFILIEMIT").SetEditMask(">aaaa;0; ");
     cdsNotaFiscal.FieldByName("NRACESSONFE")
         .SetEditMask("9999.9999.9999.9999.9999.9999.9999.9999.9999.9999.9999;0; ");

@@ -194,6 +194,15 @@ int DateTime::DayOfWeek() const {
     return static_cast<int>(r) + 1;
 }
 
+namespace {
+
+// The Brazilian names of the week's days, Sunday first.
+constexpr const char* kShortDayNames[] = {"dom", "seg", "ter", "qua", "qui", "sex", "sáb"};
+constexpr const char* kLongDayNames[] = {"domingo",      "segunda-feira", "terça-feira", "quarta-feira",
+                                         "quinta-feira", "sexta-feira",   "sábado"};
+
+} // namespace
+
 std::string DateTime::Format(std::string_view pattern) const {
     const CivilDate d = Date();
     const CivilTime t = Time();
@@ -206,6 +215,22 @@ std::string DateTime::Format(std::string_view pattern) const {
             const size_t end = close == std::string_view::npos ? pattern.size() : close;
             out.append(pattern.substr(pos + 1, end - pos - 1));
             pos = end + 1;
+            continue;
+        }
+        // Day names and the short date, longest first so that "ddd" is not read as "dd" and "d".
+        if (StartsWithNoCase(pattern, pos, "ddddd")) {
+            out += Format("dd/mm/yyyy");
+            pos += 5;
+            continue;
+        }
+        if (StartsWithNoCase(pattern, pos, "dddd")) {
+            out += kLongDayNames[DayOfWeek() - 1];
+            pos += 4;
+            continue;
+        }
+        if (StartsWithNoCase(pattern, pos, "ddd")) {
+            out += kShortDayNames[DayOfWeek() - 1];
+            pos += 3;
             continue;
         }
         struct Token {

@@ -48,8 +48,9 @@ public:
     CivilTime Time() const;
     int DayOfWeek() const; // 1 = Sunday ... 7 = Saturday
 
-    // Tokens, case-insensitive: yyyy yy mm m dd d hh h nn n ss s zzz; text in quotes and anything else is
-    // copied.
+    // Tokens, case-insensitive: yyyy yy mm m dd d hh h nn n ss s zzz, ddd and dddd the day's short and long
+    // Brazilian name ("qui", "quinta-feira"), ddddd the short date (dd/mm/yyyy); text in quotes and anything
+    // else is copied.
     std::string Format(std::string_view pattern) const;
 
     friend constexpr bool operator==(DateTime a, DateTime b) { return a.days_ == b.days_; }

@@ -57,10 +57,19 @@ TEST(DateTime, FormatsThePatternsTheScreensPrint) {
         {"DD/MM/YY", "07/03/26"},   {"dd/mm/yyyy", "07/03/2026"},
         {"hh:nn:ss", "08:05:09"},   {"dd/mm/yyyy hh:nn", "07/03/2026 08:05"},
         {"d/m/yyyy", "7/3/2026"},   {"yyyymmdd", "20260307"},
-        {"'Data: 'dd", "Data: 07"},
+        {"'Data: 'dd", "Data: 07"}, {"ddd ddddd hh:nn:ss", "sáb 07/03/2026 08:05:09"},
+        {"dddd", "sábado"},         {"DDD", "sáb"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(dt.Format(c.pattern), c.expected) << c.pattern;
+}
+
+TEST(DateTime, NamesEachDayOfTheWeek) {
+    const char* names[] = {"dom", "seg", "ter", "qua", "qui", "sex", "sáb"};
+    // 2026-12-06 is a Sunday.
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(DateTime::FromDate(2026, 12, 6 + i).Format("ddd"), names[i]) << i;
+    EXPECT_EQ(DateTime::FromDate(2026, 12, 10).Format("dddd, d"), "quinta-feira, 10");
 }
 
 TEST(DateTime, ParsesTypedDatesAndRefusesImpossibleOnes) {
