@@ -59,9 +59,12 @@ TEST_F(CompanyAndBranch, ARequiredCompanyWithTheFocusElsewhereIsOnlyCheckedToBeF
     form->data.cdsNotaFiscal.FieldByName("CDINSCESTA").SetAsString("");
     EXPECT_EQ(Run([&] { form->Header().Vd_Empresa(true); }), "");
     EXPECT_EQ(Header("CDINSCESTA"), ""); // nothing copied from lookups of another company
+}
 
+TEST_F(CompanyAndBranch, ARequiredCompanyWithTheFocusOnItIsLookedUp) {
+    Include();
     form->ui.dbeCdEmpresa->SetEnabled(true); // fixed when the panel was left
-    app.Dispatch([&] { form->ui.dbeCdEmpresa->SetFocus(); });
+    EXPECT_EQ(Run([&] { form->ui.dbeCdEmpresa->SetFocus(); }), "") << dialogs.Describe();
     Type("CDEMPRESA", "9");
     ASSERT_EQ(form->ActiveControl(), form->ui.dbeCdEmpresa);
     EXPECT_EQ(Run([&] { form->Header().Vd_Empresa(true); }), "Empr_Cad");

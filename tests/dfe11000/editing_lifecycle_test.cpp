@@ -1,5 +1,7 @@
 #include "module_fixture.h"
+#include "platform/net/release_calls.h"
 #include "posting_packets.h"
+#include "support/conf_senha.h"
 
 #include "dfe11000/module/module_helpers.h"
 #include "dfe11000/module/pending.h"
@@ -542,13 +544,11 @@ TEST_F(Editing, IncludeMovingAndCancelForgetWhatBelongedToThePreviousPosting) {
 
 // A change needs an authorized operator's release only for an entry date outside the branch's window; until
 // the release exists the clerk is told so there, and elsewhere the change goes on.
-TEST_F(Editing, AChangeOutsideTheEntryWindowSaysTheReleaseIsNotAvailable) {
-    struct Case {
-        int daysAhead; // of the entry date after the processing date
-        const char* shown;
-    };
-    const Case cases[] = {{0, ""}, {5, kNotAvailableCode}};
-    for (const Case& c : cases) {
+// Outside the branch's window the change asks an entitled operator's release password: the server judges
+// it, a wrong one is refused and the dialog stays, giving it up abandons the change, and a granted release
+// holds for the posting.
+TEST_F(Editing, AChangeOutsideTheEntryWindowAsksTheReleaseOnce) {
+    auto prepare = [&](int daysAhead) {
         DefineOperationType("T2", {{"IDATUESTTPOP", "N"}});
         app.Dispatch([&] {
             if (InEdit(form->data.cdsNotaFiscal)) form->Editing().Cancela();
@@ -556,18 +556,40 @@ TEST_F(Editing, AChangeOutsideTheEntryWindowSaysTheReleaseIsNotAvailable) {
             List({Row({{"CDTIPOOPER", "T2"}})});
             form->Header().SetCurrentType("T2");
             Header({{"CDMODDOCFISC", Variant("55")},
-                    {"DTENTRSAID", Variant(Cli_dfe11000().dtDataProc.AddDays(c.daysAhead))}});
+                    {"DTENTRSAID", Variant(Cli_dfe11000().dtDataProc.AddDays(daysAhead))}});
         });
         dialogs.ClearRecords();
-        Run(&TfrmLancNFEntrada::sbtAlterarClick);
-        const auto errors = dialogs.Errors();
-        EXPECT_EQ(errors.empty() ? std::string() : errors.back().code, c.shown)
-            << c.daysAhead << dialogs.Describe();
-        if (*c.shown) {
-            EXPECT_NE(errors.back().text.find("Liberação por operador autorizado"), std::string::npos);
-            EXPECT_NE(form->data.cdsNotaFiscal.State(), DataSetState::Edit);
-        }
-    }
+    };
+    auto typePassword = [](const char* op, const char* password) {
+        return [op, password](Form& f) {
+            auto& dialog = dynamic_cast<support::TfrmConfSenha&>(f);
+            dialog.edtOperador->SetText(op);
+            dialog.edtSenha->SetText(password);
+            dialog.btnConfirmar->Click();
+        };
+    };
+
+    prepare(0); // inside the window: nothing asked
+    Run(&TfrmLancNFEntrada::sbtAlterarClick);
+    EXPECT_EQ(Calls(net::kConfSenhaLiberacao), 0);
+    EXPECT_EQ(form->data.cdsNotaFiscal.State(), DataSetState::Edit);
+
+    prepare(5); // given up: the change is abandoned silently
+    dialogs.ExpectModal("frmConfSenha").Do(typePassword("GERENTE", "errada")).Cancel();
+    Run(&TfrmLancNFEntrada::sbtAlterarClick);
+    EXPECT_EQ(dialogs.Errors().back().text, "Senha de liberação inválida.") << dialogs.Describe();
+    EXPECT_NE(form->data.cdsNotaFiscal.State(), DataSetState::Edit);
+    EXPECT_FALSE(Cli_dfe11000().boAltLiberacao);
+
+    prepare(5); // the right password releases the posting
+    dialogs.ExpectModal("frmConfSenha").Do(typePassword("GERENTE", "Libera#2026"));
+    Run(&TfrmLancNFEntrada::sbtAlterarClick);
+    EXPECT_EQ(form->data.cdsNotaFiscal.State(), DataSetState::Edit) << dialogs.Describe();
+    EXPECT_TRUE(Cli_dfe11000().boAltLiberacao);
+    const int asked = Calls(net::kConfSenhaLiberacao);
+    app.Dispatch([&] { form->Release().SenhaLiberacao(); }); // granted: not asked again
+    EXPECT_EQ(Calls(net::kConfSenhaLiberacao), asked);
+    EXPECT_EQ(dialogs.PendingAnswers(), 0u) << dialogs.DescribePending();
 }
 
 // The commands read as the screen names them.

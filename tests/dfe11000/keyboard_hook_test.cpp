@@ -40,7 +40,8 @@ TEST_F(KeyboardHook, EnterMovesOnExceptOnTheDiscountColumnAndTheDocumentTotal) {
         const char* useInstallments;
         int expected;
     };
-    auto serie = [](TfrmLancNFEntrada& f) -> Control* { return f.ui.dbeSerie; };
+    // A field whose exit has no rule, so that moving on from it cannot be refused.
+    auto serie = [](TfrmLancNFEntrada& f) -> Control* { return f.ui.dbeCdInscEsta; };
     auto items = [](TfrmLancNFEntrada& f) -> Control* { return f.ui.dbgItemProduto; };
     auto total = [](TfrmLancNFEntrada& f) -> Control* { return f.ui.dbeVrNotaFisc; };
     const Case cases[] = {

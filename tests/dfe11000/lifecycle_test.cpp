@@ -149,7 +149,7 @@ TEST_F(Lifecycle, F12GoesToTheBranchUnlessAPostingIsEdited) {
     form.data.cdsNotaFiscal.Edit();
     int key = key::F12;
     form.Keys().FormKeyDown(key, {});
-    EXPECT_EQ(form.ActiveControl(), form.ui.dbeSerie);
+    EXPECT_EQ(form.ActiveControl(), form.ui.dbeCdInscEsta); // where it was
     form.data.cdsNotaFiscal.Cancel();
     form.Keys().FormKeyDown(key, {});
     EXPECT_EQ(form.ActiveControl(), form.ui.medCdFilial);

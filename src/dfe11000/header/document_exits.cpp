@@ -11,9 +11,9 @@
 #include "platform/core/abort.h"
 #include "platform/core/text.h"
 #include "support/consiste.h"
-#include "support/show_msg.h"
 #include "support/current_dialogs.h"
 #include "support/inscricao_vigencia.h"
+#include "support/show_msg.h"
 #include "support/zymora.h"
 
 #include <cwctype>

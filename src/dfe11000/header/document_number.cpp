@@ -103,6 +103,8 @@ void DocumentRules::RefuseNumber(const std::string& number) {
 
 void DocumentRules::Vd_Numero() {
     DataSet& nf = data_.cdsNotaFiscal;
+    // A browsed posting's number is not the clerk's to fix.
+    if (!InEdit(nf)) return;
     const ModuleState& st = Cli_dfe11000();
     std::string number = text::Trim(ui_.dbeNumero->Text());
     try {
