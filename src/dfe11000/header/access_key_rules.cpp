@@ -1,6 +1,7 @@
 #include "dfe11000/header/access_key_rules.h"
 
 #include "dfe11000/header/header_rules.h"
+#include "dfe11000/header/participant_rules.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
 #include "dfe11000/posting/editing_helpers.h"
@@ -112,7 +113,7 @@ void AccessKeyRules::Vd_ChaveAcesso() {
     const OperationType type = form_.Header().TipoOper();
     if (type.IDNFPRESTSERV == "S") {
         try {
-            RefreshSupplierParams();
+            form_.Participants().RefreshSupplierParams();
             if (KeyMandatory(type) && support::EmptyString(ui_.dbeChavePServ->Text())) Refuse("ChavePS_Inf");
         } catch (...) {
             FocusIfPossible(ui_.dbeChavePServ);
@@ -130,7 +131,7 @@ void AccessKeyRules::Vd_ChaveAcesso() {
 }
 
 void AccessKeyRules::CheckKey(const std::string& key, const OperationType& type) {
-    RefreshSupplierParams();
+    form_.Participants().RefreshSupplierParams();
     const bool brazilian = KeyValidatedInCountry();
     const bool empty = support::EmptyString(key);
     if (!empty && brazilian) {
@@ -144,18 +145,6 @@ void AccessKeyRules::CheckKey(const std::string& key, const OperationType& type)
     }
     if (empty && KeyMandatory(type)) Refuse("Chave_Inf");
     if (!empty && data_.cdsNotaFiscal.State() == DataSetState::Insert) CheckManifestation(key);
-}
-
-// The parameters of the supplier whose number the header carries.
-void AccessKeyRules::RefreshSupplierParams() {
-    db::TADOIBQuery& supplier = lookups_.qryFornecedor;
-    supplier.Close();
-    supplier.ParamByName("P_NRINSJURFORN") = Variant(FieldText(data_.cdsNotaFiscal, "NRINSJURNF"));
-    supplier.Open();
-    const std::string code = FieldText(supplier, "CDFORNECED");
-    // No supplier has the number (a customer or a branch document): there is nobody to load parameters for.
-    if (!code.empty() && code != FieldText(data_.cdsParamForne, "CDFORNECED"))
-        form_.Parameters().GetParamForn(code);
 }
 
 std::string AccessKeyRules::SupplierParam(const char* name) const {

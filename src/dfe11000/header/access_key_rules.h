@@ -40,7 +40,6 @@ public:
 
 private:
     void CheckKey(const std::string& key, const OperationType& type);
-    void RefreshSupplierParams();
     bool KeyValidatedInCountry();
     void CheckOtherPostings(const std::string& key);
     void CompareWithHeader(const std::string& key);

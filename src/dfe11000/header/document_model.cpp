@@ -2,6 +2,7 @@
 // mandatory, and what the model shows on the record page.
 #include "dfe11000/header/document_rules.h"
 #include "dfe11000/header/header_rules.h"
+#include "dfe11000/header/participant_rules.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
 #include "dfe11000/posting/posting_loader.h"
@@ -78,15 +79,7 @@ void DocumentRules::dbeModDocFisChange() {
 
 void DocumentRules::btpModDocFiscBeforePesq() {
     const bool supplier = FieldText(data_.cdsNotaFiscal, "IDORIGDESTNF") == "F";
-    if (supplier) {
-        db::TADOIBQuery& query = lookups_.qryFornecedor;
-        query.Close();
-        query.ParamByName("P_NRINSJURFORN") = Variant(FieldText(data_.cdsNotaFiscal, "NRINSJURNF"));
-        query.Open();
-        const std::string code = FieldText(query, "CDFORNECED");
-        if (!code.empty() && code != FieldText(data_.cdsParamForne, "CDFORNECED"))
-            form_.Parameters().GetParamForn(code);
-    }
+    if (supplier) form_.Participants().RefreshSupplierParams();
     LoadModels("", "T", supplier);
 }
 

@@ -55,6 +55,9 @@ public:
     // The first model the operation type allows into an empty header model, electronic ones only when the
     // access key is mandatory and the operation electronic.
     void ProposeModel();
+    // Reads the header's supplier into qryFornecedor and loads its parameters when others are loaded; a
+    // number no supplier has (a customer or a branch document) loads nothing.
+    void RefreshSupplierParams();
     // After a change that moves the due dates: asks "GeraVenc" and generates the installments again.
     void AskInstallments();
     // One line per charge kind on a posting that has none (not for type "09").

@@ -188,6 +188,13 @@ void ParticipantRules::ProposeModel() {
     DefaultModel(keyRequired && form_.Header().TipoOper().IDTIPOOPERELE == "S");
 }
 
+void ParticipantRules::RefreshSupplierParams() {
+    ReadSupplierQuietly();
+    const std::string code = FieldText(lookups_.qryFornecedor, "CDFORNECED");
+    if (!code.empty() && code != FieldText(data_.cdsParamForne, "CDFORNECED"))
+        form_.Parameters().GetParamForn(code);
+}
+
 bool ParticipantRules::AFWithoutSupplier() const {
     return Cli_dfe11000().boAFFornBran && boImportandoAF;
 }
