@@ -58,6 +58,7 @@ TEST_F(DocumentIdentity, TheNumberIsTrimmedCheckedAndPaddedToTheBranchWidth) {
         {"padded to the branch width", "123", "01", "", 9, "N", "", "000000123"},
         {"padded to another width", " 45 ", "01", "", 6, "N", "", "000045"},
         {"zeros before a digit are a number", "0001", "01", "", 9, "N", "", "000000001"},
+        {"longer than the width: kept whole", "1234567890", "01", "", 9, "N", "", "1234567890"},
         {"kept as the XML gave it", "123", "01", "", 9, "S", "", "123"},
         {"empty where another branch issued it", "", "01", "", 9, "N", "Nume_Inf", ""},
         {"empty where the branch in process issued it", "", "01", "0001", 9, "N", "", ""},
@@ -163,9 +164,13 @@ TEST_F(DocumentIdentity, TheModelMustBeAllowedForTheOperationType) {
         {"a model the type does not allow", "09", "01", false, "DocFisc_Cad", "01"},
         {"the model the type allows", "09", "57", false, "", "57"},
         {"empty and required", "01", "", true, "DocFisc_Inf", ""},
+        {"filled and required with the focus elsewhere: not looked up", "01", "98", true, "", "98"},
         {"empty and not required", "01", "", false, "", ""},
     };
     for (const Case& c : cases) {
+        // A refusal leaves the focus on the model: parked elsewhere while nothing is edited.
+        Cancel();
+        app.Dispatch([&] { form->ui.dbeCdInscEsta->SetFocus(); });
         Purchase(c.type);
         Param("IDOBRCHAVACES", Variant("N"));
         Set("CDMODDOCFISC", c.typed);
@@ -176,7 +181,7 @@ TEST_F(DocumentIdentity, TheModelMustBeAllowedForTheOperationType) {
         if (*c.code) {
             EXPECT_EQ(LastError(), form->msgPadrao.Msg(c.code)) << c.what;
             EXPECT_EQ(form->ActiveControl(), form->ui.dbeModDocFis) << c.what;
-        } else if (*c.stored) {
+        } else if (*c.stored && !c.required) {
             EXPECT_FALSE(Header("DSMODDOCFISC").empty()) << c.what;
             EXPECT_EQ(form->ui.dbeNmModDocFis->Text(), Header("DSMODDOCFISC")) << c.what;
         }
