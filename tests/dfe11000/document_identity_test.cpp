@@ -2,6 +2,7 @@
 #include "posting_packets.h"
 
 #include "dfe11000/header/document_rules.h"
+#include "support/zymora.h"
 
 #include <optional>
 #include <string>
@@ -284,6 +285,48 @@ TEST_F(DocumentIdentity, AnEarlyIssueDateIsQuestionedOnceAndAnEarlierOneBlocked)
     form->data.cdsNotaFiscal.FieldByName("DTEMISSAO").Clear();
     EXPECT_EQ(Run([&] { Rules().Vd_DataEmiss(false); }), "");
     EXPECT_EQ(Run([&] { Rules().Vd_DataEmiss(true); }), "DtEmis_Inf");
+}
+
+// The branch's window back of 5 days decides over the general one of 1 day; no later dates at all. The
+// processing date of São Paulo is the 10th.
+TEST_F(DocumentIdentity, TheEntryDateIsHeldToTheBranchWindowAroundTheProcessingDate) {
+    support::zymora::LocalContext().processingDates["0001"] = DateTime::FromDateTime(2026, 12, 10, 15, 30, 0);
+    struct Case {
+        int entry;
+        int issue;
+        bool released;
+        const char* code;
+    };
+    const Case cases[] = {
+        {10, 1, false, ""},         {5, 1, false, ""},         {4, 1, false, "Data_M"},    {4, 1, true, ""},
+        {11, 1, false, "Data_Mai"}, {11, 1, true, "Data_Mai"}, {7, 8, false, "DtEnt_Inv"}, {7, 7, false, ""},
+    };
+    for (const Case& c : cases) {
+        Purchase();
+        for (const auto& [field, value] :
+             {std::pair{"IDLANCDTMENFIL", Variant("S")}, std::pair{"NRDIASENTRFIL", Variant(int64_t{5})},
+              std::pair{"IDLANCDTMEN", Variant("S")}, std::pair{"NRDIASENTR", Variant(int64_t{1})},
+              std::pair{"IDLANCDTMAIFIL", Variant("N")}, std::pair{"IDLANCDTMAI", Variant("N")}})
+            Param(field, value);
+        form->ui.dbdEntrSaid->SetEnabled(true);
+        Cli_dfe11000().boAltLiberacao = c.released;
+        SetDate("DTEMISSAO", c.issue);
+        SetDate("DTENTRSAID", c.entry);
+        const std::string what = "entry " + std::to_string(c.entry) + (c.released ? " released" : "");
+        EXPECT_EQ(Run([&] { Rules().Vd_DataEntr(false, false); }), c.code) << what << "\n"
+                                                                           << dialogs.Describe();
+        if (*c.code) {
+            EXPECT_EQ(LastError(), form->msgPadrao.Msg(c.code)) << what;
+            EXPECT_EQ(form->ActiveControl(), form->ui.dbdEntrSaid) << what;
+        } else {
+            EXPECT_EQ(form->data.cdsNotaFiscal.FieldByName("DTLANCAMENNF").AsDateTime(),
+                      DateTime::FromDate(2026, 12, 10))
+                << what;
+        }
+    }
+    Cli_dfe11000().boAltLiberacao = false;
+    form->data.cdsNotaFiscal.FieldByName("DTENTRSAID").Clear();
+    EXPECT_EQ(Run([&] { Rules().Vd_DataEntr(true, false); }), "DtEntr_Inf");
 }
 
 TEST_F(DocumentIdentity, TheTotalValueMustBeFilledAndNotNegativeExceptForType03) {
