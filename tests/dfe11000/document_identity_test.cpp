@@ -217,22 +217,26 @@ TEST_F(DocumentIdentity, TheModelDecidesTheCteNotebookPageAndTheFreightNatureGro
 
 TEST_F(DocumentIdentity, TheSeriesMustBeRegistered) {
     struct Case {
+        const char* what;
         const char* typed;
-        const char* issuer;
+        const char* issuer; // CDFILIEMIT
         const char* code;
     };
     const Case cases[] = {
-        {"2", "", ""},    {"U", "", ""}, {"Z", "", "Serie_Cad"}, {"", "", "Serie_Inf"}, // issued elsewhere
-        {"", "0001", ""}, // issued by the branch in process
+        {"a registered series", "2", "", ""},
+        {"a letter series", "U", "", ""},
+        {"an unknown series", "Z", "", "Serie_Cad"},
+        {"empty, issued elsewhere", "", "", "Serie_Inf"},
+        {"empty, issued by the branch in process", "", "0001", ""},
     };
     for (const Case& c : cases) {
         Purchase();
         Set("CDFILIEMIT", c.issuer);
         Set("CDSERIEENTR", c.typed);
-        EXPECT_EQ(Run([&] { Rules().Vd_Serie(); }), c.code) << c.typed << "\n" << dialogs.Describe();
+        EXPECT_EQ(Run([&] { Rules().Vd_Serie(); }), c.code) << c.what << "\n" << dialogs.Describe();
         if (*c.code) {
-            EXPECT_EQ(LastError(), form->msgPadrao.Msg(c.code)) << c.typed;
-            EXPECT_EQ(form->ActiveControl(), form->ui.dbeSerie) << c.typed;
+            EXPECT_EQ(LastError(), form->msgPadrao.Msg(c.code)) << c.what;
+            EXPECT_EQ(form->ActiveControl(), form->ui.dbeSerie) << c.what;
         }
     }
     EXPECT_EQ(form->msgPadrao.Msg("Serie_Cad"), "Série de documentos de entrada não cadastrada.");
