@@ -163,17 +163,17 @@ void BuildDocument(Form& form, Container& header, DocumentControls& c, PostingDa
     c.dbeDescCFOp = BoundEdit(doc, "dbeDescCFOp", nf, "DSCFOPINFUSU", 70, 66, 300);
     c.dbeDescCFOp->SetTabStop(false);
     c.ntbChave = Place<Notebook>(doc, "ntbChave", 376, 52, 252, 84);
-    auto& pagChave = c.ntbChave->Add<NotebookPage>("pagChaveNFe");
-    pagChave.SetCaption("NF-e");
-    AddLabel(pagChave, "lblChaveAcesso", "Chave de Acesso", 0, 0, 250);
-    c.dbeChaveAcesso = BoundEdit(pagChave, "dbeChaveAcesso", nf, "NRACESSONFE", 0, 14, 250);
-    auto& pagServico = c.ntbChave->Add<NotebookPage>("pagChaveServico");
-    pagServico.SetCaption("Serviço");
-    AddLabel(pagServico, "lblChavePServ", "Chave NFS-e", 0, 0, 250);
-    c.dbeChavePServ = BoundEdit(pagServico, "dbeChavePServ", nf, "CDCHAVEACESNFPS", 0, 14, 250);
-    c.lblCdServico = AddLabel(pagServico, "lblCdServico", "Código do Serviço", 0, 40, 200);
-    c.dbeCdServico = BoundEdit(pagServico, "dbeCdServico", nf, "CDSERVICOPROD", 0, 54, 200);
-    c.btpCodServico = SearchButton(pagServico, "btpCodServico", c.dbeCdServico, "Serviços", 202, 54);
+    auto& pagChave = c.ntbChave->Add<NotebookPage>("ChaveAcesso");
+    pagChave.SetCaption("ChaveAcesso");
+    auto& grbChave = *Group(pagChave, "grbChaveAcesso", " Chave de Acesso NF-e ", 0, 0, 252, 44);
+    c.dbeChaveAcesso = BoundEdit(grbChave, "dbeChaveAcesso", nf, "NRACESSONFE", 4, 18, 244);
+    auto& pagServico = c.ntbChave->Add<NotebookPage>("ChavePServico");
+    pagServico.SetCaption("ChavePServico");
+    auto& grbServico = *Group(pagServico, "grbChavePServ", "Código de Verificação (Chave)", 0, 0, 252, 84);
+    c.dbeChavePServ = BoundEdit(grbServico, "dbeChavePServ", nf, "CDCHAVEACESNFPS", 4, 18, 244);
+    c.lblCdServico = AddLabel(grbServico, "lblCdServico", "Código de Serviço", 4, 42, 200);
+    c.dbeCdServico = BoundEdit(grbServico, "dbeCdServico", nf, "CDSERVICOPROD", 4, 56, 200);
+    c.btpCodServico = SearchButton(grbServico, "btpCodServico", c.dbeCdServico, "Serviços", 206, 56);
     for (Control* control : std::initializer_list<Control*>{c.lblCdServico, c.dbeCdServico, c.btpCodServico})
         control->SetVisible(false);
     c.ntbChave->SetPageIndex(0);
