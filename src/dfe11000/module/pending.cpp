@@ -28,10 +28,13 @@ bool GetVerifReplic(TfrmLancNFEntrada& /*form*/, const std::string& /*branch*/,
 void Confirma_Liberacao(TfrmLancNFEntrada& /*form*/, const std::string& /*branch*/, bool& /*released*/,
                         DateTime /*entry*/) {}
 
-void GetNFE(TfrmLancNFEntrada& /*form*/) {}
+// Told, not abandoned: stopping here would keep the clerk inside the issue panel.
+void GetNFE(TfrmLancNFEntrada& /*form*/) {
+    Tell("Importação dos dados da NF-e");
+}
 
 void Atualiza_Valores(TfrmLancNFEntrada& /*form*/) {
-    NotAvailableYet("Valores, chave de acesso e transporte da nota fiscal");
+    NotAvailableYet("Valores e transporte da nota fiscal");
 }
 
 bool FechaNotaFiscal(TfrmLancNFEntrada& /*form*/, const std::string& /*mode*/) {

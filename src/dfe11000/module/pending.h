@@ -23,8 +23,8 @@ bool GetVerifReplic(TfrmLancNFEntrada& form, const std::string& branch, const st
 // The stock-period release: no stock period is closed until the stock module closes them, so nothing
 // needs releasing and `released` stays as it is.
 void Confirma_Liberacao(TfrmLancNFEntrada& form, const std::string& branch, bool& released, DateTime entry);
-// Fills the posting from an NF-e the server holds for its key: none is held until NF-e reception exists,
-// so there is nothing to fill.
+// Fills the posting from an NF-e the server holds for its key: tells the clerk it is not available yet and
+// lets the exit go on.
 void GetNFE(TfrmLancNFEntrada& form);
 // Operations that tell the clerk and abandon.
 void Atualiza_Valores(TfrmLancNFEntrada& form);
