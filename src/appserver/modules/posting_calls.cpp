@@ -55,10 +55,9 @@ template <> net::GetNFDadosGeraisArgs FromCall<net::GetNFDadosGeraisArgs>(const 
     return a;
 }
 
-template <> net::DuplicateNumberArgs FromCall<net::DuplicateNumberArgs>(const MethodContext& call) {
-    ExpectArgCount(call, net::kDuplicateNumberArgCount, net::kDuplicateNumberArgCount);
-    net::DuplicateNumberArgs a;
-    a.participant = CodeArg(call, 0, 21, "participante");
+// Series, number, scope, the posting being changed and the new-posting flag: the arguments 1 to 6 the three
+// duplicate-number questions share.
+template <class Args> void ReadNumberQuestion(const MethodContext& call, Args& a) {
     a.series = CodeArg(call, 1, 5, "série");
     a.number = CodeArg(call, 2, 20, "número");
     a.scope = CodeArg(call, 3, 1, "abrangência");
@@ -66,6 +65,13 @@ template <> net::DuplicateNumberArgs FromCall<net::DuplicateNumberArgs>(const Me
     a.postingBranch = std::move(key.branch);
     a.postingNumber = std::move(key.number);
     a.newPosting = BoolArg(call, 6, "lançamento novo");
+}
+
+template <> net::DuplicateNumberArgs FromCall<net::DuplicateNumberArgs>(const MethodContext& call) {
+    ExpectArgCount(call, net::kDuplicateNumberArgCount, net::kDuplicateNumberArgCount);
+    net::DuplicateNumberArgs a;
+    a.participant = CodeArg(call, 0, 21, "participante");
+    ReadNumberQuestion(call, a);
     a.branchInProcess = CodeArg(call, 7, 4, "filial em processo");
     return a;
 }
@@ -75,13 +81,7 @@ template <> net::GetNrFornArgs FromCall<net::GetNrFornArgs>(const MethodContext&
     ExpectArgCount(call, Args::kArgCount, Args::kArgCount);
     Args a;
     a.supplier = CodeArg(call, 0, 21, "fornecedor");
-    a.series = CodeArg(call, 1, 5, "série");
-    a.number = CodeArg(call, 2, 20, "número");
-    a.scope = CodeArg(call, 3, 1, "abrangência");
-    PostingKey key = PostingKeyArgs(call, 4);
-    a.postingBranch = std::move(key.branch);
-    a.postingNumber = std::move(key.number);
-    a.newPosting = BoolArg(call, 6, "lançamento novo");
+    ReadNumberQuestion(call, a);
     a.operationType = CodeArg(call, 7, 2, "tipo de operação");
     a.branchInProcess = CodeArg(call, 8, 4, "filial em processo");
     a.model = CodeArg(call, 9, 2, "modelo");

@@ -1,32 +1,17 @@
 #include "dfe11000/posting/entry_date_block.h"
 
-#include "platform/data/dataset.h"
+#include "dfe11000/header/entry_date_rule.h"
 
 namespace dfe::dfe11000 {
-namespace {
-
-std::string Flag(const DataSet& ds, const char* name) {
-    const Field* field = ds.FindField(name);
-    return field ? field->AsString() : std::string();
-}
-
-int64_t Days(const DataSet& ds, const char* name) {
-    const Field* field = ds.FindField(name);
-    return field ? field->AsInteger() : 0;
-}
-
-} // namespace
 
 EntryDateWindow EntryDateWindowOf(const DataSet& paramDFE) {
-    EntryDateWindow window;
-    if (!paramDFE.Active() || paramDFE.IsEmpty()) return window;
-    window.backBranch = Flag(paramDFE, "IDLANCDTMENFIL");
-    window.back = Flag(paramDFE, "IDLANCDTMEN");
-    window.aheadBranch = Flag(paramDFE, "IDLANCDTMAIFIL");
-    window.ahead = Flag(paramDFE, "IDLANCDTMAI");
-    window.daysAheadBranch = Days(paramDFE, "NRDIASENTRPDFIL");
-    window.daysAhead = Days(paramDFE, "NRDIASENTRPD");
-    return window;
+    const EntryDateParams p = EntryDateParamsOf(paramDFE);
+    return {p.idLancDtMenFil,
+            p.idLancDtMen,
+            p.idLancDtMaiFil,
+            p.idLancDtMai,
+            p.nrDiasEntrPdFil.value_or(0),
+            p.nrDiasEntrPd.value_or(0)};
 }
 
 bool EntryDateBlocks(const EntryDateWindow& window, DateTime processing, DateTime entry) {
