@@ -8,8 +8,7 @@ protected:
     void SetUp() override { form = &Open(); }
 
     static void Fill(DataSet& ds, const std::vector<double>& quantities) {
-        ds.CreateDataSet(
-            {FieldDef{"NRLANCTONF", FieldType::String, 10}, FieldDef{"QTDNFCE", FieldType::Float}});
+        ds.CreateDataSet();
         int number = 0;
         for (double q : quantities) {
             ds.Append();

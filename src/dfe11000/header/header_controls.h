@@ -84,13 +84,16 @@ struct DocumentControls {
 struct OriginControls {
     Panel* panDadosNFRemessa = nullptr;
     DBEdit* dbeForneNFRemessa = nullptr;
+    support::TBtnPesquisa* btpForneNFRemessa = nullptr;
     DBEdit* dbeNumNFRemessa = nullptr;
     Panel* panNFOrigem = nullptr;
     GroupBox* grbNFOrigem = nullptr;
     Notebook* nbkNFOrigem = nullptr;
     RadioButton* rbtUnica = nullptr;
     RadioButton* rbtLista = nullptr;
+    Label* lblSerieSaida = nullptr;
     DBEdit* dbeSerieSaida = nullptr;
+    Label* lblNumeroSaida = nullptr;
     DBEdit* dbeNumeroSaida = nullptr;
     support::TBtnPesquisa* btpNFSaida = nullptr;
     SpeedButton* btpLista = nullptr;

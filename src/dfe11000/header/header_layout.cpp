@@ -189,37 +189,58 @@ void BuildDocument(Form& form, Container& header, DocumentControls& c, PostingDa
     c.dbeNMMunicip = Displayed(BoundEdit(loc, "dbeNMMunicip", nf, "NMMUNICIPIO", 231, 20, 127));
 }
 
-void BuildOrigin(Container& page, OriginControls& c, PostingDataSets& data) {
+void BuildOrigin(Form& form, Container& page, OriginControls& c, PostingDataSets& data,
+                 HeaderLookups& lookups) {
+    lookups.dtsForneNFRemessa = AddSource(form, "dtsForneNFRemessa", lookups.qryForneNFRemessa);
     c.panDadosNFRemessa = Place<Panel>(page, "panDadosNFRemessa", 0, 344, 640, 50);
-    auto& remessa = *Group(*c.panDadosNFRemessa, "grbNFRemessa", " Nota Fiscal de Remessa ", 4, 0, 632, 48);
+    auto& remessa = *Group(*c.panDadosNFRemessa, "grbDadosNFRemessa", "Dados NF Remessa", 4, 0, 632, 48);
     AddLabel(remessa, "lblForneNFRemessa", "Fornecedor", 8, 22, 60);
     c.dbeForneNFRemessa =
         BoundEdit(remessa, "dbeForneNFRemessa", data.dtsNotaFiscal, "NRINSJURFORREME", 70, 18, 130);
-    AddLabel(remessa, "lblNumNFRemessa", "Nº da NF", 210, 22, 50);
-    c.dbeNumNFRemessa = BoundEdit(remessa, "dbeNumNFRemessa", data.dtsNotaFiscal, "NRNFREMESSA", 262, 18, 80);
+    c.btpForneNFRemessa = SearchButton(remessa, "btpForneNFRemessa", c.dbeForneNFRemessa, "Fornecedor", 202, 18);
+    c.btpForneNFRemessa->SetEmptyError("Não há fornecedor cadastrado.");
+    c.btpForneNFRemessa->SetDataSource(lookups.dtsForneNFRemessa);
+    c.btpForneNFRemessa->SetFields({"NRINSJURFORN", "NMRAZSOCFORN"});
+    AddLabel(remessa, "lblNumNFRemessa", "Nº da NF", 232, 22, 50);
+    c.dbeNumNFRemessa = BoundEdit(remessa, "dbeNumNFRemessa", data.dtsNotaFiscal, "NRNFREMESSA", 284, 18, 80);
+    for (DBEdit* e : {c.dbeForneNFRemessa, c.dbeNumNFRemessa})
+        e->SetColor(Color::clInfoBk);
 
     c.panNFOrigem = Place<Panel>(page, "panNFOrigem", 0, 394, 640, 58);
-    c.grbNFOrigem = Group(*c.panNFOrigem, "grbNFOrigem", "Nota Fiscal de Origem", 4, 0, 632, 56);
-    // Page 0: the origin document of an operation that names one; page 1: the origins of a return.
+    c.grbNFOrigem = Group(*c.panNFOrigem, "grbNFOrigem", " Nota Fiscal de Origem ", 4, 0, 632, 56);
+    // Page 0: the incoming origin a complement or a remittance return names; page 1: the outgoing origins
+    // of a return.
     c.nbkNFOrigem = Place<Notebook>(*c.grbNFOrigem, "nbkNFOrigem", 4, 14, 624, 40);
-    auto& named = c.nbkNFOrigem->Add<NotebookPage>("pagNFOrigem");
+    auto& named = c.nbkNFOrigem->Add<NotebookPage>("pagComplemento");
+    named.SetCaption("Complemento");
     AddLabel(named, "lblCdSerie", "Série", 8, 0, 50);
     c.dbeCdSerie = BoundEdit(named, "dbeCdSerie", data.dtsItemNotaFisc, "CDSERIEENTR", 8, 14, 50);
     AddLabel(named, "lblNrNotaFisc", "Nº da NF", 64, 0, 80);
     c.dbeNrNotaFisc = BoundEdit(named, "dbeNrNotaFisc", data.dtsItemNotaFisc, "NRNOTAFISC", 64, 14, 80);
     c.btpNotaFiscOrigem =
-        SearchButton(named, "btpNotaFiscOrigem", c.dbeNrNotaFisc, "Notas Fiscais de Origem", 146, 14);
-    auto& returned = c.nbkNFOrigem->Add<NotebookPage>("pagNFDevolucao");
+        SearchButton(named, "btpNotaFiscOrigem", c.dbeNrNotaFisc, "Nota Fiscal de Origem", 146, 14);
+    c.btpNotaFiscOrigem->SetEmptyError("Não há nota fiscal de origem cadastrada.");
+    c.btpNotaFiscOrigem->SetDataSource(data.dtsNFOrigem);
+    c.btpNotaFiscOrigem->SetFields({"CDSERIEENTR", "NRNOTAFISC", "NRINSJURNF", "NMRAZSOCFORN", "ENTRADA"});
+    auto& returned = c.nbkNFOrigem->Add<NotebookPage>("pagDevolucao");
+    returned.SetCaption("Devolução");
     c.rbtUnica = Place<RadioButton>(returned, "rbtUnica", 8, 2, 60, 17);
     c.rbtUnica->SetCaption("Única");
+    c.rbtUnica->SetChecked(true);
     c.rbtLista = Place<RadioButton>(returned, "rbtLista", 8, 20, 60, 17);
     c.rbtLista->SetCaption("Lista");
-    AddLabel(returned, "lblSerieSaida", "Série Saída", 80, 0, 54);
+    c.lblSerieSaida = AddLabel(returned, "lblSerieSaida", "Série Saída", 80, 0, 54);
     c.dbeSerieSaida = Place<DBEdit>(returned, "dbeSerieSaida", 80, 14, 50, 21);
-    AddLabel(returned, "lblNumeroSaida", "Nº Saída", 136, 0, 80);
+    c.lblNumeroSaida = AddLabel(returned, "lblNumeroSaida", "Nº Saída", 136, 0, 80);
     c.dbeNumeroSaida = Place<DBEdit>(returned, "dbeNumeroSaida", 136, 14, 80, 21);
-    c.btpNFSaida = SearchButton(returned, "btpNFSaida", c.dbeNumeroSaida, "Notas Fiscais de Saída", 218, 14);
+    c.btpNFSaida = SearchButton(returned, "btpNFSaida", c.dbeNumeroSaida, "Nota Fiscal de Origem", 218, 14);
+    c.btpNFSaida->SetEmptyError("Não há nota fiscal de origem cadastrada.");
+    c.btpNFSaida->SetDataSource(data.dtsNFOrigSaid);
+    c.btpNFSaida->SetFields({"CDSERIE", "NRNOTAFISC", "DATAEMISSAO", "VALORNF"});
+    c.btpNFSaida->SetResultField("NRNOTAFISC");
     c.btpLista = Place<SpeedButton>(returned, "btpLista", 244, 14, 21, 21);
+    c.btpLista->SetHint("Lista de notas fiscais de origem");
+    c.btpLista->SetEnabled(false);
     c.nbkNFOrigem->SetPageIndex(0);
     // Shown by the layout rule for the operation types that have them.
     c.panDadosNFRemessa->SetVisible(false);

@@ -39,6 +39,9 @@ struct HeaderLookups {
     db::TADOIBQuery qrySerieEntr{"qrySerieEntr"};
     db::TADOIBQuery qryVdSerieEntr{"qryVdSerieEntr"};
     db::TADOIBQuery qryPais{"qryPais"};
+    // The remittance supplier of a triangular operation: the search and the typed number's check.
+    db::TADOIBQuery qryForneNFRemessa{"qryForneNFRemessa"};
+    db::TADOIBQuery qryVdForneNFRemessa{"qryVdForneNFRemessa"};
     // Components of the form, created with the header's controls.
     DataSource* dtsFiliRece = nullptr;
     DataSource* dtsEmpresa = nullptr;
@@ -49,6 +52,7 @@ struct HeaderLookups {
     DataSource* dtsInscrEstad = nullptr;
     DataSource* dtsPesqForn = nullptr;
     DataSource* dtsSerieEntr = nullptr;
+    DataSource* dtsForneNFRemessa = nullptr;
 };
 
 } // namespace dfe::dfe11000

@@ -5,6 +5,7 @@
 #include "dfe11000/header/access_key_rules.h"
 #include "dfe11000/header/document_rules.h"
 #include "dfe11000/header/header_rules.h"
+#include "dfe11000/header/origin_rules.h"
 #include "dfe11000/header/participant_rules.h"
 #include "dfe11000/module/branch_panel.h"
 #include "dfe11000/module/keyboard_hook.h"
@@ -126,6 +127,7 @@ TfrmLancNFEntrada::TfrmLancNFEntrada(Application& app)
     : TfrmPadrao(app), server(*this), parameters_(std::make_unique<ModuleParameters>(*this)),
       header_(std::make_unique<HeaderRules>(*this)), document_(std::make_unique<DocumentRules>(*this)),
       accessKey_(std::make_unique<AccessKeyRules>(*this)),
+      origin_(std::make_unique<OriginRules>(*this)),
       participants_(std::make_unique<ParticipantRules>(*this)),
       layout_(std::make_unique<ScreenLayout>(*this)), branch_(std::make_unique<BranchPanel>(*this)),
       keys_(std::make_unique<KeyboardHook>(*this)), list_(std::make_unique<PostingList>(*this)),

@@ -5,6 +5,7 @@
 #include "dfe11000/header/document_rules.h"
 #include "dfe11000/header/header_layout.h"
 #include "dfe11000/header/header_rules.h"
+#include "dfe11000/header/origin_rules.h"
 #include "dfe11000/header/participant_rules.h"
 #include "dfe11000/items/item_layout.h"
 #include "dfe11000/module/branch_panel.h"
@@ -41,7 +42,7 @@ void TfrmLancNFEntrada::BuildLayout() {
     Container& record = *ui.scbFormulario;
     BuildHeader(*this, record, ui, data, lookups);
     BuildDocument(*this, *ui.panCabecalho, ui, data, lookups);
-    BuildOrigin(record, ui, data);
+    BuildOrigin(*this, record, ui, data, lookups);
     DetailStack stack{record, 344, kMovedWithItems};
     BuildItems(stack, ui, data);
     BuildTransport(record, ui, data, stack.Next("panTransporte", 120));
@@ -54,6 +55,7 @@ void TfrmLancNFEntrada::WireEvents() {
     Header().Wire();
     Document().Wire();
     AccessKey().Wire();
+    Origin().Wire();
     Participants().Wire();
     Branch().Wire();
     List().Wire();

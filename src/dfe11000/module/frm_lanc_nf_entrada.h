@@ -25,6 +25,7 @@ class ModuleParameters;
 class HeaderRules;
 class DocumentRules;
 class AccessKeyRules;
+class OriginRules;
 class ReleaseRules;
 class ParticipantRules;
 class ScreenLayout;
@@ -57,6 +58,7 @@ public:
     HeaderRules& Header() const { return *header_; }
     DocumentRules& Document() const { return *document_; }
     AccessKeyRules& AccessKey() const { return *accessKey_; }
+    OriginRules& Origin() const { return *origin_; }
     ParticipantRules& Participants() const { return *participants_; }
     ScreenLayout& Layout() const { return *layout_; }
     BranchPanel& Branch() const { return *branch_; }
@@ -88,6 +90,7 @@ private:
     std::unique_ptr<HeaderRules> header_;
     std::unique_ptr<DocumentRules> document_;
     std::unique_ptr<AccessKeyRules> accessKey_;
+    std::unique_ptr<OriginRules> origin_;
     std::unique_ptr<ParticipantRules> participants_;
     std::unique_ptr<ScreenLayout> layout_;
     std::unique_ptr<BranchPanel> branch_;

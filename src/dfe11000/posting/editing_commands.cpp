@@ -3,6 +3,7 @@
 #include "dfe11000/header/access_key_rules.h"
 #include "dfe11000/header/document_rules.h"
 #include "dfe11000/header/header_rules.h"
+#include "dfe11000/header/origin_rules.h"
 #include "dfe11000/header/participant_rules.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
@@ -282,6 +283,8 @@ void PostingEditor::ConfirmHeaderRules() {
     }
     Atualiza_Valores(form_);
     form_.AccessKey().Vd_ChaveAcesso();
+    form_.Origin().Vd_ForneNFRemessa(true);
+    form_.Origin().Vd_NumeroNFRemessa(true);
 }
 
 void PostingEditor::Refuse(Control* focus, const char* code) {

@@ -191,6 +191,38 @@ constexpr FieldRow kNFOrigem[] = {
     Str("IDTPIJURNF", 1),
 };
 
+constexpr FieldRow kNFOrigSaid[] = {
+    Str("CDFILIAL", 4, "Filial Lanc."),
+    Str("NRLANCTONF", 10, "Lançamento"),
+    Str("IDTPIJURNF", 1),
+    Str("NRINSJURNF", 20),
+    Str("CDSERIE", 5, "Série"),
+    Str("NRNOTAFISC", 20, "Nº NF"),
+    Date("DTEMISSAO"),
+    Num("VRNOTAFISC", "", "#,##0.00"),
+    Date("DTENTRSAID"),
+    Str("DATAEMISSAO", 8, "Data Emissão"),
+    Str("VALORNF", 20, "Valor"),
+    Num("QTDNFCE"),
+};
+
+constexpr FieldRow kNFOrigLista[] = {
+    Str("IDMARCADO", 1),
+    Str("CDFILIAL", 4),
+    Str("NRLANCTONF", 10),
+    Str("IDTPIJURNF", 1),
+    Str("NRINSJURNF", 20),
+    Str("CDSERIE", 5, "Série"),
+    Str("NRNOTAFISC", 20, "Nº NF"),
+    Date("DTEMISSAO", "Data Emissão"),
+    Num("VRNOTAFISC", "Valor", "#,##0.00"),
+    Date("DTENTRSAID"),
+    Str("DSLANCAMENTO", 17, "Lançamento"),
+    Num("QTDNFCE"),
+};
+
+constexpr FieldRow kDevolucao[] = {Str("CDFILIAL", 4), Str("NRLANCTONF", 10)};
+
 constexpr FieldRow kItemNF[] = {
     Str("IDMARCADO", 1),
     Str("DSLANCAMENTO", 17, "Lançamento"),
@@ -224,6 +256,9 @@ void PostingDataSets::DeclareItemTaxDataSets() {
     DeclareFields(cdsItensNFOrig, kItensNFOrig);
     DeclareFields(cdsItemNFOrigem, kItemNFOrigem);
     DeclareFields(cdsNFOrigem, kNFOrigem);
+    DeclareFields(cdsNFOrigSaid, kNFOrigSaid);
+    DeclareFields(cdsNFOrigLista, kNFOrigLista);
+    DeclareFields(cdsDevolucao, kDevolucao);
     DeclareFields(cdsItemNF, kItemNF);
     DeclareFields(cdsNFRelacAF, kNFRelacAF);
     cdsItemProduto.SetIndexFieldNames("NRSEQITPROD");

@@ -1,6 +1,7 @@
 // The screen follows the list row: its operation type, its participant, whether it may be changed, and
 // the commands that depend on it.
 #include "dfe11000/header/header_rules.h"
+#include "dfe11000/header/origin_rules.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
 #include "dfe11000/module/screen_layout.h"
@@ -11,11 +12,6 @@
 #include "support/consiste.h"
 
 namespace dfe::dfe11000 {
-
-bool PostingList::DevolucaoOrigem() {
-    return form_.Header().TipoOper().IDOPERDEVONF == "S" &&
-           (!ui_.dbeNumeroSaida->Text().empty() || form_.Header().TipoOper().IDUTLLISTORI == "S");
-}
 
 void PostingList::cdsRomaneioNFAfterOpen() {
     ModuleState& state = Cli_dfe11000();
@@ -69,7 +65,7 @@ void PostingList::ShowRowOperationType() {
         } else {
             ui_.nbkNFOrigem->SetPageIndex(1);
             ui_.nbkItensNF->SetPageIndex(
-                DevolucaoOrigem() && form_.Header().TipoOper().IDNFRETIND != "S" ? 2 : 0);
+                form_.Origin().DevolucaoOrigem() && form_.Header().TipoOper().IDNFRETIND != "S" ? 2 : 0);
         }
     }
     if (form_.Header().TipoOper().IDNFESTCANC == "S") {

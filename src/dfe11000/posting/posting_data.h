@@ -34,6 +34,7 @@ struct PostingDataSets {
     DataSet cdsNFOrigem{"cdsNFOrigem"};
     DataSet cdsNFOrigLista{"cdsNFOrigLista"};
     DataSet cdsNFOrigSaid{"cdsNFOrigSaid"};
+    DataSet cdsDevolucao{"cdsDevolucao"};
     DataSet cdsItemNF{"cdsItemNF"};
     DataSet cdsCountNFOrig{"cdsCountNFOrig"};
     DataSet cdsProdRelacServ{"cdsProdRelacServ"};
@@ -81,6 +82,7 @@ struct PostingDataSets {
     DataSource* dtsTrabItProImpos = nullptr;
     DataSource* dtsItemNF = nullptr;
     DataSource* dtsNFOrigem = nullptr;
+    DataSource* dtsNFOrigSaid = nullptr;
     DataSource* dtsItemNFOrigem = nullptr;
     DataSource* dtsErrosVisual = nullptr;
     DataSource* dtsModDocFisc = nullptr;

@@ -227,6 +227,7 @@ void PostingDataSets::CreateSources(Component& owner) {
     dtsTrabItProImpos = AddSource(owner, "dtsTrabItProImpos", cdsTrabItProImpos);
     dtsItemNF = AddSource(owner, "dtsItemNF", cdsItemNF);
     dtsNFOrigem = AddSource(owner, "dtsNFOrigem", cdsNFOrigem);
+    dtsNFOrigSaid = AddSource(owner, "dtsNFOrigSaid", cdsNFOrigSaid);
     dtsItemNFOrigem = AddSource(owner, "dtsItemNFOrigem", cdsItemNFOrigem);
     dtsErrosVisual = AddSource(owner, "dtsErrosVisual", cdsErrosVisual);
     dtsModDocFisc = AddSource(owner, "dtsModDocFisc", cdsModDocFisc);

@@ -34,7 +34,6 @@ public:
     void dtsRomaneioNFStateChange();
     void cdsRomaneioNFAfterInsert();
     // A return whose items come from origin documents.
-    bool DevolucaoOrigem();
     // The row's items page and caption, reversal text and transport page, by the current operation type.
     void ShowRowOperationType();
     // The company lookup follows the list row's company.

@@ -1,6 +1,7 @@
 // The whole posting of the list row in one call. The answer is read and checked in full before any dataset
 // is touched, so a refusal or a malformed answer leaves every dataset as it was.
 #include "dfe11000/header/header_rules.h"
+#include "dfe11000/header/origin_rules.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
 #include "dfe11000/posting/posting_list.h"
@@ -47,7 +48,7 @@ void PostingLoader::GetNFDadosGerais() {
     if (form_.Header().TipoOper().IDOPERDEVONF != "S")
         state.stTpOper = "N";
     else
-        state.stTpOper = form_.List().DevolucaoOrigem() || !state.stLista.empty() ? "S" : "N";
+        state.stTpOper = form_.Origin().DevolucaoOrigem() || !state.stLista.empty() ? "S" : "N";
 
     const OperationType type = form_.Header().TipoOper();
     net::GetNFDadosGeraisArgs call;
