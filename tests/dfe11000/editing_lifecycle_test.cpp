@@ -510,8 +510,8 @@ TEST_F(Editing, IncludeMovingAndCancelForgetWhatBelongedToThePreviousPosting) {
             List({Row()});
             Header({{"SGESTADO", Variant("SP")}, {"CDMUNICIPIO", Variant("5030")}});
         });
-        ASSERT_EQ(form->Editing().SgEstadoAnt(), "SP");
-        ASSERT_EQ(form->Editing().CdMunicipioAnt(), "5030");
+        ASSERT_EQ(form->Editing().EstadoAnt(), "SP");
+        ASSERT_EQ(form->Editing().MunicipioAnt(), "5030");
     };
     const Case cases[] = {
         {"include", [&] { Run(&TfrmLancNFEntrada::sbtIncluirClick); }},
@@ -530,8 +530,8 @@ TEST_F(Editing, IncludeMovingAndCancelForgetWhatBelongedToThePreviousPosting) {
     for (const Case& c : cases) {
         remember();
         c.step();
-        EXPECT_EQ(form->Editing().SgEstadoAnt(), "") << c.what;
-        EXPECT_EQ(form->Editing().CdMunicipioAnt(), "") << c.what;
+        EXPECT_EQ(form->Editing().EstadoAnt(), "") << c.what;
+        EXPECT_EQ(form->Editing().MunicipioAnt(), "") << c.what;
         app.Dispatch([&] { form->Editing().Cancela(); });
     }
 

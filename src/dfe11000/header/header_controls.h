@@ -127,10 +127,15 @@ struct TransportControls {
     GroupBox* grbNatFreteCTe = nullptr;
     DBComboBox* cbbNatFreteCTe = nullptr;
     Notebook* nbkCte = nullptr;
+    GroupBox* grbIbge = nullptr;
     DBEdit* dbeIbgeOrig = nullptr;
+    support::TBtnPesquisa* btpIbgeOrig = nullptr;
     DBEdit* dbeIbgeDest = nullptr;
+    support::TBtnPesquisa* btpIbgeDest = nullptr;
     DBComboBox* cbbTipoCte = nullptr;
+    GroupBox* grbNF3e = nullptr;
     DBEdit* dbeIbgeNF3e = nullptr;
+    support::TBtnPesquisa* btpIbgeNF3e = nullptr;
     DBComboBox* cbbFinEmisDoc = nullptr;
     DBEdit* dbeChaveRef = nullptr;
     GroupBox* grbDAE = nullptr;

@@ -1,5 +1,6 @@
 #include "dfe11000/header/header_layout.h"
 
+#include "dfe11000/header/code_mappings.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/layout_helpers.h"
 #include "platform/ui/data_source_component.h"
@@ -33,6 +34,23 @@ void ParticipantAddress(Container& group, const std::string& suffix, DataSource*
         Displayed(edit);
         edit->SetTag(tag);
     }
+}
+
+// A drop-down list of a mapped field: its items are the mapping's texts, and the field's handlers turn
+// them into codes.
+DBComboBox* MappedList(Container& parent, DataSource* source, const CodeMapping& mapping, int left, int top,
+                       int width) {
+    return BoundList(parent, mapping.combo, source, mapping.field, left, top, width, ListItems(mapping), {});
+}
+
+// The municipality-code search of a CT-e or NF3-e editor.
+support::TBtnPesquisa* IbgeSearch(Container& parent, const char* name, DBEdit* edit, PostingDataSets& data,
+                                  int left, int top) {
+    support::TBtnPesquisa* button = SearchButton(parent, name, edit, "Municício", left, top);
+    button->SetDataSource(data.dtsIbge);
+    button->SetFields({"CDIBGE", "NMMUNICIPIO"});
+    button->SetEmptyError("Não há IBGE cadastrado");
+    return button;
 }
 
 } // namespace
@@ -173,7 +191,9 @@ void BuildDocument(Form& form, Container& header, DocumentControls& c, PostingDa
     c.dbeChavePServ = BoundEdit(grbServico, "dbeChavePServ", nf, "CDCHAVEACESNFPS", 4, 18, 244);
     c.lblCdServico = AddLabel(grbServico, "lblCdServico", "Código de Serviço", 4, 42, 200);
     c.dbeCdServico = BoundEdit(grbServico, "dbeCdServico", nf, "CDSERVICOPROD", 4, 56, 200);
-    c.btpCodServico = SearchButton(grbServico, "btpCodServico", c.dbeCdServico, "Serviços", 206, 56);
+    c.btpCodServico = SearchButton(grbServico, "btpCodServico", c.dbeCdServico, "Código de Serviço", 206, 56);
+    c.btpCodServico->SetDataSource(data.dtsListServProd);
+    c.btpCodServico->SetFields({"CDSERVICOPROD", "DSSERVICOPROD"});
     for (Control* control : std::initializer_list<Control*>{c.lblCdServico, c.dbeCdServico, c.btpCodServico})
         control->SetVisible(false);
     c.ntbChave->SetPageIndex(0);
@@ -181,11 +201,19 @@ void BuildDocument(Form& form, Container& header, DocumentControls& c, PostingDa
     c.grbLocPrestServ = Group(doc, "grbLocPrestServ", " Local da Prestação do Serviço ", 4, 90, 366, 50);
     c.grbLocPrestServ->SetEnabled(false);
     Container& loc = *c.grbLocPrestServ;
+    lookups.dtsEstado = AddSource(form, "dtsEstado", lookups.qryEstado);
+    lookups.dtsMunicipio = AddSource(form, "dtsMunicipio", lookups.qryMunicipio);
     c.dbeEstado = BoundEdit(loc, "dbeEstado", nf, "SGESTADO", 8, 20, 30);
     c.btpEstadoOrig = SearchButton(loc, "btpEstadoOrig", c.dbeEstado, "Estado", 40, 20);
+    c.btpEstadoOrig->SetDataSource(lookups.dtsEstado);
+    c.btpEstadoOrig->SetFields({"SGESTADO", "NMESTADO"});
+    c.btpEstadoOrig->SetEmptyError("Não há estado cadastrado para o país informado.");
     c.dbeNmEstado = Displayed(BoundEdit(loc, "dbeNmEstado", nf, "NMESTADO", 61, 20, 100));
     c.dbeMunicipio = BoundEdit(loc, "dbeMunicipio", nf, "CDMUNICIPIO", 166, 20, 40);
     c.btpMunicipio = SearchButton(loc, "btpMunicipio", c.dbeMunicipio, "Município", 208, 20);
+    c.btpMunicipio->SetDataSource(lookups.dtsMunicipio);
+    c.btpMunicipio->SetFields({"CDMUNICIPIO", "NMMUNICIPIO"});
+    c.btpMunicipio->SetEmptyError("Não há município cadastrado para o estado informado.");
     c.dbeNMMunicip = Displayed(BoundEdit(loc, "dbeNMMunicip", nf, "NMMUNICIPIO", 231, 20, 127));
 }
 
@@ -197,7 +225,8 @@ void BuildOrigin(Form& form, Container& page, OriginControls& c, PostingDataSets
     AddLabel(remessa, "lblForneNFRemessa", "Fornecedor", 8, 22, 60);
     c.dbeForneNFRemessa =
         BoundEdit(remessa, "dbeForneNFRemessa", data.dtsNotaFiscal, "NRINSJURFORREME", 70, 18, 130);
-    c.btpForneNFRemessa = SearchButton(remessa, "btpForneNFRemessa", c.dbeForneNFRemessa, "Fornecedor", 202, 18);
+    c.btpForneNFRemessa =
+        SearchButton(remessa, "btpForneNFRemessa", c.dbeForneNFRemessa, "Fornecedor", 202, 18);
     c.btpForneNFRemessa->SetEmptyError("Não há fornecedor cadastrado.");
     c.btpForneNFRemessa->SetDataSource(lookups.dtsForneNFRemessa);
     c.btpForneNFRemessa->SetFields({"NRINSJURFORN", "NMRAZSOCFORN"});
@@ -247,17 +276,22 @@ void BuildOrigin(Form& form, Container& page, OriginControls& c, PostingDataSets
     c.panNFOrigem->SetVisible(false);
 }
 
-void BuildTransport(Container& page, TransportControls& c, PostingDataSets& data, Panel* stacked) {
+void BuildTransport(Form& form, Container& page, TransportControls& c, PostingDataSets& data,
+                    HeaderLookups& lookups, Panel* stacked) {
     DataSource* nf = data.dtsNotaFiscal;
     c.panTransporte = stacked;
     c.grbTransport =
-        Group(*c.panTransporte, "grbTransport", "Transportadoras/Volumes Transportados", 4, 0, 632, 118);
+        Group(*c.panTransporte, "grbTransport", " Transportadoras/Volumes Transportados ", 4, 0, 632, 118);
     c.nbkTransport = Place<Notebook>(*c.grbTransport, "nbkTransport", 4, 16, 624, 98);
     auto& t = c.nbkTransport->Add<NotebookPage>("pagTransportadora");
     t.SetCaption("Transportadora");
     AddLabel(t, "lblTransp", "Transportadora", 0, 0, 120);
     c.dbeNrInsJurTran = BoundEdit(t, "dbeNrInsJurTran", nf, "NRINSJURTRAN", 0, 14, 120);
+    lookups.dspPesqTransp = AddSource(form, "dspPesqTransp", lookups.qryPesqTransp);
     c.btpTransport = SearchButton(t, "btpTransport", c.dbeNrInsJurTran, "Transportadora", 122, 14);
+    c.btpTransport->SetDataSource(lookups.dspPesqTransp);
+    c.btpTransport->SetFields({"NRINSJURTRAN", "NMRAZSOCTRAN"});
+    c.btpTransport->SetEmptyError("Não há transportadora cadastrada.");
     c.edtNmRazSocTrans = Displayed(Place<Edit>(t, "edtNmRazSocTrans", 145, 14, 177, 21));
     c.dbeEndeTrans = Displayed(Place<Edit>(t, "dbeEndeTrans", 324, 14, 160, 21));
     c.dbeMuniTrans = Displayed(Place<Edit>(t, "dbeMuniTrans", 486, 14, 100, 21));
@@ -265,13 +299,7 @@ void BuildTransport(Container& page, TransportControls& c, PostingDataSets& data
     AddLabel(t, "lblInscEstaTrans", "Insc. Estadual", 0, 38, 100);
     c.dbeInscEstaTrans = Displayed(Place<Edit>(t, "dbeInscEstaTrans", 0, 52, 100, 21));
     AddLabel(t, "lblFreteConta", "Frete por Conta", 104, 38, 150);
-    c.cbbFreteConta =
-        BoundList(t, "cbbFreteConta", nf, "IDPGTOFRETE", 104, 52, 150,
-                  {"Contratação do Frete por Conta do Remetente (CIF)",
-                   "Contratação do Frete por Conta do Destinatário (FOB)",
-                   "Contratação do Frete por Conta de Terceiros", "Transporte Próprio por Conta do Remetente",
-                   "Transporte Próprio por Conta do Destinatário", "Sem Ocorrência de Transporte"},
-                  {"0", "1", "2", "3", "4", "9"});
+    c.cbbFreteConta = MappedList(t, nf, kFreteConta, 104, 52, 150);
     AddLabel(t, "lblPlacVeic", "Placa", 258, 38, 64);
     c.dbeNrPlacVeic = BoundEdit(t, "dbeNrPlacVeic", nf, "NRPLACAVEIC", 258, 52, 64);
     AddLabel(t, "lblUFVeic", "UF", 324, 38, 28);
@@ -296,46 +324,40 @@ void BuildTransport(Container& page, TransportControls& c, PostingDataSets& data
     // document up for returns); the two share a row.
     c.grbNatFreteCTe =
         Group(page, "grbNatFreteCTe", " Indicador da Natureza do Frete Contratado ", 4, 1107, 632, 50);
-    c.cbbNatFreteCTe =
-        BoundList(*c.grbNatFreteCTe, "cbbNatFreteCTe", nf, "IDNATFRETECTE", 8, 20, 616,
-                  {"", "0 - Operações de vendas, com ônus suportado pelo estabelecimento vendedor.",
-                   "1 - Operações de vendas, com ônus suportado pelo adquirente.",
-                   "2 - Operações de compras (bens para revenda, matérias-prima e outros produtos, "
-                   "geradores de crédito)."},
-                  {"", "0", "1", "2"});
+    c.cbbNatFreteCTe = MappedList(*c.grbNatFreteCTe, nf, kNatFreteCTe, 8, 20, 616);
     c.nbkCte = Place<Notebook>(page, "nbkCte", 4, 1160, 370, 84);
     auto& cte = c.nbkCte->Add<NotebookPage>("pagCte");
     cte.SetCaption("Cte");
-    auto& ibge = *Group(cte, "grbIbge", " CT-e ", 0, 0, 370, 84);
+    c.grbIbge = Group(cte, "grbIbge", " CT-e ", 0, 0, 370, 84);
+    Container& ibge = *c.grbIbge;
     AddLabel(ibge, "lblIbgeOrig", "Origem", 8, 16, 80);
-    c.dbeIbgeOrig = BoundEdit(ibge, "dbeIbgeOrig", nf, "CDIBGEORIG", 8, 30, 80);
-    AddLabel(ibge, "lblIbgeDest", "Destino", 94, 16, 80);
-    c.dbeIbgeDest = BoundEdit(ibge, "dbeIbgeDest", nf, "CDIBGEDEST", 94, 30, 80);
+    c.dbeIbgeOrig = BoundEdit(ibge, "dbeIbgeOrig", nf, "CDIBGEORIG", 8, 30, 60);
+    c.btpIbgeOrig = IbgeSearch(ibge, "btpIbgeOrig", c.dbeIbgeOrig, data, 70, 30);
+    AddLabel(ibge, "lblIbgeDest", "Destino", 96, 16, 80);
+    c.dbeIbgeDest = BoundEdit(ibge, "dbeIbgeDest", nf, "CDIBGEDEST", 96, 30, 60);
+    c.btpIbgeDest = IbgeSearch(ibge, "btpIbgeDest", c.dbeIbgeDest, data, 158, 30);
     for (DBEdit* e : {c.dbeIbgeOrig, c.dbeIbgeDest}) {
         e->SetColor(Color::clInfoBk);
         e->SetMaxLength(7);
     }
-    AddLabel(ibge, "lblTipoCte", "Tipo do CT-e", 180, 16, 180);
-    c.cbbTipoCte = BoundList(ibge, "cbbTipoCte", nf, "CDTIPOCTE", 180, 30, 180,
-                             {"", "0 - CT-e Normal", "1 - CT-e de Complemento de Valores",
-                              "2 - CT-e de Anulação de Valores", "3 - CT-e Substituto"},
-                             {"", "0", "1", "2", "3"});
+    AddLabel(ibge, "lblTipoCte", "Tipo do CT-e", 184, 16, 180);
+    c.cbbTipoCte = MappedList(ibge, nf, kTipoCte, 184, 30, 180);
     auto& nf3e = c.nbkCte->Add<NotebookPage>("pagNF3e");
     nf3e.SetCaption("NF3-e");
-    auto& energy = *Group(nf3e, "grbNF3e", " NF3-e ", 0, 0, 370, 84);
+    c.grbNF3e = Group(nf3e, "grbNF3e", " NF3-e ", 0, 0, 370, 84);
+    Container& energy = *c.grbNF3e;
     AddLabel(energy, "lblIbgeNF3e", "Destino", 8, 16, 80);
-    c.dbeIbgeNF3e = BoundEdit(energy, "dbeIbgeNF3e", nf, "CDIBGEDEST", 8, 30, 80);
-    AddLabel(energy, "lblFinEmisDoc", "Fin. Emissão Doc.", 94, 16, 180);
-    c.cbbFinEmisDoc =
-        BoundList(energy, "cbbFinEmisDoc", nf, "CDFINEMIDOCNF", 94, 30, 180,
-                  {"", "1 - Normal", "2 - Substituição", "3 - Normal com Ajuste"}, {"", "1", "2", "3"});
+    c.dbeIbgeNF3e = BoundEdit(energy, "dbeIbgeNF3e", nf, "CDIBGEDEST", 8, 30, 60);
+    c.dbeIbgeNF3e->SetMaxLength(7);
+    c.btpIbgeNF3e = IbgeSearch(energy, "btpIbgeNF3e", c.dbeIbgeNF3e, data, 70, 30);
+    AddLabel(energy, "lblFinEmisDoc", "Fin. Emissão Doc.", 96, 16, 180);
+    c.cbbFinEmisDoc = MappedList(energy, nf, kFinEmisDoc, 96, 30, 180);
     AddLabel(energy, "lblChaveRef", "Chave Referenciada", 8, 52, 90);
     c.dbeChaveRef = BoundEdit(energy, "dbeChaveRef", nf, "NRACESSONFEREF", 100, 52, 262);
     c.nbkCte->SetPageIndex(0);
     c.grbDAE = Group(page, "grbDAE", " Modelo de Documento de Arrecadação ", 378, 1161, 258, 84);
     AddLabel(*c.grbDAE, "lblModDocArrec", "Modelo", 8, 16, 80);
-    c.cbbModDocArrec = BoundList(*c.grbDAE, "cbbModDocArrec", nf, "CDMODDOCARREC", 8, 30, 242,
-                                 {"", "0 - Documento Estadual de Arrecadação", "1 - GNRE"}, {"", "0", "1"});
+    c.cbbModDocArrec = MappedList(*c.grbDAE, nf, kModDocArrec, 8, 30, 242);
     AddLabel(*c.grbDAE, "lblDocArrecad", "Nº Documento", 8, 54, 80);
     c.dbeDocArrecad = BoundEdit(*c.grbDAE, "dbeDocArrecad", nf, "NRDOCARRECAD", 90, 54, 160);
 }

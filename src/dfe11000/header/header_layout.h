@@ -19,9 +19,11 @@ void BuildHeader(Form& form, Container& page, HeaderControls& c, PostingDataSets
 void BuildDocument(Form& form, Container& header, DocumentControls& c, PostingDataSets& data,
                    HeaderLookups& lookups);
 // The remittance and origin panels below the header.
-void BuildOrigin(Form& form, Container& page, OriginControls& c, PostingDataSets& data, HeaderLookups& lookups);
+void BuildOrigin(Form& form, Container& page, OriginControls& c, PostingDataSets& data,
+                 HeaderLookups& lookups);
 // The transport panel (its place in the detail stack given); the CT-e, freight-nature and collection-document
 // groups below the visible area.
-void BuildTransport(Container& page, TransportControls& c, PostingDataSets& data, Panel* stacked);
+void BuildTransport(Form& form, Container& page, TransportControls& c, PostingDataSets& data,
+                    HeaderLookups& lookups, Panel* stacked);
 
 } // namespace dfe::dfe11000

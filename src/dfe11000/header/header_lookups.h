@@ -1,7 +1,7 @@
 #pragma once
 
-// The lookups of the header rules: branch, company, operation type, participants, state registration and
-// carrier. Their texts are set here, once; their parameters by the rules that open them.
+// The lookups of the header rules: branch, company, operation type, participants, state registration,
+// carrier and service location. Their texts are set here, once; their parameters by the rules that open them.
 
 #include "platform/data/data_source.h"
 #include "platform/db/tadoib_query.h"
@@ -26,7 +26,6 @@ struct HeaderLookups {
     db::TADOIBQuery qryCliente{"qryCliente"};
     db::TADOIBQuery qryFiliEmit{"qryFiliEmit"};
     db::TADOIBQuery qryInscrEstad{"qryInscrEstad"};
-    db::TADOIBQuery qryPesqTransp{"qryPesqTransp"};
     db::TADOIBQuery qryVdForRelFor{"qryVdForRelFor"};
     db::TADOIBQuery qryVdTOperForn{"qryVdTOperForn"};
     db::TADOIBQuery qryTOperFornDisp{"qryTOperFornDisp"};
@@ -42,6 +41,13 @@ struct HeaderLookups {
     // The remittance supplier of a triangular operation: the search and the typed number's check.
     db::TADOIBQuery qryForneNFRemessa{"qryForneNFRemessa"};
     db::TADOIBQuery qryVdForneNFRemessa{"qryVdForneNFRemessa"};
+    // The carrier: its search and the typed number's check.
+    db::TADOIBQuery qryPesqTransp{"qryPesqTransp"};
+    // The service location: states and municipalities of the country, their searches and checks.
+    db::TADOIBQuery qryEstado{"qryEstado"};
+    db::TADOIBQuery qryVd_Estado{"qryVd_Estado"};
+    db::TADOIBQuery qryMunicipio{"qryMunicipio"};
+    db::TADOIBQuery qryVd_Municipio{"qryVd_Municipio"};
     // Components of the form, created with the header's controls.
     DataSource* dtsFiliRece = nullptr;
     DataSource* dtsEmpresa = nullptr;
@@ -53,6 +59,9 @@ struct HeaderLookups {
     DataSource* dtsPesqForn = nullptr;
     DataSource* dtsSerieEntr = nullptr;
     DataSource* dtsForneNFRemessa = nullptr;
+    DataSource* dspPesqTransp = nullptr;
+    DataSource* dtsEstado = nullptr;
+    DataSource* dtsMunicipio = nullptr;
 };
 
 } // namespace dfe::dfe11000

@@ -23,6 +23,7 @@ struct ItemControls {
     GroupBox* grbProdEmiss = nullptr;
     DBEdit* dbeCdProdEmiss = nullptr;
     DBEdit* dbeVrFatConv = nullptr;
+    GroupBox* grbDsProdEmiss = nullptr;
     DBRichEdit* dreDsProdEmiss = nullptr;
     GroupBox* grbImposItem = nullptr;
     DBGrid* dbgItemProImpos = nullptr;

@@ -29,15 +29,18 @@ void BuildItems(DetailStack& stack, ItemControls& c, PostingDataSets& data) {
         page.SetCaption(pages[i]);
         *grids[i] = BoundGrid(page, names[i], sources[i], 0, 0, 624, 106);
     }
-    c.grbProdEmiss = Group(*c.panItemProduto, "grbProdEmiss", "Produto do Emitente", 4, 152, 310, 82);
+    c.grbProdEmiss = Group(*c.panItemProduto, "grbProdEmiss", " Dados para Emissão ", 4, 152, 310, 82);
+    AddLabel(*c.grbProdEmiss, "lblCdProdEmiss", "Código para &Emissão", 8, 10, 120);
     c.dbeCdProdEmiss =
-        BoundEdit(*c.grbProdEmiss, "dbeCdProdEmiss", data.dtsItemProduto, "CDPRODEMIS", 8, 20, 120);
+        BoundEdit(*c.grbProdEmiss, "dbeCdProdEmiss", data.dtsItemProduto, "CDPRODEMIS", 8, 24, 120);
     AddLabel(*c.grbProdEmiss, "lblVrFatConv", "Fator de Conversão", 134, 10, 110);
     c.dbeVrFatConv =
         Displayed(BoundEdit(*c.grbProdEmiss, "dbeVrFatConv", data.dtsItemProduto, "VRFATOCONV", 134, 24, 80));
-    c.dreDsProdEmiss = Place<DBRichEdit>(*c.grbProdEmiss, "dreDsProdEmiss", 8, 46, 294, 32);
+    c.grbDsProdEmiss = Group(*c.grbProdEmiss, "grbDsProdEmiss", " &Descrição para Emissão ", 4, 46, 302, 34);
+    c.dreDsProdEmiss = Place<DBRichEdit>(*c.grbDsProdEmiss, "dreDsProdEmiss", 4, 13, 294, 18);
     c.dreDsProdEmiss->SetDataSource(data.dtsItemProduto);
     c.dreDsProdEmiss->SetDataField("DSPRODEMIS");
+    c.dreDsProdEmiss->SetMaxLength(3000);
     c.grbImposItem = Group(*c.panItemProduto, "grbImposItem", "Impostos do Item", 318, 152, 318, 82);
     c.dbgItemProImpos = BoundGrid(*c.grbImposItem, "dbgItemProImpos", data.dtsTrabItProImpos, 4, 16, 310, 62);
     // Cancel looks at this tag to cancel only the item being typed.

@@ -7,6 +7,7 @@
 #include "dfe11000/header/header_rules.h"
 #include "dfe11000/header/origin_rules.h"
 #include "dfe11000/header/participant_rules.h"
+#include "dfe11000/header/transport_rules.h"
 #include "dfe11000/items/item_layout.h"
 #include "dfe11000/module/branch_panel.h"
 #include "dfe11000/module/frame_layout.h"
@@ -45,7 +46,7 @@ void TfrmLancNFEntrada::BuildLayout() {
     BuildOrigin(*this, record, ui, data, lookups);
     DetailStack stack{record, 344, kMovedWithItems};
     BuildItems(stack, ui, data);
-    BuildTransport(record, ui, data, stack.Next("panTransporte", 120));
+    BuildTransport(*this, record, ui, data, lookups, stack.Next("panTransporte", 120));
     BuildTotals(stack, ui, data);
     BuildPostingGrids(ui, data);
 }
@@ -57,6 +58,7 @@ void TfrmLancNFEntrada::WireEvents() {
     AccessKey().Wire();
     Origin().Wire();
     Participants().Wire();
+    Transport().Wire();
     Branch().Wire();
     List().Wire();
     Loader().Wire();

@@ -28,6 +28,7 @@ class AccessKeyRules;
 class OriginRules;
 class ReleaseRules;
 class ParticipantRules;
+class TransportRules;
 class ScreenLayout;
 class BranchPanel;
 class KeyboardHook;
@@ -52,6 +53,8 @@ public:
     // Created by the first filter, kept (hidden) until this form closes.
     std::unique_ptr<TfrmFiltroNFEntrada, FiltroDeleter> frmFiltroNFEntrada;
     std::unique_ptr<TdtmRotiFiscal> dtmRotiFiscal;
+    // The form's second message table.
+    support::TMessages msgPadrao2;
 
     // ---- The rules, one object per subsystem
     ModuleParameters& Parameters() const { return *parameters_; }
@@ -60,6 +63,7 @@ public:
     AccessKeyRules& AccessKey() const { return *accessKey_; }
     OriginRules& Origin() const { return *origin_; }
     ParticipantRules& Participants() const { return *participants_; }
+    TransportRules& Transport() const { return *transport_; }
     ScreenLayout& Layout() const { return *layout_; }
     BranchPanel& Branch() const { return *branch_; }
     KeyboardHook& Keys() const { return *keys_; }
@@ -92,6 +96,7 @@ private:
     std::unique_ptr<AccessKeyRules> accessKey_;
     std::unique_ptr<OriginRules> origin_;
     std::unique_ptr<ParticipantRules> participants_;
+    std::unique_ptr<TransportRules> transport_;
     std::unique_ptr<ScreenLayout> layout_;
     std::unique_ptr<BranchPanel> branch_;
     std::unique_ptr<KeyboardHook> keys_;

@@ -74,6 +74,31 @@ inline void EnableCommand(MenuItem& item, SpeedButton& button, bool enabled) {
     button.SetEnabled(item.Enabled());
 }
 
+// Suspends a dataset's controls for a bulk change and wakes them again, also when the change fails.
+class ControlsPause {
+public:
+    explicit ControlsPause(DataSet& ds) : ds_(ds) { ds_.DisableControls(); }
+    ~ControlsPause() { ds_.EnableControls(); }
+    ControlsPause(const ControlsPause&) = delete;
+    ControlsPause& operator=(const ControlsPause&) = delete;
+
+private:
+    DataSet& ds_;
+};
+
+// A module flag set for a scope; it gets its value back when the scope ends, however it ends.
+class FlagScope {
+public:
+    FlagScope(bool& flag, bool value) : flag_(flag), previous_(flag) { flag_ = value; }
+    ~FlagScope() { flag_ = previous_; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& flag_;
+    bool previous_;
+};
+
 // Runs the handler set before, if any, then this one.
 inline void ChainHandler(DataSet::Handler& slot, DataSet::Handler next) {
     slot = [previous = slot, next = std::move(next)](DataSet& ds) {

@@ -65,4 +65,8 @@ void GravaVencimento(TfrmLancNFEntrada& /*form*/) {
     NotAvailableYet("Geração dos vencimentos");
 }
 
+void CriaImpostos(TfrmLancNFEntrada& /*form*/) {
+    NotAvailableYet("Geração dos impostos do item");
+}
+
 } // namespace dfe::dfe11000

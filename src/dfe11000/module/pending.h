@@ -38,5 +38,7 @@ bool CriaLocPrestServ(TfrmLancNFEntrada& form);
 bool CriaAlmoLocal(TfrmLancNFEntrada& form);
 // The installments generated again for the supplier accepted.
 void GravaVencimento(TfrmLancNFEntrada& form);
+// The taxes of the current item generated again by the server.
+void CriaImpostos(TfrmLancNFEntrada& form);
 
 } // namespace dfe::dfe11000

@@ -5,6 +5,7 @@
 #include "dfe11000/header/header_rules.h"
 #include "dfe11000/header/origin_rules.h"
 #include "dfe11000/header/participant_rules.h"
+#include "dfe11000/header/transport_rules.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
 #include "dfe11000/module/pending.h"
@@ -26,8 +27,8 @@
 namespace dfe::dfe11000 {
 
 void PostingEditor::ClearServiceLocationMemory() {
-    stSgEstadoAnt.clear();
-    stCdMunicipioAnt.clear();
+    stEstadoAnt.clear();
+    stMunicipioAnt.clear();
 }
 
 void PostingEditor::ResetPostingTexts() {
@@ -285,6 +286,7 @@ void PostingEditor::ConfirmHeaderRules() {
     form_.AccessKey().Vd_ChaveAcesso();
     form_.Origin().Vd_ForneNFRemessa(true);
     form_.Origin().Vd_NumeroNFRemessa(true);
+    form_.Transport().vd_Transpor();
 }
 
 void PostingEditor::Refuse(Control* focus, const char* code) {

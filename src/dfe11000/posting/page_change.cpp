@@ -2,6 +2,7 @@
 // rules of the focused control; showing the list empties the posting, showing another page loads it.
 #include "dfe11000/header/document_rules.h"
 #include "dfe11000/header/header_rules.h"
+#include "dfe11000/header/transport_rules.h"
 #include "dfe11000/module/branch_panel.h"
 #include "dfe11000/module/caption_group_box.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
@@ -192,7 +193,7 @@ void PostingLoader::ShowLoadedPosting(bool loaded) {
     const bool bonus = form_.Header().TipoOper().CDTIPOOPERBONIF != "N";
     SetColumnVisible(*ui_.dbgItemProduto, 11, bonus);
     SetColumnVisible(*ui_.dbgItemsNFForn, 10, bonus);
-    ShowCarrier();
+    form_.Transport().ShowCarrier();
 }
 
 void PostingLoader::ShowKeyNotebook() {
@@ -240,22 +241,6 @@ void PostingLoader::ShowParticipantLookup() {
         lookups_.qryFornecedor.Open();
     }
     ParticipantCaption();
-}
-
-void PostingLoader::ShowCarrier() {
-    lookups_.qryPesqTransp.Close();
-    lookups_.qryPesqTransp.ParamByName("P_NRINSJURTRAN") =
-        Variant(FieldText(data_.cdsNotaFiscal, "NRINSJURTRAN"));
-    lookups_.qryPesqTransp.ParamByName("P_TODOS") = Variant("");
-    lookups_.qryPesqTransp.Open();
-    // The carrier's number is bound to the header; the edits beside it show the carrier's data.
-    const std::pair<Edit*, const char*> edits[] = {{ui_.edtNmRazSocTrans, "NMRAZSOCTRAN"},
-                                                   {ui_.dbeEndeTrans, "DSENDETRAN"},
-                                                   {ui_.dbeMuniTrans, "NMMUNICIPIO"},
-                                                   {ui_.dbeUFTrans, "SGESTADO"},
-                                                   {ui_.dbeInscEstaTrans, "NRINSESTTRAN"}};
-    for (const auto& [edit, field] : edits)
-        edit->SetText(FieldText(lookups_.qryPesqTransp, field));
 }
 
 void PostingLoader::LockAfterLoad() {

@@ -39,6 +39,8 @@ struct PostingDataSets {
     DataSet cdsCountNFOrig{"cdsCountNFOrig"};
     DataSet cdsProdRelacServ{"cdsProdRelacServ"};
     DataSet cdsListServProd{"cdsListServProd"};
+    // The municipality codes of the CT-e and NF3-e editors, loaded once from the server and kept.
+    DataSet cdsIbge{"cdsIbge"};
     DataSet cdsImpImpoXML{"cdsImpImpoXML"};
     DataSet cdsEtiqRegera{"cdsEtiqRegera"};
     // The supplier's valid qualifications and the document models of the operation type.
@@ -86,6 +88,8 @@ struct PostingDataSets {
     DataSource* dtsItemNFOrigem = nullptr;
     DataSource* dtsErrosVisual = nullptr;
     DataSource* dtsModDocFisc = nullptr;
+    DataSource* dtsIbge = nullptr;
+    DataSource* dtsListServProd = nullptr;
 
     void CreateSources(Component& owner);
     // The product masks of the library, known once the host's product tree is.

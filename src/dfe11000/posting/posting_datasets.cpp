@@ -118,7 +118,8 @@ constexpr FieldRow kNotaFiscal[] = {
     Str("NRINSJURFORREME", 20),
     Str("NRNFREMESSA", 20),
     Str("SGESTADO", 2),
-    Str("CDMUNICIPIO", 4),
+    // As wide as the registers' codes and names: a picked municipality is never refused for its width.
+    Str("CDMUNICIPIO", 5),
     Str("CDIBGEORIG", 10),
     Str("CDIBGEDEST", 10),
     Str("CDTIPOCTE", 1),
@@ -127,8 +128,8 @@ constexpr FieldRow kNotaFiscal[] = {
     Str("CDMODDOCARREC", 40),
     Str("NRDOCARRECAD", 40),
     Str("NRSEQCAPADOC", 10),
-    Str("NMESTADO", 30),
-    Str("NMMUNICIPIO", 30),
+    Str("NMESTADO", 40),
+    Str("NMMUNICIPIO", 60),
     Str("IDNATFRETECTE", 1),
     Str("CDSERVICOPROD", 30),
 };
@@ -200,6 +201,10 @@ constexpr FieldRow kVdCAcesso[] = {Str("NRACESSONFE", 50), Str("CDFILIRECE", 30)
 constexpr FieldRow kVdEmissaoXML[] = {Str("NRACESSONFE", 50), Date("DTEMISSAO")};
 constexpr FieldRow kCFOPXML[] = {Str("CDPRODUTO", 40)};
 
+constexpr FieldRow kIbge[] = {Str("CDIBGE", 10, "Código IBGE"), Str("NMMUNICIPIO", 50, "Município")};
+constexpr FieldRow kListServProd[] = {Str("CDSERVICOPROD", 30, "Código"),
+                                      Str("DSSERVICOPROD", 4000, "Serviço")};
+
 constexpr FieldRow kErrosVisual[] = {Str("CDERRO", 1), Str("DSERRO", 250), Str("SGIMPOSTO", 10)};
 
 } // namespace
@@ -231,6 +236,8 @@ void PostingDataSets::CreateSources(Component& owner) {
     dtsItemNFOrigem = AddSource(owner, "dtsItemNFOrigem", cdsItemNFOrigem);
     dtsErrosVisual = AddSource(owner, "dtsErrosVisual", cdsErrosVisual);
     dtsModDocFisc = AddSource(owner, "dtsModDocFisc", cdsModDocFisc);
+    dtsIbge = AddSource(owner, "dtsIbge", cdsIbge);
+    dtsListServProd = AddSource(owner, "dtsListServProd", cdsListServProd);
 }
 
 void PostingDataSets::CreateLocalDataSets() {
@@ -266,6 +273,8 @@ void PostingDataSets::DeclarePostingDataSets() {
     DeclareFields(cdsVdCAcesso, kVdCAcesso);
     DeclareFields(cdsVdEmissaoXML, kVdEmissaoXML);
     DeclareFields(cdsCFOPXML, kCFOPXML);
+    DeclareFields(cdsIbge, kIbge);
+    DeclareFields(cdsListServProd, kListServProd);
     cdsNotaFiscal.FieldByName("CDFILIEMIT").SetEditMask(">aaaa;0; ");
     cdsNotaFiscal.FieldByName("NRACESSONFE")
         .SetEditMask("9999.9999.9999.9999.9999.9999.9999.9999.9999.9999.9999;0; ");

@@ -54,8 +54,8 @@ public:
     // Include, cancel and closing set it; the AF import may clear it.
     bool RelacAF() const { return boRelacAF; }
     // State and municipality as last posted, for the service-location rule.
-    const std::string& SgEstadoAnt() const { return stSgEstadoAnt; }
-    const std::string& CdMunicipioAnt() const { return stCdMunicipioAnt; }
+    const std::string& EstadoAnt() const { return stEstadoAnt; }
+    const std::string& MunicipioAnt() const { return stMunicipioAnt; }
     // Set by the AF and NF-e import dialogs when they accepted an access key.
     bool boChaveAceita = false;
     // "S" when the NF-e comparison found errors in the posting.
@@ -83,8 +83,8 @@ private:
 
     std::string stGrupoFiscal;
     bool boRelacAF = false;
-    std::string stSgEstadoAnt;
-    std::string stCdMunicipioAnt;
+    std::string stEstadoAnt;
+    std::string stMunicipioAnt;
 };
 
 } // namespace dfe::dfe11000

@@ -80,7 +80,6 @@ private:
     void ShowLoadedPosting(bool loaded);
     void ShowKeyNotebook();
     void ShowParticipantLookup();
-    void ShowCarrier();
     void LockAfterLoad();
     void ShowRowDocumentModel();
     void LockDocumentIdentity();

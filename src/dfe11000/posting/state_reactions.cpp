@@ -111,8 +111,8 @@ void PostingEditor::cdsNotaFiscalAfterScroll() {
 }
 
 void PostingEditor::cdsNotaFiscalBeforePost() {
-    stSgEstadoAnt = FieldText(data_.cdsNotaFiscal, "SGESTADO");
-    stCdMunicipioAnt = FieldText(data_.cdsNotaFiscal, "CDMUNICIPIO");
+    stEstadoAnt = FieldText(data_.cdsNotaFiscal, "SGESTADO");
+    stMunicipioAnt = FieldText(data_.cdsNotaFiscal, "CDMUNICIPIO");
 }
 
 // The branch panel's editors: usable only outside an edit (and never on a fixed-branch module).

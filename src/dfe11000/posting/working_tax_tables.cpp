@@ -1,5 +1,6 @@
 // The working tax tables the clerk edits, rebuilt from the item and document taxes the server sent.
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
+#include "dfe11000/module/module_helpers.h"
 #include "dfe11000/posting/posting_loader.h"
 
 #include <utility>
@@ -44,18 +45,6 @@ constexpr Correspondence kDocumentTaxes[] = {
     {"CDIMPOSTO", "CDIMPOSTOT"},    {"SGIMPOSTO", "SGIMPOSTO"},     {"VRTOTIMPONF", "VRIMPOSTOT"},
     {"IDERROSIMPTT", "IDERROSTOT"}, {"IDAVISIMPTT", "IDAVISOSTOT"}, {"IDTRATIMPO", "IDTRATIMPO"},
     {"IDPRODNOTA", "IDPRODNOTA"},
-};
-
-// Suspends a dataset's controls for a bulk copy and wakes them again, also when the copy fails.
-class ControlsPause {
-public:
-    explicit ControlsPause(DataSet& ds) : ds_(ds) { ds_.DisableControls(); }
-    ~ControlsPause() { ds_.EnableControls(); }
-    ControlsPause(const ControlsPause&) = delete;
-    ControlsPause& operator=(const ControlsPause&) = delete;
-
-private:
-    DataSet& ds_;
 };
 
 template <size_t N> void CopyRow(const DataSet& from, DataSet& to, const Correspondence (&fields)[N]) {

@@ -40,7 +40,9 @@ void DBComboBox::Reload() {
     if (reloading_) return;
     reloading_ = true;
     Field* field = link_.GetField();
-    SetItemIndex(field ? IndexOfValue(values_, Items(), field->AsString()) : -1);
+    // Without values the item is the field's text, so a get-text handler may show a code as its item.
+    const std::string current = !field ? std::string() : values_.empty() ? field->Text() : field->AsString();
+    SetItemIndex(field ? IndexOfValue(values_, Items(), current) : -1);
     reloading_ = false;
 }
 
@@ -49,7 +51,12 @@ void DBComboBox::ChoiceMade() {
     if (!field || !link_.Editing()) return;
     reloading_ = true;
     try {
-        field->SetAsString(ValueOf(ItemIndex()));
+        // Without values the item's text goes through the field's set-text handler, if it has one.
+        if (values_.empty()) {
+            field->SetText(ValueOf(ItemIndex()));
+        } else {
+            field->SetAsString(ValueOf(ItemIndex()));
+        }
     } catch (...) {
         reloading_ = false;
         Reload();

@@ -10,7 +10,8 @@
 namespace dfe {
 
 // A combo box bound to a field: it shows the item whose value the field holds and writes the value of
-// the item the clerk picks. Values default to the item texts; SetValues maps items to codes ("C", "F").
+// the item the clerk picks. SetValues maps items to codes ("C", "F"); without values the item is the
+// field's text (Text and SetText, so the field's get-text and set-text handlers map codes to items).
 class DBComboBox : public ComboBox {
 public:
     DBComboBox();

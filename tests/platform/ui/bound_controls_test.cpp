@@ -176,6 +176,29 @@ TEST_F(BoundControlsTest, ABoundComboWritesTheValueOfTheChosenItem) {
     EXPECT_EQ(frete->ItemIndex(), 0);
 }
 
+// Without values the combo shows and writes the field's text, so the field's handlers turn codes into items.
+TEST_F(BoundControlsTest, ABoundComboWithoutValuesGoesThroughTheFieldsTextHandlers) {
+    Field& freight = cds.FieldByName("IDFRETE");
+    freight.OnGetText = [](Field& f, std::string& text, bool) {
+        text = f.AsString() == "C" ? "Emitente" : f.AsString() == "F" ? "Destinatário" : "";
+    };
+    freight.OnSetText = [](Field& f, std::string_view text) {
+        if (text.empty()) {
+            f.Clear();
+        } else {
+            f.SetAsString(text == "Emitente" ? "C" : "F");
+        }
+    };
+    frete->SetValues({});
+    EXPECT_EQ(frete->Text(), "Emitente");
+    frete->SetFocus();
+    frete->ChooseAsClerk(1);
+    EXPECT_EQ(freight.AsString(), "F");
+    frete->ChooseAsClerk(-1);
+    EXPECT_TRUE(freight.IsNull());
+    EXPECT_EQ(frete->ItemIndex(), -1);
+}
+
 TEST_F(BoundControlsTest, UnbindingAndClosingClearTheControls) {
     serie->SetDataSource(nullptr);
     EXPECT_EQ(serie->Text(), "");

@@ -1,0 +1,156 @@
+// Where a service was rendered: the state and municipality of the header, their searches and checks, and
+// the items' taxes generated again when the place changed.
+#include "dfe11000/header/header_rules.h"
+#include "dfe11000/header/transport_rules.h"
+#include "dfe11000/module/frm_lanc_nf_entrada.h"
+#include "dfe11000/module/module_helpers.h"
+#include "dfe11000/module/pending.h"
+#include "dfe11000/posting/posting_editor.h"
+#include "platform/ui/ui_error.h"
+#include "support/consiste.h"
+
+#include <cctype>
+
+namespace dfe::dfe11000 {
+namespace {
+
+// The places are always of Brazil.
+constexpr const char* kCountry = "0055";
+
+// Keys both editors take besides their own characters: backspace, tab, Enter, Ctrl+V and "%&'(".
+bool PlaceKey(char32_t key) {
+    return key == U'\b' || key == U'\t' || key == U'\r' || key == 22 || key == U'%' || key == U'&' ||
+           key == U'\'' || key == U'(';
+}
+
+bool Letter(char32_t key) {
+    return (key >= U'a' && key <= U'z') || (key >= U'A' && key <= U'Z');
+}
+
+void Reopen(db::TADOIBQuery& query, const std::string& state, const std::string& municipality = {}) {
+    query.Close();
+    query.ParamByName("P_CDPAIS") = Variant(kCountry);
+    if (query.HasParam("P_SGESTADO")) query.ParamByName("P_SGESTADO") = Variant(state);
+    if (query.HasParam("P_CDMUNICIPIO")) query.ParamByName("P_CDMUNICIPIO") = Variant(municipality);
+    query.Open();
+}
+
+void ClearWhileEditing(DataSet& ds, std::initializer_list<const char*> fields) {
+    if (!ds.Active() || !InEdit(ds)) return;
+    for (const char* name : fields)
+        ds.FieldByName(name).Clear();
+}
+
+} // namespace
+
+void TransportRules::WireServiceLocation() {
+    ui_.dbeEstado->OnKeyPress = [](Component&, char32_t& key) {
+        if (Letter(key)) {
+            key = static_cast<char32_t>(std::toupper(static_cast<int>(key)));
+        } else if (!PlaceKey(key)) {
+            key = 0;
+        }
+    };
+    ui_.dbeMunicipio->OnKeyPress = [](Component&, char32_t& key) {
+        if (!(key >= U'0' && key <= U'9') && !PlaceKey(key)) key = 0;
+    };
+    ui_.dbeEstado->OnChange = [this](Component&) { dbeEstadoChange(); };
+    ui_.dbeMunicipio->OnChange = [this](Component&) { dbeMunicipioChange(); };
+    ui_.dbeEstado->OnExit = [this](Component&) { Vd_Estado(); };
+    ui_.dbeMunicipio->OnExit = [this](Component&) { Vd_Municipio(); };
+    ui_.btpEstadoOrig->OnBeforePesq = [this](support::TBtnPesquisa&, bool&) { btpEstadoOrigBeforePesq(); };
+    ui_.btpEstadoOrig->OnAfterPesq = [this](support::TBtnPesquisa&) { btpEstadoOrigAfterPesq(); };
+    ui_.btpMunicipio->OnBeforePesq = [this](support::TBtnPesquisa&, bool&) { btpMunicipioBeforePesq(); };
+    ui_.btpMunicipio->OnAfterPesq = [this](support::TBtnPesquisa&) { btpMunicipioAfterPesq(); };
+}
+
+// A typed state makes the names shown and the municipality of the former one meaningless.
+void TransportRules::dbeEstadoChange() {
+    if (ui_.dbeEstado->Modified())
+        ClearWhileEditing(data_.cdsNotaFiscal, {"NMESTADO", "CDMUNICIPIO", "NMMUNICIPIO"});
+}
+
+void TransportRules::dbeMunicipioChange() {
+    if (ui_.dbeMunicipio->Modified()) ClearWhileEditing(data_.cdsNotaFiscal, {"NMMUNICIPIO"});
+}
+
+void TransportRules::btpEstadoOrigBeforePesq() {
+    Reopen(lookups_.qryEstado, {});
+}
+
+void TransportRules::btpEstadoOrigAfterPesq() {
+    EditFieldText(data_.cdsNotaFiscal, "SGESTADO", FieldText(lookups_.qryEstado, "SGESTADO"));
+    SetWhileEditing(data_.cdsNotaFiscal, "NMESTADO", FieldText(lookups_.qryEstado, "NMESTADO"));
+}
+
+void TransportRules::btpMunicipioBeforePesq() {
+    Reopen(lookups_.qryMunicipio, ui_.dbeEstado->Text());
+}
+
+void TransportRules::btpMunicipioAfterPesq() {
+    EditFieldText(data_.cdsNotaFiscal, "CDMUNICIPIO", FieldText(lookups_.qryMunicipio, "CDMUNICIPIO"));
+    SetWhileEditing(data_.cdsNotaFiscal, "NMMUNICIPIO", FieldText(lookups_.qryMunicipio, "NMMUNICIPIO"));
+}
+
+void TransportRules::Vd_Estado() {
+    const std::string state = FieldText(data_.cdsNotaFiscal, "SGESTADO");
+    if (support::EmptyString(state)) return;
+    Reopen(lookups_.qryVd_Estado, state);
+    if (lookups_.qryVd_Estado.IsEmpty()) Refuse({ui_.dbeEstado}, "Estado_N_Cad");
+    SetWhileEditing(data_.cdsNotaFiscal, "NMESTADO", FieldText(lookups_.qryVd_Estado, "NMESTADO"));
+}
+
+void TransportRules::Vd_Municipio() {
+    DataSet& nf = data_.cdsNotaFiscal;
+    const std::string state = FieldText(nf, "SGESTADO");
+    const std::string municipality = FieldText(nf, "CDMUNICIPIO");
+    const bool hasState = !support::EmptyString(state);
+    const bool hasMunicipality = !support::EmptyString(municipality);
+    if (!hasState && hasMunicipality) {
+        ClearWhileEditing(nf, {"CDMUNICIPIO"});
+        Refuse({ui_.dbeEstado}, "Estado_Inf");
+    }
+    if (hasState && hasMunicipality) {
+        Reopen(lookups_.qryVd_Municipio, state, municipality);
+        if (lookups_.qryVd_Municipio.IsEmpty()) Refuse({ui_.dbeMunicipio}, "Muni_N_Cad");
+        SetWhileEditing(nf, "NMMUNICIPIO", FieldText(lookups_.qryVd_Municipio, "NMMUNICIPIO"));
+    } else if (hasState) {
+        Refuse({ui_.dbeMunicipio}, "Municipio_Inf");
+    }
+    if (PlaceChanged()) RegenerateItemTaxes();
+}
+
+// Against the place of the header's last post; before any post since the posting was shown, against the
+// place it was loaded with (none for a new one), so passing over an unchanged place regenerates nothing.
+bool TransportRules::PlaceChanged() const {
+    const DataSet& nf = data_.cdsNotaFiscal;
+    if (!nf.Active()) return false;
+    std::string state = form_.Editing().EstadoAnt();
+    std::string municipality = form_.Editing().MunicipioAnt();
+    if (state.empty() && municipality.empty()) {
+        state = nf.FieldByName("SGESTADO").OriginalValue().AsString();
+        municipality = nf.FieldByName("CDMUNICIPIO").OriginalValue().AsString();
+    }
+    return FieldText(nf, "SGESTADO") != state || FieldText(nf, "CDMUNICIPIO") != municipality;
+}
+
+// Best effort: a failure leaves the taxes as they were and the exit goes on.
+void TransportRules::RegenerateItemTaxes() {
+    const OperationType type = form_.Header().TipoOper();
+    if (type.IDNFPRESTSERV != "S" || type.IDUTLOCPRESTSERV != "S") return;
+    DataSet& items = data_.cdsItemProduto;
+    if (!items.Active() || items.IsEmpty()) return;
+    try {
+        FocusIfPossible(ui_.dbgItemProduto);
+        if (!InEdit(items)) items.Edit();
+        for (items.First(); !items.Eof(); items.Next()) {
+            FlagScope altering(Cli_dfe11000().boAlteraNF, true);
+            CriaImpostos(form_);
+        }
+    } catch (const ScriptFailure&) {
+        throw;
+    } catch (...) {
+    }
+}
+
+} // namespace dfe::dfe11000
