@@ -65,7 +65,7 @@ void TransportRules::Vd_Servico() {
 void TransportRules::DiscardServiceItems() {
     DataSet& items = data_.cdsItemProduto;
     ControlsPause quiet(items);
-    FlagScope discarding(Cli_dfe11000().boItensServico, true);
+    FlagDuring discarding(Cli_dfe11000().boItensServico, true, false);
     DataSet& nf = data_.cdsNotaFiscal;
     if (nf.State() == DataSetState::Browse) nf.Edit();
     for (items.First(); !items.Eof(); items.Next()) {

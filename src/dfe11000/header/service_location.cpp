@@ -143,8 +143,10 @@ void TransportRules::RegenerateItemTaxes() {
     try {
         FocusIfPossible(ui_.dbgItemProduto);
         if (!InEdit(items)) items.Edit();
+        bool& altering = Cli_dfe11000().boAlteraNF;
+        const bool before = altering;
         for (items.First(); !items.Eof(); items.Next()) {
-            FlagScope altering(Cli_dfe11000().boAlteraNF, true);
+            FlagDuring generating(altering, true, before);
             CriaImpostos(form_);
         }
     } catch (const ScriptFailure&) {

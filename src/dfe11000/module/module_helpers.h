@@ -86,17 +86,17 @@ private:
     DataSet& ds_;
 };
 
-// A module flag set for a scope; it gets its value back when the scope ends, however it ends.
-class FlagScope {
+// Sets a flag for a scope and resets it when the scope ends, however it ends.
+class FlagDuring {
 public:
-    FlagScope(bool& flag, bool value) : flag_(flag), previous_(flag) { flag_ = value; }
-    ~FlagScope() { flag_ = previous_; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
+    FlagDuring(bool& flag, bool during, bool after) : flag_(flag), after_(after) { flag_ = during; }
+    ~FlagDuring() { flag_ = after_; }
+    FlagDuring(const FlagDuring&) = delete;
+    FlagDuring& operator=(const FlagDuring&) = delete;
 
 private:
     bool& flag_;
-    bool previous_;
+    bool after_;
 };
 
 // Runs the handler set before, if any, then this one.

@@ -16,19 +16,6 @@ void CancelChanges(DataSet& ds) {
     ds.CancelUpdates();
 }
 
-// Resets a flag when the scope ends, however it ends.
-class FlagDuring {
-public:
-    FlagDuring(bool& flag, bool during, bool after) : flag_(flag), after_(after) { flag_ = during; }
-    ~FlagDuring() { flag_ = after_; }
-    FlagDuring(const FlagDuring&) = delete;
-    FlagDuring& operator=(const FlagDuring&) = delete;
-
-private:
-    bool& flag_;
-    bool after_;
-};
-
 } // namespace
 
 void PostingEditor::Cancela() {
