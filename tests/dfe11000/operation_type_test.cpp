@@ -235,20 +235,7 @@ TEST_F(OperationTypeRules, SimpleRemittancesAndEntriesWithoutInvoiceShowTheirOwn
     }
 }
 
-TEST_F(OperationTypeRules, DialogsAndRulesOfLaterWorkTellTheClerkAndStopTheExit) {
-    struct Case {
-        const char* type;
-        const char* what; // part of the message
-    };
-    const Case cases[] = {
-        {"09", "Local da prestação do serviço"}, // service provision asking for its location
-    };
-    for (const Case& c : cases) {
-        Include();
-        Type("CDTIPOOPER", c.type);
-        EXPECT_EQ(Run([&] { form->Header().dbeCdTipoOperExit(); }), kNotAvailableCode) << c.type;
-        EXPECT_NE(dialogs.Errors().back().text.find(c.what), std::string::npos) << c.type;
-    }
+TEST_F(OperationTypeRules, ADefaultSupplierRunsTheSupplierRuleAndAFilterIncludeKeepsItsParticipant) {
     // A type with a default supplier puts it into the posting, whose supplier rule then runs on it and, the
     // type asking for the buyer's CPF/CNPJ, opens its dialog (given up here).
     Include();

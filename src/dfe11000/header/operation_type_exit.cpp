@@ -1,8 +1,8 @@
 // Leaving the operation type: the type's rule, then the screen adapted to the type, and its search.
+#include "dfe11000/dialogs/frm_loc_prest_serv.h"
 #include "dfe11000/header/header_rules.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
-#include "dfe11000/module/pending.h"
 #include "dfe11000/module/screen_layout.h"
 #include "dfe11000/posting/posting_editor.h"
 #include "dfe11000/posting/posting_list.h"

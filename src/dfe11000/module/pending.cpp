@@ -53,10 +53,6 @@ void CriaReplicacao(TfrmLancNFEntrada& /*form*/) {
     NotAvailableYet("Replicação de documentos");
 }
 
-bool CriaLocPrestServ(TfrmLancNFEntrada& /*form*/) {
-    NotAvailableYet("Local da prestação do serviço");
-}
-
 bool CriaAlmoLocal(TfrmLancNFEntrada& /*form*/) {
     NotAvailableYet("Almoxarifado e local de estoque");
 }

@@ -52,6 +52,7 @@ void PostingEditor::ResetPostingTexts() {
     ui_.mnuReplicDoc->SetChecked(false);
     stErroNFE = "N";
     ClearServiceLocationMemory();
+    SetPrestServ({}, {});
 }
 
 void PostingEditor::Include() {

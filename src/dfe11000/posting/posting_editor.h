@@ -56,6 +56,13 @@ public:
     // State and municipality as last posted, for the service-location rule.
     const std::string& EstadoAnt() const { return stEstadoAnt; }
     const std::string& MunicipioAnt() const { return stMunicipioAnt; }
+    // The service place the location dialog accepted for this posting; an AF import copies it.
+    const std::string& EstPrestServ() const { return stEstPrestServ; }
+    const std::string& MunPrestServ() const { return stMunPrestServ; }
+    void SetPrestServ(std::string state, std::string municipality) {
+        stEstPrestServ = std::move(state);
+        stMunPrestServ = std::move(municipality);
+    }
     // Set by the AF and NF-e import dialogs when they accepted an access key.
     bool boChaveAceita = false;
     // "S" when the NF-e comparison found errors in the posting.
@@ -85,6 +92,8 @@ private:
     bool boRelacAF = false;
     std::string stEstadoAnt;
     std::string stMunicipioAnt;
+    std::string stEstPrestServ;
+    std::string stMunPrestServ;
 };
 
 } // namespace dfe::dfe11000

@@ -1,0 +1,200 @@
+// The service-location dialog's rules: the place checked against the country's states and municipalities,
+// written to the posting header, and the dialog ending only with a valid place unless the clerk cancels.
+#include "dfe11000/dialogs/loc_prest_serv_rules.h"
+
+#include "dfe11000/dialogs/frm_loc_prest_serv.h"
+#include "dfe11000/module/frm_lanc_nf_entrada.h"
+#include "dfe11000/module/module_helpers.h"
+#include "dfe11000/posting/posting_editor.h"
+#include "platform/core/abort.h"
+#include "platform/core/text.h"
+#include "platform/ui/keys.h"
+#include "support/show_msg.h"
+
+namespace dfe::dfe11000 {
+namespace {
+
+constexpr const char* kBrasil = "0055";
+
+// What both edits take besides their own characters: editing keys, paste and the arrow keys' codes.
+bool EditingKey(char32_t ch) {
+    return ch == 8 || ch == 9 || ch == 13 || ch == 22 || ch == U'%' || ch == U'&' || ch == U'\'' ||
+           ch == U'(';
+}
+
+void KeepStateKey(char32_t& ch) {
+    if (ch >= U'a' && ch <= U'z') {
+        ch = ch - U'a' + U'A';
+    } else if (!(ch >= U'A' && ch <= U'Z') && !EditingKey(ch)) {
+        ch = 0;
+    }
+}
+
+void KeepMunicipalityKey(char32_t& ch) {
+    if (!(ch >= U'0' && ch <= U'9') && !EditingKey(ch)) ch = 0;
+}
+
+} // namespace
+
+void LocPrestServRules::Wire() {
+    dialog_.dbeEstado->OnKeyPress = [](Component&, char32_t& ch) { KeepStateKey(ch); };
+    dialog_.dbeMunicipio->OnKeyPress = [](Component&, char32_t& ch) { KeepMunicipalityKey(ch); };
+    dialog_.dbeEstado->OnChange = [this](Component&) { dbeEstadoChange(); };
+    dialog_.dbeMunicipio->OnChange = [this](Component&) { dbeMunicipioChange(); };
+    dialog_.dbeEstado->OnExit = [this](Component&) { Vd_Estado(); };
+    dialog_.dbeMunicipio->OnExit = [this](Component&) { Vd_Municipio(); };
+    dialog_.btpEstadoOrig->OnBeforePesq = [this](support::TBtnPesquisa&, bool& go) {
+        btpEstadoOrigBeforePesq(go);
+    };
+    dialog_.btpEstadoOrig->OnAfterPesq = [this](support::TBtnPesquisa&) { btpEstadoOrigAfterPesq(); };
+    dialog_.btpMunicipio->OnBeforePesq = [this](support::TBtnPesquisa&, bool& go) {
+        btpMunicipioBeforePesq(go);
+    };
+    dialog_.btpMunicipio->OnAfterPesq = [this](support::TBtnPesquisa&) { btpMunicipioAfterPesq(); };
+    dialog_.bbtOK.OnClick = [this](Component&) { sbtConfirmaClick(); };
+    dialog_.bbtCancelar.OnClick = [this](Component&) { sbtCancelaClick(); };
+    // Esc cancels from any field, as the cancel button of a dialog does, without leaving the field first.
+    dialog_.SetKeyPreview(true);
+    dialog_.OnKeyDown = [this](Component&, int& key, ShiftState shift) {
+        if (key != key::Escape || shift.ctrl || shift.alt) return;
+        key = 0;
+        sbtCancelaClick();
+    };
+    dialog_.OnCloseQuery = [this](Form&, bool& canClose) { FormCloseQuery(canClose); };
+    dialog_.OnClose = [this](Form&, CloseAction& action) { FormClose(action); };
+}
+
+void LocPrestServRules::Refuse(Control* control, const char* code) {
+    boConfirma = false;
+    FocusIfPossible(control);
+    support::MensErro(dialog_.msgPadrao, code, true);
+    ThrowAbort();
+}
+
+bool LocPrestServRules::FindState(const std::string& state) {
+    db::TADOIBQuery& query = dialog_.qryVd_Estado;
+    query.Close();
+    query.ParamByName("P_CDPAIS") = Variant(kBrasil);
+    query.ParamByName("P_SGESTADO") = Variant(state);
+    query.Open();
+    return !query.IsEmpty();
+}
+
+bool LocPrestServRules::FindMunicipality(const std::string& state, const std::string& municipality) {
+    db::TADOIBQuery& query = dialog_.qryVd_Municipio;
+    query.Close();
+    query.ParamByName("P_CDPAIS") = Variant(kBrasil);
+    query.ParamByName("P_SGESTADO") = Variant(state);
+    query.ParamByName("P_CDMUNICIPIO") = Variant(municipality);
+    query.Open();
+    return !query.IsEmpty();
+}
+
+void LocPrestServRules::SetHeader(const char* field, const std::string& value) {
+    DataSet& header = posting_.data.cdsNotaFiscal;
+    if (header.State() == DataSetState::Browse) header.Edit();
+    if (InEdit(header)) header.FieldByName(field).SetAsString(value);
+}
+
+void LocPrestServRules::Vd_Dados() {
+    const std::string state = text::Trim(dialog_.dbeEstado->Text());
+    const std::string municipality = text::Trim(dialog_.dbeMunicipio->Text());
+    if (state.empty()) Refuse(dialog_.dbeEstado, "Estado_Inf");
+    if (!FindState(state)) Refuse(dialog_.dbeEstado, "Estado_N_Cad");
+    if (municipality.empty()) Refuse(dialog_.dbeMunicipio, "Muni_Inf");
+    if (!FindMunicipality(state, municipality)) Refuse(dialog_.dbeMunicipio, "Muni_N_Cad");
+    const std::string foundState = FieldText(dialog_.qryVd_Estado, "SGESTADO");
+    const std::string foundMunicipality = FieldText(dialog_.qryVd_Municipio, "CDMUNICIPIO");
+    boConfirma = true;
+    posting_.Editing().SetPrestServ(foundState, foundMunicipality);
+    SetHeader("SGESTADO", foundState);
+    SetHeader("CDMUNICIPIO", foundMunicipality);
+}
+
+void LocPrestServRules::Vd_Estado() {
+    const std::string state = text::Trim(dialog_.dbeEstado->Text());
+    if (state.empty()) return;
+    if (!FindState(state)) Refuse(dialog_.dbeEstado, "Estado_N_Cad");
+    dialog_.dbeNmEstado->SetText(FieldText(dialog_.qryVd_Estado, "NMESTADO"));
+}
+
+void LocPrestServRules::Vd_Municipio() {
+    const std::string state = text::Trim(dialog_.dbeEstado->Text());
+    const std::string municipality = text::Trim(dialog_.dbeMunicipio->Text());
+    if (municipality.empty()) return;
+    if (state.empty()) {
+        dialog_.dbeMunicipio->SetText("");
+        Refuse(dialog_.dbeEstado, "Estado_Inf");
+    }
+    if (!FindMunicipality(state, municipality)) Refuse(dialog_.dbeMunicipio, "Muni_N_Cad");
+    dialog_.dbeNmMunicipio->SetText(FieldText(dialog_.qryVd_Municipio, "NMMUNICIPIO"));
+}
+
+// Another state makes the municipality meaningless.
+void LocPrestServRules::dbeEstadoChange() {
+    dialog_.dbeNmEstado->SetText("");
+    DataSet& header = posting_.data.cdsNotaFiscal;
+    if (InEdit(header) && !FieldText(header, "CDMUNICIPIO").empty())
+        header.FieldByName("CDMUNICIPIO").Clear();
+    dialog_.dbeMunicipio->SetText("");
+    dialog_.dbeNmMunicipio->SetText("");
+}
+
+void LocPrestServRules::dbeMunicipioChange() {
+    dialog_.dbeNmMunicipio->SetText("");
+}
+
+void LocPrestServRules::btpEstadoOrigBeforePesq(bool& proceed) {
+    dialog_.qryEstado.Close();
+    dialog_.qryEstado.ParamByName("P_CDPAIS") = Variant(kBrasil);
+    dialog_.qryEstado.Open();
+    proceed = true;
+}
+
+void LocPrestServRules::btpEstadoOrigAfterPesq() {
+    SetHeader("SGESTADO", FieldText(dialog_.qryEstado, "SGESTADO"));
+    dialog_.dbeNmEstado->SetText(FieldText(dialog_.qryEstado, "NMESTADO"));
+}
+
+void LocPrestServRules::btpMunicipioBeforePesq(bool& proceed) {
+    dialog_.qryMunicipio.Close();
+    dialog_.qryMunicipio.ParamByName("P_CDPAIS") = Variant(kBrasil);
+    dialog_.qryMunicipio.ParamByName("P_SGESTADO") = Variant(text::Trim(dialog_.dbeEstado->Text()));
+    dialog_.qryMunicipio.Open();
+    proceed = true;
+}
+
+void LocPrestServRules::btpMunicipioAfterPesq() {
+    SetHeader("CDMUNICIPIO", FieldText(dialog_.qryMunicipio, "CDMUNICIPIO"));
+    dialog_.dbeNmMunicipio->SetText(FieldText(dialog_.qryMunicipio, "NMMUNICIPIO"));
+}
+
+void LocPrestServRules::sbtConfirmaClick() {
+    Vd_Dados();
+    dialog_.SetModalResult(mr::Ok);
+}
+
+// The caller gives the posting up when the place is refused, so the clerk can always leave.
+void LocPrestServRules::sbtCancelaClick() {
+    boConfirma = false;
+    cancelled_ = true;
+    dialog_.SetModalResult(mr::Cancel);
+}
+
+// Any other way out counts as accepting the place, so it must be valid.
+void LocPrestServRules::FormCloseQuery(bool& canClose) {
+    if (boConfirma || cancelled_) return;
+    try {
+        Vd_Dados();
+    } catch (const Abort&) {
+        canClose = false;
+    }
+}
+
+void LocPrestServRules::FormClose(CloseAction& action) {
+    // The creator frees the dialog.
+    action = CloseAction::Hide;
+    boRetorno = boConfirma;
+}
+
+} // namespace dfe::dfe11000
