@@ -204,8 +204,9 @@ TEST_F(LocPrestServDialog, TheSearchesListTheCountryAndTheTypedState) {
         EXPECT_EQ(Header("CDMUNICIPIO"), curitiba);
         EXPECT_EQ(d.dbeNmMunicipio->Text(), "Curitiba");
         // Only the typed state's municipalities are offered.
-        for (d.qryMunicipio.First(); !d.qryMunicipio.Eof(); d.qryMunicipio.Next())
-            EXPECT_NE(d.qryMunicipio.FieldByName("NMMUNICIPIO").AsString(), "Campinas");
+        for (form->lookups.qryMunicipio.First(); !form->lookups.qryMunicipio.Eof();
+             form->lookups.qryMunicipio.Next())
+            EXPECT_NE(form->lookups.qryMunicipio.FieldByName("NMMUNICIPIO").AsString(), "Campinas");
         app.Click(d.bbtOK);
         EXPECT_EQ(Errors(), "");
     });

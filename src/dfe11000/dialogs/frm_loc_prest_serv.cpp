@@ -20,14 +20,6 @@ const std::vector<std::string> kMessages = {
 TfrmLocPrestServ::TfrmLocPrestServ(Application& app, TfrmLancNFEntrada& posting)
     : TfrmRotiGeral(app), rules_(std::make_unique<LocPrestServRules>(*this, posting)) {
     msgPadrao.AddLines(kMessages);
-    qryEstado.SetSQL(
-        "SELECT CDPAIS, SGESTADO, NMESTADO FROM ESTADO WHERE (CDPAIS = :P_CDPAIS) ORDER BY SGESTADO");
-    qryVd_Estado.SetSQL("SELECT CDPAIS, SGESTADO, NMESTADO FROM ESTADO WHERE (CDPAIS = :P_CDPAIS) AND "
-                        "(SGESTADO = :P_SGESTADO)");
-    qryMunicipio.SetSQL("SELECT CDMUNICIPIO, NMMUNICIPIO FROM MUNICIPIO"
-                        " WHERE (CDPAIS = :P_CDPAIS) AND (SGESTADO = :P_SGESTADO) ORDER BY CDMUNICIPIO");
-    qryVd_Municipio.SetSQL("SELECT CDMUNICIPIO, NMMUNICIPIO FROM MUNICIPIO WHERE (CDPAIS = :P_CDPAIS)"
-                           " AND (SGESTADO = :P_SGESTADO) AND (CDMUNICIPIO = :P_CDMUNICIPIO)");
     BuildLayout(posting);
     rules_->Wire();
 }
@@ -47,7 +39,7 @@ void TfrmLocPrestServ::BuildLayout(TfrmLancNFEntrada& posting) {
     dbeEstado->SetTabOrder(0);
     btpEstadoOrig = SearchButton(*this, "btpEstadoOrig", dbeEstado, "Estado", 46, 24);
     btpEstadoOrig->SetEmptyError("Não há estado cadastrado para o país informado.");
-    btpEstadoOrig->SetDataSource(&dtsEstado);
+    btpEstadoOrig->SetDataSource(posting.lookups.dtsEstado);
     btpEstadoOrig->SetFields({"SGESTADO", "NMESTADO"});
     dbeNmEstado = Displayed(Place<Edit>(*this, "dbeNmEstado", 70, 24, 298, 21));
 
@@ -56,7 +48,7 @@ void TfrmLocPrestServ::BuildLayout(TfrmLancNFEntrada& posting) {
     dbeMunicipio->SetTabOrder(1);
     btpMunicipio = SearchButton(*this, "btpMunicipio", dbeMunicipio, "Município", 60, 66);
     btpMunicipio->SetEmptyError("Não há município cadastrado para o estado informado.");
-    btpMunicipio->SetDataSource(&dtsMunicipio);
+    btpMunicipio->SetDataSource(posting.lookups.dtsMunicipio);
     btpMunicipio->SetFields({"CDMUNICIPIO", "NMMUNICIPIO"});
     dbeNmMunicipio = Displayed(Place<Edit>(*this, "dbeNmMunicipio", 84, 66, 284, 21));
 

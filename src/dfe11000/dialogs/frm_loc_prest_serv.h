@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/db/tadoib_query.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/db_edit.h"
 #include "support/btn_pesquisa.h"
@@ -14,8 +13,8 @@ class TfrmLancNFEntrada;
 class LocPrestServRules;
 
 // "Local da Prestação do Serviço" (DFE11280): the state and municipality where a service was rendered. Its
-// two edits write the posting header directly. The dialog declares what it owns; its rules are
-// LocPrestServRules'.
+// two edits write the posting header directly and it reads the posting form's state and municipality
+// lookups. The dialog declares what it owns; its rules are LocPrestServRules'.
 class TfrmLocPrestServ : public support::TfrmRotiGeral {
 public:
     TfrmLocPrestServ(Application& app, TfrmLancNFEntrada& posting);
@@ -27,13 +26,6 @@ public:
     DBEdit* dbeMunicipio = nullptr;
     support::TBtnPesquisa* btpMunicipio = nullptr;
     Edit* dbeNmMunicipio = nullptr;
-
-    db::TADOIBQuery qryEstado{"qryEstado"};
-    db::TADOIBQuery qryMunicipio{"qryMunicipio"};
-    db::TADOIBQuery qryVd_Estado{"qryVd_Estado"};
-    db::TADOIBQuery qryVd_Municipio{"qryVd_Municipio"};
-    DataSource dtsEstado{&qryEstado};
-    DataSource dtsMunicipio{&qryMunicipio};
 
     LocPrestServRules& Rules() const { return *rules_; }
 

@@ -72,7 +72,7 @@ void LocPrestServRules::Refuse(Control* control, const char* code) {
 }
 
 bool LocPrestServRules::FindState(const std::string& state) {
-    db::TADOIBQuery& query = dialog_.qryVd_Estado;
+    db::TADOIBQuery& query = posting_.lookups.qryVd_Estado;
     query.Close();
     query.ParamByName("P_CDPAIS") = Variant(kBrasil);
     query.ParamByName("P_SGESTADO") = Variant(state);
@@ -81,7 +81,7 @@ bool LocPrestServRules::FindState(const std::string& state) {
 }
 
 bool LocPrestServRules::FindMunicipality(const std::string& state, const std::string& municipality) {
-    db::TADOIBQuery& query = dialog_.qryVd_Municipio;
+    db::TADOIBQuery& query = posting_.lookups.qryVd_Municipio;
     query.Close();
     query.ParamByName("P_CDPAIS") = Variant(kBrasil);
     query.ParamByName("P_SGESTADO") = Variant(state);
@@ -103,8 +103,8 @@ void LocPrestServRules::Vd_Dados() {
     if (!FindState(state)) Refuse(dialog_.dbeEstado, "Estado_N_Cad");
     if (municipality.empty()) Refuse(dialog_.dbeMunicipio, "Muni_Inf");
     if (!FindMunicipality(state, municipality)) Refuse(dialog_.dbeMunicipio, "Muni_N_Cad");
-    const std::string foundState = FieldText(dialog_.qryVd_Estado, "SGESTADO");
-    const std::string foundMunicipality = FieldText(dialog_.qryVd_Municipio, "CDMUNICIPIO");
+    const std::string foundState = FieldText(posting_.lookups.qryVd_Estado, "SGESTADO");
+    const std::string foundMunicipality = FieldText(posting_.lookups.qryVd_Municipio, "CDMUNICIPIO");
     boConfirma = true;
     posting_.Editing().SetPrestServ(foundState, foundMunicipality);
     SetHeader("SGESTADO", foundState);
@@ -115,7 +115,7 @@ void LocPrestServRules::Vd_Estado() {
     const std::string state = text::Trim(dialog_.dbeEstado->Text());
     if (state.empty()) return;
     if (!FindState(state)) Refuse(dialog_.dbeEstado, "Estado_N_Cad");
-    dialog_.dbeNmEstado->SetText(FieldText(dialog_.qryVd_Estado, "NMESTADO"));
+    dialog_.dbeNmEstado->SetText(FieldText(posting_.lookups.qryVd_Estado, "NMESTADO"));
 }
 
 void LocPrestServRules::Vd_Municipio() {
@@ -127,7 +127,7 @@ void LocPrestServRules::Vd_Municipio() {
         Refuse(dialog_.dbeEstado, "Estado_Inf");
     }
     if (!FindMunicipality(state, municipality)) Refuse(dialog_.dbeMunicipio, "Muni_N_Cad");
-    dialog_.dbeNmMunicipio->SetText(FieldText(dialog_.qryVd_Municipio, "NMMUNICIPIO"));
+    dialog_.dbeNmMunicipio->SetText(FieldText(posting_.lookups.qryVd_Municipio, "NMMUNICIPIO"));
 }
 
 // Another state makes the municipality meaningless.
@@ -145,28 +145,28 @@ void LocPrestServRules::dbeMunicipioChange() {
 }
 
 void LocPrestServRules::btpEstadoOrigBeforePesq(bool& proceed) {
-    dialog_.qryEstado.Close();
-    dialog_.qryEstado.ParamByName("P_CDPAIS") = Variant(kBrasil);
-    dialog_.qryEstado.Open();
+    posting_.lookups.qryEstado.Close();
+    posting_.lookups.qryEstado.ParamByName("P_CDPAIS") = Variant(kBrasil);
+    posting_.lookups.qryEstado.Open();
     proceed = true;
 }
 
 void LocPrestServRules::btpEstadoOrigAfterPesq() {
-    SetHeader("SGESTADO", FieldText(dialog_.qryEstado, "SGESTADO"));
-    dialog_.dbeNmEstado->SetText(FieldText(dialog_.qryEstado, "NMESTADO"));
+    SetHeader("SGESTADO", FieldText(posting_.lookups.qryEstado, "SGESTADO"));
+    dialog_.dbeNmEstado->SetText(FieldText(posting_.lookups.qryEstado, "NMESTADO"));
 }
 
 void LocPrestServRules::btpMunicipioBeforePesq(bool& proceed) {
-    dialog_.qryMunicipio.Close();
-    dialog_.qryMunicipio.ParamByName("P_CDPAIS") = Variant(kBrasil);
-    dialog_.qryMunicipio.ParamByName("P_SGESTADO") = Variant(text::Trim(dialog_.dbeEstado->Text()));
-    dialog_.qryMunicipio.Open();
+    posting_.lookups.qryMunicipio.Close();
+    posting_.lookups.qryMunicipio.ParamByName("P_CDPAIS") = Variant(kBrasil);
+    posting_.lookups.qryMunicipio.ParamByName("P_SGESTADO") = Variant(text::Trim(dialog_.dbeEstado->Text()));
+    posting_.lookups.qryMunicipio.Open();
     proceed = true;
 }
 
 void LocPrestServRules::btpMunicipioAfterPesq() {
-    SetHeader("CDMUNICIPIO", FieldText(dialog_.qryMunicipio, "CDMUNICIPIO"));
-    dialog_.dbeNmMunicipio->SetText(FieldText(dialog_.qryMunicipio, "NMMUNICIPIO"));
+    SetHeader("CDMUNICIPIO", FieldText(posting_.lookups.qryMunicipio, "CDMUNICIPIO"));
+    dialog_.dbeNmMunicipio->SetText(FieldText(posting_.lookups.qryMunicipio, "NMMUNICIPIO"));
 }
 
 void LocPrestServRules::sbtConfirmaClick() {
