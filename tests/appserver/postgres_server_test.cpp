@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace dfe::appserver {
 namespace {
 
@@ -179,6 +181,7 @@ TEST_F(PostgresServer, PostingMethodsAnswerAsOnSqlite) {
                                                       .Date(DateTime::FromDateTime(2026, 12, 8, 15, 0, 0))
                                                       .Str("0003")
                                                       .Str("0000000002")));
+        answers.push_back(call("GetIBGE", net::CallArgs()));
         return answers;
     };
     const std::vector<Variant> fromPostgres = calls(onPostgres);
@@ -198,6 +201,16 @@ TEST_F(PostgresServer, PostingMethodsAnswerAsOnSqlite) {
     for (size_t i : {12u, 13u, 14u, 16u})
         EXPECT_FALSE(FromDataPacket(net::CheckResultServ(fromSqlite[i]).AsPacket()).rows.empty()) << i;
     EXPECT_EQ(fromSqlite[15], Variant("3"));
+    // The whole municipality table, accents and apostrophes as the IBGE writes them.
+    const Packet towns = FromDataPacket(net::CheckResultServ(fromPostgres[17]).AsPacket());
+    EXPECT_EQ(towns.rows.size(), 5571u);
+    const auto named = [&](const char* code, const char* name) {
+        return std::any_of(towns.rows.begin(), towns.rows.end(), [&](const PacketRow& r) {
+            return r.values[0] == Variant(code) && r.values[1] == Variant(name);
+        });
+    };
+    EXPECT_TRUE(named("3550308", "São Paulo"));
+    EXPECT_TRUE(named("1100015", "Alta Floresta D'Oeste"));
     for (size_t i = 0; i < fromSqlite.size(); ++i) {
         EXPECT_EQ(Deep(fromPostgres[i]), Deep(fromSqlite[i])) << i;
     }

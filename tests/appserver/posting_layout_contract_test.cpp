@@ -77,7 +77,13 @@ const std::pair<const char*, const char*> kClientFields[] = {
      "CDFILIAL S4, CDFILLANC S4, NRLANCTONF S10, CDFILDEST S4, NRAUTOFORN S10, CDPRODUTO S10, CDMARCA S5, "
      "DTPROGENTAF D, QTNFRELACAF F, VRNFRELACAF F, IDDELETE S1, CDFORNECED S21"},
     {"cdsListServProd", "CDSERVICOPROD S30, DSSERVICOPROD S4000"},
+    {"cdsIbge", "CDIBGE S10, NMMUNICIPIO S50"},
 };
+
+// Where the server answers a field wider than the client declares it, and why. The municipality of a
+// posting is one of the IBGE's five-digit codes (the municipality's four digits and the check digit); the
+// client's field of four must grow to hold it, and until then loads it as sent rather than cut.
+const std::pair<const char*, const char*> kWiderThanTheClient[] = {{"cdsNotaFiscal", "CDMUNICIPIO S5"}};
 
 std::vector<FieldDef> Expected(std::string_view dataset) {
     for (const auto& [name, fields] : kClientFields) {
@@ -95,6 +101,13 @@ std::vector<FieldDef> Expected(std::string_view dataset) {
             else
                 f.size = std::stoi(kind.substr(1));
             defs.push_back(f);
+        }
+        for (const auto& [wider, field] : kWiderThanTheClient) {
+            if (dataset != wider) continue;
+            const std::string entry = field;
+            const size_t blank = entry.find(' ');
+            for (FieldDef& f : defs)
+                if (f.name == entry.substr(0, blank)) f.size = std::stoi(entry.substr(blank + 2));
         }
         return defs;
     }
@@ -181,6 +194,7 @@ TEST_F(AnswerLayouts, EveryLoaderAnswersItsDatasetsFields) {
                      "cdsItemNFOrigem", number);
     }
     ExpectLayout(Rows(Call("GetListServProd", net::CallArgs())), "cdsListServProd", "GetListServProd");
+    ExpectLayout(Rows(Call("GetIBGE", net::CallArgs())), "cdsIbge", "GetIBGE");
 }
 
 TEST_F(AnswerLayouts, TheListIsTheListDataset) {
@@ -220,9 +234,6 @@ TEST_F(AnswerLayouts, StoredColumnsAreAsWideAsTheClientsFields) {
         for (const FieldDef& f : Expected(dataset)) {
             for (const PacketRow& c : columns.rows) {
                 if (c.values[0].AsString() != f.name || f.type != FieldType::String) continue;
-                // Older than this contract and as wide as the registers' municipality codes; the demo's
-                // are 4.
-                if (f.name == "CDMUNICIPIO") continue;
                 EXPECT_EQ(c.values[1].AsString(), "VARCHAR(" + std::to_string(f.size) + ")")
                     << table << "." << f.name;
             }

@@ -102,7 +102,7 @@ const PacketLayout& NotaFiscalLayout() {
         S("NRINSJURFORREME", 20),
         S("NRNFREMESSA", 20),
         S("SGESTADO", 2),
-        S("CDMUNICIPIO", 4),
+        S("CDMUNICIPIO", 5),
         S("CDIBGEORIG", 10),
         S("CDIBGEDEST", 10),
         S("CDTIPOCTE", 1),
@@ -226,6 +226,11 @@ const PacketLayout& NFRelacAFLayout() {
 }
 const PacketLayout& ListServProdLayout() {
     static const PacketLayout layout = {S("CDSERVICOPROD", 30), S("DSSERVICOPROD", 4000)};
+    return layout;
+}
+
+const PacketLayout& IbgeLayout() {
+    static const PacketLayout layout = {S("CDIBGE", 10), S("NMMUNICIPIO", 50)};
     return layout;
 }
 

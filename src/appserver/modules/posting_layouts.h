@@ -23,6 +23,8 @@ const PacketLayout& ItensNFOrigLayout();
 const PacketLayout& ItemNFOrigemLayout();
 const PacketLayout& NFRelacAFLayout();
 const PacketLayout& ListServProdLayout();
+// The municipality codes (cdsIbge).
+const PacketLayout& IbgeLayout();
 const PacketLayout& CountNFOrigLayout();
 
 // The participant rules' lookups: the proposed model (cdsModDoc) and the qualifications.

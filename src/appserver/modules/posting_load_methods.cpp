@@ -80,6 +80,15 @@ Variant GetListServProd(MethodContext& call) {
                                {}));
 }
 
+// The whole municipality table, for the CT-e and NF3-e municipality codes.
+Variant GetIBGE(MethodContext& call) {
+    ExpectArgCount(call, 0, 0);
+    return Variant(QueryPacket(call.Db(), IbgeLayout(),
+                               "SELECT CDIBGE, NMMUNICIPIO FROM MUNICIPIO"
+                               " WHERE CDPAIS = '0055' AND CDIBGE IS NOT NULL ORDER BY CDIBGE",
+                               {}));
+}
+
 std::string MissingPostingText(const PostingKey& key) {
     return "Lançamento " + key.number + " da filial " + key.branch +
            " não encontrado. Ele pode ter sido excluído por outro usuário; atualize a lista.";
@@ -136,6 +145,7 @@ void RegisterPostingLoadMethods(MethodRegistry& registry) {
     add("GetNFRelacAF", LoadPart<ReadNFRelacAF>);
     add("GetCountNFOrig", GetCountNFOrig);
     add("GetListServProd", GetListServProd);
+    add("GetIBGE", GetIBGE);
 }
 
 } // namespace dfe::appserver
