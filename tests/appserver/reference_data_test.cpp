@@ -2,6 +2,7 @@
 
 #include "appserver/schema/schema_migrator.h"
 
+#include "platform/core/text.h"
 #include "platform/data/packet.h"
 
 #include <algorithm>
@@ -16,6 +17,12 @@ class ReferenceData : public testing::DemoServer {
 protected:
     Packet Query(const std::string& sql, const db::SqlParams& params = {}) {
         return temp_.Open()->Query(sql, params);
+    }
+    // The row whose first column is `code`; nullptr when none is.
+    static const PacketRow* RowOf(const Packet& p, const char* code) {
+        const auto row = std::find_if(p.rows.begin(), p.rows.end(),
+                                      [&](const PacketRow& r) { return r.values[0] == Variant(code); });
+        return row == p.rows.end() ? nullptr : &*row;
     }
 };
 
@@ -38,12 +45,9 @@ TEST_F(ReferenceData, GetIBGEAnswersTheWholeMunicipalityTable) {
         {"50308", nullptr},
     };
     for (const auto& c : cases) {
-        const auto row = std::find_if(p.rows.begin(), p.rows.end(),
-                                      [&](const PacketRow& r) { return r.values[0] == Variant(c.code); });
-        if (!c.name) {
-            EXPECT_EQ(row, p.rows.end()) << c.code;
-        } else {
-            ASSERT_NE(row, p.rows.end()) << c.code;
+        const PacketRow* row = RowOf(p, c.code);
+        ASSERT_EQ(row != nullptr, c.name != nullptr) << c.code;
+        if (row) {
             EXPECT_EQ(row->values[1], Variant(c.name)) << c.code;
         }
     }
@@ -71,6 +75,40 @@ TEST_F(ReferenceData, MunicipalityCodesAreTheLastFiveDigitsOfTheIbgeCodeOfTheirS
               " AND CDMUNICIPIO = '50308'");
     ASSERT_EQ(sp.rows.size(), 1u);
     EXPECT_EQ(sp.rows[0].values[0], Variant("São Paulo"));
+}
+
+// The national list of services, numbered as the list numbers them; vetoed items are no codes.
+TEST_F(ReferenceData, TheServiceListIsTheNationalOne) {
+    const Packet p = Rows(Call("GetListServProd", net::CallArgs()));
+    ASSERT_GE(p.rows.size(), 90u);
+    std::string previous;
+    for (const PacketRow& row : p.rows) {
+        const std::string code = row.values[0].AsString();
+        EXPECT_TRUE(code.size() == 5 && code[2] == '.' &&
+                    code.find_first_not_of("0123456789.") == std::string::npos)
+            << code;
+        EXPECT_LT(previous, code);
+        previous = code;
+        EXPECT_TRUE(text::EndsWith(row.values[1].AsString(), ".")) << code;
+    }
+    const struct {
+        const char* code;
+        const char* starts; // nullptr: no such code
+    } cases[] = {
+        {"01.01", "Análise e desenvolvimento de sistemas."},
+        {"07.02", "Execução, por administração, empreitada ou subempreitada, de obras de construção civil"},
+        {"14.01", "Lubrificação, limpeza, lustração, revisão"},
+        {"03.01", nullptr},
+        {"07.14", nullptr},
+        {"7.02", nullptr},
+    };
+    for (const auto& c : cases) {
+        const PacketRow* row = RowOf(p, c.code);
+        ASSERT_EQ(row != nullptr, c.starts != nullptr) << c.code;
+        if (row) {
+            EXPECT_TRUE(text::StartsWith(row->values[1].AsString(), c.starts)) << c.code;
+        }
+    }
 }
 
 // The demo's made-up codes are gone: whatever names a municipality names a real one.

@@ -164,7 +164,7 @@ DataPacket ReadNFRelacAF(db::Database& db, const PostingKey& key) {
 
 std::optional<std::string> ReadPostingSupplier(db::Database& db, const PostingKey& key) {
     const Packet p = db.Query("SELECT CDFORNECED FROM NOTAFISCAL WHERE CDFILIAL = :P_CDFILIAL"
-                              " AND NRLANCTONF = :P_NRLANCTONF",
+                              " AND NRLANCTONF = :P_NRLANCTONF AND IDENTRSAIDOP = 'E'",
                               KeyParams(key));
     if (p.rows.empty()) return std::nullopt;
     const Variant& supplier = p.rows[0].values[0];

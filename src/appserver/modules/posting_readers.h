@@ -24,7 +24,7 @@ DataPacket ReadItensNFOrig(db::Database& db, const PostingKey& key);
 DataPacket ReadNFRelacAF(db::Database& db, const PostingKey& key);
 
 // The posting's supplier code, empty for a customer's or branch's posting; nothing when the posting does not
-// exist.
+// exist or is a branch's outgoing invoice.
 std::optional<std::string> ReadPostingSupplier(db::Database& db, const PostingKey& key);
 
 // The items of the origin postings, in the order of the keys.
