@@ -3,6 +3,7 @@
 #include "appserver/rpc/method_context.h"
 #include "platform/core/date_time.h"
 
+#include <compare>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,6 +32,7 @@ const Variant& ScalarValueArg(const MethodContext& call, size_t index, std::stri
 struct PostingKey {
     std::string branch;
     std::string number;
+    friend auto operator<=>(const PostingKey&, const PostingKey&) = default;
 };
 PostingKey PostingKeyArgs(const MethodContext& call, size_t first = 0);
 

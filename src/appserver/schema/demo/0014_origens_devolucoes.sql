@@ -1,14 +1,15 @@
 -- Demo data of the origin documents: what a customer's return, a price complement and a remittance return
 -- name as their origin.
--- Outgoing sales of the head office (0001, series 1): Supermercado Bom Preço's 000001301, 000001302 and
--- 000001303 (postings 0000000093 to 0000000095, NF-e) and Maria Aparecida Souza's consumer invoice 000000451
--- (0000000096, NFC-e: model 65, a model of sales only, not one incoming documents are typed with), besides her
--- 000000902 and 000000915 of the earlier demo, which the return 0001/0000000007 brought back whole and in
--- half. A sales return (type 07) names the sales (type 51) as its origin. At Campinas (0002): Bebidas
--- Horizonte's price complement 000078150 (0000000007, type 03) of its 000078002 (0000000003); the warehouse
--- Armazém Geral Vale do Paraíba's remittance 000003310 (0000000008, type 05) of the flour Moinho Paulista sold
--- in a triangular operation with 000000912 (0000000009, type 20, naming the remittance), and the warehouse's
--- return of 40 of the 100 bags, 000003342 (0000000010, type 14). A third transport company, in Porto Alegre.
+-- Outgoing sales of the head office (0001, series 1): Supermercado Bom Preço's 000001301, 000001302 and 000001303
+-- (postings 0000000093 to 0000000095, NF-e) and Maria Aparecida Souza's consumer invoice 000000451 (0000000096,
+-- NFC-e: model 65, a model of sales only, not one incoming documents are typed with), besides the earlier demo's
+-- Pão Dourado 000000811, of which the return 0001/0000000005 brought back 10 of 24, and Maria's 000000902 and
+-- 000000915, which the return 0001/0000000007 brought back whole and in half. A sales return (type 07) names the
+-- sales (type 51) as its origin. At Campinas (0002): Bebidas Horizonte's price complement 000078150 (0000000007,
+-- type 03) of its 000078002 (0000000003); the warehouse Armazém Geral Vale do Paraíba's remittance 000003310
+-- (0000000008, type 05) of the flour Moinho Paulista sold in a triangular operation with 000000912 (0000000009,
+-- type 20, naming the remittance), and the warehouse's return of 40 of the 100 bags, 000003342 (0000000010, type
+-- 14). A third transport company, in Porto Alegre.
 
 UPDATE TIPOOPERAC SET DSOPERNFORIG = '_S_51_' WHERE CDTIPOOPER = '07';
 INSERT INTO TIPOOPERAC (CDTIPOOPER, NMTIPOOPER, IDENTRSAIDOP, IDUTILOPER, IDORIGDESTOP, IDGERAVENC, IDUTILVENC, IDUTILEMISNF, IDEXIGEAF,
@@ -121,6 +122,7 @@ VALUES ('0002', '0000000010', '001', '0002', '0000000008', '1', '000003310', NUL
 INSERT INTO ITEMNFORIG (CDFILIAL, NRLANCTONF, CDFILIALIT, NRLANCTONFIT) VALUES ('0002', '0000000010', '0002', '0000000008');
 
 -- What the demo's returns brought back of their origins, as AtualizaQtdDevol keeps it.
+UPDATE ITEMPRODUTO SET QTITEMDEVOL = 10 WHERE CDFILIAL = '0001' AND NRLANCTONF = '0000000090' AND NRSEQITPROD = '0001';
 UPDATE ITEMPRODUTO SET QTITEMDEVOL = 48 WHERE CDFILIAL = '0001' AND NRLANCTONF = '0000000091' AND NRSEQITPROD = '0001';
 UPDATE ITEMPRODUTO SET QTITEMDEVOL = 6 WHERE CDFILIAL = '0001' AND NRLANCTONF = '0000000092' AND NRSEQITPROD = '0001';
 UPDATE ITEMPRODUTO SET QTITEMDEVOL = 5 WHERE CDFILIAL = '0002' AND NRLANCTONF = '0000000002' AND NRSEQITPROD = '0001';
