@@ -247,6 +247,49 @@ TEST_F(OriginMethods, MalformedOriginSearchesAreRefused) {
     }
 }
 
+// The related documents and the origin items, with their arguments as the client sends them: the issuer
+// filter by reference in each of its shapes; the origin key alone, or the list with or without its last "_"
+// and with the blanks of a 17-character key.
+TEST_F(OriginMethods, RelatedAndOriginItemsTakeTheClientsArguments) {
+    const net::OriginIssuer filters[] = {
+        {}, {"F", "98765432100", ""}, kMaria, {"T", "T", "0001"}, {"", "", "0002"}};
+    for (net::OriginIssuer f : filters) {
+        const Packet p = Rows(Call("GetItemNotaFisc", net::CallArgs()
+                                                          .Str("0001")
+                                                          .Str("0000000007")
+                                                          .StrRef(f.personType)
+                                                          .StrRef(f.number)
+                                                          .StrRef(f.issuingBranch)));
+        EXPECT_EQ(p.rows.size(), 2u) << f.personType << f.number << f.issuingBranch;
+    }
+    const struct {
+        const char *key, *branch, *number;
+        size_t items;
+    } origins[] = {
+        {"N", "0001", "0000000095", 2},
+        {"N", "", "", 0},
+        {"0001 - 0000000091_0001 - 0000000092_", "", "", 2},
+        {"0001 - 0000000091_0001 - 0000000092", "", "", 2},
+        {"0001 - 0000000096   _", "", "", 2},
+        {"0002 - 0000000010_", "", "", 1}, // a remittance return's counterpart
+        {"", "", "", 0},
+    };
+    for (const auto& o : origins) {
+        std::string key = o.key, branch = o.branch, number = o.number;
+        const Packet p =
+            Rows(Call("GetItemNFOrigem", net::CallArgs().StrRef(key).StrRef(branch).StrRef(number)));
+        EXPECT_EQ(p.rows.size(), o.items) << o.key;
+        EXPECT_EQ(p.fields.size(), 16u);
+    }
+    for (const char* malformed : {"0001 - 00000000911_", "0001-0000000091_", "00001 - 0000000091_"}) {
+        std::string key = malformed, none;
+        EXPECT_NE(RefusalOf(Call("GetItemNFOrigem", net::CallArgs().StrRef(key).StrRef(none).StrRef(none)))
+                      .find("Documento de origem inválido na lista"),
+                  std::string::npos)
+            << malformed;
+    }
+}
+
 TEST_F(OriginMethods, GetDevolucaoFindsTheDocumentARemittanceBelongsTo) {
     const struct {
         const char *branch, *number, *numbers;
