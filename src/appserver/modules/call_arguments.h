@@ -35,6 +35,8 @@ struct PostingKey {
     friend auto operator<=>(const PostingKey&, const PostingKey&) = default;
 };
 PostingKey PostingKeyArgs(const MethodContext& call, size_t first = 0);
+// The key as a query's parameters P_CDFILIAL and P_NRLANCTONF.
+db::SqlParams KeyParams(const PostingKey& key);
 
 // The participant filter of the related documents: person type (1), registration number (20), issuing
 // branch (4).

@@ -17,10 +17,6 @@ namespace {
 // More codes than any register holds: a longer list is not one the client built.
 constexpr size_t kMaxOriginTypes = 500;
 
-db::SqlParams KeyParams(const PostingKey& key) {
-    return {{"P_CDFILIAL", key.branch}, {"P_NRLANCTONF", key.number}};
-}
-
 [[noreturn]] void RefuseFlag(const MethodContext& call, size_t index, std::string_view what) {
     throw MethodRefusal("Argumento " + std::to_string(index + 1) + " (" + std::string(what) + ") de " +
                         call.Method() + " deve ser T ou vazio.");

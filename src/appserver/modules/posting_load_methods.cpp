@@ -70,7 +70,7 @@ Variant GetCountNFOrig(MethodContext& call) {
     return Variant(QueryPacket(call.Db(), CountNFOrigLayout(),
                                "SELECT COUNT(*) AS NRREGISTROS FROM ITEMNFORIG"
                                " WHERE CDFILIAL = :P_CDFILIAL AND NRLANCTONF = :P_NRLANCTONF",
-                               {{"P_CDFILIAL", key.branch}, {"P_NRLANCTONF", key.number}}));
+                               KeyParams(key)));
 }
 
 Variant GetListServProd(MethodContext& call) {

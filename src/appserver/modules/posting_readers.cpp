@@ -6,10 +6,6 @@
 namespace dfe::appserver {
 namespace {
 
-db::SqlParams KeyParams(const PostingKey& key) {
-    return {{"P_CDFILIAL", key.branch}, {"P_NRLANCTONF", key.number}};
-}
-
 std::string NotaFiscalSql() {
     return "SELECT " +
            SelectList(NotaFiscalLayout(), "N",
@@ -54,7 +50,7 @@ std::string ItemProdutoSql(const ColumnExpressions& origin = {}) {
 // brought back of it (QTITRELACNFSUBS) as they are now, so that the item rules can refuse more than is left.
 DataPacket ReadReturnItems(db::Database& db, const PostingKey& key,
                            const std::vector<ProductOrigin>& products) {
-    db::SqlParams params = {{"P_CDFILIAL", key.branch}, {"P_NRLANCTONF", key.number}};
+    db::SqlParams params = KeyParams(key);
     std::string quantity = "CASE I.CDPRODUTO", others = "CASE I.CDPRODUTO";
     for (size_t i = 0; i < products.size(); ++i) {
         const std::string n = std::to_string(i);

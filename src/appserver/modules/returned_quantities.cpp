@@ -11,10 +11,6 @@ namespace {
 
 constexpr int kQuantityDigits = 3; // QTITEMPROD's scale
 
-db::SqlParams KeyParams(const PostingKey& key) {
-    return {{"P_CDFILIAL", key.branch}, {"P_NRLANCTONF", key.number}};
-}
-
 std::string TextOf(const Variant& v) {
     return v.IsNull() ? std::string() : v.AsString();
 }
