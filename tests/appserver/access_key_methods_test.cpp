@@ -16,6 +16,8 @@ constexpr const char* kPrePosted = "35261211222333000181550010000124601405162736
 constexpr const char* kCancelledPosting = "35261234567890000210550010000451201451200041";
 constexpr const char* kCancelledByRecipient = "35261211222333000181550010000124701516273842";
 constexpr const char* kUnknownToRecipient = "35261245678901000175550010000008901627384955";
+// The head office's own NF-e 000001301 to Supermercado Bom Preço: an outgoing invoice, not a posting.
+constexpr const char* kOwnSale = "35261134567890000130550010000013011130111263";
 
 class AccessKey : public testing::DemoServer {
 protected:
@@ -49,6 +51,7 @@ TEST_F(AccessKey, GetVdCAcessoAnswersTheOtherPostingsHoldingTheKey) {
         {kPrePosted, "00020000000006", ""},
         {kCancelledPosting, "", ""},
         {kCancelledByRecipient, "", ""},
+        {kOwnSale, "", ""},
         {"", "", ""},
     };
     for (const auto& c : cases) {

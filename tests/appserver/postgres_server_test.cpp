@@ -4,10 +4,13 @@
 #include "platform/net/check_result.h"
 #include "platform/net/connection_names.h"
 #include "platform/net/net_connection.h"
+#include "platform/net/origin_calls.h"
 #include "platform/net/posting_calls.h"
 #include "temp_database.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace dfe::appserver {
 namespace {
@@ -179,6 +182,27 @@ TEST_F(PostgresServer, PostingMethodsAnswerAsOnSqlite) {
                                                       .Date(DateTime::FromDateTime(2026, 12, 8, 15, 0, 0))
                                                       .Str("0003")
                                                       .Str("0000000002")));
+        answers.push_back(call("GetIBGE", net::CallArgs()));
+        net::GetNFOrigemArgs incoming{"12345", "", "1", "", "0001", {"J", "11222333000181", ""}};
+        answers.push_back(call(incoming.kMethod, net::ToCallArgs(incoming)));
+        net::GetNFOrigSaidArgs sales{
+            "0001", {"F", "98765432100", "T"}, "", "L", "", "_S_51_", "07", Variant("S"), Variant("N"), "T",
+            "T"};
+        answers.push_back(call(sales.kMethod, net::ToCallArgs(sales)));
+        net::GetNFOrigListaArgs candidates{"0001", {"T", "T", "T"}, "51;52", "", "07", Variant("S")};
+        answers.push_back(call(candidates.kMethod, net::ToCallArgs(candidates)));
+        answers.push_back(call("GetDevolucao", net::CallArgs().Str("0002").Str("0000000008")));
+        std::string returnBranch = "0002", returnNumber = "0000000010", orig = "N", tpOper = "S";
+        answers.push_back(call("GetItemProduto", net::CallArgs()
+                                                     .StrRef(returnBranch)
+                                                     .StrRef(returnNumber)
+                                                     .StrRef(orig)
+                                                     .StrRef(tpOper)
+                                                     .Var(Variant("N"))
+                                                     .Var(Variant("N"))));
+        for (int run = 0; run < 2; ++run)
+            answers.push_back(call("AtualizaQtdDevol", net::CallArgs().Str("0001").Str("0000000007")));
+        answers.push_back(call(sales.kMethod, net::ToCallArgs(sales)));
         return answers;
     };
     const std::vector<Variant> fromPostgres = calls(onPostgres);
@@ -198,6 +222,30 @@ TEST_F(PostgresServer, PostingMethodsAnswerAsOnSqlite) {
     for (size_t i : {12u, 13u, 14u, 16u})
         EXPECT_FALSE(FromDataPacket(net::CheckResultServ(fromSqlite[i]).AsPacket()).rows.empty()) << i;
     EXPECT_EQ(fromSqlite[15], Variant("3"));
+    // The whole municipality table, accents and apostrophes as the IBGE writes them.
+    const Packet towns = FromDataPacket(net::CheckResultServ(fromPostgres[17]).AsPacket());
+    EXPECT_EQ(towns.rows.size(), 5571u);
+    const auto named = [&](const char* code, const char* name) {
+        return std::any_of(towns.rows.begin(), towns.rows.end(), [&](const PacketRow& r) {
+            return r.values[0] == Variant(code) && r.values[1] == Variant(name);
+        });
+    };
+    EXPECT_TRUE(named("3550308", "São Paulo"));
+    EXPECT_TRUE(named("1100015", "Alta Floresta D'Oeste"));
+    // The origin searches, the return's read-back and the returned quantities' update, twice.
+    const auto rows = [&](size_t i) {
+        return FromDataPacket(net::CheckResultServ(fromPostgres[i]).AsPacket());
+    };
+    EXPECT_EQ(rows(18).rows.size(), 1u);
+    EXPECT_EQ(rows(19).rows.size(), 2u);
+    EXPECT_EQ(rows(19).rows[0].values[static_cast<size_t>(rows(19).FieldIndex("VALORNF"))], Variant("74,82"));
+    EXPECT_EQ(rows(20).rows.size(), 6u);
+    EXPECT_EQ(rows(21).rows.size(), 1u);
+    EXPECT_EQ(rows(22).rows[0].values[static_cast<size_t>(rows(22).FieldIndex("QTITEMORIG"))],
+              Variant(100.0));
+    EXPECT_EQ(fromPostgres[23], Variant::Array({"OK", ""}));
+    EXPECT_EQ(fromPostgres[24], Variant::Array({"OK", ""}));
+    EXPECT_EQ(Deep(fromPostgres[25]), Deep(fromPostgres[19]));
     for (size_t i = 0; i < fromSqlite.size(); ++i) {
         EXPECT_EQ(Deep(fromPostgres[i]), Deep(fromSqlite[i])) << i;
     }

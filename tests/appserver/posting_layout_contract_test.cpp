@@ -2,6 +2,7 @@
 
 #include "platform/core/text.h"
 #include "platform/data/packet.h"
+#include "platform/net/origin_calls.h"
 
 #include <functional>
 #include <map>
@@ -77,7 +78,23 @@ const std::pair<const char*, const char*> kClientFields[] = {
      "CDFILIAL S4, CDFILLANC S4, NRLANCTONF S10, CDFILDEST S4, NRAUTOFORN S10, CDPRODUTO S10, CDMARCA S5, "
      "DTPROGENTAF D, QTNFRELACAF F, VRNFRELACAF F, IDDELETE S1, CDFORNECED S21"},
     {"cdsListServProd", "CDSERVICOPROD S30, DSSERVICOPROD S4000"},
+    {"cdsIbge", "CDIBGE S10, NMMUNICIPIO S50"},
+    {"cdsNFOrigem",
+     "CDSERIEENTR S5, NRNOTAFISC S20, CDFILIAL S4, NRLANCTONF S10, NRINSJURNF S20, NMRAZSOCFORN S40, "
+     "ENTRADA S10, VRNOTAFISC F, DTENTRSAID D, CDFORNECED S21, IDTPIJURNF S1"},
+    {"cdsNFOrigSaid",
+     "CDFILIAL S4, NRLANCTONF S10, IDTPIJURNF S1, NRINSJURNF S20, CDSERIE S5, NRNOTAFISC S20, DTEMISSAO D, "
+     "VRNOTAFISC F, DTENTRSAID D, DATAEMISSAO S8, VALORNF S20, QTDNFCE F"},
+    {"cdsNFOrigLista",
+     "IDMARCADO S1, CDFILIAL S4, NRLANCTONF S10, IDTPIJURNF S1, NRINSJURNF S20, CDSERIE S5, NRNOTAFISC S20, "
+     "DTEMISSAO D, VRNOTAFISC F, DTENTRSAID D, DSLANCAMENTO S17, QTDNFCE F"},
+    {"cdsDevolucao", "CDFILIAL S4, NRLANCTONF S10"},
 };
+
+// Where the server answers a field wider than the client declares it, and why. The municipality of a
+// posting is one of the IBGE's five-digit codes (the municipality's four digits and the check digit); the
+// client's field of four must grow to hold it, and until then loads it as sent rather than cut.
+const std::pair<const char*, const char*> kWiderThanTheClient[] = {{"cdsNotaFiscal", "CDMUNICIPIO S5"}};
 
 std::vector<FieldDef> Expected(std::string_view dataset) {
     for (const auto& [name, fields] : kClientFields) {
@@ -95,6 +112,13 @@ std::vector<FieldDef> Expected(std::string_view dataset) {
             else
                 f.size = std::stoi(kind.substr(1));
             defs.push_back(f);
+        }
+        for (const auto& [wider, field] : kWiderThanTheClient) {
+            if (dataset != wider) continue;
+            const std::string entry = field;
+            const size_t blank = entry.find(' ');
+            for (FieldDef& f : defs)
+                if (f.name == entry.substr(0, blank)) f.size = std::stoi(entry.substr(blank + 2));
         }
         return defs;
     }
@@ -181,6 +205,27 @@ TEST_F(AnswerLayouts, EveryLoaderAnswersItsDatasetsFields) {
                      "cdsItemNFOrigem", number);
     }
     ExpectLayout(Rows(Call("GetListServProd", net::CallArgs())), "cdsListServProd", "GetListServProd");
+    ExpectLayout(Rows(Call("GetIBGE", net::CallArgs())), "cdsIbge", "GetIBGE");
+}
+
+// Found and not found, every origin search answers its dataset's fields.
+TEST_F(AnswerLayouts, OriginSearchesAnswerTheirDatasetsFields) {
+    for (const char* branch : {"0001", "0009"}) {
+        net::GetNFOrigemArgs incoming{"", "T", "", "T", branch, {"T", "T", "T"}};
+        ExpectLayout(Rows(Call(incoming.kMethod, net::ToCallArgs(incoming))), "cdsNFOrigem", branch);
+        net::GetNFOrigSaidArgs outgoing{branch, {"T", "T", "T"}, "",           "L", "", "_S_51_",
+                                        "07",   Variant("S"),    Variant("N"), "T", "T"};
+        ExpectLayout(Rows(Call(outgoing.kMethod, net::ToCallArgs(outgoing))), "cdsNFOrigSaid", branch);
+        net::GetNFOrigListaArgs list{branch, {"T", "T", "T"}, "", "_S_51_", "07", Variant("S")};
+        ExpectLayout(Rows(Call(list.kMethod, net::ToCallArgs(list))), "cdsNFOrigLista", branch);
+    }
+    for (const char* remittance : {"0000000008", "0000000002"}) {
+        ExpectLayout(Rows(Call("GetDevolucao", net::CallArgs().Str("0002").Str(remittance))), "cdsDevolucao",
+                     remittance);
+    }
+    std::string list = "0001 - 0000000091_0001 - 0000000092_", none;
+    ExpectLayout(Rows(Call("GetItemNFOrigem", net::CallArgs().StrRef(list).StrRef(none).StrRef(none))),
+                 "cdsItemNFOrigem", "origin list");
 }
 
 TEST_F(AnswerLayouts, TheListIsTheListDataset) {
@@ -220,9 +265,6 @@ TEST_F(AnswerLayouts, StoredColumnsAreAsWideAsTheClientsFields) {
         for (const FieldDef& f : Expected(dataset)) {
             for (const PacketRow& c : columns.rows) {
                 if (c.values[0].AsString() != f.name || f.type != FieldType::String) continue;
-                // Older than this contract and as wide as the registers' municipality codes; the demo's
-                // are 4.
-                if (f.name == "CDMUNICIPIO") continue;
                 EXPECT_EQ(c.values[1].AsString(), "VARCHAR(" + std::to_string(f.size) + ")")
                     << table << "." << f.name;
             }

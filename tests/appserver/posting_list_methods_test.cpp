@@ -111,7 +111,7 @@ const FilterCase kFilterCases[] = {
          a.entryFrom = Day(1), a.entryTo = Day(10), a.issueFrom = Day(9), a.issueTo = Day(9), a.allDates = "";
      }),
      {9}},
-    {"another branch", With([](ListArgs& a) { a.branch = "0002"; }), {2, 1, 3, 5, 4, 6}},
+    {"another branch", With([](ListArgs& a) { a.branch = "0002"; }), {2, 1, 8, 9, 3, 5, 4, 6, 7, 10}},
     {"unknown branch", With([](ListArgs& a) { a.branch = "0009"; }), {}},
 };
 

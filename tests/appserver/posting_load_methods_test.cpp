@@ -49,7 +49,7 @@ TEST_F(PostingLoad, GeneralDataAnswersTheWholePostingInTheClientsOrder) {
     EXPECT_EQ(Field(header, "NRNOTAFISC"), Variant("000012345"));
     EXPECT_EQ(Field(header, "DSMODDOCFISC"), Variant("Nota Fiscal Eletrônica"));
     EXPECT_EQ(Field(header, "NMESTADO"), Variant("São Paulo"));
-    EXPECT_EQ(Field(header, "NMMUNICIPIO"), Variant("Ribeirão Preto"));
+    EXPECT_TRUE(Field(header, "NMMUNICIPIO").IsNull()); // no service location
     EXPECT_EQ(Field(header, "DTHRPROTOCOLNFE"), Variant(DateTime::FromDateTime(2026, 12, 1, 18, 22, 41)));
     // The supplier's parameters, as GetParamForn answers them.
     ASSERT_TRUE(a[12].IsPacket());
@@ -74,7 +74,8 @@ TEST_F(PostingLoad, GeneralDataOfACustomersReturnCarriesItsOriginsAndEmptySuppli
 }
 
 TEST_F(PostingLoad, AMissingPostingIsARefusalWithItsText) {
-    for (const char* number : {"0000009999", "NOVOCODIGO", ""}) {
+    // 0000000093 is one of the branch's outgoing sales: no posting of this screen.
+    for (const char* number : {"0000009999", "NOVOCODIGO", "", "0000000093"}) {
         const Variant answer = GeneralData("0001", number);
         ASSERT_TRUE(answer.IsArray()) << number;
         const VariantArray& a = answer.AsArray();
@@ -160,8 +161,8 @@ TEST_F(PostingLoad, EachPartLoaderAnswersThePostingsRows) {
              return t.Call("GetItemNFOrigem", net::CallArgs().StrRef(list).StrRef(b).StrRef(n));
          },
          2, "CDNVPRODUTO", Variant("3")},
-        {"service codes", [](PostingLoad& t) { return t.Call("GetListServProd", net::CallArgs()); }, 4,
-         "CDSERVICOPROD", Variant("14.01")},
+        {"service codes", [](PostingLoad& t) { return t.Call("GetListServProd", net::CallArgs()); }, 91,
+         "CDSERVICOPROD", Variant("01.01")},
     };
     for (const PartCase& c : cases) {
         const Packet p = Rows(c.call(*this));

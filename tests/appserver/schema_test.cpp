@@ -221,6 +221,38 @@ TEST_F(DemoData, EverySupplierRefusalHasARowToMeet) {
     }
 }
 
+// What the origin searches meet: a customer with three sales of the head office and a consumer invoice, a
+// sales return naming the sale as its origin, a triangular type and its remittance with the document naming
+// it, a remittance return, three transport companies.
+TEST_F(DemoData, HasWhatTheOriginSearchesNeed) {
+    const struct {
+        const char* sql;
+        int64_t count;
+    } counts[] = {
+        {"SELECT COUNT(*) FROM NOTAFISCAL WHERE CDFILIAL = '0001' AND IDENTRSAIDOP = 'S'"
+         " AND CDCLIENTE = 'J78901234000105'",
+         3},
+        {"SELECT COUNT(*) FROM NOTAFISCAL WHERE IDENTRSAIDOP = 'S' AND CDMODDOCFISC = '65'", 1},
+        {"SELECT COUNT(*) FROM TIPOOPERAC WHERE CDTIPOOPER = '07' AND IDOPERDEVONF = 'S' AND IDUTLLISTORI = "
+         "'S'"
+         " AND DSOPERNFORIG = '_S_51_'",
+         1},
+        {"SELECT COUNT(*) FROM TIPOOPERAC WHERE IDOPTRIANGULAR = 'S' AND IDENTRSAIDOP = 'E'", 1},
+        {"SELECT COUNT(*) FROM NOTAFISCAL N JOIN ITEMNOTAFISC I ON I.CDFILIAL = N.CDFILIAL"
+         " AND I.NRLANCTONF = N.NRLANCTONF JOIN NOTAFISCAL R ON R.CDFILIAL = I.CDFILIALIT"
+         " AND R.NRLANCTONF = I.NRLANCTONFIT JOIN FORNECEDOR F ON F.CDFORNECED = N.CDFORNECEDREME"
+         " WHERE N.CDTIPOOPER = '20' AND R.CDFORNECED = F.CDFORNECED AND R.NRNOTAFISC = N.NRNFREMESSA",
+         1},
+        {"SELECT COUNT(*) FROM NOTAFISCAL N JOIN ITEMNOTAFISC I ON I.CDFILIAL = N.CDFILIAL"
+         " AND I.NRLANCTONF = N.NRLANCTONF WHERE N.CDTIPOOPER = '14'",
+         2},
+        {"SELECT COUNT(*) FROM TRANSPORT", 3},
+    };
+    for (const auto& c : counts) {
+        EXPECT_EQ(db_->Query(c.sql).rows[0].values[0], Variant(c.count)) << c.sql;
+    }
+}
+
 TEST_F(DemoData, AccessKeysHaveFortyFourDigitsAndAValidCheckDigit) {
     const Packet p = db_->Query("SELECT NRACESSONFE FROM NOTAFISCAL WHERE NRACESSONFE IS NOT NULL"
                                 " UNION SELECT NRACESSONFE FROM MANIFDESTNFE");

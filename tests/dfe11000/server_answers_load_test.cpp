@@ -89,7 +89,7 @@ TEST_F(ServerAnswersLoad, OriginItemsServiceCodesAndOriginCountLoad) {
         lanc.Call("GetItemNFOrigem", net::CallArgs().StrRef(list).StrRef(none).StrRef(none))));
     EXPECT_EQ(form->data.cdsItemNFOrigem.RecordCount(), 2);
     form->data.cdsListServProd.SetData(net::CheckResultServ(lanc.Call("GetListServProd")));
-    EXPECT_EQ(form->data.cdsListServProd.RecordCount(), 4);
+    EXPECT_EQ(form->data.cdsListServProd.RecordCount(), 91);
     std::string branch = "0001", number = "0000000007";
     form->data.cdsCountNFOrig.SetData(
         net::CheckResultServ(lanc.Call("GetCountNFOrig", net::CallArgs().StrRef(branch).StrRef(number))));

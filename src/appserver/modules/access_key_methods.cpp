@@ -20,7 +20,8 @@ Variant EmptyAnswer(const PacketLayout& layout) {
 
 // The postings other than the current one (CDFILIAL followed by NRLANCTONF, one text; empty for a new
 // posting) that hold the key, cancelled ones aside. Pre-postings of the simplified process come with their
-// status "L" or "I".
+// status "L" or "I". The branches' own outgoing NF-e are no postings: a branch receiving another's transfer,
+// or reversing its own NF-e, posts the key they hold.
 Variant GetVdCAcesso(MethodContext& call) {
     ExpectArgCount(call, 2, 2);
     const std::string key = KeyArg(call, 0);
@@ -31,7 +32,7 @@ Variant GetVdCAcesso(MethodContext& call) {
     if (key.empty()) return EmptyAnswer(VdCAcessoLayout());
     std::string sql = "SELECT N.NRACESSONFE, COALESCE(N.CDFILIRECE, N.CDFILIAL) AS CDFILIRECE, N.IDSTATUS"
                       " FROM NOTAFISCAL N WHERE N.NRACESSONFE = :P_NRACESSONFE"
-                      " AND COALESCE(N.IDSTATUS, 'P') <> 'C'";
+                      " AND N.IDENTRSAIDOP = 'E' AND COALESCE(N.IDSTATUS, 'P') <> 'C'";
     db::SqlParams params = {{"P_NRACESSONFE", key}};
     if (!current.empty()) {
         sql += " AND NOT (N.CDFILIAL = :P_CDFILIAL AND N.NRLANCTONF = :P_NRLANCTONF)";

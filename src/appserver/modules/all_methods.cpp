@@ -3,6 +3,7 @@
 #include "appserver/modules/access_key_methods.h"
 #include "appserver/modules/document_identity_methods.h"
 #include "appserver/modules/implantation_methods.h"
+#include "appserver/modules/origin_methods.h"
 #include "appserver/modules/parameter_methods.h"
 #include "appserver/modules/participant_methods.h"
 #include "appserver/modules/posting_list_methods.h"
@@ -16,6 +17,7 @@ void RegisterAllMethods(MethodRegistry& registry) {
     RegisterAccessKeyMethods(registry);
     RegisterDocumentIdentityMethods(registry);
     RegisterImplantationMethods(registry);
+    RegisterOriginMethods(registry);
     RegisterParameterMethods(registry);
     RegisterParticipantMethods(registry);
     RegisterPostingListMethods(registry);

@@ -84,6 +84,10 @@ PostingKey PostingKeyArgs(const MethodContext& call, size_t first) {
     return {CodeArg(call, first, 4, "filial"), CodeArg(call, first + 1, 10, "número do lançamento")};
 }
 
+db::SqlParams KeyParams(const PostingKey& key) {
+    return {{"P_CDFILIAL", key.branch}, {"P_NRLANCTONF", key.number}};
+}
+
 ParticipantFilter ParticipantArgs(const MethodContext& call, size_t first) {
     return {CodeArg(call, first, 1, "tipo de pessoa"),
             CodeArg(call, first + 1, 20, "inscrição do participante"),

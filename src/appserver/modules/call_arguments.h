@@ -3,6 +3,7 @@
 #include "appserver/rpc/method_context.h"
 #include "platform/core/date_time.h"
 
+#include <compare>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,8 +32,11 @@ const Variant& ScalarValueArg(const MethodContext& call, size_t index, std::stri
 struct PostingKey {
     std::string branch;
     std::string number;
+    friend auto operator<=>(const PostingKey&, const PostingKey&) = default;
 };
 PostingKey PostingKeyArgs(const MethodContext& call, size_t first = 0);
+// The key as a query's parameters P_CDFILIAL and P_NRLANCTONF.
+db::SqlParams KeyParams(const PostingKey& key);
 
 // The participant filter of the related documents: person type (1), registration number (20), issuing
 // branch (4).

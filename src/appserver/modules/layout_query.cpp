@@ -1,5 +1,6 @@
 #include "appserver/modules/layout_query.h"
 
+#include "platform/core/decimal.h"
 #include "platform/core/text.h"
 
 #include <stdexcept>
@@ -13,6 +14,14 @@ void CheckColumns(const db::ResultRow& row, const std::vector<FieldDef>& fields)
         same = text::SameText(row.ColumnName(static_cast<int>(i)), fields[i].name);
     if (!same)
         throw std::logic_error("As colunas da consulta não são os campos do pacote de " + fields[0].name);
+}
+
+void WriteText(PacketEncoder& out, const db::ResultRow& row, int column, const DisplayText& text) {
+    if (row.IsNull(column)) return out.Null();
+    if (text.kind == DisplayText::Kind::Number)
+        return out.Text(decimal::Format(text.format, row.Float(column)));
+    if (const auto d = row.Date(column)) return out.Text(d->Format(text.format));
+    out.Null();
 }
 
 void WriteValue(PacketEncoder& out, const db::ResultRow& row, int column, FieldType type) {
@@ -57,26 +66,35 @@ std::string SelectList(const PacketLayout& layout, std::string_view alias,
     return sql;
 }
 
-void AppendRows(db::Database& db, PacketEncoder& encoder, std::string_view sql, const db::SqlParams& params) {
+void AppendRows(db::Database& db, PacketEncoder& encoder, std::string_view sql, const db::SqlParams& params,
+                const DisplayTexts& texts) {
     const std::vector<FieldDef>& fields = encoder.Fields();
     std::vector<FieldType> types;
-    for (const FieldDef& f : fields)
-        types.push_back(f.type);
+    std::vector<const DisplayText*> shown(fields.size(), nullptr);
+    for (size_t i = 0; i < fields.size(); ++i) {
+        types.push_back(fields[i].type);
+        for (const DisplayText& t : texts)
+            if (t.field == fields[i].name) shown[i] = &t;
+    }
     bool checked = false;
     db.ForEachRow(sql, params, [&](const db::ResultRow& row) {
         if (!checked) CheckColumns(row, fields);
         checked = true;
         encoder.BeginRow();
-        for (size_t i = 0; i < types.size(); ++i)
-            WriteValue(encoder, row, static_cast<int>(i), types[i]);
+        for (size_t i = 0; i < types.size(); ++i) {
+            if (shown[i])
+                WriteText(encoder, row, static_cast<int>(i), *shown[i]);
+            else
+                WriteValue(encoder, row, static_cast<int>(i), types[i]);
+        }
         encoder.EndRow();
     });
 }
 
 DataPacket QueryPacket(db::Database& db, const PacketLayout& layout, std::string_view sql,
-                       const db::SqlParams& params) {
+                       const db::SqlParams& params, const DisplayTexts& texts) {
     PacketEncoder encoder(layout);
-    AppendRows(db, encoder, sql, params);
+    AppendRows(db, encoder, sql, params, texts);
     return encoder.Finish();
 }
 

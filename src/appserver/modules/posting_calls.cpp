@@ -12,6 +12,11 @@ DateTime DateOrEmpty(const MethodContext& call, size_t index, std::string_view w
     return DateArg(call, index, what).value_or(DateTime());
 }
 
+net::OriginIssuer IssuerArgs(const MethodContext& call, size_t first) {
+    ParticipantFilter p = ParticipantArgs(call, first);
+    return {std::move(p.personType), std::move(p.number), std::move(p.issuingBranch)};
+}
+
 } // namespace
 
 template <> net::GetRomaneioNFArgs FromCall<net::GetRomaneioNFArgs>(const MethodContext& call) {
@@ -85,6 +90,50 @@ template <> net::GetNrFornArgs FromCall<net::GetNrFornArgs>(const MethodContext&
     a.operationType = CodeArg(call, 7, 2, "tipo de operação");
     a.branchInProcess = CodeArg(call, 8, 4, "filial em processo");
     a.model = CodeArg(call, 9, 2, "modelo");
+    return a;
+}
+
+template <> net::GetNFOrigemArgs FromCall<net::GetNFOrigemArgs>(const MethodContext& call) {
+    using Args = net::GetNFOrigemArgs;
+    ExpectArgCount(call, Args::kArgCount, Args::kArgCount);
+    Args a;
+    a.number = CodeArg(call, 0, 20, "número");
+    a.anyNumber = CodeArg(call, 1, 1, "qualquer número");
+    a.series = CodeArg(call, 2, 5, "série");
+    a.anySeries = CodeArg(call, 3, 1, "qualquer série");
+    a.branch = CodeArg(call, 4, 4, "filial");
+    a.issuer = IssuerArgs(call, 5);
+    return a;
+}
+
+template <> net::GetNFOrigSaidArgs FromCall<net::GetNFOrigSaidArgs>(const MethodContext& call) {
+    using Args = net::GetNFOrigSaidArgs;
+    ExpectArgCount(call, Args::kArgCount, Args::kArgCount);
+    Args a;
+    a.branch = CodeArg(call, 0, 4, "filial");
+    a.issuer = IssuerArgs(call, 1);
+    a.series = CodeArg(call, 4, 5, "série");
+    a.number = CodeArg(call, 5, 20, "número");
+    a.entryOrigins = CodeArg(call, 6, kListTextWidth, "tipos de operação de origem de entrada");
+    a.exitOrigins = CodeArg(call, 7, kListTextWidth, "tipos de operação de origem de saída");
+    a.operationType = CodeArg(call, 8, 2, "tipo de operação");
+    a.originRelated = ScalarValueArg(call, 9, "documento de origem relacionado");
+    a.reversal = ScalarValueArg(call, 10, "estorno de NF-e");
+    a.anySeries = CodeArg(call, 11, 1, "qualquer série");
+    a.anyNumber = CodeArg(call, 12, 1, "qualquer número");
+    return a;
+}
+
+template <> net::GetNFOrigListaArgs FromCall<net::GetNFOrigListaArgs>(const MethodContext& call) {
+    using Args = net::GetNFOrigListaArgs;
+    ExpectArgCount(call, Args::kArgCount, Args::kArgCount);
+    Args a;
+    a.branch = CodeArg(call, 0, 4, "filial");
+    a.issuer = IssuerArgs(call, 1);
+    a.entryOrigins = CodeArg(call, 4, kListTextWidth, "tipos de operação de origem de entrada");
+    a.exitOrigins = CodeArg(call, 5, kListTextWidth, "tipos de operação de origem de saída");
+    a.operationType = CodeArg(call, 6, 2, "tipo de operação");
+    a.originRelated = ScalarValueArg(call, 7, "documento de origem relacionado");
     return a;
 }
 

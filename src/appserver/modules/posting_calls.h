@@ -1,6 +1,7 @@
 #pragma once
 
 #include "appserver/rpc/method_context.h"
+#include "platform/net/origin_calls.h"
 #include "platform/net/posting_calls.h"
 
 namespace dfe::appserver {
@@ -16,5 +17,8 @@ template <> net::GetNFDadosGeraisArgs FromCall<net::GetNFDadosGeraisArgs>(const 
 // method's to check.
 template <> net::DuplicateNumberArgs FromCall<net::DuplicateNumberArgs>(const MethodContext& call);
 template <> net::GetNrFornArgs FromCall<net::GetNrFornArgs>(const MethodContext& call);
+template <> net::GetNFOrigemArgs FromCall<net::GetNFOrigemArgs>(const MethodContext& call);
+template <> net::GetNFOrigSaidArgs FromCall<net::GetNFOrigSaidArgs>(const MethodContext& call);
+template <> net::GetNFOrigListaArgs FromCall<net::GetNFOrigListaArgs>(const MethodContext& call);
 
 } // namespace dfe::appserver

@@ -102,7 +102,7 @@ const PacketLayout& NotaFiscalLayout() {
         S("NRINSJURFORREME", 20),
         S("NRNFREMESSA", 20),
         S("SGESTADO", 2),
-        S("CDMUNICIPIO", 4),
+        S("CDMUNICIPIO", 5),
         S("CDIBGEORIG", 10),
         S("CDIBGEDEST", 10),
         S("CDTIPOCTE", 1),
@@ -226,6 +226,43 @@ const PacketLayout& NFRelacAFLayout() {
 }
 const PacketLayout& ListServProdLayout() {
     static const PacketLayout layout = {S("CDSERVICOPROD", 30), S("DSSERVICOPROD", 4000)};
+    return layout;
+}
+
+const PacketLayout& NFOrigemLayout() {
+    static const PacketLayout layout = {
+        S("CDSERIEENTR", 5), S("NRNOTAFISC", 20),   S("CDFILIAL", 4),   S("NRLANCTONF", 10),
+        S("NRINSJURNF", 20), S("NMRAZSOCFORN", 40), S("ENTRADA", 10),   F("VRNOTAFISC"),
+        D("DTENTRSAID"),     S("CDFORNECED", 21),   S("IDTPIJURNF", 1),
+    };
+    return layout;
+}
+
+const PacketLayout& NFOrigSaidLayout() {
+    static const PacketLayout layout = {
+        S("CDFILIAL", 4), S("NRLANCTONF", 10), S("IDTPIJURNF", 1), S("NRINSJURNF", 20),
+        S("CDSERIE", 5),  S("NRNOTAFISC", 20), D("DTEMISSAO"),     F("VRNOTAFISC"),
+        D("DTENTRSAID"),  S("DATAEMISSAO", 8), S("VALORNF", 20),   F("QTDNFCE"),
+    };
+    return layout;
+}
+
+const PacketLayout& NFOrigListaLayout() {
+    static const PacketLayout layout = {
+        S("IDMARCADO", 1),   S("CDFILIAL", 4), S("NRLANCTONF", 10),   S("IDTPIJURNF", 1),
+        S("NRINSJURNF", 20), S("CDSERIE", 5),  S("NRNOTAFISC", 20),   D("DTEMISSAO"),
+        F("VRNOTAFISC"),     D("DTENTRSAID"),  S("DSLANCAMENTO", 17), F("QTDNFCE"),
+    };
+    return layout;
+}
+
+const PacketLayout& DevolucaoLayout() {
+    static const PacketLayout layout = {S("CDFILIAL", 4), S("NRLANCTONF", 10)};
+    return layout;
+}
+
+const PacketLayout& IbgeLayout() {
+    static const PacketLayout layout = {S("CDIBGE", 10), S("NMMUNICIPIO", 50)};
     return layout;
 }
 

@@ -23,6 +23,14 @@ const PacketLayout& ItensNFOrigLayout();
 const PacketLayout& ItemNFOrigemLayout();
 const PacketLayout& NFRelacAFLayout();
 const PacketLayout& ListServProdLayout();
+// The origin documents' searches: incoming postings (cdsNFOrigem), outgoing invoices one by one
+// (cdsNFOrigSaid) or for the origin list (cdsNFOrigLista), and a remittance's counterpart (cdsDevolucao).
+const PacketLayout& NFOrigemLayout();
+const PacketLayout& NFOrigSaidLayout();
+const PacketLayout& NFOrigListaLayout();
+const PacketLayout& DevolucaoLayout();
+// The municipality codes (cdsIbge).
+const PacketLayout& IbgeLayout();
 const PacketLayout& CountNFOrigLayout();
 
 // The participant rules' lookups: the proposed model (cdsModDoc) and the qualifications.

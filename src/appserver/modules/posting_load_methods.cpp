@@ -70,13 +70,22 @@ Variant GetCountNFOrig(MethodContext& call) {
     return Variant(QueryPacket(call.Db(), CountNFOrigLayout(),
                                "SELECT COUNT(*) AS NRREGISTROS FROM ITEMNFORIG"
                                " WHERE CDFILIAL = :P_CDFILIAL AND NRLANCTONF = :P_NRLANCTONF",
-                               {{"P_CDFILIAL", key.branch}, {"P_NRLANCTONF", key.number}}));
+                               KeyParams(key)));
 }
 
 Variant GetListServProd(MethodContext& call) {
     ExpectArgCount(call, 0, 0);
     return Variant(QueryPacket(call.Db(), ListServProdLayout(),
                                "SELECT CDSERVICOPROD, DSSERVICOPROD FROM SERVICOPROD ORDER BY CDSERVICOPROD",
+                               {}));
+}
+
+// The whole municipality table, for the CT-e and NF3-e municipality codes.
+Variant GetIBGE(MethodContext& call) {
+    ExpectArgCount(call, 0, 0);
+    return Variant(QueryPacket(call.Db(), IbgeLayout(),
+                               "SELECT CDIBGE, NMMUNICIPIO FROM MUNICIPIO"
+                               " WHERE CDPAIS = '0055' AND CDIBGE IS NOT NULL ORDER BY CDIBGE",
                                {}));
 }
 
@@ -136,6 +145,7 @@ void RegisterPostingLoadMethods(MethodRegistry& registry) {
     add("GetNFRelacAF", LoadPart<ReadNFRelacAF>);
     add("GetCountNFOrig", GetCountNFOrig);
     add("GetListServProd", GetListServProd);
+    add("GetIBGE", GetIBGE);
 }
 
 } // namespace dfe::appserver

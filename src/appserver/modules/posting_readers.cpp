@@ -1,13 +1,10 @@
 #include "appserver/modules/posting_readers.h"
 
 #include "appserver/modules/layout_query.h"
+#include "appserver/modules/returned_quantities.h"
 
 namespace dfe::appserver {
 namespace {
-
-db::SqlParams KeyParams(const PostingKey& key) {
-    return {{"P_CDFILIAL", key.branch}, {"P_NRLANCTONF", key.number}};
-}
 
 std::string NotaFiscalSql() {
     return "SELECT " +
@@ -26,29 +23,47 @@ std::string NotaFiscalSql() {
 
 // The related posting's participant is named after its kind, as the list names it.
 std::string ItemNotaFiscSql() {
+    const std::string name = ParticipantName("R");
     return "SELECT " +
            SelectList(ItemNotaFiscLayout(), "I",
                       {{"LANCAMENTO", "CASE WHEN I.NRLANCTONFIT IS NULL THEN NULL"
                                       " ELSE I.CDFILIALIT || ' - ' || I.NRLANCTONFIT END"},
-                       {"NMRAZSOCFORN", "CASE R.IDORIGDESTNF WHEN 'C' THEN RC.NMRAZSOCCLIE"
-                                        " WHEN 'L' THEN RL.NMFILIAL ELSE RF.NMRAZSOCFORN END"},
+                       {"NMRAZSOCFORN", name},
                        {"VRNOTAFISC", "R.VRNOTAFISC"},
                        {"NRINSJURNF", "R.NRINSJURNF"}}) +
            " FROM ITEMNOTAFISC I"
-           " LEFT JOIN NOTAFISCAL R ON R.CDFILIAL = I.CDFILIALIT AND R.NRLANCTONF = I.NRLANCTONFIT"
-           " LEFT JOIN FORNECEDOR RF ON RF.CDFORNECED = R.CDFORNECED"
-           " LEFT JOIN CLIENTE RC ON RC.CDCLIENTE = R.CDCLIENTE"
-           " LEFT JOIN FILIAL RL ON RL.CDFILIAL = R.CDFILIEMIT"
+           " LEFT JOIN NOTAFISCAL R ON R.CDFILIAL = I.CDFILIALIT AND R.NRLANCTONF = I.NRLANCTONFIT" +
+           ParticipantJoins("R") +
            " WHERE I.CDFILIAL = :P_CDFILIAL AND I.NRLANCTONF = :P_NRLANCTONF"
            " ORDER BY I.NRSEQUITNOTA";
 }
 
-std::string ItemProdutoSql() {
-    return "SELECT " +
-           SelectList(ItemProdutoLayout(), "I",
-                      {{"NMPRODUTO", "P.NMPRODUTO"}, {"CDARVPROD", "P.CDARVPROD"}}) +
+std::string ItemProdutoSql(const ColumnExpressions& origin = {}) {
+    ColumnExpressions expressions = {{"NMPRODUTO", "P.NMPRODUTO"}, {"CDARVPROD", "P.CDARVPROD"}};
+    expressions.insert(expressions.end(), origin.begin(), origin.end());
+    return "SELECT " + SelectList(ItemProdutoLayout(), "I", expressions) +
            " FROM ITEMPRODUTO I LEFT JOIN PRODUTO P ON P.CDPRODUTO = I.CDPRODUTO"
            " WHERE I.CDFILIAL = :P_CDFILIAL AND I.NRLANCTONF = :P_NRLANCTONF ORDER BY I.NRSEQITPROD";
+}
+
+// A return's items read their product's quantity in the origins (QTITEMORIG) and what other returns
+// brought back of it (QTITRELACNFSUBS) as they are now, so that the item rules can refuse more than is left.
+DataPacket ReadReturnItems(db::Database& db, const PostingKey& key,
+                           const std::vector<ProductOrigin>& products) {
+    db::SqlParams params = KeyParams(key);
+    std::string quantity = "CASE I.CDPRODUTO", others = "CASE I.CDPRODUTO";
+    for (size_t i = 0; i < products.size(); ++i) {
+        const std::string n = std::to_string(i);
+        quantity += " WHEN :P_PRODUTO" + n + " THEN :P_QTORIG" + n;
+        others += " WHEN :P_PRODUTO" + n + " THEN :P_QTOUTRAS" + n;
+        params.emplace_back("P_PRODUTO" + n, products[i].product);
+        params.emplace_back("P_QTORIG" + n, products[i].quantity);
+        params.emplace_back("P_QTOUTRAS" + n, products[i].returnedByOthers);
+    }
+    quantity += " ELSE I.QTITEMORIG END";
+    others += " ELSE I.QTITRELACNFSUBS END";
+    return QueryPacket(db, ItemProdutoLayout(),
+                       ItemProdutoSql({{"QTITEMORIG", quantity}, {"QTITRELACNFSUBS", others}}), params);
 }
 
 std::string ItemEncargoSql() {
@@ -112,6 +127,19 @@ DataPacket Read(db::Database& db, const PacketLayout& layout, const std::string&
 
 } // namespace
 
+std::string ParticipantName(std::string_view posting) {
+    const std::string p(posting);
+    return "CASE " + p + ".IDORIGDESTNF WHEN 'C' THEN " + p + "C.NMRAZSOCCLIE WHEN 'L' THEN " + p +
+           "L.NMFILIAL ELSE " + p + "F.NMRAZSOCFORN END";
+}
+
+std::string ParticipantJoins(std::string_view posting) {
+    const std::string p(posting);
+    return " LEFT JOIN FORNECEDOR " + p + "F ON " + p + "F.CDFORNECED = " + p + ".CDFORNECED" +
+           " LEFT JOIN CLIENTE " + p + "C ON " + p + "C.CDCLIENTE = " + p + ".CDCLIENTE" +
+           " LEFT JOIN FILIAL " + p + "L ON " + p + "L.CDFILIAL = " + p + ".CDFILIEMIT";
+}
+
 DataPacket ReadNotaFiscal(db::Database& db, const PostingKey& key) {
     static const std::string sql = NotaFiscalSql();
     return Read(db, NotaFiscalLayout(), sql, key);
@@ -123,6 +151,8 @@ DataPacket ReadItemNotaFisc(db::Database& db, const PostingKey& key) {
 }
 
 DataPacket ReadItemProduto(db::Database& db, const PostingKey& key) {
+    const std::vector<ProductOrigin> origins = OriginQuantitiesOfReturn(db, key);
+    if (!origins.empty()) return ReadReturnItems(db, key, origins);
     static const std::string sql = ItemProdutoSql();
     return Read(db, ItemProdutoLayout(), sql, key);
 }
@@ -164,7 +194,7 @@ DataPacket ReadNFRelacAF(db::Database& db, const PostingKey& key) {
 
 std::optional<std::string> ReadPostingSupplier(db::Database& db, const PostingKey& key) {
     const Packet p = db.Query("SELECT CDFORNECED FROM NOTAFISCAL WHERE CDFILIAL = :P_CDFILIAL"
-                              " AND NRLANCTONF = :P_NRLANCTONF",
+                              " AND NRLANCTONF = :P_NRLANCTONF AND IDENTRSAIDOP = 'E'",
                               KeyParams(key));
     if (p.rows.empty()) return std::nullopt;
     const Variant& supplier = p.rows[0].values[0];

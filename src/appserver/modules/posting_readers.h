@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace dfe::appserver {
@@ -24,8 +25,13 @@ DataPacket ReadItensNFOrig(db::Database& db, const PostingKey& key);
 DataPacket ReadNFRelacAF(db::Database& db, const PostingKey& key);
 
 // The posting's supplier code, empty for a customer's or branch's posting; nothing when the posting does not
-// exist.
+// exist or is a branch's outgoing invoice.
 std::optional<std::string> ReadPostingSupplier(db::Database& db, const PostingKey& key);
+
+// The name of a posting's participant after its kind (customer, issuing branch, else supplier) as a column
+// expression over the posting aliased `posting`, and the joins it reads.
+std::string ParticipantName(std::string_view posting);
+std::string ParticipantJoins(std::string_view posting);
 
 // The items of the origin postings, in the order of the keys.
 DataPacket ReadOriginItems(db::Database& db, const std::vector<PostingKey>& origins);
