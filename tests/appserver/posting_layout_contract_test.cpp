@@ -34,9 +34,9 @@ const std::pair<const char*, const char*> kClientFields[] = {
      "NRNOTAFISCALELE S9, DSOBSSTATUSNFE S1000, NRPROTOCOLONFE S15, IDTIPOEMISNFE S1, IDTPAMBNFE S1, "
      "DTHRPROTOCOLNFE D, IDNFGERADAVIAXML S1, CDCHAVEACESNFPS S50, HORA S5, DSCFOPINFUSU S50, "
      "CDCFOPINFUSU S11, IDSTATUSMANIF S1, CDFORNECEDREME S21, IDTPIJURFORREME S1, NRINSJURFORREME S20, "
-     "NRNFREMESSA S20, SGESTADO S2, CDMUNICIPIO S4, CDIBGEORIG S10, CDIBGEDEST S10, CDTIPOCTE S1, "
+     "NRNFREMESSA S20, SGESTADO S2, CDMUNICIPIO S5, CDIBGEORIG S10, CDIBGEDEST S10, CDTIPOCTE S1, "
      "NRACESSONFEREF S44, CDFINEMIDOCNF S40, CDMODDOCARREC S40, NRDOCARRECAD S40, NRSEQCAPADOC S10, "
-     "NMESTADO S30, NMMUNICIPIO S30, IDNATFRETECTE S1, CDSERVICOPROD S30"},
+     "NMESTADO S40, NMMUNICIPIO S60, IDNATFRETECTE S1, CDSERVICOPROD S30"},
     {"cdsItemNotaFisc",
      "LANCAMENTO S17, NRLANCTONF S10, CDSERIEENTR S5, NRNOTAFISC S20, NMRAZSOCFORN S40, CDFILIAL S4, "
      "VRNOTAFISC F, CDFILIALIT S4, NRLANCTONFIT S10, NRSEQUITNOTA S3, CDSERIE S5, NRINSJURNF S20"},
@@ -91,11 +91,6 @@ const std::pair<const char*, const char*> kClientFields[] = {
     {"cdsDevolucao", "CDFILIAL S4, NRLANCTONF S10"},
 };
 
-// Where the server answers a field wider than the client declares it, and why. The municipality of a
-// posting is one of the IBGE's five-digit codes (the municipality's four digits and the check digit); the
-// client's field of four must grow to hold it, and until then loads it as sent rather than cut.
-const std::pair<const char*, const char*> kWiderThanTheClient[] = {{"cdsNotaFiscal", "CDMUNICIPIO S5"}};
-
 std::vector<FieldDef> Expected(std::string_view dataset) {
     for (const auto& [name, fields] : kClientFields) {
         if (dataset != name) continue;
@@ -112,13 +107,6 @@ std::vector<FieldDef> Expected(std::string_view dataset) {
             else
                 f.size = std::stoi(kind.substr(1));
             defs.push_back(f);
-        }
-        for (const auto& [wider, field] : kWiderThanTheClient) {
-            if (dataset != wider) continue;
-            const std::string entry = field;
-            const size_t blank = entry.find(' ');
-            for (FieldDef& f : defs)
-                if (f.name == entry.substr(0, blank)) f.size = std::stoi(entry.substr(blank + 2));
         }
         return defs;
     }

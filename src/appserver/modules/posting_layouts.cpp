@@ -111,8 +111,8 @@ const PacketLayout& NotaFiscalLayout() {
         S("CDMODDOCARREC", 40),
         S("NRDOCARRECAD", 40),
         S("NRSEQCAPADOC", 10),
-        S("NMESTADO", 30),
-        S("NMMUNICIPIO", 30),
+        S("NMESTADO", 40),
+        S("NMMUNICIPIO", 60),
         S("IDNATFRETECTE", 1),
         S("CDSERVICOPROD", 30),
     };
