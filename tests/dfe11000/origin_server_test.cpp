@@ -148,6 +148,18 @@ TEST_F(OriginServer, ATypedOutgoingInvoiceIsFoundAmongTheCustomersOwn) {
     }
 }
 
+// A number typed over relates the invoice it names, not the one typed before it.
+TEST_F(OriginServer, ANumberTypedOverRelatesTheInvoiceItNames) {
+    ASSERT_NO_FATAL_FAILURE(At("0001"));
+    ASSERT_NO_FATAL_FAILURE(NewPosting("07", kBomPreco));
+    Typing(form->ui.dbeSerieSaida, "1");
+    for (const auto& [typed, posting] : {std::pair{"1302", "0000000094"}, std::pair{"1303", "0000000095"}}) {
+        Typing(form->ui.dbeNumeroSaida, typed);
+        EXPECT_EQ(Leave(form->ui.dbeSerieSaida), "") << typed << "\n" << dialogs.Describe();
+        EXPECT_EQ(Related("NRLANCTONFIT"), posting) << typed;
+    }
+}
+
 // The search of the return page lists the customer's invoices; the one picked fills the related row as the
 // invoice numbers it.
 TEST_F(OriginServer, TheOutgoingSearchListsTheCustomersInvoicesAndKeepsThePickedNumber) {

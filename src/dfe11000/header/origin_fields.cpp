@@ -86,8 +86,14 @@ std::string OriginRules::PaddedNumber(const std::string& typed, const char* widt
     return digits > 0 ? support::Ajusta(typed, static_cast<int>(digits)) : typed;
 }
 
-void OriginRules::TakeFirstOrigin(const DataSet& candidates) {
-    if (!FieldText(data_.cdsItemNotaFisc, "NRLANCTONFIT").empty()) return;
+// A posting the row already names is kept only while it is a candidate (a pick): one left from a number
+// typed before would relate another invoice than the one named.
+void OriginRules::TakeFirstOrigin(DataSet& candidates) {
+    const std::string branch = FieldText(data_.cdsItemNotaFisc, "CDFILIALIT");
+    const std::string posting = FieldText(data_.cdsItemNotaFisc, "NRLANCTONFIT");
+    if (!posting.empty() && candidates.Locate("CDFILIAL;NRLANCTONF", {Variant(branch), Variant(posting)}))
+        return;
+    candidates.First();
     EditRelated();
     data_.cdsItemNotaFisc.FieldByName("NRLANCTONFIT").SetAsString(FieldText(candidates, "NRLANCTONF"));
     data_.cdsItemNotaFisc.FieldByName("CDFILIALIT").SetAsString(FieldText(candidates, "CDFILIAL"));

@@ -73,7 +73,7 @@ private:
     void TipoOrigem();
     // The current related row, put into edit (appended when there is none).
     void EditRelated();
-    void TakeFirstOrigin(const DataSet& candidates);
+    void TakeFirstOrigin(DataSet& candidates);
     void LoadItemsWhenEmpty();
     void CopyOriginItems();
     std::string PaddedNumber(const std::string& typed, const char* widthParam) const;
