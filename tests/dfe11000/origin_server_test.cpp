@@ -51,6 +51,15 @@ protected:
         ASSERT_EQ(Tab(), "") << dialogs.Describe();
     }
 
+    // Types an origin's series and, when it is accepted, its number; the code of the message leaving either.
+    std::string TypeOrigin(Control* series, Control* number, const std::string& seriesText,
+                           const std::string& numberText) {
+        Typing(series, seriesText);
+        if (std::string code = Leave(number); !code.empty()) return code;
+        Typing(number, numberText);
+        return Leave(series);
+    }
+
     // Campinas receives only from suppliers its central purchasing (the head office) qualified.
     void Qualify(const std::string& supplier) {
         lookups_->Execute("INSERT INTO QUALIFFORN (CDFILIAL, CDFORNECED, CDQUALIF, DTINIVALI)"
@@ -128,12 +137,8 @@ TEST_F(OriginServer, ATypedOutgoingInvoiceIsFoundAmongTheCustomersOwn) {
     for (const Case& c : cases) {
         ASSERT_NO_FATAL_FAILURE(NewPosting("07", c.customer));
         const int loads = Calls("GetItemProduto");
-        Typing(form->ui.dbeSerieSaida, c.series);
-        std::string code = Leave(form->ui.dbeNumeroSaida);
-        if (code.empty()) {
-            Typing(form->ui.dbeNumeroSaida, c.number);
-            code = Leave(form->ui.dbeSerieSaida);
-        }
+        const std::string code =
+            TypeOrigin(form->ui.dbeSerieSaida, form->ui.dbeNumeroSaida, c.series, c.number);
         EXPECT_EQ(code, c.code) << c.what << "\n" << dialogs.Describe();
         EXPECT_EQ(Related("NRLANCTONFIT"), c.posting) << c.what;
         EXPECT_EQ(Related("NRNOTAFISC"), c.stored) << c.what;
@@ -239,12 +244,7 @@ TEST_F(OriginServer, AComplementNamesAPurchaseOfItsSupplier) {
     ASSERT_NO_FATAL_FAILURE(At("0002"));
     for (const Case& c : cases) {
         ASSERT_NO_FATAL_FAILURE(NewPosting("03", kBebidasHorizonte));
-        Typing(form->ui.dbeCdSerie, c.series);
-        std::string code = Leave(form->ui.dbeNrNotaFisc);
-        if (code.empty()) {
-            Typing(form->ui.dbeNrNotaFisc, c.number);
-            code = Leave(form->ui.dbeCdSerie);
-        }
+        const std::string code = TypeOrigin(form->ui.dbeCdSerie, form->ui.dbeNrNotaFisc, c.series, c.number);
         EXPECT_EQ(code, c.code) << c.what << "\n" << dialogs.Describe();
         EXPECT_EQ(Related("NRLANCTONFIT"), c.posting) << c.what;
         if (*c.code) {
