@@ -25,8 +25,7 @@ public:
 
 protected:
     void SetUp() override {
-        auto db = temp_.Open();
-        ApplyMigrations(*db, EmbeddedSchemaFiles(), true);
+        auto db = temp_.OpenDemo();
         server_ = std::make_unique<EmbeddedServer>(std::move(db));
         lanc_.SetHost(std::string(net::kInProcessHost));
         lanc_.Connect();

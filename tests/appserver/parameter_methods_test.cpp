@@ -16,8 +16,7 @@ namespace {
 class ParameterMethods : public ::testing::Test {
 protected:
     void SetUp() override {
-        auto db = temp_.Open();
-        ApplyMigrations(*db, EmbeddedSchemaFiles(), true);
+        auto db = temp_.OpenDemo();
         server_ = std::make_unique<EmbeddedServer>(std::move(db));
         for (auto* c : {&lanc_, &docFisc_}) {
             c->SetHost(std::string(net::kInProcessHost));

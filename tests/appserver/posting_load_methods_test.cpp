@@ -49,7 +49,7 @@ TEST_F(PostingLoad, GeneralDataAnswersTheWholePostingInTheClientsOrder) {
     EXPECT_EQ(Field(header, "NRNOTAFISC"), Variant("000012345"));
     EXPECT_EQ(Field(header, "DSMODDOCFISC"), Variant("Nota Fiscal Eletrônica"));
     EXPECT_EQ(Field(header, "NMESTADO"), Variant("São Paulo"));
-    EXPECT_TRUE(Field(header, "NMMUNICIPIO").IsNull()); // no service location
+    EXPECT_EQ(Field(header, "NMMUNICIPIO"), Variant("Ribeirão Preto"));
     EXPECT_EQ(Field(header, "DTHRPROTOCOLNFE"), Variant(DateTime::FromDateTime(2026, 12, 1, 18, 22, 41)));
     // The supplier's parameters, as GetParamForn answers them.
     ASSERT_TRUE(a[12].IsPacket());

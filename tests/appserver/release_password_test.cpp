@@ -24,8 +24,7 @@ constexpr const char* kDemoPassword = "Libera#2026";
 class ReleasePassword : public ::testing::Test {
 protected:
     void SetUp() override {
-        auto db = temp_.Open();
-        ApplyMigrations(*db, EmbeddedSchemaFiles(), true);
+        auto db = temp_.OpenDemo();
         server_ = std::make_unique<EmbeddedServer>(std::move(db), [this] { return now_; });
         autoriza_.SetHost(std::string(net::kInProcessHost));
         autoriza_.Connect();

@@ -43,8 +43,7 @@ protected:
     using Override = std::function<std::optional<Variant>(const net::RpcRequest&)>;
 
     ModuleTest() {
-        auto db = temp_.Open();
-        appserver::ApplyMigrations(*db, appserver::EmbeddedSchemaFiles(), true);
+        auto db = temp_.OpenDemo();
         server_ = std::make_unique<appserver::EmbeddedServer>(std::move(db));
         lookups_ = temp_.Open();
         db::TADOIBQuery::SetDefaultDatabase(lookups_.get());

@@ -3,6 +3,7 @@
 #include "dfe11000/dialogs/loc_prest_serv_rules.h"
 
 #include "dfe11000/dialogs/frm_loc_prest_serv.h"
+#include "dfe11000/header/service_place.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
 #include "dfe11000/posting/posting_editor.h"
@@ -12,29 +13,6 @@
 #include "support/show_msg.h"
 
 namespace dfe::dfe11000 {
-namespace {
-
-constexpr const char* kBrasil = "0055";
-
-// What both edits take besides their own characters: editing keys, paste and the arrow keys' codes.
-bool EditingKey(char32_t ch) {
-    return ch == 8 || ch == 9 || ch == 13 || ch == 22 || ch == U'%' || ch == U'&' || ch == U'\'' ||
-           ch == U'(';
-}
-
-void KeepStateKey(char32_t& ch) {
-    if (ch >= U'a' && ch <= U'z') {
-        ch = ch - U'a' + U'A';
-    } else if (!(ch >= U'A' && ch <= U'Z') && !EditingKey(ch)) {
-        ch = 0;
-    }
-}
-
-void KeepMunicipalityKey(char32_t& ch) {
-    if (!(ch >= U'0' && ch <= U'9') && !EditingKey(ch)) ch = 0;
-}
-
-} // namespace
 
 void LocPrestServRules::Wire() {
     dialog_.dbeEstado->OnKeyPress = [](Component&, char32_t& ch) { KeepStateKey(ch); };
@@ -72,22 +50,13 @@ void LocPrestServRules::Refuse(Control* control, const char* code) {
 }
 
 bool LocPrestServRules::FindState(const std::string& state) {
-    db::TADOIBQuery& query = posting_.lookups.qryVd_Estado;
-    query.Close();
-    query.ParamByName("P_CDPAIS") = Variant(kBrasil);
-    query.ParamByName("P_SGESTADO") = Variant(state);
-    query.Open();
-    return !query.IsEmpty();
+    ReopenPlace(posting_.lookups.qryVd_Estado, state);
+    return !posting_.lookups.qryVd_Estado.IsEmpty();
 }
 
 bool LocPrestServRules::FindMunicipality(const std::string& state, const std::string& municipality) {
-    db::TADOIBQuery& query = posting_.lookups.qryVd_Municipio;
-    query.Close();
-    query.ParamByName("P_CDPAIS") = Variant(kBrasil);
-    query.ParamByName("P_SGESTADO") = Variant(state);
-    query.ParamByName("P_CDMUNICIPIO") = Variant(municipality);
-    query.Open();
-    return !query.IsEmpty();
+    ReopenPlace(posting_.lookups.qryVd_Municipio, state, municipality);
+    return !posting_.lookups.qryVd_Municipio.IsEmpty();
 }
 
 void LocPrestServRules::SetHeader(const char* field, const std::string& value) {
@@ -145,9 +114,7 @@ void LocPrestServRules::dbeMunicipioChange() {
 }
 
 void LocPrestServRules::btpEstadoOrigBeforePesq(bool& proceed) {
-    posting_.lookups.qryEstado.Close();
-    posting_.lookups.qryEstado.ParamByName("P_CDPAIS") = Variant(kBrasil);
-    posting_.lookups.qryEstado.Open();
+    ReopenPlace(posting_.lookups.qryEstado);
     proceed = true;
 }
 
@@ -157,10 +124,7 @@ void LocPrestServRules::btpEstadoOrigAfterPesq() {
 }
 
 void LocPrestServRules::btpMunicipioBeforePesq(bool& proceed) {
-    posting_.lookups.qryMunicipio.Close();
-    posting_.lookups.qryMunicipio.ParamByName("P_CDPAIS") = Variant(kBrasil);
-    posting_.lookups.qryMunicipio.ParamByName("P_SGESTADO") = Variant(text::Trim(dialog_.dbeEstado->Text()));
-    posting_.lookups.qryMunicipio.Open();
+    ReopenPlace(posting_.lookups.qryMunicipio, text::Trim(dialog_.dbeEstado->Text()));
     proceed = true;
 }
 

@@ -1,6 +1,7 @@
 // Where a service was rendered: the state and municipality of the header, their searches and checks, and
 // the items' taxes generated again when the place changed.
 #include "dfe11000/header/header_rules.h"
+#include "dfe11000/header/service_place.h"
 #include "dfe11000/header/transport_rules.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
@@ -9,31 +10,8 @@
 #include "platform/ui/ui_error.h"
 #include "support/consiste.h"
 
-#include <cctype>
-
 namespace dfe::dfe11000 {
 namespace {
-
-// The places are always of Brazil.
-constexpr const char* kCountry = "0055";
-
-// Keys both editors take besides their own characters: backspace, tab, Enter, Ctrl+V and "%&'(".
-bool PlaceKey(char32_t key) {
-    return key == U'\b' || key == U'\t' || key == U'\r' || key == 22 || key == U'%' || key == U'&' ||
-           key == U'\'' || key == U'(';
-}
-
-bool Letter(char32_t key) {
-    return (key >= U'a' && key <= U'z') || (key >= U'A' && key <= U'Z');
-}
-
-void Reopen(db::TADOIBQuery& query, const std::string& state, const std::string& municipality = {}) {
-    query.Close();
-    query.ParamByName("P_CDPAIS") = Variant(kCountry);
-    if (query.HasParam("P_SGESTADO")) query.ParamByName("P_SGESTADO") = Variant(state);
-    if (query.HasParam("P_CDMUNICIPIO")) query.ParamByName("P_CDMUNICIPIO") = Variant(municipality);
-    query.Open();
-}
 
 void ClearWhileEditing(DataSet& ds, std::initializer_list<const char*> fields) {
     if (!ds.Active() || !InEdit(ds)) return;
@@ -44,16 +22,8 @@ void ClearWhileEditing(DataSet& ds, std::initializer_list<const char*> fields) {
 } // namespace
 
 void TransportRules::WireServiceLocation() {
-    ui_.dbeEstado->OnKeyPress = [](Component&, char32_t& key) {
-        if (Letter(key)) {
-            key = static_cast<char32_t>(std::toupper(static_cast<int>(key)));
-        } else if (!PlaceKey(key)) {
-            key = 0;
-        }
-    };
-    ui_.dbeMunicipio->OnKeyPress = [](Component&, char32_t& key) {
-        if (!(key >= U'0' && key <= U'9') && !PlaceKey(key)) key = 0;
-    };
+    ui_.dbeEstado->OnKeyPress = [](Component&, char32_t& key) { KeepStateKey(key); };
+    ui_.dbeMunicipio->OnKeyPress = [](Component&, char32_t& key) { KeepMunicipalityKey(key); };
     ui_.dbeEstado->OnChange = [this](Component&) { dbeEstadoChange(); };
     ui_.dbeMunicipio->OnChange = [this](Component&) { dbeMunicipioChange(); };
     ui_.dbeEstado->OnExit = [this](Component&) { Vd_Estado(); };
@@ -75,7 +45,7 @@ void TransportRules::dbeMunicipioChange() {
 }
 
 void TransportRules::btpEstadoOrigBeforePesq() {
-    Reopen(lookups_.qryEstado, {});
+    ReopenPlace(lookups_.qryEstado);
 }
 
 void TransportRules::btpEstadoOrigAfterPesq() {
@@ -84,7 +54,7 @@ void TransportRules::btpEstadoOrigAfterPesq() {
 }
 
 void TransportRules::btpMunicipioBeforePesq() {
-    Reopen(lookups_.qryMunicipio, ui_.dbeEstado->Text());
+    ReopenPlace(lookups_.qryMunicipio, ui_.dbeEstado->Text());
 }
 
 void TransportRules::btpMunicipioAfterPesq() {
@@ -95,7 +65,7 @@ void TransportRules::btpMunicipioAfterPesq() {
 void TransportRules::Vd_Estado() {
     const std::string state = FieldText(data_.cdsNotaFiscal, "SGESTADO");
     if (support::EmptyString(state)) return;
-    Reopen(lookups_.qryVd_Estado, state);
+    ReopenPlace(lookups_.qryVd_Estado, state);
     if (lookups_.qryVd_Estado.IsEmpty()) Refuse({ui_.dbeEstado}, "Estado_N_Cad");
     SetWhileEditing(data_.cdsNotaFiscal, "NMESTADO", FieldText(lookups_.qryVd_Estado, "NMESTADO"));
 }
@@ -111,7 +81,7 @@ void TransportRules::Vd_Municipio() {
         Refuse({ui_.dbeEstado}, "Estado_Inf");
     }
     if (hasState && hasMunicipality) {
-        Reopen(lookups_.qryVd_Municipio, state, municipality);
+        ReopenPlace(lookups_.qryVd_Municipio, state, municipality);
         if (lookups_.qryVd_Municipio.IsEmpty()) Refuse({ui_.dbeMunicipio}, "Muni_N_Cad");
         SetWhileEditing(nf, "NMMUNICIPIO", FieldText(lookups_.qryVd_Municipio, "NMMUNICIPIO"));
     } else if (hasState) {

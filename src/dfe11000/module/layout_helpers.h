@@ -68,6 +68,8 @@ inline DBComboBox* BoundList(Container& parent, const char* name, DataSource* so
 inline support::TBtnPesquisa* SearchButton(Container& parent, const char* name, Control* edit,
                                            const char* title, int left, int top) {
     auto* button = Place<support::TBtnPesquisa>(parent, name, left, top, 21, 21);
+    // Drawn without a glyph, so the clerk sees it is a search by its dots.
+    button->SetCaption("...");
     button->SetAssociate(edit);
     button->SetTitle(title);
     return button;

@@ -1,5 +1,5 @@
 -- The demo's municipalities become the real ones of the IBGE table (schema 0013): every address, branch, state
--- registration, transport company and product rule that named one of the seven made-up codes names the
+-- registration, transport company, product rule and posting that named one of the seven made-up codes names the
 -- municipality's real code, and the made-up rows go, so that no pick list shows a town twice.
 -- São Paulo 7107 -> 50308, Campinas 6291 -> 09502, Ribeirão Preto 6969 -> 43402, Curitiba 7535 -> 06902,
 -- Londrina 7479 -> 13700, Belo Horizonte 4123 -> 06200, Rio de Janeiro 6001 -> 04557.
@@ -29,10 +29,9 @@ UPDATE PRODXFORNDF SET CDMUNICIPIO = CASE CDMUNICIPIO WHEN '7107' THEN '50308' W
     WHEN '6001' THEN '04557' END
 WHERE CDMUNICIPIO IN ('7107', '6291', '6969', '7535', '7479', '4123', '6001');
 
--- A posting's place is where a service was rendered; the demo's postings carry their participant's town there,
--- and the posting screen's field holds four characters, too few for the real codes: the state stays, the town
--- goes.
-UPDATE NOTAFISCAL SET CDMUNICIPIO = NULL
+UPDATE NOTAFISCAL SET CDMUNICIPIO = CASE CDMUNICIPIO WHEN '7107' THEN '50308' WHEN '6291' THEN '09502'
+    WHEN '6969' THEN '43402' WHEN '7535' THEN '06902' WHEN '7479' THEN '13700' WHEN '4123' THEN '06200'
+    WHEN '6001' THEN '04557' END
 WHERE CDMUNICIPIO IN ('7107', '6291', '6969', '7535', '7479', '4123', '6001');
 
 DELETE FROM MUNICIPIO WHERE CDPAIS = '0055' AND CDMUNICIPIO IN ('7107', '6291', '6969', '7535', '7479', '4123', '6001');
