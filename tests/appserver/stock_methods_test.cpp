@@ -14,8 +14,7 @@ namespace {
 class StockMethods : public ::testing::Test {
 protected:
     void SetUp() override {
-        auto db = temp_.Open();
-        ApplyMigrations(*db, EmbeddedSchemaFiles(), true);
+        auto db = temp_.OpenDemo();
         server_ = std::make_unique<EmbeddedServer>(std::move(db));
         stock_.SetHost(std::string(net::kInProcessHost));
         stock_.Connect();
@@ -25,6 +24,16 @@ protected:
     std::string Check(const std::string& branch, DateTime date) {
         try {
             net::CheckResultServ(stock_.Call("ValidaInventario", net::CallArgs().Str(branch).Date(date)));
+            return {};
+        } catch (const net::ServerRefusal& e) {
+            return e.what();
+        }
+    }
+
+    std::string Enable(const char* branch, const char* op, const char* location, const char* warehouse) {
+        try {
+            net::CheckResultServ(stock_.Call(
+                "HabilitaOperador", net::CallArgs().Str(branch).Str(op).Str(location).Str(warehouse)));
             return {};
         } catch (const net::ServerRefusal& e) {
             return e.what();
@@ -57,6 +66,43 @@ TEST_F(StockMethods, AnOpenInventoryBlocksTheBranchFromItsDateOn) {
         Check("0004", DateTime::FromDate(2026, 12, 10)),
         "Existe inventário em aberto na filial 0004 desde 09/12/2026. Movimentação de estoque bloqueada até "
         "o encerramento do inventário.");
+}
+
+TEST_F(StockMethods, AnOperatorReceivesOnlyInTheBranchsWarehousesAndThoseKeptForHim) {
+    const struct {
+        const char *branch, *op, *location, *warehouse, *refusal;
+    } cases[] = {
+        {"0001", "ADMIN", "LOC001", "ALM001", ""},
+        {"0001", "ADMIN", "", "ALM001", ""}, // no location asked
+        {"0001", "ADMIN", "", "", ""},       // nothing chosen
+        {"0001", "GERENTE", "LOC001", "ALM002", ""},
+        {"0001", "ADMIN", "LOC001", "ALM002",
+         "Operador ADMIN não habilitado para o almoxarifado ALM002 da filial 0001."},
+        {"0002", "ADMIN", "LOC001", "ALM001", "Almoxarifado ALM001 não cadastrado na filial 0002."},
+        {"0001", "ADMIN", "LOC009", "ALM001", "Localização LOC009 não cadastrada no almoxarifado ALM001."},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Enable(c.branch, c.op, c.location, c.warehouse), c.refusal) << c.op << " " << c.warehouse;
+    // A malformed call is refused, not answered.
+    EXPECT_NE(Enable("0001", "ADMIN", "LOC0001", "ALM001"), "");
+}
+
+TEST_F(StockMethods, ThePostingsItemsComeWithTheirWarehouseLocationAndLot) {
+    net::TNetConnection lanc{net::kLancNFEntrada};
+    lanc.SetHost(std::string(net::kInProcessHost));
+    lanc.Connect();
+    const Variant answer =
+        net::CheckResultServ(lanc.Call("GetProdAlmoLoca", net::CallArgs().Str("0001").Str("0000000001")));
+    const Packet items = FromDataPacket(answer.AsPacket());
+    ASSERT_EQ(items.rows.size(), 2u);
+    const std::vector<std::string> first = {
+        "1.01.001", "0000000101", "Leite integral UHT 1 L", "000001", "000001", "L261101", "0001"};
+    for (size_t i = 0; i < first.size(); ++i)
+        EXPECT_EQ(items.rows[0].values[i].AsString(), first[i]) << items.fields[i].name;
+    EXPECT_TRUE(FromDataPacket(net::CheckResultServ(lanc.Call("GetProdAlmoLoca",
+                                                              net::CallArgs().Str("0001").Str("0000009999")))
+                                   .AsPacket())
+                    .rows.empty());
 }
 
 } // namespace

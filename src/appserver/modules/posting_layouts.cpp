@@ -266,6 +266,13 @@ const PacketLayout& IbgeLayout() {
     return layout;
 }
 
+const PacketLayout& ProdAlmoLocaLayout() {
+    static const PacketLayout layout = {S("CDARVPROD", 20),   S("CDPRODUTO", 10),   S("NMPRODUTO", 50),
+                                        S("CDALMOXARIFE", 6), S("CDLOCALESTOQ", 6), S("NRLOTEESTQ", 20),
+                                        S("NRSUBLOTE", 4)};
+    return layout;
+}
+
 const PacketLayout& CountNFOrigLayout() {
     static const PacketLayout layout = {FieldDef{"NRREGISTROS", FieldType::Integer, 0, false}};
     return layout;

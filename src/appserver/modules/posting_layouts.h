@@ -31,6 +31,8 @@ const PacketLayout& NFOrigListaLayout();
 const PacketLayout& DevolucaoLayout();
 // The municipality codes (cdsIbge).
 const PacketLayout& IbgeLayout();
+// The posting's items with the warehouse, location and lot each enters stock in.
+const PacketLayout& ProdAlmoLocaLayout();
 const PacketLayout& CountNFOrigLayout();
 
 // The participant rules' lookups: the proposed model (cdsModDoc) and the qualifications.

@@ -89,6 +89,19 @@ Variant GetIBGE(MethodContext& call) {
                                {}));
 }
 
+// The items still in the posting (not marked deleted), in their order.
+Variant GetProdAlmoLoca(MethodContext& call) {
+    ExpectArgCount(call, 2, 2);
+    const PostingKey key = PostingKeyArgs(call);
+    return Variant(QueryPacket(call.Db(), ProdAlmoLocaLayout(),
+                               "SELECT P.CDARVPROD, I.CDPRODUTO, P.NMPRODUTO, I.CDALMOXARIFE, I.CDLOCALESTOQ,"
+                               " I.NRLOTEESTQ, I.NRSUBLOTE FROM ITEMPRODUTO I"
+                               " LEFT JOIN PRODUTO P ON P.CDPRODUTO = I.CDPRODUTO"
+                               " WHERE I.CDFILIAL = :P_CDFILIAL AND I.NRLANCTONF = :P_NRLANCTONF"
+                               " AND COALESCE(I.IDDELETE, 'N') <> 'S' ORDER BY I.NRSEQITPROD",
+                               {{"P_CDFILIAL", key.branch}, {"P_NRLANCTONF", key.number}}));
+}
+
 std::string MissingPostingText(const PostingKey& key) {
     return "Lançamento " + key.number + " da filial " + key.branch +
            " não encontrado. Ele pode ter sido excluído por outro usuário; atualize a lista.";
@@ -145,6 +158,7 @@ void RegisterPostingLoadMethods(MethodRegistry& registry) {
     add("GetNFRelacAF", LoadPart<ReadNFRelacAF>);
     add("GetCountNFOrig", GetCountNFOrig);
     add("GetListServProd", GetListServProd);
+    add("GetProdAlmoLoca", GetProdAlmoLoca);
     add("GetIBGE", GetIBGE);
 }
 

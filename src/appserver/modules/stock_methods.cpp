@@ -1,5 +1,6 @@
 #include "appserver/modules/stock_methods.h"
 
+#include "appserver/modules/call_arguments.h"
 #include "platform/core/date_time.h"
 #include "platform/core/text.h"
 #include "platform/db/sql_date.h"
@@ -33,10 +34,47 @@ Variant ValidaInventario(MethodContext& call) {
     return Variant("");
 }
 
+// Refuses a warehouse or location the branch does not have, and a warehouse kept for other operators.
+// Answers "" when the operator may receive goods there.
+Variant HabilitaOperador(MethodContext& call) {
+    ExpectArgCount(call, 4, 4);
+    const std::string branch = CodeArg(call, 0, 4, "filial");
+    const std::string op = CodeArg(call, 1, 12, "operador");
+    const std::string location = CodeArg(call, 2, 6, "localização");
+    const std::string warehouse = CodeArg(call, 3, 6, "almoxarifado");
+    if (warehouse.empty()) return Variant("");
+    db::Database& db = call.Db();
+    const db::SqlParams key{{"P_CDFILIAL", branch},
+                            {"P_CDALMOXARIFE", warehouse},
+                            {"P_CDLOCALESTOQ", location},
+                            {"P_CDOPERADOR", op}};
+    if (db.Query("SELECT 1 FROM ALMOXARIFADO WHERE CDFILIAL = :P_CDFILIAL AND CDALMOXARIFE = :P_CDALMOXARIFE",
+                 key)
+            .rows.empty())
+        throw MethodRefusal("Almoxarifado " + warehouse + " não cadastrado na filial " + branch + ".");
+    if (!location.empty() &&
+        db.Query("SELECT 1 FROM LOCALESTOQUE WHERE CDFILIAL = :P_CDFILIAL"
+                 " AND CDALMOXARIFE = :P_CDALMOXARIFE AND CDLOCALESTOQ = :P_CDLOCALESTOQ",
+                 key)
+            .rows.empty())
+        throw MethodRefusal("Localização " + location + " não cadastrada no almoxarifado " + warehouse + ".");
+    const Packet listed = db.Query("SELECT CDOPERADOR FROM OPERALMOXARIFE WHERE CDFILIAL = :P_CDFILIAL"
+                                   " AND CDALMOXARIFE = :P_CDALMOXARIFE",
+                                   key);
+    bool allowed = listed.rows.empty();
+    for (const PacketRow& row : listed.rows)
+        allowed = allowed || text::Trim(row.values[0].AsString()) == op;
+    if (!allowed)
+        throw MethodRefusal("Operador " + op + " não habilitado para o almoxarifado " + warehouse +
+                            " da filial " + branch + ".");
+    return Variant("");
+}
+
 } // namespace
 
 void RegisterStockMethods(MethodRegistry& registry) {
     registry.Add(net::kEstoque, "ValidaInventario", MethodKind::Read, ValidaInventario);
+    registry.Add(net::kEstoque, "HabilitaOperador", MethodKind::Read, HabilitaOperador);
 }
 
 } // namespace dfe::appserver
