@@ -1,5 +1,6 @@
 // The header panel (company and operation type): entering it, and leaving it, which fixes both and adapts
 // the record page to the operation type.
+#include "dfe11000/dialogs/frm_almo_local.h"
 #include "dfe11000/header/header_rules.h"
 #include "dfe11000/header/participant_rules.h"
 #include "dfe11000/module/branch_panel.h"

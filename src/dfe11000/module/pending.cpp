@@ -53,10 +53,6 @@ void CriaReplicacao(TfrmLancNFEntrada& /*form*/) {
     NotAvailableYet("Replicação de documentos");
 }
 
-bool CriaAlmoLocal(TfrmLancNFEntrada& /*form*/) {
-    NotAvailableYet("Almoxarifado e local de estoque");
-}
-
 void GravaVencimento(TfrmLancNFEntrada& /*form*/) {
     NotAvailableYet("Geração dos vencimentos");
 }

@@ -32,8 +32,6 @@ bool FechaNotaFiscal(TfrmLancNFEntrada& form, const std::string& mode);
 bool Existe_Erro(TfrmLancNFEntrada& form);
 void CriaGeraEtiq(TfrmLancNFEntrada& form);
 void CriaReplicacao(TfrmLancNFEntrada& form);
-// The warehouse and stock-location dialog of a new posting; true = confirmed.
-bool CriaAlmoLocal(TfrmLancNFEntrada& form);
 // The installments generated again for the supplier accepted.
 void GravaVencimento(TfrmLancNFEntrada& form);
 // The taxes of the current item generated again by the server.

@@ -9,4 +9,10 @@ void ValidaInventario(TfrmLancNFEntrada& form, const std::string& branch, DateTi
     form.server.Call(form.server.netEstoque, "ValidaInventario", net::CallArgs().Str(branch).Date(date));
 }
 
+void HabilitaOperador(TfrmLancNFEntrada& form, const std::string& branch, const std::string& op,
+                      const std::string& location, const std::string& warehouse) {
+    form.server.Call(form.server.netEstoque, "HabilitaOperador",
+                     net::CallArgs().Str(branch).Str(op).Str(location).Str(warehouse));
+}
+
 } // namespace dfe::dfe11000

@@ -12,4 +12,9 @@ class TfrmLancNFEntrada;
 // the stock server's reason and abandons the caller. The stock connection is held for the call.
 void ValidaInventario(TfrmLancNFEntrada& form, const std::string& branch, DateTime date);
 
+// The stock module's consent for the operator to receive goods in the warehouse and location of the branch:
+// returns when given, otherwise shows the stock server's reason and abandons the caller.
+void HabilitaOperador(TfrmLancNFEntrada& form, const std::string& branch, const std::string& op,
+                      const std::string& location, const std::string& warehouse);
+
 } // namespace dfe::dfe11000
