@@ -2,6 +2,7 @@
 #include "dfe11000/dialogs/frm_almo_local.h"
 
 #include "dfe11000/dialogs/almo_local_rules.h"
+#include "dfe11000/dialogs/create_dialog.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/layout_helpers.h"
 #include "support/zymora.h"
@@ -94,12 +95,7 @@ void TfrmAlmoLocal::BuildLayout() {
 }
 
 bool CriaAlmoLocal(TfrmLancNFEntrada& form) {
-    std::unique_ptr<TfrmAlmoLocal> dialog;
-    {
-        CursorScope hourglass(form.App(), Cursor::HourGlass);
-        dialog = std::make_unique<TfrmAlmoLocal>(form.App(), form);
-        dialog->RunCreate();
-    }
+    const auto dialog = CreateDialog<TfrmAlmoLocal>(form);
     dialog->ShowModal();
     return dialog->Rules().boConfirma;
 }

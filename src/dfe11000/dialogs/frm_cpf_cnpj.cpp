@@ -2,6 +2,7 @@
 #include "dfe11000/dialogs/frm_cpf_cnpj.h"
 
 #include "dfe11000/dialogs/cpf_cnpj_rules.h"
+#include "dfe11000/dialogs/create_dialog.h"
 
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
@@ -59,12 +60,7 @@ void TfrmCpfCnpj::BuildLayout() {
 
 void CpfCnpj(TfrmLancNFEntrada& form, const Field& /*field*/, const Control& control,
              const std::string& title, const std::string& value) {
-    std::unique_ptr<TfrmCpfCnpj> dialog;
-    {
-        CursorScope hourglass(form.App(), Cursor::HourGlass);
-        dialog = std::make_unique<TfrmCpfCnpj>(form.App(), form);
-        dialog->RunCreate();
-    }
+    const auto dialog = CreateDialog<TfrmCpfCnpj>(form);
     dialog->Rules().Prepare(control, title, value);
     dialog->ShowModal();
 }

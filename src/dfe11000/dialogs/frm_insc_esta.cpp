@@ -1,6 +1,7 @@
 // The state-registration choice: its controls and its creator.
 #include "dfe11000/dialogs/frm_insc_esta.h"
 
+#include "dfe11000/dialogs/create_dialog.h"
 #include "dfe11000/dialogs/insc_esta_rules.h"
 
 #include "dfe11000/header/header_rules.h"
@@ -63,12 +64,7 @@ void TfrmInscEsta::BuildLayout() {
 }
 
 bool CriaInscEsta(TfrmLancNFEntrada& form, bool importing) {
-    std::unique_ptr<TfrmInscEsta> dialog;
-    {
-        CursorScope hourglass(form.App(), Cursor::HourGlass);
-        dialog = std::make_unique<TfrmInscEsta>(form.App(), form);
-        dialog->RunCreate();
-    }
+    const auto dialog = CreateDialog<TfrmInscEsta>(form);
     dialog->Rules().boImporta = importing;
     dialog->ShowModal();
     return dialog->Rules().Confirmed();

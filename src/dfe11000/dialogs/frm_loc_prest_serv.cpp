@@ -1,6 +1,7 @@
 // The service-location dialog: its controls, lookups and creator.
 #include "dfe11000/dialogs/frm_loc_prest_serv.h"
 
+#include "dfe11000/dialogs/create_dialog.h"
 #include "dfe11000/dialogs/loc_prest_serv_rules.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/layout_helpers.h"
@@ -63,15 +64,10 @@ void TfrmLocPrestServ::BuildLayout(TfrmLancNFEntrada& posting) {
 }
 
 bool CriaLocPrestServ(TfrmLancNFEntrada& form) {
-    std::unique_ptr<TfrmLocPrestServ> dialog;
-    {
-        CursorScope hourglass(form.App(), Cursor::HourGlass);
-        dialog = std::make_unique<TfrmLocPrestServ>(form.App(), form);
-        dialog->RunCreate();
-        DataSet& header = form.data.cdsNotaFiscal;
-        if (!header.Active()) header.CreateDataSet();
-        if (header.State() == DataSetState::Browse) header.Edit();
-    }
+    const auto dialog = CreateDialog<TfrmLocPrestServ>(form);
+    DataSet& header = form.data.cdsNotaFiscal;
+    if (!header.Active()) header.CreateDataSet();
+    if (header.State() == DataSetState::Browse) header.Edit();
     dialog->ShowModal();
     return dialog->Rules().boRetorno;
 }
