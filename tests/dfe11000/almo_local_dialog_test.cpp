@@ -206,5 +206,23 @@ TEST_F(AlmoLocalDialog, ABranchThatAsksPerPostingAsksWhenTheHeaderIsLeft) {
     }
 }
 
+TEST_F(AlmoLocalDialog, TheWarehouseCommandAndItsMenuItemOpenTheChoiceAndAreLetGoAfterwards) {
+    form->ui.mnuAlmoLocal->SetEnabled(true);
+    form->ui.sbtAlmoLocal->SetEnabled(true);
+    bool down = false;
+    for (int run = 0; run < 2; ++run) {
+        dialogs.ExpectModal(kDialog).Do([&](Form&) { down = form->ui.sbtAlmoLocal->Down(); }).Cancel();
+        if (run == 0) {
+            app.Click(*form->ui.sbtAlmoLocal);
+        } else {
+            app.PressKey('J', ShiftState{.ctrl = true});
+            EXPECT_TRUE(form->ui.mnuAlmoLocal->Checked());
+        }
+        EXPECT_EQ(dialogs.PendingAnswers(), 0u) << run << dialogs.DescribePending();
+        EXPECT_TRUE(down) << run;
+        EXPECT_FALSE(form->ui.sbtAlmoLocal->Down()) << run;
+    }
+}
+
 } // namespace
 } // namespace dfe::dfe11000

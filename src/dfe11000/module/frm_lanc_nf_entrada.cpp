@@ -9,6 +9,7 @@
 #include "dfe11000/header/participant_rules.h"
 #include "dfe11000/header/transport_rules.h"
 #include "dfe11000/items/item_layout.h"
+#include "dfe11000/items/item_rules.h"
 #include "dfe11000/module/branch_panel.h"
 #include "dfe11000/module/frame_layout.h"
 #include "dfe11000/module/keyboard_hook.h"
@@ -59,6 +60,7 @@ void TfrmLancNFEntrada::WireEvents() {
     Origin().Wire();
     Participants().Wire();
     Transport().Wire();
+    Items().Wire();
     Branch().Wire();
     List().Wire();
     Loader().Wire();

@@ -29,6 +29,7 @@ class OriginRules;
 class ReleaseRules;
 class ParticipantRules;
 class TransportRules;
+class ItemRules;
 class ScreenLayout;
 class BranchPanel;
 class KeyboardHook;
@@ -64,6 +65,7 @@ public:
     OriginRules& Origin() const { return *origin_; }
     ParticipantRules& Participants() const { return *participants_; }
     TransportRules& Transport() const { return *transport_; }
+    ItemRules& Items() const { return *items_; }
     ScreenLayout& Layout() const { return *layout_; }
     BranchPanel& Branch() const { return *branch_; }
     KeyboardHook& Keys() const { return *keys_; }
@@ -97,6 +99,7 @@ private:
     std::unique_ptr<OriginRules> origin_;
     std::unique_ptr<ParticipantRules> participants_;
     std::unique_ptr<TransportRules> transport_;
+    std::unique_ptr<ItemRules> items_;
     std::unique_ptr<ScreenLayout> layout_;
     std::unique_ptr<BranchPanel> branch_;
     std::unique_ptr<KeyboardHook> keys_;
