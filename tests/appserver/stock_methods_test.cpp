@@ -105,5 +105,40 @@ TEST_F(StockMethods, ThePostingsItemsComeWithTheirWarehouseLocationAndLot) {
                     .rows.empty());
 }
 
+TEST_F(StockMethods, AnEntryDateInAClosedStockPeriodNeedsARelease) {
+    server_.reset();
+    temp_.Open()->Execute("INSERT INTO FECHAESTOQUE (CDFILIAL, DTFECHAMENTO) VALUES ('0001', '2026-11-30')");
+    server_ = std::make_unique<EmbeddedServer>(temp_.Open());
+    const auto release = [&](const char* branch, DateTime entry) {
+        try {
+            net::CheckResultServ(stock_.Call("Confirma_Liberacao", net::CallArgs().Str(branch).Date(entry)));
+            return std::string();
+        } catch (const net::ServerRefusal& e) {
+            return std::string(e.what());
+        }
+    };
+    EXPECT_EQ(
+        release("0001", DateTime::FromDate(2026, 11, 30)),
+        "Período de estoque da filial 0001 fechado até 30/11/2026. A data de entrada 30/11/2026 precisa de "
+        "liberação do estoque.");
+    EXPECT_NE(release("0001", DateTime::FromDate(2026, 11, 2)), "");
+    EXPECT_EQ(release("0001", DateTime::FromDate(2026, 12, 1)), ""); // after the closed period
+    EXPECT_EQ(release("0002", DateTime::FromDate(2026, 11, 2)), ""); // another branch's period is open
+}
+
+TEST_F(StockMethods, APostingsReplicasAreThoseNamingIt) {
+    net::TNetConnection lanc{net::kLancNFEntrada};
+    lanc.SetHost(std::string(net::kInProcessHost));
+    lanc.Connect();
+    const auto replicas = [&](const char* branch, const char* posting) {
+        return FromDataPacket(
+                   net::CheckResultServ(lanc.Call("GetVerifReplic", net::CallArgs().Str(branch).Str(posting)))
+                       .AsPacket())
+            .rows.size();
+    };
+    EXPECT_EQ(replicas("0002", "0000000003"), 1u); // 0001/0000000008 copies it
+    EXPECT_EQ(replicas("0001", "0000000008"), 0u); // a replica is not replicated itself
+}
+
 } // namespace
 } // namespace dfe::appserver

@@ -102,6 +102,16 @@ Variant GetProdAlmoLoca(MethodContext& call) {
                                {{"P_CDFILIAL", key.branch}, {"P_NRLANCTONF", key.number}}));
 }
 
+// The postings replicated from this one: each names it (branch and number) as the document it copies.
+Variant GetVerifReplic(MethodContext& call) {
+    ExpectArgCount(call, 2, 2);
+    const PostingKey key = PostingKeyArgs(call);
+    return Variant(QueryPacket(call.Db(), DevolucaoLayout(),
+                               "SELECT CDFILIAL, NRLANCTONF FROM NOTAFISCAL WHERE IDDOCREPLIC = :P_DOC"
+                               " AND COALESCE(IDSTATUS, 'P') <> 'C' ORDER BY CDFILIAL, NRLANCTONF",
+                               {{"P_DOC", key.branch + key.number}}));
+}
+
 std::string MissingPostingText(const PostingKey& key) {
     return "Lançamento " + key.number + " da filial " + key.branch +
            " não encontrado. Ele pode ter sido excluído por outro usuário; atualize a lista.";
@@ -159,6 +169,7 @@ void RegisterPostingLoadMethods(MethodRegistry& registry) {
     add("GetCountNFOrig", GetCountNFOrig);
     add("GetListServProd", GetListServProd);
     add("GetProdAlmoLoca", GetProdAlmoLoca);
+    add("GetVerifReplic", GetVerifReplic);
     add("GetIBGE", GetIBGE);
 }
 

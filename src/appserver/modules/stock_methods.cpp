@@ -6,6 +6,8 @@
 #include "platform/db/sql_date.h"
 #include "platform/net/connection_names.h"
 
+#include <optional>
+
 namespace dfe::appserver {
 namespace {
 
@@ -32,6 +34,26 @@ Variant ValidaInventario(MethodContext& call) {
                             ". Movimentação de estoque bloqueada até o encerramento do inventário.");
     }
     return Variant("");
+}
+
+// Refuses an entry date up to the branch's last closed stock period; the client asks only when the posting
+// has not been released. Answers "" otherwise.
+Variant Confirma_Liberacao(MethodContext& call) {
+    ExpectArgCount(call, 2, 2);
+    const std::string branch = CodeArg(call, 0, 4, "filial");
+    const std::optional<DateTime> entry = DateArg(call, 1, "data de entrada");
+    if (!entry) return Variant("");
+    const Packet closed = call.Db().Query("SELECT DTFECHAMENTO FROM FECHAESTOQUE WHERE CDFILIAL = :P_CDFILIAL"
+                                          " AND DTFECHAMENTO >= :P_DATA ORDER BY DTFECHAMENTO DESC",
+                                          {{"P_CDFILIAL", branch}, {"P_DATA", Variant(*entry)}});
+    if (closed.rows.empty()) return Variant("");
+    const Variant& until = closed.rows[0].values[0];
+    const std::optional<DateTime> day = until.Type() == VariantType::DateTime
+                                            ? std::optional(until.AsDateTime())
+                                            : db::ParseSqlDate(until.AsString());
+    throw MethodRefusal("Período de estoque da filial " + branch + " fechado até " +
+                        (day ? day->Format("dd/mm/yyyy") : until.AsString()) + ". A data de entrada " +
+                        entry->Format("dd/mm/yyyy") + " precisa de liberação do estoque.");
 }
 
 // Refuses a warehouse or location the branch does not have, and a warehouse kept for other operators.
@@ -75,6 +97,7 @@ Variant HabilitaOperador(MethodContext& call) {
 void RegisterStockMethods(MethodRegistry& registry) {
     registry.Add(net::kEstoque, "ValidaInventario", MethodKind::Read, ValidaInventario);
     registry.Add(net::kEstoque, "HabilitaOperador", MethodKind::Read, HabilitaOperador);
+    registry.Add(net::kEstoque, "Confirma_Liberacao", MethodKind::Read, Confirma_Liberacao);
 }
 
 } // namespace dfe::appserver

@@ -7,6 +7,7 @@
 #include "dfe11000/module/module_helpers.h"
 #include "dfe11000/module/pending.h"
 #include "dfe11000/posting/posting_loader.h"
+#include "dfe11000/server/inventory_check.h"
 #include "dfe11000/server/module_parameters.h"
 #include "platform/core/abort.h"
 #include "platform/core/text.h"

@@ -19,15 +19,6 @@ void NotAvailableYet(std::string_view operation) {
     ThrowAbort();
 }
 
-// Replication is not built yet, so no posting of the demo data is a replica: nothing to mark.
-bool GetVerifReplic(TfrmLancNFEntrada& /*form*/, const std::string& /*branch*/,
-                    const std::string& /*posting*/) {
-    return false;
-}
-
-void Confirma_Liberacao(TfrmLancNFEntrada& /*form*/, const std::string& /*branch*/, bool& /*released*/,
-                        DateTime /*entry*/) {}
-
 // Told, not abandoned: stopping here would keep the clerk inside the issue panel.
 void GetNFE(TfrmLancNFEntrada& /*form*/) {
     Tell("Importação dos dados da NF-e");

@@ -3,8 +3,6 @@
 // Operations of the posting screen that later work fills in (docs/pending.md lists each with its issue).
 // Each tells the clerk plainly that it is not available yet; none pretends to succeed.
 
-#include "platform/core/date_time.h"
-
 #include <string>
 #include <string_view>
 
@@ -18,11 +16,6 @@ inline constexpr const char* kNotAvailableCode = "Nao_Disp";
 [[noreturn]] void NotAvailableYet(std::string_view operation);
 
 // ---- Called by the editing commands (docs/pending.md lists each).
-// Answers "not a replica": replicas are made only by the replication dialog, not built yet.
-bool GetVerifReplic(TfrmLancNFEntrada& form, const std::string& branch, const std::string& posting);
-// The stock-period release: no stock period is closed until the stock module closes them, so nothing
-// needs releasing and `released` stays as it is.
-void Confirma_Liberacao(TfrmLancNFEntrada& form, const std::string& branch, bool& released, DateTime entry);
 // Fills the posting from an NF-e the server holds for its key: tells the clerk it is not available yet and
 // lets the exit go on.
 void GetNFE(TfrmLancNFEntrada& form);
