@@ -25,7 +25,7 @@ void GetNFE(TfrmLancNFEntrada& /*form*/) {
 }
 
 void Atualiza_Valores(TfrmLancNFEntrada& /*form*/) {
-    NotAvailableYet("Valores e transporte da nota fiscal");
+    NotAvailableYet("Atualização dos valores da nota fiscal");
 }
 
 bool FechaNotaFiscal(TfrmLancNFEntrada& /*form*/, const std::string& /*mode*/) {
