@@ -3,6 +3,7 @@
 #include "dfe11000/dialogs/almo_local_rules.h"
 
 #include "dfe11000/dialogs/frm_almo_local.h"
+#include "dfe11000/dialogs/stock_place_queries.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
 #include "dfe11000/server/inventory_check.h"
@@ -57,22 +58,11 @@ void AlmoLocalRules::Refuse(Control* control, const char* code) {
 }
 
 bool AlmoLocalRules::FindWarehouse(const std::string& code) {
-    db::TADOIBQuery& query = dialog_.qryAlmoxarifado;
-    query.Close();
-    query.ParamByName("P_CDFILIAL") = Variant(posting_.ui.medCdFilial->Text());
-    query.ParamByName("P_CDALMOXARIFE") = code.empty() ? Variant::Null() : Variant(code);
-    query.Open();
-    return !query.IsEmpty();
+    return dfe11000::FindWarehouse(dialog_.qryAlmoxarifado, posting_.ui.medCdFilial->Text(), code);
 }
 
 bool AlmoLocalRules::FindLocation(const std::string& warehouse, const std::string& code) {
-    db::TADOIBQuery& query = dialog_.qryLocalEstoque;
-    query.Close();
-    query.ParamByName("P_CDFILIAL") = Variant(posting_.ui.medCdFilial->Text());
-    query.ParamByName("P_CDALMOXARIFE") = Variant(warehouse);
-    query.ParamByName("P_CDLOCALESTOQ") = code.empty() ? Variant::Null() : Variant(code);
-    query.Open();
-    return !query.IsEmpty();
+    return dfe11000::FindLocation(dialog_.qryLocalEstoque, posting_.ui.medCdFilial->Text(), warehouse, code);
 }
 
 void AlmoLocalRules::FormActivate() {

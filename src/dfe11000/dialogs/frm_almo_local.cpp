@@ -3,6 +3,7 @@
 
 #include "dfe11000/dialogs/almo_local_rules.h"
 #include "dfe11000/dialogs/create_dialog.h"
+#include "dfe11000/dialogs/stock_place_queries.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/layout_helpers.h"
 #include "support/zymora.h"
@@ -25,14 +26,8 @@ FieldDef Str(const char* name, int size) {
 TfrmAlmoLocal::TfrmAlmoLocal(Application& app, TfrmLancNFEntrada& posting)
     : TfrmRotiGeral(app), rules_(std::make_unique<AlmoLocalRules>(*this, posting)) {
     msgPadrao.AddLines(kMessages);
-    // A null or empty code lists every warehouse (location) of the branch; the blank code is nobody's.
-    qryAlmoxarifado.SetSQL("SELECT CDALMOXARIFE, DSALMOXARIFE FROM ALMOXARIFADO WHERE CDFILIAL = :P_CDFILIAL"
-                           " AND (CDALMOXARIFE = :P_CDALMOXARIFE OR COALESCE(:P_CDALMOXARIFE, '') = '')"
-                           " AND TRIM(CDALMOXARIFE) <> '' ORDER BY CDALMOXARIFE");
-    qryLocalEstoque.SetSQL("SELECT CDLOCALESTOQ, DSLOCALESTOQ FROM LOCALESTOQUE WHERE CDFILIAL = :P_CDFILIAL"
-                           " AND CDALMOXARIFE = :P_CDALMOXARIFE"
-                           " AND (CDLOCALESTOQ = :P_CDLOCALESTOQ OR COALESCE(:P_CDLOCALESTOQ, '') = '')"
-                           " AND TRIM(CDLOCALESTOQ) <> '' ORDER BY CDLOCALESTOQ");
+    PrepareWarehouseQuery(qryAlmoxarifado);
+    PrepareLocationQuery(qryLocalEstoque);
     cdsItemProduto.CreateDataSet({Str("CDARVPROD", 20), Str("CDPRODUTO", 10), Str("NMPRODUTO", 50),
                                   Str("CDALMOXARIFE", 6), Str("CDLOCALESTOQ", 6), Str("NRLOTEESTQ", 20),
                                   Str("NRSUBLOTE", 4)});

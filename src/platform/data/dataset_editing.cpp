@@ -1,3 +1,4 @@
+#include "platform/core/abort.h"
 #include "platform/data/data_error.h"
 #include "platform/data/dataset.h"
 
@@ -85,6 +86,9 @@ void DataSet::Post() {
     NotifyUpdateData();
     const DataSetState editing = state_;
     RunCheckedEvent(BeforePost);
+    // A BeforePost that gave its own row up (the clerk abandoned what it asked) has nothing left to post:
+    // the row stays cancelled and the post ends quietly, so no caller goes on as if it were stored.
+    if (state_ == DataSetState::Browse) ThrowAbort();
     RequireUnchanged(editing, std::nullopt, "BeforePost");
     CheckRequired();
     const bool visible =

@@ -342,6 +342,36 @@ TEST(HandlerMisuseTest, BeforeHookThatClosesOrMovesItsDataSetAbandonsTheOperatio
     EXPECT_EQ(ds.RecordCount(), 3);
 }
 
+TEST(HandlerMisuseTest, ABeforePostThatCancelsItsRowEndsThePostQuietlyWithTheRowCancelled) {
+    for (bool inserting : {false, true}) {
+        DataSet ds("cdsItem");
+        testing::LoadThreeItems(ds);
+        int afterPost = 0;
+        ds.BeforePost = [](DataSet& d) { d.Cancel(); };
+        ds.AfterPost = [&](DataSet&) { ++afterPost; };
+        if (inserting) {
+            ds.Append();
+        } else {
+            ds.Last();
+            ds.Edit();
+        }
+        ds.FieldByName("CDPRODUTO").SetAsString("X");
+        EXPECT_THROW(ds.Post(), Abort) << inserting;
+        EXPECT_EQ(ds.State(), DataSetState::Browse) << inserting;
+        EXPECT_EQ(afterPost, 0) << inserting;
+        EXPECT_EQ(ds.RecordCount(), 3) << inserting;
+        EXPECT_EQ(ds.ChangeCount(), 0) << inserting;
+        ds.Last();
+        EXPECT_EQ(ds.FieldByName("CDPRODUTO").AsString(), "C") << inserting;
+        // Still usable: the next post stores.
+        ds.BeforePost = nullptr;
+        ds.Edit();
+        ds.FieldByName("CDPRODUTO").SetAsString("Y");
+        ds.Post();
+        EXPECT_EQ(ds.FieldByName("CDPRODUTO").AsString(), "Y") << inserting;
+    }
+}
+
 TEST(HandlerMisuseTest, HandlersThatSetThemselvesOffStopWithAnError) {
     DataSet ds("cdsRomaneioNF");
     testing::LoadThreeItems(ds);
