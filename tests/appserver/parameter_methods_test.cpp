@@ -85,7 +85,7 @@ TEST_F(ParameterMethods, GetParamFornAnswersByTheSupplierKind) {
         std::string homologated;
     };
     const Case cases[] = {
-        {"J11222333000181", 1, kUsesProdXForn, 3, "S"},
+        {"J11222333000181", 1, kUsesProdXForn, 9, "S"}, // the demo's first three and its catalogue's six
         {"J12ABC34501DE35", 1, kNoProdXForn, 0, "N"},
         {"J67890123000116", 1, kNoProdXForn, 0, "S"}, // no parameter row: defaults
         {"J00000000000000", 0, kNoProdXForn, 0, ""},  // unknown supplier

@@ -1,5 +1,6 @@
 #include "appserver/schema/schema_migrator.h"
 #include "platform/core/tax_id.h"
+#include "platform/core/text.h"
 #include "temp_database.h"
 
 #include <gtest/gtest.h>
@@ -268,6 +269,102 @@ TEST_F(DemoData, AccessKeysHaveFortyFourDigitsAndAValidCheckDigit) {
         const int rest = sum % 11;
         EXPECT_EQ(key[43] - '0', rest < 2 ? 0 : 11 - rest) << key;
     }
+}
+
+} // namespace
+} // namespace dfe::appserver
+
+namespace dfe::appserver {
+namespace {
+
+bool IsEan13(const std::string& code) {
+    if (code.size() != 13 || code.find_first_not_of("0123456789") != std::string::npos) return false;
+    int sum = 0;
+    for (size_t i = 0; i < 12; ++i)
+        sum += (code[i] - '0') * (i % 2 ? 3 : 1);
+    return code[12] - '0' == (10 - sum % 10) % 10;
+}
+
+// Every product the clerk can post is registered whole: fiscal classification, unit, brand, bar code, the
+// stock product it moves, and a name that fits the item's field.
+TEST_F(DemoData, EveryLastLevelProductIsRegisteredWhole) {
+    const Packet products =
+        db_->Query("SELECT CDARVPROD, CDPRODUTO, CDPRODESTO, CDNCM, SGUNIDADE, VRFATOCONV,"
+                   " CDPRODINTE, CDMARCA, NMPRODUTO FROM PRODUTO WHERE CDNVPRODUTO = 3");
+    ASSERT_GE(products.rows.size(), 200u);
+    size_t withOtherStock = 0;
+    for (const PacketRow& row : products.rows) {
+        const auto text = [&](size_t i) {
+            return row.values[i].IsNull() ? std::string() : row.values[i].AsString();
+        };
+        const std::string tree = text(0), code = text(1), stock = text(2), ncm = text(3), unit = text(4);
+        EXPECT_FALSE(unit.empty()) << tree;
+        EXPECT_LE(text::Length(text(8)), 50u) << tree;
+        ASSERT_FALSE(stock.empty()) << tree;
+        if (stock != code) {
+            ++withOtherStock;
+            continue;
+        }
+        if (ncm.empty()) continue; // the account of services taken
+        EXPECT_TRUE(ncm.size() == 8 && ncm.find_first_not_of("0123456789") == std::string::npos) << tree;
+        EXPECT_TRUE(IsEan13(text(6))) << tree << " " << text(6);
+        EXPECT_FALSE(text(7).empty()) << tree;
+        if (unit == "CX" || unit == "FD") {
+            EXPECT_GT(row.values[5].AsFloat(), 1.0) << tree;
+        }
+    }
+    EXPECT_GE(withOtherStock, 10u);
+    const char* dangling[] = {
+        // The stock product of each is a registered product of the last level.
+        "SELECT P.CDARVPROD FROM PRODUTO P LEFT JOIN PRODUTO E ON E.CDPRODUTO = P.CDPRODESTO"
+        " WHERE P.CDNVPRODUTO = 3 AND (E.CDPRODUTO IS NULL OR E.CDNVPRODUTO <> 3)",
+        // Bar codes identify one product each.
+        "SELECT CDPRODINTE FROM PRODUTO WHERE CDPRODINTE IS NOT NULL GROUP BY CDPRODINTE HAVING COUNT(*) > 1",
+    };
+    for (const char* sql : dangling)
+        EXPECT_TRUE(db_->Query(sql).rows.empty()) << sql;
+}
+
+// Every branch lists every product in its catalogue, with what the item rules meet: a few inactive and
+// blocked products, lot-controlled ones with their lots, placements in the branch's own warehouses, the
+// products of service codes, and the lots of a stored NF-e's items.
+TEST_F(DemoData, EveryBranchHasItsCatalogue) {
+    EXPECT_TRUE(db_->Query("SELECT F.CDFILIAL, P.CDPRODUTO FROM FILIAL F, PRODUTO P WHERE P.CDNVPRODUTO = 3"
+                           " AND NOT EXISTS (SELECT 1 FROM PRODUTOFILIAL C WHERE C.CDFILIAL = F.CDFILIAL"
+                           " AND C.CDPRODUTO = P.CDPRODUTO)")
+                    .rows.empty());
+    EXPECT_TRUE(
+        db_->Query("SELECT C.CDPRODUTO FROM PRODUTOFILIAL C JOIN PRODUTO P ON P.CDPRODUTO = C.CDPRODUTO"
+                   " WHERE P.CDNVPRODUTO <> 3")
+            .rows.empty());
+    const char* present[] = {
+        "SELECT 1 FROM PRODUTOFILIAL WHERE CDFILIAL = '0001' AND IDATIVO = 'N'",
+        "SELECT 1 FROM PRODUTOFILIAL WHERE CDFILIAL = '0001' AND IDBLOQCOMPRA = 'S' AND IDATIVO = 'S'",
+        "SELECT 1 FROM PRODUTOFILIAL WHERE CDFILIAL = '0002' AND IDBLOQCOMPRA = 'S'",
+        "SELECT 1 FROM PRODUTOFILIAL WHERE IDCTRLESTOQUE = 'N'",
+        "SELECT 1 FROM PRODUTOFILIAL C JOIN LOTEESTOQUE L ON L.CDFILIAL = C.CDFILIAL"
+        " AND L.CDPRODESTO = C.CDPRODUTO WHERE C.CDFILIAL = '0003' AND C.IDUTCTRLLOTE = 'S'",
+        "SELECT 1 FROM PRODUTOFILIAL WHERE CDFILIAL = '0001' AND CDALMOXARIFE = 'ALM001' AND CDLOCALESTOQ = "
+        "'LOC002'",
+        "SELECT 1 FROM PRODSERVICO WHERE CDSERVICOPROD = '14.01'",
+        "SELECT 1 FROM NFEITEMLOTE L JOIN NOTAFISCAL N ON N.NRACESSONFE = L.NRACESSONFE JOIN ITEMPRODUTO I"
+        " ON I.CDFILIAL = N.CDFILIAL AND I.NRLANCTONF = N.NRLANCTONF AND I.NRSEQITPROD = L.NRSEQITPROD"
+        " AND I.NRLOTEESTQ = L.NRLOTEPRODXML",
+    };
+    for (const char* sql : present)
+        EXPECT_FALSE(db_->Query(sql).rows.empty()) << sql;
+    const char* dangling[] = {
+        // Lots are kept only of the products the branch controls by lot; a location only with its warehouse.
+        "SELECT L.NRLOTEESTQ FROM LOTEESTOQUE L LEFT JOIN PRODUTOFILIAL C ON C.CDFILIAL = L.CDFILIAL"
+        " AND C.CDPRODUTO = L.CDPRODESTO WHERE C.IDUTCTRLLOTE IS NULL OR C.IDUTCTRLLOTE <> 'S'",
+        "SELECT CDPRODUTO FROM PRODUTOFILIAL WHERE CDLOCALESTOQ IS NOT NULL AND CDALMOXARIFE IS NULL",
+        // The items of the stored postings name the lots of their branch.
+        "SELECT I.NRLOTEESTQ FROM ITEMPRODUTO I WHERE I.NRLOTEESTQ IS NOT NULL AND NOT EXISTS (SELECT 1"
+        " FROM LOTEESTOQUE L WHERE L.CDFILIAL = I.CDFILIMOVI AND L.CDPRODESTO = I.CDPRODESTO"
+        " AND L.NRLOTEESTQ = I.NRLOTEESTQ AND L.NRSUBLOTE = I.NRSUBLOTE)",
+    };
+    for (const char* sql : dangling)
+        EXPECT_TRUE(db_->Query(sql).rows.empty()) << sql;
 }
 
 } // namespace
