@@ -41,12 +41,14 @@ protected:
         Items().CreateDataSet(fields);
         Items().Append();
         SetItem({{"NRSEQITPROD", "0001"},
+                 {"CDPRODUTO", "0000000101"},
+                 {"CDPRODESTO", "0000000101"},
                  {"CDARVPROD", "1.01.001"},
                  {"NMPRODUTO", "Leite integral UHT 1 L"},
                  {"CDALMOXARIFE", "ALM001"},
                  {"CDLOCALESTOQ", "LOC001"},
                  {"NRLOTEESTQ", "L261101"},
-                 {"NRSUBLOTE", "01"}});
+                 {"NRSUBLOTE", "0001"}});
         Items().Post();
         Items().MergeChangeLog();
     }
@@ -57,14 +59,25 @@ protected:
     }
     std::string Item(const char* field) { return Items().FieldByName(field).AsString(); }
 
-    // A new row of cheese, placed by the caller in the central depot.
+    // A new row of cheese, placed by the caller in the central depot; the head office keeps it by lot.
     void AppendCheese() {
         Items().Append();
         SetItem({{"NRSEQITPROD", "0002"},
+                 {"CDPRODUTO", "0000000102"},
+                 {"CDPRODESTO", "0000000102"},
                  {"CDARVPROD", "1.01.002"},
                  {"NMPRODUTO", "Queijo muçarela fatiado"},
                  {"CDALMOXARIFE", "ALM001"},
                  {"CDLOCALESTOQ", "LOC002"}});
+    }
+    // ... and of flour, which it does not.
+    void AppendFlour() {
+        Items().Append();
+        SetItem({{"NRSEQITPROD", "0003"},
+                 {"CDPRODUTO", "0000000201"},
+                 {"CDPRODESTO", "0000000201"},
+                 {"CDARVPROD", "1.02.001"},
+                 {"NMPRODUTO", "Farinha de trigo tipo 1 5 kg"}});
     }
 
     static StockPlacementArgs Args(StockPlacementFlags flags = {}) {
@@ -291,7 +304,7 @@ TEST_F(StockPlacementDialog, WhatIsNotTheClerksToChooseIsShownAndKept) {
     }));
 }
 
-TEST_F(StockPlacementDialog, ALotAndSubLotAreRequiredWhereLotsAreUsed) {
+TEST_F(StockPlacementDialog, ALotAndSubLotAreRequiredForAProductTheBranchKeepsByLot) {
     AppendCheese();
     const StockPlacementFlags flags{.inserting = true, .useLot = true};
     EXPECT_TRUE(Place(Args(flags), [&](TfrmDescEstoqProd& d) {
@@ -319,6 +332,69 @@ TEST_F(StockPlacementDialog, ALotAndSubLotAreRequiredWhereLotsAreUsed) {
         app.Click(d.bbtOK);
     }));
     EXPECT_EQ(Item("NRLOTEESTQ"), "L261101");
+    Items().Cancel();
+
+    // Flour is not kept by lot: nothing is asked.
+    AppendFlour();
+    EXPECT_TRUE(Place(Args(flags), [&](TfrmDescEstoqProd& d) {
+        EXPECT_FALSE(d.medNrLoteEstq->Enabled());
+        app.Click(d.bbtOK);
+    }));
+    EXPECT_EQ(Item("NRLOTEESTQ"), "");
+}
+
+TEST_F(StockPlacementDialog, AReturnPicksALotTheStockHasAndAThirdPartysEntryMayAlso) {
+    Items().Edit();
+    EXPECT_TRUE(Place(Args({.isReturn = true, .useLot = true}), [&](TfrmDescEstoqProd& d) {
+        EXPECT_EQ(d.edtDtValidade->Text(), "28/03/2027"); // the row's lot, as the stock knows it
+        d.medNrLoteEstq->SetText("L999");
+        app.Click(d.bbtOK);
+        EXPECT_EQ(LastError(), "Lote_Cad");
+        ASSERT_TRUE(d.btpLote->Enabled());
+        dialogs.ExpectPick("Lote").Where("NRLOTEESTQ", "L261201");
+        app.Click(*d.btpLote);
+        EXPECT_EQ(d.medNrLoteEstq->Text(), "L261201");
+        EXPECT_EQ(d.medNrSubLote->Text(), "0001");
+        EXPECT_EQ(d.edtDtFabricacao->Text(), "05/12/2026");
+        app.Click(d.bbtOK);
+    }));
+    EXPECT_EQ(Item("NRLOTEESTQ"), "L261201");
+    Items().Cancel();
+
+    // A third party's goods may come in a lot of their own, or in one the stock has (its sub-lot proposed).
+    for (const char* lot : {"T-01", "L2612011"}) {
+        Items().Edit();
+        EXPECT_TRUE(Place(Args({.thirdParty = true, .useLot = true}), [&](TfrmDescEstoqProd& d) {
+            EXPECT_TRUE(d.btpLote->Enabled());
+            d.medNrLoteEstq->SetText(lot);
+            d.medNrSubLote->SetText("");
+            d.medNrLoteEstq->SetFocus();
+            d.medNrSubLote->SetFocus(); // leaving the lot
+            app.Click(d.bbtOK);
+            if (std::string(lot) == "T-01") {
+                EXPECT_EQ(LastError(), "SubLote_Inf");
+                d.medNrSubLote->SetText("A");
+                app.Click(d.bbtOK);
+            }
+        })) << lot;
+        EXPECT_EQ(Item("NRSUBLOTE"), std::string(lot) == "T-01" ? "A" : "0001") << lot;
+        Items().Cancel();
+    }
+}
+
+TEST_F(StockPlacementDialog, AnotherBranchHasItsOwnLots) {
+    AppendCheese();
+    EXPECT_TRUE(Place(Args({.inserting = true, .isReturn = true, .useLot = true, .otherBranch = true}),
+                      [&](TfrmDescEstoqProd& d) {
+                          d.medCdFiliMovi->SetFocus();
+                          d.medCdFiliMovi->SetText("0002");
+                          d.medNrLoteEstq->SetFocus(); // leaving the branch
+                          EXPECT_EQ(d.cdsLotes.RecordCount(), 3);
+                          d.medNrLoteEstq->SetText("P261201");
+                          app.Click(d.bbtOK);
+                      }));
+    EXPECT_EQ(Item("CDFILIMOVI"), "0002");
+    EXPECT_EQ(Item("NRSUBLOTE"), "0001");
 }
 
 TEST_F(StockPlacementDialog, TheElectronicInvoicesLotIsProposedForANewRowWithoutOne) {
@@ -342,7 +418,7 @@ TEST_F(StockPlacementDialog, TheElectronicInvoicesLotIsProposedForANewRowWithout
     Items().Edit();
     EXPECT_FALSE(Place(args, [&](TfrmDescEstoqProd& d) {
         EXPECT_EQ(d.medNrLoteEstq->Text(), "L261101");
-        EXPECT_EQ(d.edtDtValidade->Text(), "");
+        EXPECT_EQ(d.edtDtValidade->Text(), "28/03/2027");
     }));
 }
 

@@ -9,6 +9,7 @@
 #include "appserver/modules/posting_list_methods.h"
 #include "appserver/modules/posting_load_methods.h"
 #include "appserver/modules/release_password_methods.h"
+#include "appserver/modules/stock_lot_methods.h"
 #include "appserver/modules/stock_methods.h"
 
 namespace dfe::appserver {
@@ -23,6 +24,7 @@ void RegisterAllMethods(MethodRegistry& registry) {
     RegisterPostingListMethods(registry);
     RegisterPostingLoadMethods(registry);
     RegisterReleasePasswordMethods(registry);
+    RegisterStockLotMethods(registry);
     RegisterStockMethods(registry);
 }
 

@@ -73,6 +73,14 @@ void DescEstoqProdRules::Wire() {
         FocusFirstPossible({dialog.medCdFiliMovi, dialog.medCdAlmoxarife, dialog.medCdLocalEstoq,
                             dialog.medNrLoteEstq, &dialog.bbtOK});
     };
+    d.btpLote->OnBeforePesq = [this](support::TBtnPesquisa&, bool& go) {
+        go = true;
+        dialog_.cdsLotes.First();
+    };
+    d.btpLote->OnAfterPesq = [this](support::TBtnPesquisa&) {
+        dialog_.medNrSubLote->SetText(FieldText(dialog_.cdsLotes, "NRSUBLOTE"));
+        ShowLotDates(FieldText(dialog_.cdsLotes, "DTFABRICACAO"), FieldText(dialog_.cdsLotes, "DTVALIDADE"));
+    };
     d.bbtOK.OnClick = [this](Component&) { sbtConfirmaClick(); };
     d.bbtCancelar.OnClick = [this](Component&) { sbtCancelaClick(); };
     // Esc gives the item up from any field, without checking the field it leaves.
@@ -99,7 +107,7 @@ bool DescEstoqProdRules::PlacementEditable() const {
 }
 
 bool DescEstoqProdRules::LotEditable() const {
-    return args_.flags.useLot && !args_.flags.keepOriginLot;
+    return args_.flags.useLot && !args_.flags.keepOriginLot && lotControlled_;
 }
 
 bool DescEstoqProdRules::LotRequired() const {
@@ -121,12 +129,18 @@ void DescEstoqProdRules::Prepare(net::TNetConnection& stock, const StockPlacemen
     d.medCdFiliMovi->SetText(text::Trim(branch));
     d.medCdAlmoxarife->SetText(text::Trim(FieldText(row, "CDALMOXARIFE")));
     d.medCdLocalEstoq->SetText(text::Trim(FieldText(row, "CDLOCALESTOQ")));
+    LoadLots();
     std::string lot = text::Trim(FieldText(row, "NRLOTEESTQ"));
     const bool proposeXml = lot.empty() && args.flags.inserting && LotEditable() && !args.xmlLot.empty();
     if (proposeXml) lot = text::Upper(text::Trim(args.xmlLot));
     d.medNrLoteEstq->SetText(lot);
     d.medNrSubLote->SetText(text::Trim(FieldText(row, "NRSUBLOTE")));
-    if (proposeXml) ShowLotDates(args.xmlManufactured, args.xmlExpiry);
+    if (proposeXml) {
+        ShowLotDates(args.xmlManufactured, args.xmlExpiry);
+    } else if (!lot.empty() && d.cdsLotes.Active() &&
+               d.cdsLotes.Locate("NRLOTEESTQ;NRSUBLOTE", {Variant(lot), Variant(Typed(d.medNrSubLote))})) {
+        ShowLotDates(FieldText(d.cdsLotes, "DTFABRICACAO"), FieldText(d.cdsLotes, "DTVALIDADE"));
+    }
 
     if (FindBranch(d.qryFilial, args.branch, Branch()))
         d.edtNmFiliMovi->SetText(FieldText(d.qryFilial, "NMFILIAL"));
@@ -135,13 +149,39 @@ void DescEstoqProdRules::Prepare(net::TNetConnection& stock, const StockPlacemen
     const std::string location = Typed(d.medCdLocalEstoq);
     if (!location.empty() && FindLocation(d.qryLocalEstoque, Branch(), Warehouse(), location))
         d.edtDsLocalEstoq->SetText(FieldText(d.qryLocalEstoque, "DSLOCALESTOQ"));
+    EnableControls();
+}
 
+void DescEstoqProdRules::EnableControls() {
+    TfrmDescEstoqProd& d = dialog_;
     const bool placement = PlacementEditable();
-    Enable({d.medCdFiliMovi, d.btpFiliMovi}, placement && args.flags.otherBranch);
-    Enable({d.medCdAlmoxarife, d.btpAlmoxarifado}, placement && args.flags.useWarehouse);
-    Enable({d.medCdLocalEstoq, d.btpLocalEstoque}, placement && args.flags.useLocation);
+    Enable({d.medCdFiliMovi, d.btpFiliMovi}, placement && args_.flags.otherBranch);
+    Enable({d.medCdAlmoxarife, d.btpAlmoxarifado}, placement && args_.flags.useWarehouse);
+    Enable({d.medCdLocalEstoq, d.btpLocalEstoque}, placement && args_.flags.useLocation);
     Enable({d.grbLote, d.medNrLoteEstq, d.medNrSubLote}, LotEditable());
-    d.btpLote->SetEnabled(LotEditable() && (args.flags.isReturn || args.flags.thirdParty));
+    d.btpLote->SetEnabled(LotEditable() && (args_.flags.isReturn || args_.flags.thirdParty));
+}
+
+void DescEstoqProdRules::LoadLots() {
+    lotControlled_ = false;
+    lotsBranch_ = Branch();
+    dialog_.cdsLotes.Close();
+    std::string product = FieldText(*args_.items, "CDPRODESTO");
+    if (text::Trim(product).empty()) product = FieldText(*args_.items, "CDPRODUTO");
+    product = text::Trim(product);
+    if (!args_.flags.useLot || args_.flags.keepOriginLot || product.empty() || lotsBranch_.empty()) return;
+    CallOptions options;
+    options.busyText = dialog_.msgPadrao.Msg("GetLote");
+    options.retry = true;
+    Variant control;
+    Variant lots;
+    posting_.server.Sequence({stock_}, options, [&] {
+        const net::CallArgs args = net::CallArgs().Str(lotsBranch_).Str(product);
+        control = posting_.server.CallIn(*stock_, "Produto_Ctrl_Lote", args);
+        lots = posting_.server.CallIn(*stock_, "GetLotesEstoque", args);
+    });
+    dialog_.cdsLotes.SetData(lots);
+    lotControlled_ = control.AsString() == "S";
 }
 
 void DescEstoqProdRules::ShowLotDates(const std::string& manufactured, const std::string& expiry) {
@@ -163,6 +203,11 @@ void DescEstoqProdRules::Vd_FiliMovi(bool required) {
     }
     if (!FindBranch(dialog_.qryFilial, args_.branch, code)) Refuse(dialog_.medCdFiliMovi, "FiliMovi_Cad");
     dialog_.edtNmFiliMovi->SetText(FieldText(dialog_.qryFilial, "NMFILIAL"));
+    // Lots are kept per branch.
+    if (code != lotsBranch_) {
+        LoadLots();
+        EnableControls();
+    }
 }
 
 void DescEstoqProdRules::Vd_Almoxarifado(bool required) {
@@ -187,9 +232,27 @@ void DescEstoqProdRules::Vd_Localizacao(bool required) {
 }
 
 void DescEstoqProdRules::Vd_Lote(bool required) {
-    if (!required) return;
-    if (Typed(dialog_.medNrLoteEstq).empty()) Refuse(dialog_.medNrLoteEstq, "Lote_Inf");
-    if (Typed(dialog_.medNrSubLote).empty()) Refuse(dialog_.medNrSubLote, "SubLote_Inf");
+    if (!LotEditable()) return;
+    TfrmDescEstoqProd& d = dialog_;
+    const std::string lot = Typed(d.medNrLoteEstq);
+    if (lot.empty()) {
+        if (required) Refuse(d.medNrLoteEstq, "Lote_Inf");
+        return;
+    }
+    std::string subLot = Typed(d.medNrSubLote);
+    const bool known = subLot.empty()
+                           ? d.cdsLotes.Locate("NRLOTEESTQ", Variant(lot))
+                           : d.cdsLotes.Locate("NRLOTEESTQ;NRSUBLOTE", {Variant(lot), Variant(subLot)});
+    if (known) {
+        if (subLot.empty()) d.medNrSubLote->SetText(FieldText(d.cdsLotes, "NRSUBLOTE"));
+        ShowLotDates(FieldText(d.cdsLotes, "DTFABRICACAO"), FieldText(d.cdsLotes, "DTVALIDADE"));
+    } else if (args_.flags.isReturn) {
+        // What comes back went out in a lot the stock already has.
+        Refuse(d.medNrLoteEstq, "Lote_Cad");
+    } else if (lot == text::Upper(text::Trim(args_.xmlLot))) {
+        ShowLotDates(args_.xmlManufactured, args_.xmlExpiry);
+    }
+    if (required && Typed(d.medNrSubLote).empty()) Refuse(d.medNrSubLote, "SubLote_Inf");
 }
 
 void DescEstoqProdRules::sbtConfirmaClick() {

@@ -46,6 +46,9 @@ private:
     [[noreturn]] void Refuse(Control* control, const char* code);
     std::string Branch() const;
     std::string Warehouse() const;
+    // The product's lot control and lots at the movement branch, asked of the stock server.
+    void LoadLots();
+    void EnableControls();
     void ShowLotDates(const std::string& manufactured, const std::string& expiry);
     void WriteRow();
 
@@ -53,6 +56,8 @@ private:
     TfrmLancNFEntrada& posting_;
     net::TNetConnection* stock_ = nullptr;
     StockPlacementArgs args_;
+    bool lotControlled_ = false;
+    std::string lotsBranch_;
 };
 
 } // namespace dfe::dfe11000

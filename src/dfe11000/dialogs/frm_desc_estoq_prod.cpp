@@ -18,6 +18,8 @@ const std::vector<std::string> kMessages = {
     "Local_Cad|Localização não cadastrada.",
     "Lote_Inf|Lote deve ser informado.",
     "SubLote_Inf|Sub-lote deve ser informado.",
+    "Lote_Cad|Lote não cadastrado para o produto na filial.",
+    "GetLote|Verificando lotes do produto...",
 };
 
 Edit* CodeEdit(Container& parent, const char* name, int left, int top, int width, int maxLength) {
