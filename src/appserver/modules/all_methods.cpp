@@ -4,6 +4,7 @@
 #include "appserver/modules/document_identity_methods.h"
 #include "appserver/modules/implantation_methods.h"
 #include "appserver/modules/origin_methods.h"
+#include "appserver/modules/outsourcing_methods.h"
 #include "appserver/modules/parameter_methods.h"
 #include "appserver/modules/participant_methods.h"
 #include "appserver/modules/posting_list_methods.h"
@@ -19,6 +20,7 @@ void RegisterAllMethods(MethodRegistry& registry) {
     RegisterDocumentIdentityMethods(registry);
     RegisterImplantationMethods(registry);
     RegisterOriginMethods(registry);
+    RegisterOutsourcingMethods(registry);
     RegisterParameterMethods(registry);
     RegisterParticipantMethods(registry);
     RegisterPostingListMethods(registry);
