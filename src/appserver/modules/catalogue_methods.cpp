@@ -21,14 +21,20 @@ db::SqlParams BranchProduct(const MethodContext& call, std::string_view branchWh
             {"P_CDPRODUTO", CodeArg(call, 1, 10, "produto de estoque")}};
 }
 
+// The layout's columns of the branch's catalogue row of the stock product (branch, product): none or one row.
+Variant CatalogueRow(MethodContext& call, const PacketLayout& layout, std::string_view branchWhat) {
+    ExpectArgCount(call, 2, 2);
+    return Variant(QueryPacket(call.Db(), layout,
+                               "SELECT " + SelectList(layout, "C") +
+                                   " FROM PRODUTOFILIAL C WHERE C.CDFILIAL = :P_CDFILIAL"
+                                   " AND C.CDPRODUTO = :P_CDPRODUTO",
+                               BranchProduct(call, branchWhat)));
+}
+
 // Whether the stock product is controlled by lot at the movement branch. The movement branch is empty until
 // the item's placement gives it: no row then.
 Variant GetProdFili(MethodContext& call) {
-    ExpectArgCount(call, 2, 2);
-    return Variant(QueryPacket(call.Db(), VerifLoteLayout(),
-                               "SELECT IDUTCTRLLOTE FROM PRODUTOFILIAL"
-                               " WHERE CDFILIAL = :P_CDFILIAL AND CDPRODUTO = :P_CDPRODUTO",
-                               BranchProduct(call, "filial de movimentação")));
+    return CatalogueRow(call, VerifLoteLayout(), "filial de movimentação");
 }
 
 // The lot, manufacturing and expiry dates the received NF-e declares for the item.
@@ -60,11 +66,7 @@ Variant Utiliza_ControleFiscal(MethodContext& call) {
 
 // The warehouse and location the branch's receipts of the stock product are proposed into.
 Variant GetProdFiliNFE(MethodContext& call) {
-    ExpectArgCount(call, 2, 2);
-    return Variant(QueryPacket(call.Db(), ProdFiliLayout(),
-                               "SELECT CDALMOXARIFE, CDLOCALESTOQ FROM PRODUTOFILIAL"
-                               " WHERE CDFILIAL = :P_CDFILIAL AND CDPRODUTO = :P_CDPRODUTO",
-                               BranchProduct(call, "filial")));
+    return CatalogueRow(call, ProdFiliLayout(), "filial");
 }
 
 // A product the branch's catalogue does not list is kept in no stock there.

@@ -60,7 +60,7 @@ const PacketLayout& VerifLoteLayout();
 const PacketLayout& DadosLoteXMLLayout();
 const PacketLayout& ProdRelacServLayout();
 
-// What the item posting asks of stored postings: the quantity other returns brought back (cdsVd_QuantDev),
+// What the item posting asks of stored postings: the quantity returns brought back (cdsVd_QuantDev),
 // the last purchase cost (cdsCustoCmpProd), the items of an AF import (cdsVerifNFImpAF), the items' labels
 // (cdsEtiqRegera) and audits (cdsVd_ProdAudit).
 const PacketLayout& QuantDevLayout();
