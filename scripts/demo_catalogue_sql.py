@@ -126,7 +126,7 @@ PRODUCTS = {
         item("Leite integral UHT 1 L caixa com 12", "CX", 12, "04012010", "Serra Azul"),
         item("Leite desnatado UHT 1 L", "UN", 1, "04011010", "Serra Azul"),
         item("Leite semidesnatado UHT 1 L", "UN", 1, "04012010", "Vale Verde"),
-        item("Leite integral UHT 1 L", "UN", 1, "04012010", "Fazenda Nova"),
+        item("Leite integral orgânico UHT 1 L", "UN", 1, "04012010", "Fazenda Nova"),
         item("Iogurte natural integral 170 g", "UN", 1, "04032000", "Serra Azul"),
         item("Iogurte de morango 170 g", "UN", 1, "04032000", "Vale Verde"),
         item("Bebida láctea de morango 900 g", "UN", 1, "04039000", "Vale Verde", inactive="0001"),

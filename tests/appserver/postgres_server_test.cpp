@@ -251,5 +251,56 @@ TEST_F(PostgresServer, PostingMethodsAnswerAsOnSqlite) {
     }
 }
 
+// The catalogue's and the item rules' questions answer PostgreSQL's demo as SQLite's.
+TEST_F(PostgresServer, CatalogueAndItemMethodsAnswerAsOnSqlite) {
+    const std::string target = cluster_->NewDatabase();
+    ApplyMigrations(*db::OpenDatabase(target), EmbeddedSchemaFiles(), true);
+    testing::TempDatabase sqliteFile;
+    auto sqlite = sqliteFile.Open();
+    ApplyMigrations(*sqlite, EmbeddedSchemaFiles(), true);
+    const auto answers = [](std::unique_ptr<db::Database> db) {
+        EmbeddedServer server(std::move(db));
+        net::TNetConnection lanc(net::kLancNFEntrada), stock(net::kEstoque);
+        for (auto* c : {&lanc, &stock}) {
+            c->SetHost(std::string(net::kInProcessHost));
+            c->Connect();
+        }
+        std::string origins = "_0001 - 0000000091_0001 - 0000000092_";
+        return std::vector<Variant>{
+            lanc.Call("GetProdFili", net::CallArgs().Str("0003").Str("0000000101")),
+            lanc.Call("GetDadosLoteXML",
+                      net::CallArgs().Str("35261211222333000181550010000123451123456781").Str("0001")),
+            lanc.Call("GetProdRelacServ", net::CallArgs().Str("14.01")),
+            lanc.Call("Utiliza_ControleFiscal", net::CallArgs().Str("0001")),
+            lanc.Call("GetVerifAfPiloto", net::CallArgs().Str("0001").Str("0000000006")),
+            lanc.Call("GetNrSeqItProd",
+                      net::CallArgs().Str("0003").Str("0000000005").Str("0000000202").Str("2,9")),
+            lanc.Call("GetVd_QuantDev", net::CallArgs()
+                                            .Str("0001")
+                                            .Str("")
+                                            .Str("2.01.001")
+                                            .Var(Variant(7.9))
+                                            .StrRef(origins)
+                                            .Str("")
+                                            .Str("")),
+            lanc.Call("GetCustoCmpProd", net::CallArgs().Str("0003").Str("0000001146")),
+            lanc.Call("GetVerifNFImpAF", net::CallArgs().Str("0001").Str("0000000006")),
+            lanc.Call("GetVerifEtiq", net::CallArgs().Str("0003").Str("0000000005")),
+            lanc.Call("GetProdAudit", net::CallArgs().Str("0003").Str("0000000005").Str("0002")),
+            stock.Call("GetProdFiliNFE", net::CallArgs().Str("0001").Str("0000000301")),
+            stock.Call("Produto_Ctrl_Estoque", net::CallArgs().Str("0001").Str("0000001234")),
+            stock.Call("Utiliza_LocalEstoque", net::CallArgs().Str("0004")),
+            stock.Call("Utiliza_Almoxarifado", net::CallArgs().Str("0001")),
+        };
+    };
+    const std::vector<Variant> fromPostgres = answers(db::OpenDatabase(target));
+    const std::vector<Variant> fromSqlite = answers(std::move(sqlite));
+    ASSERT_EQ(fromPostgres.size(), fromSqlite.size());
+    for (size_t i = 0; i < fromSqlite.size(); ++i) {
+        EXPECT_EQ(Deep(fromPostgres[i]), Deep(fromSqlite[i])) << i;
+        EXPECT_NO_THROW(net::CheckResultServ(fromPostgres[i])) << i;
+    }
+}
+
 } // namespace
 } // namespace dfe::appserver

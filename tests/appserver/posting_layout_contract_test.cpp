@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <map>
+#include <tuple>
 
 namespace dfe::appserver {
 namespace {
@@ -89,6 +90,17 @@ const std::pair<const char*, const char*> kClientFields[] = {
      "IDMARCADO S1, CDFILIAL S4, NRLANCTONF S10, IDTPIJURNF S1, NRINSJURNF S20, CDSERIE S5, NRNOTAFISC S20, "
      "DTEMISSAO D, VRNOTAFISC F, DTENTRSAID D, DSLANCAMENTO S17, QTDNFCE F"},
     {"cdsDevolucao", "CDFILIAL S4, NRLANCTONF S10"},
+    {"cdsProdFili", "CDALMOXARIFE S6, CDLOCALESTOQ S6"},
+    {"cdsVerifLote", "IDUTCTRLLOTE S1"},
+    {"cdsDadosLoteXML", "NRLOTEPRODXML S20, DTFABPRODXML D, DTVALPRODXML D"},
+    {"cdsProdRelacServ", "CDPRODUTO S10, CDARVPROD S20, NMPRODUTO S50, SGUNIDADE S10, CDPRODESTO S10"},
+    {"cdsVd_QuantDev", "QTITEMDEVO F"},
+    {"cdsCustoCmpProd", "VRLIQCMPPROD F"},
+    {"cdsVerifNFImpAF",
+     "CDFILIAL S4, NRLANCTONF S10, NRSEQITPROD S4, CDPRODUTO S10, CDFILDEST S4, NRAUTOFORN S10"},
+    {"cdsEtiqRegera", "NRSEQITPROD S4, IDSTATUSETIQ S1"},
+    {"cdsVd_ProdAudit",
+     "CDFILIAL S4, NRLANCTONF S10, NRSEQITPROD S4, DTAUDITORIA D, CDOPERADOR S12, DSAUDITORIA S255"},
 };
 
 std::vector<FieldDef> Expected(std::string_view dataset) {
@@ -237,6 +249,62 @@ TEST_F(AnswerLayouts, TheListIsTheListDataset) {
     }
 }
 
+// Found and not found, the item rules' questions answer their datasets' fields.
+TEST_F(AnswerLayouts, TheItemRulesQuestionsAnswerTheirDatasetsFields) {
+    net::TNetConnection stock(net::kEstoque);
+    stock.SetHost(std::string(net::kInProcessHost));
+    stock.Connect();
+    const auto strings = [](std::initializer_list<const char*> values) {
+        net::CallArgs args;
+        for (const char* v : values)
+            args.Str(v);
+        return args;
+    };
+    std::string origins = "_0001 - 0000000090_";
+    const auto returned = [&](const char* posting) {
+        return net::CallArgs()
+            .Str("0001")
+            .Str(posting)
+            .Str("1.01.003")
+            .Var(Variant(12.99))
+            .StrRef(origins)
+            .Str("")
+            .Str("");
+    };
+    const struct {
+        bool onStock;
+        const char* method;
+        net::CallArgs found, none;
+        const char* dataset;
+    } questions[] = {
+        {true, "GetProdFiliNFE", strings({"0003", "0000000201"}), strings({"0009", "0000000201"}),
+         "cdsProdFili"},
+        {false, "GetProdFili", strings({"0003", "0000000201"}), strings({"", "0000000201"}), "cdsVerifLote"},
+        {false, "GetDadosLoteXML", strings({"35261211222333000181550010000123451123456781", "0001"}),
+         strings({"", "0001"}), "cdsDadosLoteXML"},
+        {false, "GetProdRelacServ", strings({"14.01"}), strings({"01.01"}), "cdsProdRelacServ"},
+        {false, "GetVd_QuantDev", returned(""), returned("0000009999"), "cdsVd_QuantDev"},
+        {false, "GetCustoCmpProd", strings({"0003", "0000000201"}), strings({"0003", "0000000402"}),
+         "cdsCustoCmpProd"},
+        {false, "GetVerifNFImpAF", strings({"0001", "0000000006"}), strings({"0001", "0000000001"}),
+         "cdsVerifNFImpAF"},
+        {false, "GetVerifEtiq", strings({"0003", "0000000005"}), strings({"0001", "0000000001"}),
+         "cdsEtiqRegera"},
+        {false, "GetProdAudit", strings({"0003", "0000000005", "0002"}),
+         strings({"0003", "0000000005", "0001"}), "cdsVd_ProdAudit"},
+    };
+    for (const auto& q : questions) {
+        for (const bool found : {true, false}) {
+            const net::CallArgs& args = found ? q.found : q.none;
+            const Packet p = Rows(q.onStock ? stock.Call(q.method, args) : Call(q.method, args));
+            if (found) {
+                EXPECT_FALSE(p.rows.empty()) << q.method;
+            }
+            ExpectLayout(p, q.dataset, std::string(q.method) + (found ? " found" : " none"));
+        }
+    }
+}
+
 // What the server stores can always be loaded: every posting column is as wide as the client's field.
 TEST_F(AnswerLayouts, StoredColumnsAreAsWideAsTheClientsFields) {
     auto db = temp_.Open();
@@ -246,7 +314,9 @@ TEST_F(AnswerLayouts, StoredColumnsAreAsWideAsTheClientsFields) {
         {"CONTAPAGAR", "cdsContaPagar"},     {"DADOSADIC", "cdsDadosAdic"},
         {"ITEMNOTAFISC", "cdsItemNotaFisc"}, {"NFRELACAF", "cdsNFRelacAF"},
         {"SERVICOPROD", "cdsListServProd"},  {"ITEMENCARGO", "cdsItemEncargo"},
-        {"ITEMNFORIG", "cdsItensNFOrig"},
+        {"ITEMNFORIG", "cdsItensNFOrig"},    {"ETIQPRODUTO", "cdsEtiqRegera"},
+        {"AUDITITEMNF", "cdsVd_ProdAudit"},  {"NFEITEMLOTE", "cdsDadosLoteXML"},
+        {"PRODUTOFILIAL", "cdsProdFili"},
     };
     for (const auto& [table, dataset] : tables) {
         const Packet columns = db->Query("SELECT name, type FROM pragma_table_info(:P_T)", {{"P_T", table}});

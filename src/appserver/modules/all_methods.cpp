@@ -1,8 +1,10 @@
 #include "appserver/modules/all_methods.h"
 
 #include "appserver/modules/access_key_methods.h"
+#include "appserver/modules/catalogue_methods.h"
 #include "appserver/modules/document_identity_methods.h"
 #include "appserver/modules/implantation_methods.h"
+#include "appserver/modules/item_methods.h"
 #include "appserver/modules/origin_methods.h"
 #include "appserver/modules/outsourcing_methods.h"
 #include "appserver/modules/parameter_methods.h"
@@ -17,8 +19,10 @@ namespace dfe::appserver {
 
 void RegisterAllMethods(MethodRegistry& registry) {
     RegisterAccessKeyMethods(registry);
+    RegisterCatalogueMethods(registry);
     RegisterDocumentIdentityMethods(registry);
     RegisterImplantationMethods(registry);
+    RegisterItemMethods(registry);
     RegisterOriginMethods(registry);
     RegisterOutsourcingMethods(registry);
     RegisterParameterMethods(registry);

@@ -1,7 +1,10 @@
 #include "appserver/modules/call_arguments.h"
 
+#include "platform/core/decimal.h"
 #include "platform/core/text.h"
 #include "platform/db/sql_date.h"
+
+#include <cmath>
 
 namespace dfe::appserver {
 namespace {
@@ -67,6 +70,28 @@ bool BoolArg(const MethodContext& call, size_t index, std::string_view what) {
     const Variant& v = call.Arg(index);
     if (v.Type() != VariantType::Boolean) Refuse(call, index, what, "deve ser verdadeiro ou falso");
     return v.AsBoolean();
+}
+
+std::optional<double> NumberArg(const MethodContext& call, size_t index, std::string_view what) {
+    const Variant& v = call.Arg(index);
+    std::optional<double> number;
+    switch (v.Type()) {
+    case VariantType::Unassigned:
+    case VariantType::Null:
+        return std::nullopt;
+    case VariantType::Integer:
+    case VariantType::Double:
+        number = v.AsFloat();
+        break;
+    case VariantType::String:
+        if (text::Trim(v.StringRef()).empty()) return std::nullopt;
+        number = decimal::Parse(v.StringRef());
+        break;
+    default:
+        break;
+    }
+    if (!number || !std::isfinite(*number)) Refuse(call, index, what, "não é um número");
+    return number;
 }
 
 const Variant& ScalarValueArg(const MethodContext& call, size_t index, std::string_view what) {

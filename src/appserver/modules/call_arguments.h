@@ -23,6 +23,10 @@ std::optional<DateTime> DateArg(const MethodContext& call, size_t index, std::st
 // A boolean argument.
 bool BoolArg(const MethodContext& call, size_t index, std::string_view what);
 
+// A number argument: a number, or a text written either way ("1.234,56", "1234.56"); nothing for null or
+// blank text.
+std::optional<double> NumberArg(const MethodContext& call, size_t index, std::string_view what);
+
 // A flag or variant element of the operation type: any scalar; its text.
 std::string ScalarArg(const MethodContext& call, size_t index, std::string_view what);
 // The same scalar as it came.

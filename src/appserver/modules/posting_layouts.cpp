@@ -319,4 +319,52 @@ const PacketLayout& ReleaseCheckLayout() {
     return layout;
 }
 
+const PacketLayout& ProdFiliLayout() {
+    static const PacketLayout layout = {S("CDALMOXARIFE", 6), S("CDLOCALESTOQ", 6)};
+    return layout;
+}
+
+const PacketLayout& VerifLoteLayout() {
+    static const PacketLayout layout = {S("IDUTCTRLLOTE", 1)};
+    return layout;
+}
+
+const PacketLayout& DadosLoteXMLLayout() {
+    static const PacketLayout layout = {S("NRLOTEPRODXML", 20), D("DTFABPRODXML"), D("DTVALPRODXML")};
+    return layout;
+}
+
+const PacketLayout& ProdRelacServLayout() {
+    static const PacketLayout layout = {S("CDPRODUTO", 10), S("CDARVPROD", 20), S("NMPRODUTO", 50),
+                                        S("SGUNIDADE", 10), S("CDPRODESTO", 10)};
+    return layout;
+}
+
+const PacketLayout& QuantDevLayout() {
+    static const PacketLayout layout = {F("QTITEMDEVO")};
+    return layout;
+}
+
+const PacketLayout& CustoCmpProdLayout() {
+    static const PacketLayout layout = {F("VRLIQCMPPROD")};
+    return layout;
+}
+
+const PacketLayout& VerifNFImpAFLayout() {
+    static const PacketLayout layout = {S("CDFILIAL", 4),   S("NRLANCTONF", 10), S("NRSEQITPROD", 4),
+                                        S("CDPRODUTO", 10), S("CDFILDEST", 4),   S("NRAUTOFORN", 10)};
+    return layout;
+}
+
+const PacketLayout& EtiqRegeraLayout() {
+    static const PacketLayout layout = {S("NRSEQITPROD", 4), S("IDSTATUSETIQ", 1)};
+    return layout;
+}
+
+const PacketLayout& ProdAuditLayout() {
+    static const PacketLayout layout = {S("CDFILIAL", 4), S("NRLANCTONF", 10), S("NRSEQITPROD", 4),
+                                        D("DTAUDITORIA"), S("CDOPERADOR", 12), S("DSAUDITORIA", 255)};
+    return layout;
+}
+
 } // namespace dfe::appserver

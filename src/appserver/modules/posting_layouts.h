@@ -52,4 +52,21 @@ const PacketLayout& CFOPXMLLayout();
 // The implantation check's rows (CDERRO).
 const PacketLayout& ReleaseCheckLayout();
 
+// The product catalogue of a branch as the item rules read it: the default placement (cdsProdFili), the lot
+// control (cdsVerifLote), the lot an NF-e item declares (cdsDadosLoteXML), the products of a service code
+// (cdsProdRelacServ).
+const PacketLayout& ProdFiliLayout();
+const PacketLayout& VerifLoteLayout();
+const PacketLayout& DadosLoteXMLLayout();
+const PacketLayout& ProdRelacServLayout();
+
+// What the item posting asks of stored postings: the quantity returns brought back (cdsVd_QuantDev),
+// the last purchase cost (cdsCustoCmpProd), the items of an AF import (cdsVerifNFImpAF), the items' labels
+// (cdsEtiqRegera) and audits (cdsVd_ProdAudit).
+const PacketLayout& QuantDevLayout();
+const PacketLayout& CustoCmpProdLayout();
+const PacketLayout& VerifNFImpAFLayout();
+const PacketLayout& EtiqRegeraLayout();
+const PacketLayout& ProdAuditLayout();
+
 } // namespace dfe::appserver
