@@ -132,12 +132,12 @@ std::optional<PostingRow> FindPosting(db::Database& db, const PostingKey& key) {
 // The problem rows the client lists to the clerk: a code, the objects it concerns and a value.
 class Problems {
 public:
-    void Add(std::string code, std::string object, std::string object2, std::string text,
+    void Add(std::string code, std::string object, std::string object2, std::string why,
              std::string object4 = {}, Variant value = Variant::Null()) {
         packet_.rows.push_back(
             PacketRow{RowStatus::Unmodified,
                       {Variant(std::move(code)), Variant(std::move(object)), Variant(std::move(object2)),
-                       Variant(text::Left(text, 255)), Variant(std::move(object4)), std::move(value)},
+                       Variant(text::Left(why, 255)), Variant(std::move(object4)), std::move(value)},
                       {}});
     }
     bool Empty() const { return packet_.rows.empty(); }

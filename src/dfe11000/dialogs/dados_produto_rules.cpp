@@ -181,9 +181,10 @@ void DadosProdutoRules::sbtConfirmaClick() {
         return;
     }
     if (status == "IrreEsto" || status == "ErroAvis") ShowProblems(status, reader.Element("problems"));
+    if (dialog_.msgPadrao.Has(status)) support::MensErro(dialog_.msgPadrao, status, true);
     // A code the table does not know is shown as the server wrote it.
-    if (!status.empty() && !dialog_.msgPadrao.Has(status)) support::MensErro(status, true);
-    support::MensErro(dialog_.msgPadrao, status, true);
+    support::MensErro(status.empty() ? "GeraEntradaEstoque: resposta do servidor sem situação." : status,
+                      true);
 }
 
 } // namespace dfe::dfe11000

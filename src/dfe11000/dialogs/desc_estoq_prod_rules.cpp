@@ -106,12 +106,9 @@ bool DescEstoqProdRules::PlacementEditable() const {
     return !(args_.flags.afPilot && args_.items && !FieldText(*args_.items, "NRAUTOFORN").empty());
 }
 
+// Asked only where the branch keeps the product by lot, and then required.
 bool DescEstoqProdRules::LotEditable() const {
     return args_.flags.useLot && !args_.flags.keepOriginLot && lotControlled_;
-}
-
-bool DescEstoqProdRules::LotRequired() const {
-    return LotEditable();
 }
 
 void DescEstoqProdRules::Prepare(net::TNetConnection& stock, const StockPlacementArgs& args) {
@@ -261,7 +258,7 @@ void DescEstoqProdRules::sbtConfirmaClick() {
         Vd_Almoxarifado(args_.flags.useWarehouse);
         Vd_Localizacao(args_.flags.useLocation);
     }
-    Vd_Lote(LotRequired());
+    Vd_Lote(LotEditable());
     if (PlacementEditable() && !Warehouse().empty()) {
         // The stock system may keep a warehouse for some operators only.
         try {

@@ -37,7 +37,6 @@ public:
     // What the clerk may change here.
     bool PlacementEditable() const;
     bool LotEditable() const;
-    bool LotRequired() const;
 
     // The choice was checked and written to the row.
     bool boConfirma = false;
