@@ -1,7 +1,9 @@
 #include "demo_server.h"
 
+#include "platform/db/postgres_cluster.h"
 #include "platform/net/request_token.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -255,6 +257,51 @@ TEST_F(OutsourcingEntry, AMalformedRequestIsRefusedWithAClearTextAndTheServerSta
             << c.refusal << ": " << RefusalOf(c.answer);
     ExpectNothingRecorded("refused");
     EXPECT_EQ(Status(Generate({Product{}})), "OK");
+}
+
+// The same entry on PostgreSQL: the schema, the demo and the write, the lot it registers included.
+TEST(OutsourcingEntryOnPostgres, RecordsOnceAsOnSqlite) {
+    std::string whyNot;
+    const auto cluster = db::testing::PostgresCluster::Start(whyNot);
+    if (!cluster) GTEST_SKIP() << whyNot;
+    const std::string target = cluster->NewDatabase();
+    ApplyMigrations(*db::OpenDatabase(target), EmbeddedSchemaFiles(), true);
+    EmbeddedServer server(db::OpenDatabase(target));
+    net::TNetConnection gera(net::kGeraMoviEstTer), stock(net::kEstoque);
+    for (auto* c : {&gera, &stock}) {
+        c->SetHost(std::string(net::kInProcessHost));
+        c->Connect();
+    }
+    Packet ticked;
+    ticked.fields = {{"CDFILIAL", FieldType::String, 4}, {"NRLANCTONF", FieldType::String, 10}};
+    ticked.rows.push_back({RowStatus::Unmodified, {Variant("0003"), Variant("0000000014")}, {}});
+    Packet products;
+    for (const char* name :
+         {"CDPRODUTO", "CDFILIMOVI", "CDALMOXARIFE", "CDLOCALESTOQ", "NRLOTEESTQ", "NRSUBLOTE"})
+        products.fields.push_back({name, FieldType::String, 20});
+    products.fields.push_back({"QTITEMPROD", FieldType::Float});
+    products.rows.push_back({RowStatus::Unmodified,
+                             {Variant("0000000101"), Variant("0003"), Variant("000001"), Variant("000001"),
+                              Variant("LNOVO"), Variant("0001"), Variant(12.5)},
+                             {}});
+    const auto generate = [&] {
+        return gera.Call("GeraEntradaEstoque", net::CallArgs()
+                                                   .Str("0003")
+                                                   .Str("0000000016")
+                                                   .Var(Variant(ToDataPacket(ticked)))
+                                                   .Var(Variant(ToDataPacket(products)))
+                                                   .Str("ADMIN"));
+    };
+    EXPECT_EQ(net::CheckResultServ(generate()).AsArray()[0], Variant("OK"));
+    EXPECT_THROW(net::CheckResultServ(generate()), net::ServerRefusal);
+    const Packet lots = FromDataPacket(
+        net::CheckResultServ(stock.Call("GetLotesEstoque", net::CallArgs().Str("0003").Str("0000000101")))
+            .AsPacket());
+    EXPECT_TRUE(std::any_of(lots.rows.begin(), lots.rows.end(),
+                            [](const PacketRow& r) { return r.values[0] == Variant("LNOVO"); }));
+    EXPECT_EQ(
+        net::CheckResultServ(stock.Call("Produto_Ctrl_Lote", net::CallArgs().Str("0003").Str("0000000101"))),
+        Variant("S"));
 }
 
 } // namespace

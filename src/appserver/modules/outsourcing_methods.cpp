@@ -356,16 +356,18 @@ Variant GeraEntradaEstoque(MethodContext& call) {
              {"P_NRLOTEESTQ", orNull(row.lot)},
              {"P_NRSUBLOTE", orNull(row.subLot)}});
         // A lot seen for the first time becomes one of the branch's lots.
-        if (!row.lot.empty() && !row.subLot.empty())
-            db.Execute(
-                "INSERT INTO LOTEESTOQUE (CDFILIAL, CDPRODESTO, NRLOTEESTQ, NRSUBLOTE)"
-                " SELECT :P_CDFILIAL, :P_CDPRODESTO, :P_NRLOTEESTQ, :P_NRSUBLOTE WHERE NOT EXISTS ("
-                " SELECT 1 FROM LOTEESTOQUE WHERE CDFILIAL = :P_CDFILIAL AND CDPRODESTO = :P_CDPRODESTO"
-                " AND NRLOTEESTQ = :P_NRLOTEESTQ AND NRSUBLOTE = :P_NRSUBLOTE)",
-                {{"P_CDFILIAL", row.branch},
-                 {"P_CDPRODESTO", row.product},
-                 {"P_NRLOTEESTQ", row.lot},
-                 {"P_NRSUBLOTE", row.subLot}});
+        const db::SqlParams lot{{"P_CDFILIAL", row.branch},
+                                {"P_CDPRODESTO", row.product},
+                                {"P_NRLOTEESTQ", row.lot},
+                                {"P_NRSUBLOTE", row.subLot}};
+        if (!row.lot.empty() && !row.subLot.empty() &&
+            db.Query("SELECT 1 FROM LOTEESTOQUE WHERE CDFILIAL = :P_CDFILIAL AND CDPRODESTO = :P_CDPRODESTO"
+                     " AND NRLOTEESTQ = :P_NRLOTEESTQ AND NRSUBLOTE = :P_NRSUBLOTE",
+                     lot)
+                .rows.empty())
+            db.Execute("INSERT INTO LOTEESTOQUE (CDFILIAL, CDPRODESTO, NRLOTEESTQ, NRSUBLOTE)"
+                       " VALUES (:P_CDFILIAL, :P_CDPRODESTO, :P_NRLOTEESTQ, :P_NRSUBLOTE)",
+                       lot);
     }
     for (size_t i = 0; i < ticked.size(); ++i) {
         db.Execute("INSERT INTO NFMOVESTOQUE (CDFILIAL, NRMOVESTQ, CDFILLANC, NRLANCTONF, VRNOTAFISC)"
