@@ -11,16 +11,29 @@ class TfrmLancNFEntrada;
 
 // What the caller knows of the entry that the placement dialog cannot tell by itself.
 struct StockPlacementFlags {
-    bool inserting = false;     // the row is new (a row being edited keeps what it has unless changed)
-    bool thirdParty = false;    // goods of a third party enter (operation element IDENTRTERCEIRO)
-    bool afPilot = false;       // the posting belongs to the purchase-authorization pilot
-    bool isReturn = false;      // a return: lots come from what went out
-    bool useLot = false;        // the installation uses lots (parameter IDUTILLOTE)
-    bool useWarehouse = false;  // the branch keeps its stock by warehouse: one is required (IDUTILALMOX)
-    bool useLocation = false;   // ... and by location inside it: one is required (IDUTILLCESTQ)
-    bool movesStock = true;     // the operation moves stock; without it only the lot is asked (IDATUESTTPOP)
-    bool otherBranch = false;   // the goods may enter another branch's stock of the company (CDFILIMOVI)
-    bool keepOriginLot = false; // the lot came with the row from its origin document and is not retyped
+    // The row is new (a row being edited keeps what it has unless changed; only a new row takes the NF-e's
+    // lot).
+    bool inserting = false;
+    // Goods of a third party enter (operation element IDENTRTERCEIRO): their lot may be picked among the
+    // stock's.
+    bool thirdParty = false;
+    // The posting belongs to the purchase-authorization pilot: a row of an authorization keeps its placement.
+    bool afPilot = false;
+    // A return: lots come from what went out, so the lot must be one the stock has.
+    bool isReturn = false;
+    // The installation uses lots (parameter IDUTILLOTE); asked where the branch keeps the product by lot.
+    bool useLot = false;
+    // The branch keeps its stock by warehouse: one is required (IDUTILALMOX).
+    bool useWarehouse = false;
+    // ... and by location inside it: one is required (IDUTILLCESTQ).
+    bool useLocation = false;
+    // The operation moves stock; without it the placement is only shown and the lot alone asked
+    // (IDATUESTTPOP).
+    bool movesStock = true;
+    // The goods may enter another branch's stock of the same company (CDFILIMOVI).
+    bool otherBranch = false;
+    // The lot came with the row from its origin document and is kept as it is.
+    bool keepOriginLot = false;
 };
 
 struct StockPlacementArgs {
