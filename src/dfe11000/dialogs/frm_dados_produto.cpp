@@ -43,9 +43,6 @@ TfrmDadosProduto::TfrmDadosProduto(Application& app, TfrmLancNFEntrada& posting)
                                    str("CDALMOXARIFE", 6), str("CDLOCALESTOQ", 6), str("NRLOTEESTQ", 20),
                                    str("NRSUBLOTE", 4), str("CDFILIMOVI", 4)});
     cdsDadosProduto.FieldByName("CDARVPROD").SetEditMask(support::zymora::DBPict());
-    cdsDadosProduto.FieldByName("CDARVPROD").SetDisplayLabel("Código");
-    cdsDadosProduto.FieldByName("NMPRODUTO").SetDisplayLabel("Nome");
-    cdsDadosProduto.FieldByName("QTITEMPROD").SetDisplayLabel("Quantidade");
     cdsDadosProduto.FieldByName("QTITEMPROD").SetDisplayFormat("#####0.000");
     BuildLayout();
     rules_->Wire();
