@@ -118,11 +118,16 @@ TEST_F(AlmoLocalDialog, ConfirmingRefusesWhatTheBranchOrTheStockSystemDoesNotHav
 
 TEST_F(AlmoLocalDialog, AConfirmedChoiceIsWrittenToTheHeaderAndDuringAnAFImportToEveryItem) {
     form->data.cdsItemProduto.EmptyOrCreateDataSet();
-    for (const char* seq : {"0001", "0002"}) {
-        form->data.cdsItemProduto.Append();
-        form->data.cdsItemProduto.FieldByName("NRSEQITPROD").SetAsString(seq);
-        form->data.cdsItemProduto.Post();
-    }
+    for (const char* seq : {"0001", "0002"})
+        testing::AddLoadedItem(form->data.cdsItemProduto, {{"NRSEQITPROD", Variant(seq)},
+                                                           {"CDPRODUTO", Variant("0000000101")},
+                                                           {"CDARVPROD", Variant("1.01.001")},
+                                                           {"CDSITUTRIBPR", Variant("000")},
+                                                           {"CDFISOPEITEM", Variant("1102")},
+                                                           {"QTITEMPROD", Variant(6.0)},
+                                                           {"VRUNITITEM", Variant(4.5)},
+                                                           {"VRTOTAITEM", Variant(27.0)}});
+    Cli_dfe11000().boAlteraNF = false; // the items' taxes are not generated again by a placement
     for (bool importing : {false, true}) {
         Cli_dfe11000().boImportaAF = importing;
         EXPECT_TRUE(Choose([&](TfrmAlmoLocal& d) {

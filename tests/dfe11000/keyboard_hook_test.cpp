@@ -22,7 +22,9 @@ protected:
         return message.key;
     }
 
+    // A new item row on the column, started without the item rules (they are not what is tested here).
     void EditItemOn(const char* field) {
+        DetachedHandler<DataSet::Handler> start(form->data.cdsItemProduto.BeforeInsert);
         form->data.cdsItemProduto.Append();
         form->ui.dbgItemProduto->SetSelectedField(field);
     }

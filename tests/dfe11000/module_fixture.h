@@ -17,6 +17,7 @@
 #include "dfe11000/posting/posting_list.h"
 #include "dfe11000/posting/posting_loader.h"
 #include "dfe11000/server/module_parameters.h"
+#include "platform/data/handler_guard.h"
 #include "platform/db/database.h"
 #include "platform/db/tadoib_query.h"
 #include "platform/net/connection_names.h"
@@ -159,6 +160,19 @@ inline void PrepareRecordPage(TfrmLancNFEntrada& form) {
     form.ui.tshVencimento->SetEnabled(true);
     form.pgcPadrao.SetActivePage(&form.tshFormulario);
     form.ui.dbeCdInscEsta->SetFocus();
+}
+
+// An item row as a load brings it: stored without the rules of a row the clerk types, for tests about
+// something else than items.
+inline void AddLoadedItem(DataSet& items, const std::map<std::string, Variant>& fields) {
+    DetachedHandler<DataSet::Handler> start(items.BeforeInsert);
+    DetachedHandler<DataSet::Handler> before(items.BeforePost);
+    DetachedHandler<DataSet::Handler> after(items.AfterPost);
+    if (!items.Active()) items.CreateDataSet();
+    items.Append();
+    for (const auto& [name, value] : fields)
+        items.FieldByName(name).SetValue(value);
+    items.Post();
 }
 
 } // namespace dfe::dfe11000::testing

@@ -275,11 +275,8 @@ TEST_F(OriginServer, ARemittanceReturnCopiesTheOriginItemsOnlyIntoAPostingWithou
     for (const bool typedItem : {false, true}) {
         ASSERT_NO_FATAL_FAILURE(NewPosting("14", kArmazemVale));
         DataSet& items = form->data.cdsItemProduto;
-        if (typedItem) { // typed by the clerk before the origin
-            items.Append();
-            items.FieldByName("CDPRODUTO").SetAsString("0000000202");
-            items.Post();
-        }
+        if (typedItem) // typed by the clerk before the origin
+            testing::AddLoadedItem(items, {{"CDPRODUTO", Variant("0000000202")}});
         // The demo's remittance return is a return: its origin is typed on the return page.
         Typing(form->ui.dbeSerieSaida, "1");
         Typing(form->ui.dbeNumeroSaida, "3310");

@@ -284,13 +284,15 @@ TEST_F(Origin, ARemittanceReturnCopiesTheOriginItemsIntoAnEmptyPosting) {
     Answer("GetItemNFOrigem", [&](const net::RpcRequest& request) -> std::optional<Variant> {
         keys.push_back(request.args[0].value.AsString());
         return PacketVariant(form->data.cdsItemNFOrigem, {},
-                             {{{"CDPRODUTO", Variant("1001")},
-                               {"NMPRODUTO", Variant("Farinha de trigo 5 kg")},
+                             {{{"CDPRODUTO", Variant("0000000201")},
+                               {"CDARVPROD", Variant("1.02.001")},
+                               {"NMPRODUTO", Variant("Farinha de trigo tipo 1 5 kg")},
                                {"QTITEMPROD", Variant(10.0)},
                                {"VRUNITITEM", Variant(12.5)},
                                {"VRTOTAITEM", Variant(125.0)}},
-                              {{"CDPRODUTO", Variant("1002")},
-                               {"NMPRODUTO", Variant("Açúcar cristal 1 kg")},
+                              {{"CDPRODUTO", Variant("0000000202")},
+                               {"CDARVPROD", Variant("1.02.002")},
+                               {"NMPRODUTO", Variant("Macarrão espaguete 500 g")},
                                {"QTITEMPROD", Variant(4.0)},
                                {"VRUNITITEM", Variant(3.25)},
                                {"VRTOTAITEM", Variant(13.0)}}});
@@ -299,11 +301,7 @@ TEST_F(Origin, ARemittanceReturnCopiesTheOriginItemsIntoAnEmptyPosting) {
         Posting("14", "F");
         DataSet& items = form->data.cdsItemProduto;
         items.CreateDataSet();
-        if (withItems) {
-            items.Append();
-            items.FieldByName("CDPRODUTO").SetAsString("2001");
-            items.Post();
-        }
+        if (withItems) testing::AddLoadedItem(items, {{"CDPRODUTO", Variant("0000000202")}});
         Related("CDSERIEENTR", "1");
         Related("NRNOTAFISC", "000000555");
         ASSERT_EQ(Run([&] { form->Origin().grbNFOrigemExit(); }), "") << dialogs.Describe();
@@ -315,8 +313,9 @@ TEST_F(Origin, ARemittanceReturnCopiesTheOriginItemsIntoAnEmptyPosting) {
         }
         ASSERT_EQ(items.RecordCount(), 2);
         items.First();
-        EXPECT_EQ(items.FieldByName("NMPRODUTO").AsString(), "Farinha de trigo 5 kg");
-        EXPECT_EQ(items.FieldByName("DSPRODEMIS").AsString(), "Farinha de trigo 5 kg");
+        EXPECT_EQ(items.FieldByName("NMPRODUTO").AsString(), "Farinha de trigo tipo 1 5 kg");
+        EXPECT_EQ(items.FieldByName("DSPRODEMIS").AsString(), "Farinha de trigo tipo 1 5 kg");
+        EXPECT_EQ(items.FieldByName("IDITEMORIGEM").AsString(), "S");
         EXPECT_DOUBLE_EQ(items.FieldByName("VRTOTAITEM").AsFloat(), 125.0);
         EXPECT_TRUE(Cli_dfe11000().boAlteraNF);
         EXPECT_TRUE(Cli_dfe11000().boCodBar);

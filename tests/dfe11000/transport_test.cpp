@@ -519,15 +519,20 @@ TEST_F(Transport, LeavingTheIssuerDataFillsWhatIsEmptyAndPostsTheItem) {
         const char* code;
     } cases[] = {
         {"S", "EXT-77", "", "EXT-77"},
-        {"S", "", "", "1.01.003"},
-        {"N", "EXT-77", "", "1.01.003"},
+        {"S", "", "", "1.02.001"},
+        {"N", "EXT-77", "", "1.02.001"},
         {"N", "", "ABC", "ABC"},
     };
     for (const Case& c : cases) {
-        Loaded({}, {{{"NRSEQITPROD", Variant("1")},
-                     {"CDPRODUTO", Variant("0000000003")},
-                     {"CDARVPROD", Variant("1.01.003")},
-                     {"NMPRODUTO", Variant("Farinha de trigo 25 kg")},
+        Loaded({}, {{{"NRSEQITPROD", Variant("0001")},
+                     {"CDPRODUTO", Variant("0000000201")},
+                     {"CDARVPROD", Variant("1.02.001")},
+                     {"NMPRODUTO", Variant("Farinha de trigo tipo 1 5 kg")},
+                     {"CDSITUTRIBPR", Variant("000")},
+                     {"CDFISOPEITEM", Variant("1102")},
+                     {"QTITEMPROD", Variant(2.0)},
+                     {"VRUNITITEM", Variant(25.0)},
+                     {"VRTOTAITEM", Variant(50.0)},
                      {"CDPRODINTE", Variant(c.internal)}}});
         DataSet& params = form->data.cdsParamDFE;
         params.Edit();
@@ -539,7 +544,7 @@ TEST_F(Transport, LeavingTheIssuerDataFillsWhatIsEmptyAndPostsTheItem) {
         EXPECT_EQ(Leave(), "") << dialogs.Describe();
         const DataSet& item = form->data.cdsItemProduto;
         EXPECT_EQ(item.FieldByName("CDPRODEMIS").AsString(), c.code) << c.external << c.internal << c.typed;
-        EXPECT_EQ(item.FieldByName("DSPRODEMIS").AsString(), "Farinha de trigo 25 kg");
+        EXPECT_EQ(item.FieldByName("DSPRODEMIS").AsString(), "Farinha de trigo tipo 1 5 kg");
         EXPECT_EQ(item.State(), DataSetState::Browse);
     }
 }

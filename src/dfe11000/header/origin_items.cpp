@@ -141,6 +141,12 @@ void OriginRules::CopyOriginItems() {
         bool& flag;
         ~RestoreCodBar() { flag = true; }
     } codBar{state.boCodBar};
+    // Copied rows are the origin's, not typed: the checks of a typed row are suspended while they come in.
+    state.boAtuaNovoCod = true;
+    struct RestoreChecks {
+        bool& flag;
+        ~RestoreChecks() { flag = false; }
+    } checks{state.boAtuaNovoCod};
     DataSet& origin = data_.cdsItemNFOrigem;
     for (origin.First(); !origin.Eof(); origin.Next()) {
         items.Append();
@@ -148,6 +154,7 @@ void OriginRules::CopyOriginItems() {
             items.FieldByName(name).SetValue(origin.FieldByName(name).Value());
         items.FieldByName("DSPRODEMIS").SetAsString(FieldText(origin, "NMPRODUTO"));
         items.FieldByName("NMPRODUTO").SetAsString(FieldText(origin, "NMPRODUTO"));
+        items.FieldByName("IDITEMORIGEM").SetAsString("S");
         items.Post();
     }
 }

@@ -1,19 +1,122 @@
 #pragma once
 
-// The rules of the posting's items and their commands.
+// The rules of the posting's product items: a row started and numbered, the product entered and checked,
+// quantity, unit price and total kept consistent, where the goods enter stock, the long check that runs
+// before a row is stored, and deletion that marks and restores rows instead of removing them.
 
 #include "dfe11000/module/module_part.h"
+
+#include <string>
+
+namespace dfe {
+class DataSet;
+class Field;
+} // namespace dfe
 
 namespace dfe::dfe11000 {
 
 class ItemRules : public ModulePart {
 public:
-    explicit ItemRules(TfrmLancNFEntrada& form) : ModulePart(form) {}
+    explicit ItemRules(TfrmLancNFEntrada& form);
     void Wire();
 
+    // ---- Commands
     // Where the posting's goods enter stock; the dialog writes the choice itself, so its answer is not used.
     void sbtAlmoLocalClick();
     void mnuAlmoLocalClick();
+    // The product search of the code column's button.
+    void dbgItemProdutoEditButtonClick();
+
+    // ---- Product (product_entry.cpp)
+    // Checks the current row's product and fills its name, unit and codes; `zeroValues` also clears its
+    // quantity, prices and discounts (a new product was chosen).
+    void Vd_Produto(bool zeroValues);
+    // Refuses a stock product in a purchase when the parameters say so.
+    void Vd_VerifProdEst();
+
+    // ---- Stock placement (stock_placement.cpp)
+    enum class PlacementMoment {
+        LeavingProduct, // the clerk left the product column of a new or edited row
+        ReturnRow,      // a return row is being stored (no lot of the electronic invoice)
+        EditedRow,      // an edited row is being stored
+    };
+    // Asks where the current row's goods enter stock when the parameters want it; false when the clerk
+    // abandoned the question (the row was cancelled).
+    bool StockPlacement(PlacementMoment moment);
+
+    // ---- Values (item_values.cpp)
+    // Copies the header editors into the header record and drops document totals of item taxes no item has.
+    void Atualiza_Valores();
+    // The local copy of the items, refreshed from `items`.
+    void AtualizaItemProdutoLocal(const DataSet& items);
+    // The total of the items not marked deleted.
+    double TotalItens() const;
+
+    // ---- Posting and deletion (item_post.cpp, item_delete.cpp)
+    // The returned quantity of the current row against its origin.
+    void Vd_Quantidade();
+    // Set by the AF product relation dialog when the clerk confirms it.
+    void SetProdAFConfirmado(bool confirmed) { boProdAFConfirmado = confirmed; }
+
+    // ---- Events of cdsItemProduto
+    void cdsItemProdutoBeforeInsert();
+    void cdsItemProdutoNewRecord();
+    void cdsItemProdutoAfterCancel();
+    void cdsItemProdutoAfterScroll();
+    void cdsItemProdutoCalcFields();
+    void cdsItemProdutoBeforePost();
+    void cdsItemProdutoAfterPost();
+    void cdsItemProdutoBeforeDelete();
+    void QTITEMPRODValidate(Field& field);
+    void VRUNITITEMValidate(Field& field);
+    void VRTOTAITEMValidate(Field& field);
+
+private:
+    // ---- Row start (row_start.cpp)
+    void InventoryGuard();
+    int HighestSequence() const;
+    void SetCodeColumnEditable(bool editable);
+
+    // ---- Product (product_entry.cpp)
+    void OpenValidProd(const std::string& code);
+    void CheckProductBySupplier();
+    void CheckProductOfService();
+    bool ServiceProducts() const;
+    void LoadServiceProducts();
+    void SelectItemColumn(const char* field);
+
+    // ---- Values (item_values.cpp)
+    // The document was taken from an electronic invoice (the list row's or the header's mark).
+    bool TakenFromXml() const;
+    void DeriveTotal(DataSet& items);
+
+    // ---- Posting (item_post.cpp)
+    void RenumberItem(const std::string& number);
+    void ApplyPercentDiscount();
+    void CheckReturnRow();
+    void CheckAfObligation();
+    bool AfObligationApplies() const;
+    void CheckFiscalCodes();
+    void CheckValues();
+    void NewRowDefaults();
+    bool PriceTolerance();
+    void CompleteIssueCode();
+    std::string DefaultIssueCode() const;
+    std::string FormattedCode() const;
+    void RelateToAF();
+    bool FiscalControl();
+    void FocusCurrentItemGrid();
+
+    // ---- Deletion (item_delete.cpp)
+    void MarkDeleted();
+    void RestoreDeleted();
+    void FlagAfRelations(const char* flag);
+    void CheckLabels();
+
+    bool boProdAFConfirmado = false;
 };
+
+// True when the product is among the irregular products of the last verification.
+bool ResultErroItem(TfrmLancNFEntrada& form, const std::string& product);
 
 } // namespace dfe::dfe11000

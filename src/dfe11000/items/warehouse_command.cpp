@@ -5,11 +5,6 @@
 
 namespace dfe::dfe11000 {
 
-void ItemRules::Wire() {
-    ui_.sbtAlmoLocal->OnClick = [this](Component&) { sbtAlmoLocalClick(); };
-    ui_.mnuAlmoLocal->OnClick = [this](Component&) { mnuAlmoLocalClick(); };
-}
-
 void ItemRules::sbtAlmoLocalClick() {
     // Held down while the dialog is open; the dialog lets it go however it ends.
     ui_.sbtAlmoLocal->SetDown(true);

@@ -24,10 +24,6 @@ void GetNFE(TfrmLancNFEntrada& /*form*/) {
     Tell("Importação dos dados da NF-e");
 }
 
-void Atualiza_Valores(TfrmLancNFEntrada& /*form*/) {
-    NotAvailableYet("Atualização dos valores da nota fiscal");
-}
-
 bool FechaNotaFiscal(TfrmLancNFEntrada& /*form*/, const std::string& /*mode*/) {
     NotAvailableYet("Fechamento da nota fiscal");
 }
@@ -49,7 +45,15 @@ void GravaVencimento(TfrmLancNFEntrada& /*form*/) {
 }
 
 void CriaImpostos(TfrmLancNFEntrada& /*form*/) {
-    NotAvailableYet("Geração dos impostos do item");
+    Tell("Geração dos impostos do item");
+}
+
+void CriaImpostosServ(TfrmLancNFEntrada& /*form*/) {
+    Tell("Geração dos impostos do item pela autorização de fornecimento");
+}
+
+void CriaProdNFAF(TfrmLancNFEntrada& /*form*/) {
+    Tell("Relação de produtos da autorização de fornecimento");
 }
 
 } // namespace dfe::dfe11000

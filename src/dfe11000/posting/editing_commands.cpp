@@ -6,6 +6,7 @@
 #include "dfe11000/header/origin_rules.h"
 #include "dfe11000/header/participant_rules.h"
 #include "dfe11000/header/transport_rules.h"
+#include "dfe11000/items/item_rules.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
 #include "dfe11000/module/pending.h"
@@ -283,7 +284,7 @@ void PostingEditor::ConfirmHeaderRules() {
         form_.pgcPadrao.SetActivePage(&form_.tshFormulario);
         Refuse(ui_.dbeNumero, "Blq_NFe_ForXML");
     }
-    Atualiza_Valores(form_);
+    form_.Items().Atualiza_Valores();
     form_.AccessKey().Vd_ChaveAcesso();
     form_.Origin().Vd_ForneNFRemessa(true);
     form_.Origin().Vd_NumeroNFRemessa(true);

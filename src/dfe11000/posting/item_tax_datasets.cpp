@@ -249,6 +249,8 @@ constexpr FieldRow kNFRelacAF[] = {
 
 void PostingDataSets::DeclareItemTaxDataSets() {
     DeclareFields(cdsItemProduto, kItemProduto);
+    // The local copy of the items has their layout.
+    DeclareFields(cdsItemProdutoAux, kItemProduto);
     DeclareFields(cdsTrabItProImpos, kTrabItProImpos);
     DeclareFields(cdsItemProImpos, kItemProImpos);
     DeclareFields(cdsTrabImposNFTot, kTrabImposNFTot);

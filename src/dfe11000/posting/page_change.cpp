@@ -3,11 +3,11 @@
 #include "dfe11000/header/document_rules.h"
 #include "dfe11000/header/header_rules.h"
 #include "dfe11000/header/transport_rules.h"
+#include "dfe11000/items/item_rules.h"
 #include "dfe11000/module/branch_panel.h"
 #include "dfe11000/module/caption_group_box.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
-#include "dfe11000/module/pending.h"
 #include "dfe11000/posting/posting_editor.h"
 #include "dfe11000/posting/posting_loader.h"
 #include "platform/core/abort.h"
@@ -56,7 +56,7 @@ void PostingLoader::pgcPadraoChanging(bool& allowChange) {
             (ui_.grbFornecedor->ContainsControl(*focused) || ui_.grbDestReme->ContainsControl(*focused)))
             allowChange = RunLeavingRule([focused] { focused->DoExit(); });
         else if (focused->IsGrid())
-            allowChange = RunLeavingRule([this] { Vd_VerifProdEst(); });
+            allowChange = RunLeavingRule([this] { form_.Items().Vd_VerifProdEst(); });
     } else if (page == ui_.tshVencimento && focused->IsGrid()) {
         allowChange = RunLeavingRule([focused] { focused->DoExit(); });
     }
@@ -267,11 +267,6 @@ void PostingLoader::LockAfterLoad() {
 void PostingLoader::ShowRowDocumentModel() {
     if (data_.cdsNotaFiscal.State() != DataSetState::Browse) return;
     form_.Document().ShowModelPages(FieldText(data_.cdsNotaFiscal, "CDMODDOCFISC"));
-}
-
-// The item rules' stock check; until they are built the page is not left from an item grid while editing.
-void PostingLoader::Vd_VerifProdEst() {
-    NotAvailableYet("Verificação de produto de estoque");
 }
 
 } // namespace dfe::dfe11000

@@ -43,6 +43,15 @@ struct PostingDataSets {
     DataSet cdsIbge{"cdsIbge"};
     DataSet cdsImpImpoXML{"cdsImpImpoXML"};
     DataSet cdsEtiqRegera{"cdsEtiqRegera"};
+    // ---- Answers the item rules read: the product at the branch, its lot control and the lot of the NF-e,
+    // the quantity already returned, the last purchase cost, the AF import, the item's audits
+    DataSet cdsProdFili{"cdsProdFili"};
+    DataSet cdsVerifLote{"cdsVerifLote"};
+    DataSet cdsDadosLoteXML{"cdsDadosLoteXML"};
+    DataSet cdsVd_QuantDev{"cdsVd_QuantDev"};
+    DataSet cdsCustoCmpProd{"cdsCustoCmpProd"};
+    DataSet cdsVerifNFImpAF{"cdsVerifNFImpAF"};
+    DataSet cdsVd_ProdAudit{"cdsVd_ProdAudit"};
     // The supplier's valid qualifications and the document models of the operation type.
     DataSet cdsQualifForn{"cdsQualifForn"};
     DataSet cdsModDoc{"cdsModDoc"};
@@ -90,6 +99,7 @@ struct PostingDataSets {
     DataSource* dtsModDocFisc = nullptr;
     DataSource* dtsIbge = nullptr;
     DataSource* dtsListServProd = nullptr;
+    DataSource* dtsProdRelacServ = nullptr;
 
     void CreateSources(Component& owner);
     // The product masks of the library, known once the host's product tree is.

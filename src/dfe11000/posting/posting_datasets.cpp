@@ -238,6 +238,7 @@ void PostingDataSets::CreateSources(Component& owner) {
     dtsModDocFisc = AddSource(owner, "dtsModDocFisc", cdsModDocFisc);
     dtsIbge = AddSource(owner, "dtsIbge", cdsIbge);
     dtsListServProd = AddSource(owner, "dtsListServProd", cdsListServProd);
+    dtsProdRelacServ = AddSource(owner, "dtsProdRelacServ", cdsProdRelacServ);
 }
 
 void PostingDataSets::CreateLocalDataSets() {
@@ -253,12 +254,6 @@ void PostingDataSets::CreateLocalDataSets() {
         {FieldDef{"CDIMPOSTO", FieldType::String, 2}, FieldDef{"VRIMPOSTO", FieldType::Float}});
     cdsErrosFech.CreateDataSet(Strings({{"CDERRO", 10}, {"CDOBJETO", 60}, {"DSERRO", 255}}));
     cdsLiberacao.CreateDataSet(Strings({{"CDERRO", 10}, {"CDOPERADOR", 12}}));
-    if (cdsItemProdutoAux.FieldCount() == 0) {
-        cdsItemProdutoAux.DeclareField(FieldDef{"CDPRODUTO", FieldType::String, 10});
-        cdsItemProdutoAux.DeclareField(FieldDef{"NRSEQUENCIA", FieldType::Integer});
-        cdsItemProdutoAux.DeclareField(FieldDef{"QTITEM", FieldType::Float});
-        cdsItemProdutoAux.DeclareField(FieldDef{"VRTOTAITEM", FieldType::Float});
-    }
     cdsItemProdutoAux.EmptyOrCreateDataSet();
 }
 

@@ -70,7 +70,6 @@ public:
     // ---- Lock
     // Makes the posting read-only (or editable again) for blocked, replicated and NF-e-generated postings.
     void BloqueiaNF(bool lock);
-    void Vd_VerifProdEst();
 
 private:
     void ParticipantCaption();

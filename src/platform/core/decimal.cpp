@@ -108,6 +108,10 @@ Section ParseSection(std::string_view p) {
     return s;
 }
 
+// Products of prices and quantities carry binary noise far below this many decimals (1.15 * 3 is
+// 3.4499999999999997); cutting it first keeps truncation from losing a cent.
+constexpr int kNoiseDigits = 9;
+
 } // namespace
 
 double Round(double value, int digits) {
@@ -115,6 +119,18 @@ double Round(double value, int digits) {
     bool negative = false;
     std::string integer, fraction;
     RoundedParts(value, digits, negative, integer, fraction);
+    std::string text = (negative ? "-" : "") + integer + (fraction.empty() ? "" : "." + fraction);
+    double out = 0;
+    std::from_chars(text.data(), text.data() + text.size(), out);
+    return out;
+}
+
+double Truncate(double value, int digits) {
+    if (!std::isfinite(value) || digits < 0 || digits > 9) return value;
+    bool negative = false;
+    std::string integer, fraction;
+    RoundedParts(value, kNoiseDigits, negative, integer, fraction);
+    fraction.resize(static_cast<size_t>(digits));
     std::string text = (negative ? "-" : "") + integer + (fraction.empty() ? "" : "." + fraction);
     double out = 0;
     std::from_chars(text.data(), text.data() + text.size(), out);

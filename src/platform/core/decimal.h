@@ -10,6 +10,10 @@ namespace dfe::decimal {
 // although the nearest double is 0.57499999...
 double Round(double value, int digits);
 
+// Cuts to `digits` decimals towards zero, on the value as it is written in decimal: 1.15 * 3 to two places
+// is 3.45, although the nearest double of the product is 3.4499999999999997.
+double Truncate(double value, int digits);
+
 // The shortest decimal text that reads back as the same double, with '.' as separator ("0.1", "-3", "1e+20").
 std::string ToShortest(double value);
 

@@ -283,6 +283,10 @@ void DataSet::NotifyDataChange(Field* field) {
     }
 }
 
+void DataSet::UpdateRecord() {
+    if (IsEditing(State())) NotifyUpdateData();
+}
+
 void DataSet::NotifyUpdateData() {
     if (disableCount_ > 0) return;
     const std::vector<DataSource*> sources = sources_;

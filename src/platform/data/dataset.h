@@ -117,6 +117,8 @@ public:
     bool Modified() const { return modified_; }
     // Posts a pending edit that changed something, cancels one that did not.
     void CheckBrowseMode();
+    // The bound controls write what the clerk typed and they still hold (a post does this itself).
+    void UpdateRecord();
 
     // ---- Navigation
     void First();

@@ -32,6 +32,28 @@ TEST(Decimal, RoundsHalfAwayFromZeroOnTheWrittenValue) {
         EXPECT_EQ(Round(c.value, c.digits), c.expected) << c.value << " to " << c.digits;
 }
 
+TEST(Decimal, TruncatesTheWrittenValueNotItsBinaryNeighbour) {
+    struct Case {
+        double value;
+        int digits;
+        double expected;
+    };
+    const Case cases[] = {
+        {3 * 0.333, 2, 0.99},
+        {0.57 * 1, 2, 0.57},
+        {1.15 * 3, 2, 3.45},
+        {4.35 * 1, 2, 4.35},
+        {4.35 * 100 / 100, 2, 4.35},
+        {-1.239, 2, -1.23},
+        {0.0, 2, 0.0},
+        {12.3456, 3, 12.345},
+        {1e-12, 2, 0.0},
+        {999999.999, 2, 999999.99},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Truncate(c.value, c.digits), c.expected) << c.value << " to " << c.digits;
+}
+
 TEST(Decimal, ParsesBothSeparatorsAndRefusesGarbage) {
     struct Case {
         const char* text;

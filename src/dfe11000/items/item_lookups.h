@@ -1,0 +1,21 @@
+#pragma once
+
+// The lookups of the item rules: the product search, the stock-product check and the per-product purchase
+// authorization rule. Their texts are set here, once; the product search's text may be replaced by the
+// catalogue's search routines.
+
+#include "platform/data/data_source.h"
+#include "platform/db/tadoib_query.h"
+
+namespace dfe::dfe11000 {
+
+struct ItemLookups {
+    ItemLookups();
+
+    db::TADOIBQuery qryProduto{"qryProduto"};
+    DataSource dtsProduto{&qryProduto};
+    db::TADOIBQuery qryVerifProdEst{"qryVerifProdEst"};
+    db::TADOIBQuery qryParamCMPProd{"qryParamCMPProd"};
+};
+
+} // namespace dfe::dfe11000
