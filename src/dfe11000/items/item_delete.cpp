@@ -128,11 +128,13 @@ void ItemRules::RestoreDeleted() {
             support::MensErro(form_.msgPadrao2, "Prod_N_Rel_serv", true);
     }
     if (data_.cdsNotaFiscal.State() == DataSetState::Browse) data_.cdsNotaFiscal.Edit();
-    // Its taxes were removed with the mark: the row's post generates them again.
-    Cli_dfe11000().boAlteraNF = true;
     items.Edit();
     items.FieldByName("IDDELETE").SetAsString("N");
     items.Post();
+    // Its taxes went with the mark; the post generates them only while the posting's taxes are being
+    // changed, so the restored row asks for them itself.
+    if (!Cli_dfe11000().boAlteraNF && !OneOf(form_.Header().CurrentType(), {"05", "07", "09", "10", "14"}))
+        CriaImpostos(form_);
 }
 
 void ItemRules::cdsItemProdutoBeforeDelete() {
