@@ -29,6 +29,10 @@ void BuildItems(DetailStack& stack, ItemControls& c, PostingDataSets& data) {
         page.SetCaption(pages[i]);
         *grids[i] = BoundGrid(page, names[i], sources[i], 0, 0, 624, 106);
     }
+    // Deleting an item asks its own question (it marks the item), so the grid does not ask first.
+    for (DBGrid* grid : {c.dbgItemProduto, c.dbgItemsNFForn})
+        grid->SetOptions((grid->Options() | grid_option::Tabs | grid_option::AlwaysShowSelection) &
+                         ~grid_option::ConfirmDelete);
     c.grbProdEmiss = Group(*c.panItemProduto, "grbProdEmiss", " Dados para Emissão ", 4, 152, 310, 82);
     AddLabel(*c.grbProdEmiss, "lblCdProdEmiss", "Código para &Emissão", 8, 10, 120);
     c.dbeCdProdEmiss =
