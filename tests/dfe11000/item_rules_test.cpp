@@ -5,6 +5,7 @@
 #include "dfe11000/items/item_rules.h"
 #include "platform/data/packet.h"
 
+#include <functional>
 #include <map>
 
 namespace dfe::dfe11000 {
@@ -242,6 +243,96 @@ TEST_F(ItemRulesTest, TheChecksBeforeARowIsStoredRefuseInOrderOnTheirColumn) {
             EXPECT_EQ(Items().State(), DataSetState::Insert) << c.what << ": the row stays to be mended";
             Items().Cancel();
         }
+    }
+}
+
+// The product's own rules, checked when the row is stored, each with the setting that calls for it.
+TEST_F(ItemRulesTest, AProductTheBranchMayNotTakeHereIsRefused) {
+    struct Case {
+        const char* what;
+        std::function<void()> setting;
+        const char* code;
+        const char* product = "1.01.001";
+    };
+    const auto onlyFromAF = [&] {
+        Param("IDBLOQCMPSAFFIL", "N");
+        Param("IDBLOQCMPSAF", "S");
+    };
+    const Case cases[] = {
+        {"stock products blocked in purchases", [&] { Param("IDBLOQPRESTO", "S"); }, "Prod_Est"},
+        {"stock products blocked by the operation",
+         [&] {
+             DefineOperationType("01", {{"IDBLOQPRESTTPOP", "S"}, {"IDATUESTTPOP", "S"}});
+         },
+         "Prod_Est"},
+        {"purchases only from an AF, no exemption for the product", onlyFromAF, "Prod_LancAF", "1.02.001"},
+        {"purchases only from an AF, the product exempt at the branch", onlyFromAF, "", "1.01.001"},
+        {"a supplier whose products are parametrized",
+         [&] { form->Parameters().SetSupplierString("UTILIZA PRODXFORNDDF"); }, "ProdXFornDF_N_Cad"},
+        {"a service whose products do not include it",
+         [&] {
+             DefineOperationType("01", {{"IDNFPRESTSERV", "S"}});
+             lookups_->Execute("UPDATE PARAMGERAL SET IDUTRELPRODSERV = 'S'");
+             lookups_->Execute(
+                 "INSERT INTO PRODSERVICO (CDSERVICOPROD, CDPRODUTO) VALUES ('16.02', '0000000201')");
+             form->lookups.qryParamGeral.Close();
+             form->lookups.qryParamGeral.Open();
+             form->data.cdsNotaFiscal.FieldByName("CDSERVICOPROD").SetAsString("16.02");
+         },
+         "Prod_N_Rel_serv"},
+    };
+    for (const Case& c : cases) {
+        Purchase("0001");
+        form->Header().ReopenTipoOperacForCurrent();
+        c.setting();
+        Values row = Milk();
+        row["CDARVPROD"] = c.product;
+        ASSERT_EQ(NewItem(row), "") << c.what;
+        EXPECT_EQ(Post(), c.code) << c.what << "\n" << dialogs.Describe();
+        if (IsEditing(Items().State())) Items().Cancel();
+        form->data.cdsParamDFE.Close(); // read again by the next posting
+        form->Parameters().SetSupplierString("");
+        DefineOperationType("01",
+                            {{"IDOBINFCSTICMENT", "S"}, {"IDOBINFCSTCFOPEN", "S"}, {"IDATUESTTPOP", "S"}});
+    }
+}
+
+// An edited row asks where its goods enter stock unless the header's choice or the product's default
+// placement at the branch answers it; abandoning the question ends the post and takes the edit back.
+TEST_F(ItemRulesTest, AnEditedRowAsksItsPlacementOnlyWhenNothingAnswersIt) {
+    struct Case {
+        const char* what;
+        const char* headerChoice;   // stSugAlmox
+        const char* productDefault; // IDSUGALMLOESTPR
+        bool asked;
+        const char* warehouse; // the row's after the post
+    };
+    const Case cases[] = {
+        {"the header's choice applies to every item", "S", "N", false, ""},
+        {"the product's default placement at the branch", "N", "S", false, "ALM002"},
+        {"nothing answers: asked, and abandoned", "N", "N", true, ""},
+    };
+    for (const Case& c : cases) {
+        Purchase("0001");
+        ASSERT_EQ(NewItem(Milk()), "");
+        ASSERT_EQ(Post(), "") << dialogs.Describe();
+        Cli_dfe11000().boAlteraNF = true;
+        Cli_dfe11000().stSugAlmox = c.headerChoice;
+        Cli_dfe11000().stSugAlmoEstPr = "N";
+        Param("IDSUGALMLOESTPR", c.productDefault);
+        Run([&] { Items().Edit(); });
+        Items().FieldByName("QTITEMPROD").SetText("13");
+        if (c.asked) dialogs.ExpectModal("frmDescEstoqProd").Cancel();
+        Post();
+        EXPECT_EQ(dialogs.PendingAnswers(), 0u) << c.what << "\n" << dialogs.DescribePending();
+        // Stored, the grid offers the next row at once; left untouched it goes.
+        if (Items().State() == DataSetState::Insert) Items().Cancel();
+        Items().First();
+        EXPECT_EQ(Items().State(), DataSetState::Browse) << c.what;
+        EXPECT_DOUBLE_EQ(Number("QTITEMPROD"), c.asked ? 12 : 13) << c.what;
+        EXPECT_EQ(Item("CDALMOXARIFE"), c.warehouse) << c.what;
+        form->data.cdsParamDFE.Close();
+        Cli_dfe11000().stSugAlmox = "N";
     }
 }
 
