@@ -29,6 +29,7 @@ protected:
         form->data.cdsNotaFiscal.FieldByName("CDTIPOOPER").SetAsString("01");
         Cli_dfe11000().boInsert = true;
         Cli_dfe11000().boAlteraNF = false; // the taxes of an item are not these tests'
+        Param("VRPETOLEENTR", "0");        // nor the last purchase price, but in its own test
         Items().EmptyOrCreateDataSet();
         form->ui.dbgItemProduto->SetFocus();
     }

@@ -197,14 +197,17 @@ bool ItemRules::PriceTolerance() {
     const double quantity = Number(items, "QTITEMPROD");
     if (form_.Header().CurrentType() == "03" || state.boImportaAF || tolerance == 0 || quantity <= 0)
         return true;
+    // Without the branch the goods move in, the server has no last purchase to give.
+    const std::string movement = FieldText(items, "CDFILIMOVI");
+    if (movement.empty()) return true;
     double factor = Number(items, "VRFATOCONV");
     if (factor == 0) factor = 1;
     const double price = (Number(items, "VRTOTAITEM") - Number(items, "VRDESCITEM")) / quantity / factor;
     const double upper = price + tolerance * price / 100;
     const double lower = price - tolerance * price / 100;
-    data_.cdsCustoCmpProd.SetData(server_.Call(
-        server_.netLancNFEntrada, "GetCustoCmpProd",
-        net::CallArgs().Str(FieldText(items, "CDFILIMOVI")).Str(FieldText(items, "CDPRODESTO"))));
+    data_.cdsCustoCmpProd.SetData(
+        server_.Call(server_.netLancNFEntrada, "GetCustoCmpProd",
+                     net::CallArgs().Str(movement).Str(FieldText(items, "CDPRODESTO"))));
     const double last = data_.cdsCustoCmpProd.IsEmpty() ? 0.0 : Number(data_.cdsCustoCmpProd, "VRLIQCMPPROD");
     // Compared at the cent the clerk sees, so a last purchase equal to the limit passes.
     if (last == 0 || (decimal::Round(last, 2) <= decimal::Round(upper, 2) &&

@@ -82,6 +82,9 @@ void ItemRules::cdsItemProdutoNewRecord() {
     items.FieldByName("CDFILIAL").SetAsString(FieldText(data_.cdsNotaFiscal, "CDFILIAL"));
     items.FieldByName("NRLANCTONF").SetAsString(FieldText(data_.cdsNotaFiscal, "NRLANCTONF"));
     items.FieldByName("NRSEQITPROD").SetAsString(support::Ajusta(std::to_string(state.inCodiItem + 1), 4));
+    // The goods move in the posting's branch unless the placement says another: without it neither the lot
+    // control nor the last purchase of the product could be asked.
+    items.FieldByName("CDFILIMOVI").SetAsString(FieldText(data_.cdsNotaFiscal, "CDFILIAL"));
     items.FieldByName("IDITEMORIGEM").SetAsString("N");
     items.FieldByName("IDPRODBONIF").SetAsString("N");
     if (form_.Header().TipoOper().IDNFRETIND == "S") items.FieldByName("QTITEMORIG").SetAsFloat(0);
