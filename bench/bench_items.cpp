@@ -283,15 +283,20 @@ public:
                             nullptr) != SQLITE_OK)
             throw std::runtime_error("sqlite3_open_v2");
     }
-    ~RawDatabase() { sqlite3_close(db_); }
+    ~RawDatabase() {
+        for (auto& [sql, stmt] : statements_)
+            sqlite3_finalize(stmt);
+        sqlite3_close(db_);
+    }
     RawDatabase(const RawDatabase&) = delete;
     RawDatabase& operator=(const RawDatabase&) = delete;
 
     // Steps through the rows of `sql` with its named text parameters (those the text has), reading every
-    // column by its kind.
+    // column by its kind. Each text is prepared once, as the best hand-written reader would.
     size_t ReadAll(const std::string& sql, const std::map<std::string, std::string>& params) {
-        sqlite3_stmt* stmt = nullptr;
-        if (sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &stmt, nullptr) != SQLITE_OK)
+        sqlite3_stmt*& stmt = statements_[sql];
+        if (!stmt &&
+            sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &stmt, nullptr) != SQLITE_OK)
             throw std::runtime_error(sqlite3_errmsg(db_));
         for (const auto& [name, value] : params) {
             if (const int index = sqlite3_bind_parameter_index(stmt, name.c_str()))
@@ -317,12 +322,14 @@ public:
             }
             ++rows;
         }
-        sqlite3_finalize(stmt);
+        sqlite3_reset(stmt);
+        sqlite3_clear_bindings(stmt);
         return rows;
     }
 
 private:
     sqlite3* db_ = nullptr;
+    std::map<std::string, sqlite3_stmt*> statements_;
 };
 
 // The server's reads behind the two calls the item checks make.

@@ -113,6 +113,8 @@ protected:
             " WHERE NOT EXISTS (SELECT 1 FROM TIPOOPERAC WHERE CDTIPOOPER = :CODE)",
             {{"CODE", Variant(code)}, {"NAME", Variant("Tipo " + code)}});
         lookups_->Execute("UPDATE TIPOOPERAC SET " + assignments + " WHERE CDTIPOOPER = :CODE", params);
+        // An open screen reads a type again with its next posting; the tests change it in mid-posting.
+        if (TfrmLancNFEntrada* form = Cli_dfe11000().frmLancNFEntrada) form->Header().ForgetOperationType();
     }
 
     int Calls(const std::string& method) const {

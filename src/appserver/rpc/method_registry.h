@@ -5,12 +5,13 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace dfe::appserver {
 
-// Reads run in a read transaction. Writes run in a write transaction and record their answer under the request
-// token, so that a repeated request is answered from the record instead of being done again.
+// Reads run in a read transaction. Writes run in a write transaction and record their answer under the
+// request token, so that a repeated request is answered from the record instead of being done again.
 enum class MethodKind { Read, Write };
 
 using MethodFunction = std::function<Variant(MethodContext&)>;
@@ -31,7 +32,10 @@ public:
     const std::vector<RemoteMethod>& Methods() const { return methods_; }
 
 private:
+    static std::string Key(std::string_view connection, std::string_view name);
+
     std::vector<RemoteMethod> methods_;
+    std::unordered_map<std::string, size_t> index_; // Key() to position in methods_
 };
 
 } // namespace dfe::appserver

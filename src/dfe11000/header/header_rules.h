@@ -6,6 +6,7 @@
 #include "dfe11000/header/operation_type.h"
 #include "dfe11000/module/module_part.h"
 
+#include <optional>
 #include <string>
 
 namespace dfe {
@@ -26,8 +27,10 @@ public:
     // took up ("00" before any).
     const std::string& CurrentType() const { return stTipoOperAtual; }
     void SetCurrentType(std::string code) { stTipoOperAtual = code.empty() ? "00" : std::move(code); }
-    // The attributes of the current operation type, read from the database each time.
+    // The attributes of the current operation type. Read once per code and kept until another posting
+    // starts or is loaded, or the clerk leaves the type's editor: the rules ask them many times per item.
     OperationType TipoOper();
+    void ForgetOperationType();
     // Reopens qryTipoOperac by its before-open rule (the typed code, or every type while a search is open).
     void ReopenTipoOperac();
     // Reopens qryTipoOperac for the current operation type.
@@ -78,6 +81,7 @@ private:
     std::string TypedOrCurrentType() const;
 
     std::string stTipoOperAtual = "00";
+    std::optional<OperationType> operationType_; // of the code qryTpOper was opened with
     std::string stIdUtilEmisNF;
 };
 

@@ -62,15 +62,25 @@ std::string HeaderRules::TypedOrCurrentType() const {
 }
 
 OperationType HeaderRules::TipoOper() {
-    lookups_.qryTpOper.Close();
-    lookups_.qryTpOper.ParamByName("P_CDTIPOOPER") = Variant(TypedOrCurrentType());
-    lookups_.qryTpOper.Open();
+    db::TADOIBQuery& query = lookups_.qryTpOper;
+    const std::string code = TypedOrCurrentType();
+    if (operationType_ && query.Active() && query.ParamByName("P_CDTIPOOPER").AsString() == code)
+        return *operationType_;
+    query.Close();
+    query.ParamByName("P_CDTIPOOPER") = Variant(code);
+    query.Open();
     OperationType type;
     for (size_t i = 0; i < OperationType::kElements; ++i) {
-        std::string value = FieldText(lookups_.qryTpOper, kTipoOperColumns[i]);
+        std::string value = FieldText(query, kTipoOperColumns[i]);
         type.Element(i) = value.empty() ? DefaultOf(i) : std::move(value);
     }
+    operationType_ = type;
     return type;
+}
+
+void HeaderRules::ForgetOperationType() {
+    operationType_.reset();
+    lookups_.qryTpOper.Close();
 }
 
 void HeaderRules::qryTipoOperacBeforeOpen() {

@@ -19,6 +19,7 @@ constexpr int kReturnDetailsTop = 1160;
 void HeaderRules::dbeCdTipoOperExit() {
     ModuleState& state = Cli_dfe11000();
     state.stTodos = "N";
+    ForgetOperationType();
     TipoOper();
     ShowItemGridOriginColumn();
     const std::string& kind = stTipoOperAtual;

@@ -61,6 +61,7 @@ void PostingEditor::Include() {
     form_.pgcPadrao.SetActivePage(&form_.tshFolhaDados);
     ResetPostingTexts();
     form_.AccessKey().boChaveManual = false;
+    form_.Header().ForgetOperationType();
     form_.Header().Vd_FiliInat();
 
     form_.tshFormulario.SetEnabled(true);

@@ -124,6 +124,7 @@ void PostingLoader::LoadNFDadosGerais(const Variant& answer) {
         data_.cdsNotaFiscalAux.Close();
     // Another posting: what was known of the previous one's origin documents no longer holds.
     Cli_dfe11000().stExisteDadosNF = "N";
+    form_.Header().ForgetOperationType();
 }
 
 } // namespace dfe::dfe11000

@@ -201,7 +201,13 @@ char32_t LowerChar(char32_t cp) {
 std::string Upper(std::string_view s) {
     std::string out;
     out.reserve(s.size());
-    size_t pos = 0;
+    // Names and codes are plain ASCII: those need no decoding.
+    size_t ascii = 0;
+    while (ascii < s.size() && static_cast<unsigned char>(s[ascii]) < 0x80)
+        ++ascii;
+    for (size_t i = 0; i < ascii; ++i)
+        out.push_back(s[i] >= 'a' && s[i] <= 'z' ? static_cast<char>(s[i] - 32) : s[i]);
+    size_t pos = ascii;
     char32_t cp = 0;
     while (pos < s.size())
         AppendCodePoint(out, DecodeOne(s, pos, cp) ? UpperChar(cp) : kReplacement);
@@ -220,6 +226,13 @@ std::string Lower(std::string_view s) {
 
 bool SameText(std::string_view a, std::string_view b) {
     size_t pa = 0, pb = 0;
+    // Plain ASCII on both sides needs no decoding.
+    for (; pa < a.size() && pa < b.size(); ++pa, ++pb) {
+        const unsigned char x = static_cast<unsigned char>(a[pa]), y = static_cast<unsigned char>(b[pb]);
+        if ((x | y) >= 0x80) break;
+        if (x != y && (x & 0xDF) != (y & 0xDF)) return false;
+        if (x != y && !((x | 0x20) >= 'a' && (x | 0x20) <= 'z')) return false;
+    }
     char32_t ca = 0, cb = 0;
     while (pa < a.size() && pb < b.size()) {
         if (!DecodeOne(a, pa, ca)) ca = kReplacement;

@@ -63,6 +63,7 @@ void DataSet::RebuildFieldSlots() {
     dataFields_.clear();
     cachedListNames_.clear();
     cachedListSlots_.clear();
+    recentNames_.fill({});
     dataFieldCount_ = 0;
     calcFieldCount_ = 0;
     for (size_t i = 0; i < fields_.size(); ++i) {
@@ -87,8 +88,18 @@ Field& DataSet::FieldAt(int index) const {
 }
 
 Field* DataSet::FindField(std::string_view name) const {
-    const auto it = fieldIndex_.find(text::Upper(text::Trim(name)));
-    return it == fieldIndex_.end() ? nullptr : fields_[static_cast<size_t>(it->second)].get();
+    // Rules name the same fields with the same literals over and over (a calculated field is worked out on
+    // every write): a name at an address seen before is checked against that field's own name, not hashed.
+    RecentName& recent = recentNames_[(reinterpret_cast<uintptr_t>(name.data()) >> 3) % recentNames_.size()];
+    if (recent.text == name.data() && recent.index < fields_.size() &&
+        fields_[recent.index]->FieldName() == name)
+        return fields_[recent.index].get();
+    // Names are nearly always written as declared: only the others pay for folding.
+    auto it = fieldIndex_.find(name);
+    if (it == fieldIndex_.end()) it = fieldIndex_.find(text::Upper(text::Trim(name)));
+    if (it == fieldIndex_.end()) return nullptr;
+    recent = {name.data(), static_cast<size_t>(it->second)};
+    return fields_[static_cast<size_t>(it->second)].get();
 }
 
 Field& DataSet::FieldByName(std::string_view name) const {

@@ -8,6 +8,7 @@
 #include "platform/data/record_order.h"
 #include "platform/data/stored_row.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -292,9 +293,19 @@ private:
 
     std::string name_;
     std::vector<std::unique_ptr<Field>> fields_;
-    std::unordered_map<std::string, int> fieldIndex_; // upper-cased name to index in fields_
-    std::vector<Field*> dataFields_;                  // by row slot
-    std::string cachedListNames_;                     // the field list a search last named, resolved
+    // Upper-cased name to index in fields_; looked up by view, as rules name fields on every keystroke.
+    struct NameHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+    };
+    std::unordered_map<std::string, int, NameHash, std::equal_to<>> fieldIndex_;
+    struct RecentName {
+        const char* text = nullptr;
+        size_t index = 0;
+    };
+    mutable std::array<RecentName, 64> recentNames_{};
+    std::vector<Field*> dataFields_; // by row slot
+    std::string cachedListNames_;    // the field list a search last named, resolved
     std::vector<int> cachedListSlots_;
     int dataFieldCount_ = 0;
     int calcFieldCount_ = 0;

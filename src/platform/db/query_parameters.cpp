@@ -6,6 +6,8 @@
 namespace dfe::db {
 
 void QueryParameters::SyncWithText(std::string_view sql) {
+    // A query is opened again and again with the same text; only a new text is parsed.
+    if (synced_ && sql == syncedText_) return;
     const ParsedSql parsed(sql);
     std::vector<std::pair<std::string, Variant>> next;
     for (const std::string& name : parsed.Names()) {
@@ -16,6 +18,8 @@ void QueryParameters::SyncWithText(std::string_view sql) {
         next.emplace_back(name, std::move(value));
     }
     items_ = std::move(next);
+    syncedText_ = sql;
+    synced_ = true;
 }
 
 bool QueryParameters::Has(std::string_view name) const {

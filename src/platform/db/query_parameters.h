@@ -25,6 +25,8 @@ public:
 
 private:
     std::vector<std::pair<std::string, Variant>> items_;
+    std::string syncedText_;
+    bool synced_ = false;
 };
 
 } // namespace dfe::db

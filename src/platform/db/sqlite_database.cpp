@@ -7,29 +7,109 @@
 
 #include <optional>
 #include <sqlite3.h>
+#include <unordered_map>
 
 namespace dfe::db {
 namespace {
 
+sqlite3_stmt* Prepare(sqlite3* db, const std::string& sql) {
+    sqlite3_stmt* stmt = nullptr;
+    const char* tail = nullptr;
+    if (sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &stmt, &tail) != SQLITE_OK) {
+        throw DatabaseError(std::string("Erro no comando SQL: ") + sqlite3_errmsg(db));
+    }
+    if (tail && !text::Trim(tail).empty()) {
+        sqlite3_finalize(stmt);
+        throw DatabaseError("Um comando SQL com parâmetros deve ser único: " + std::string(tail));
+    }
+    return stmt;
+}
+
+} // namespace
+
+// Prepared statements kept by their text: a screen repeats the same few lookups for every row it checks,
+// and preparing costs more than running them.
+struct SqliteDatabase::StatementCache {
+    struct Entry {
+        ParsedSql parsed;
+        sqlite3_stmt* stmt = nullptr;
+        bool busy = false;
+        uint64_t lastUse = 0;
+    };
+    static constexpr size_t kCapacity = 64;
+
+    std::unordered_map<std::string, Entry> entries;
+    uint64_t clock = 0;
+
+    ~StatementCache() {
+        for (auto& [text, entry] : entries)
+            sqlite3_finalize(entry.stmt);
+    }
+
+    // Room for one more: the least recently used idle statement goes.
+    void MakeRoom() {
+        if (entries.size() < kCapacity) return;
+        auto oldest = entries.end();
+        for (auto it = entries.begin(); it != entries.end(); ++it) {
+            if (!it->second.busy && (oldest == entries.end() || it->second.lastUse < oldest->second.lastUse))
+                oldest = it;
+        }
+        if (oldest == entries.end()) return;
+        sqlite3_finalize(oldest->second.stmt);
+        entries.erase(oldest);
+    }
+};
+
+namespace {
+
+// One use of a statement: taken from the cache when idle there, else prepared for this use alone (a text
+// run again while its rows are still being read). Reset on release, so no read transaction outlives it.
 class Statement {
 public:
-    Statement(sqlite3* db, const std::string& sql) {
-        const char* tail = nullptr;
-        if (sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &stmt_, &tail) != SQLITE_OK) {
-            throw DatabaseError(std::string("Erro no comando SQL: ") + sqlite3_errmsg(db));
+    Statement(SqliteDatabase::StatementCache& cache, sqlite3* db, std::string_view sql) {
+        auto found = cache.entries.find(std::string(sql));
+        if (found == cache.entries.end()) {
+            ParsedSql parsed(sql);
+            sqlite3_stmt* stmt = Prepare(db, parsed.Render(PlaceholderStyle::QuestionNumber));
+            cache.MakeRoom();
+            found =
+                cache.entries
+                    .emplace(std::string(sql), SqliteDatabase::StatementCache::Entry{std::move(parsed), stmt})
+                    .first;
         }
-        if (tail && !text::Trim(tail).empty()) {
-            sqlite3_finalize(stmt_);
-            throw DatabaseError("Um comando SQL com parâmetros deve ser único: " + std::string(tail));
+        if (found->second.busy) {
+            ownParsed_.emplace(found->second.parsed);
+            own_ = Prepare(db, ownParsed_->Render(PlaceholderStyle::QuestionNumber));
+            stmt_ = own_;
+            parsed_ = &*ownParsed_;
+        } else {
+            entry_ = &found->second;
+            entry_->busy = true;
+            entry_->lastUse = ++cache.clock;
+            stmt_ = entry_->stmt;
+            parsed_ = &entry_->parsed;
         }
     }
-    ~Statement() { sqlite3_finalize(stmt_); }
+    ~Statement() {
+        if (own_) {
+            sqlite3_finalize(own_);
+            return;
+        }
+        sqlite3_reset(stmt_);
+        sqlite3_clear_bindings(stmt_);
+        entry_->busy = false;
+    }
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
     sqlite3_stmt* Get() const { return stmt_; }
+    const ParsedSql& Parsed() const { return *parsed_; }
 
 private:
+    SqliteDatabase::StatementCache::Entry* entry_ = nullptr;
+    std::optional<ParsedSql> ownParsed_;
+    sqlite3_stmt* own_ = nullptr;
     sqlite3_stmt* stmt_ = nullptr;
+    const ParsedSql* parsed_ = nullptr;
 };
 
 const Variant* FindParam(const SqlParams& params, std::string_view name) {
@@ -214,7 +294,8 @@ private:
 
 } // namespace
 
-SqliteDatabase::SqliteDatabase(const std::string& path, SqliteOptions options) {
+SqliteDatabase::SqliteDatabase(const std::string& path, SqliteOptions options)
+    : statements_(std::make_unique<StatementCache>()) {
     int flags = options.readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
     if (options.create && !options.readOnly) flags |= SQLITE_OPEN_CREATE;
     flags |= SQLITE_OPEN_NOMUTEX;
@@ -238,6 +319,7 @@ SqliteDatabase::SqliteDatabase(const std::string& path, SqliteOptions options) {
 }
 
 SqliteDatabase::~SqliteDatabase() {
+    statements_.reset();
     sqlite3_close(db_);
 }
 
@@ -256,9 +338,8 @@ void SqliteDatabase::ExecuteScript(std::string_view sql) {
 }
 
 Packet SqliteDatabase::Query(std::string_view sql, const SqlParams& params) {
-    const ParsedSql parsed(sql);
-    Statement stmt(db_, parsed.Render(PlaceholderStyle::QuestionNumber));
-    BindAll(stmt.Get(), parsed, params);
+    Statement stmt(*statements_, db_, sql);
+    BindAll(stmt.Get(), stmt.Parsed(), params);
 
     const int columns = sqlite3_column_count(stmt.Get());
     std::vector<std::optional<DeclaredType>> declared;
@@ -289,9 +370,8 @@ Packet SqliteDatabase::Query(std::string_view sql, const SqlParams& params) {
 }
 
 void SqliteDatabase::ForEachRow(std::string_view sql, const SqlParams& params, const RowCallback& onRow) {
-    const ParsedSql parsed(sql);
-    Statement stmt(db_, parsed.Render(PlaceholderStyle::QuestionNumber));
-    BindAll(stmt.Get(), parsed, params);
+    Statement stmt(*statements_, db_, sql);
+    BindAll(stmt.Get(), stmt.Parsed(), params);
     const StatementRow row(stmt.Get());
     for (;;) {
         const int rc = sqlite3_step(stmt.Get());
@@ -302,9 +382,8 @@ void SqliteDatabase::ForEachRow(std::string_view sql, const SqlParams& params, c
 }
 
 int64_t SqliteDatabase::Execute(std::string_view sql, const SqlParams& params) {
-    const ParsedSql parsed(sql);
-    Statement stmt(db_, parsed.Render(PlaceholderStyle::QuestionNumber));
-    BindAll(stmt.Get(), parsed, params);
+    Statement stmt(*statements_, db_, sql);
+    BindAll(stmt.Get(), stmt.Parsed(), params);
     for (;;) {
         const int rc = sqlite3_step(stmt.Get());
         if (rc == SQLITE_DONE) break;
@@ -315,11 +394,11 @@ int64_t SqliteDatabase::Execute(std::string_view sql, const SqlParams& params) {
 
 void SqliteDatabase::Begin(TransactionMode mode) {
     // A writer takes the write lock up front; upgrading a read transaction later could fail without waiting.
-    ExecuteScript(mode == TransactionMode::Write ? "BEGIN IMMEDIATE" : "BEGIN");
+    Execute(mode == TransactionMode::Write ? "BEGIN IMMEDIATE" : "BEGIN");
 }
 
 void SqliteDatabase::Commit() {
-    ExecuteScript("COMMIT");
+    Execute("COMMIT");
 }
 
 void SqliteDatabase::Rollback() noexcept {

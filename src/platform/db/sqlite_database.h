@@ -3,6 +3,7 @@
 #include "platform/db/database.h"
 
 #include <chrono>
+#include <memory>
 #include <string>
 
 struct sqlite3;
@@ -36,9 +37,12 @@ public:
     void Rollback() noexcept override;
     bool InTransaction() const override;
 
+    struct StatementCache;
+
 private:
     [[noreturn]] void Fail(const std::string& what) const;
     sqlite3* db_ = nullptr;
+    std::unique_ptr<StatementCache> statements_;
 };
 
 } // namespace dfe::db

@@ -1,6 +1,9 @@
 #include "platform/ui/field_link.h"
 
+#include "platform/core/text.h"
 #include "platform/data/dataset.h"
+
+#include <cctype>
 
 namespace dfe {
 
@@ -52,6 +55,12 @@ void FieldDataLink::StateChanged(DataSource&) {
 }
 
 void FieldDataLink::DataChanged(DataSource&, Field* field) {
+    // Every link of a form hears every field's change: most are told apart by the name alone, without a
+    // lookup.
+    const bool plainName = !fieldName_.empty() &&
+                           !std::isspace(static_cast<unsigned char>(fieldName_.front())) &&
+                           !std::isspace(static_cast<unsigned char>(fieldName_.back()));
+    if (field && plainName && !text::SameText(field->FieldName(), fieldName_)) return;
     if (field && field != GetField()) return;
     if (onDataChange) onDataChange();
 }
