@@ -39,20 +39,38 @@ int QtCanvas::TextWidth(const std::string& text) const {
     return QFontMetrics(font).horizontalAdvance(QString::fromStdString(text));
 }
 
+// The form's pictures, drawn rather than loaded: a box checked or empty, a mark of error or of no error, and
+// a plain box for any other name.
 void QtCanvas::DrawImage(int x, int y, const std::string& image, Color) {
     painter_.save();
     painter_.setRenderHint(QPainter::Antialiasing);
     const QRect box(x, y, 12, 12);
-    if (text::Lower(image).find("check") != std::string::npos) {
+    const std::string name = text::Lower(image);
+    const auto checkMark = [&](const QColor& colour) {
         QPainterPath mark;
-        mark.moveTo(box.left() + 2, box.center().y());
-        mark.lineTo(box.left() + 5, box.bottom() - 2);
-        mark.lineTo(box.right() - 1, box.top() + 2);
-        painter_.setPen(QPen(QColor(0, 128, 0), 2));
+        mark.moveTo(box.left() + 3, box.center().y());
+        mark.lineTo(box.left() + 5, box.bottom() - 3);
+        mark.lineTo(box.right() - 2, box.top() + 3);
+        painter_.setPen(QPen(colour, 2));
         painter_.drawPath(mark);
+    };
+    if (name == "imgcomerro") {
+        painter_.setPen(Qt::NoPen);
+        painter_.setBrush(QColor(200, 0, 0));
+        painter_.drawEllipse(box.adjusted(0, 0, -1, -1));
+        painter_.setPen(QPen(Qt::white, 2));
+        painter_.drawLine(box.left() + 4, box.top() + 4, box.right() - 4, box.bottom() - 4);
+        painter_.drawLine(box.right() - 4, box.top() + 4, box.left() + 4, box.bottom() - 4);
+    } else if (name == "imgsemerro") {
+        painter_.setPen(Qt::NoPen);
+        painter_.setBrush(QColor(0, 140, 0));
+        painter_.drawEllipse(box.adjusted(0, 0, -1, -1));
+        checkMark(Qt::white);
     } else {
-        painter_.setPen(ToQColor(fontColor));
-        painter_.drawRect(box.adjusted(1, 1, -1, -1));
+        painter_.setPen(ToQColor(Color::clWindowText));
+        painter_.setBrush(Qt::white);
+        painter_.drawRect(box.adjusted(0, 0, -1, -1));
+        if (name == "imgcheck") checkMark(QColor(0, 128, 0));
     }
     painter_.restore();
 }

@@ -15,7 +15,11 @@ protected:
 
     // Runs the hook for one key-down with the focus on `control`; returns the key as the hook left it.
     int Hook(Control* control, int keyCode) {
-        if (form->ActiveControl() != control) control->SetFocus();
+        if (form->ActiveControl() != control) {
+            // Entering the item grid selects its first column; the column the case chose stays.
+            DetachedHandler<NotifyEvent> entering(form->ui.dbgItemProduto->OnEnter);
+            control->SetFocus();
+        }
         Message message{MessageKind::KeyDown, keyCode, {}};
         bool handled = false;
         form->Keys().OnMessage(message, handled);
@@ -26,6 +30,12 @@ protected:
     void EditItemOn(const char* field) {
         DetachedHandler<DataSet::Handler> start(form->data.cdsItemProduto.BeforeInsert);
         form->data.cdsItemProduto.Append();
+        SelectColumn(field);
+    }
+    // The column's own rules are not the hook's: the selection is put there as it is.
+    void SelectColumn(const char* field) {
+        DetachedHandler<NotifyEvent> leave(form->ui.dbgItemProduto->OnColExit);
+        DetachedHandler<NotifyEvent> enter(form->ui.dbgItemProduto->OnColEnter);
         form->ui.dbgItemProduto->SetSelectedField(field);
     }
 
@@ -63,6 +73,8 @@ TEST_F(KeyboardHook, EnterMovesOnExceptOnTheDiscountColumnAndTheDocumentTotal) {
         {"total, posting without installments", total, "00", "", false, "N", key::Tab},
         {"total, installments page off", total, "00", "", false, "S", key::Enter},
     };
+    // Where Enter goes is the hook's; what entering the installments grid does is the payables' own.
+    DetachedHandler<NotifyEvent> installments(form->ui.dbgContaPagar->OnEnter);
     for (const Case& c : cases) {
         form->pgcPadrao.SetActivePage(&form->tshFormulario);
         form->Header().SetCurrentType(c.kind);
@@ -73,7 +85,7 @@ TEST_F(KeyboardHook, EnterMovesOnExceptOnTheDiscountColumnAndTheDocumentTotal) {
         if (*c.itemField) {
             EditItemOn(c.itemField);
         } else {
-            form->ui.dbgItemProduto->SetSelectedField("VRDESCITEM");
+            SelectColumn("VRDESCITEM");
         }
         EXPECT_EQ(Hook(c.control(*form), key::Enter), c.expected) << c.what;
         if (c.expected == key::None) {
@@ -136,7 +148,7 @@ TEST_F(KeyboardHook, ThePeriodTypesTheCommaOnlyInNumberFieldsWithACommaSeparator
             << c.what;
     }
     app.SetDecimalSeparator(',');
-    form->ui.dbgItemProduto->SetSelectedField("VRTOTAITEM");
+    SelectColumn("VRTOTAITEM");
     EXPECT_EQ(Hook(form->ui.dbgItemProduto, key::Period), key::Comma);
     form->ui.dbgItemProduto->SetSelectedField("CDARVPROD");
     EXPECT_EQ(Hook(form->ui.dbgItemProduto, key::Period), key::Period);

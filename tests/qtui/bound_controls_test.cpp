@@ -122,6 +122,33 @@ TEST_F(BoundControlsTest, CustomCellDrawingPaintsOnScreen) {
     std::cout << "screenshot: " << path << '\n';
 }
 
+// The marks the item grid draws: error, no error, a checked and an empty bonus flag.
+TEST_F(BoundControlsTest, TheFormsPicturesAreDrawnAsMarks) {
+    const char* pictures[] = {"imgComErro", "imgSemErro", "imgCheck", "imgUncheck"};
+    grid->OnDrawColumnCell = [&](DBGrid& g, Canvas& canvas, const Rect& rect, int, GridColumn& column,
+                                 GridDrawState state) {
+        if (column.Index() > 3) return g.DefaultDrawColumnCell(canvas, rect, column, state);
+        canvas.brushColor = Color::clInfoBk;
+        canvas.FillRect(rect);
+        canvas.DrawImage(rect.left + 4, rect.top + 2, pictures[column.Index()], Color::clOlive);
+    };
+    form.Repaint();
+    const auto path = (std::filesystem::path(::testing::TempDir()) / "qtui_item_marks.png").string();
+    ASSERT_TRUE(renderer.Screenshot(form, path));
+    QImage image(QString::fromStdString(path));
+    const auto at = [&](int column, int dx, int dy) {
+        const QRect cell = Table()->visualRect(Table()->model()->index(0, column));
+        return image.pixelColor(
+            Table()->viewport()->mapTo(ViewOfForm(form).Window(), cell.topLeft() + QPoint(4 + dx, 2 + dy)));
+    };
+    const QColor error = at(0, 2, 6), fine = at(1, 2, 6);
+    EXPECT_TRUE(error.red() > 150 && error.green() < 80 && error.blue() < 80) << "an error is a red disc";
+    EXPECT_TRUE(fine.green() > 120 && fine.red() < 100 && fine.blue() < 100) << "no error is a green disc";
+    EXPECT_EQ(at(3, 6, 6), QColor(255, 255, 255)) << "an empty flag is an empty box";
+    EXPECT_NE(at(2, 5, 8), QColor(255, 255, 255)) << "a set flag is checked";
+    std::cout << "screenshot: " << path << '\n';
+}
+
 TEST_F(BoundControlsTest, ManyRowsAreReadOnlyWhereShown) {
     std::vector<PacketRow> rows;
     for (int i = 1; i <= 20000; ++i)

@@ -18,19 +18,23 @@ bool Yes(const support::TMessages& table, const char* code) {
 
 } // namespace
 
+// The posting's stored labels, asked once per posting.
+void ItemRules::LoadLabels() {
+    ModuleState& state = Cli_dfe11000();
+    if (state.boConsEtiq) return;
+    data_.cdsEtiqRegera.SetData(server_.Call(server_.netLancNFEntrada, "GetVerifEtiq",
+                                             net::CallArgs()
+                                                 .Str(FieldText(data_.cdsNotaFiscal, "CDFILIAL"))
+                                                 .Str(FieldText(data_.cdsNotaFiscal, "NRLANCTONF"))));
+    state.boConsEtiq = true;
+}
+
 // Labels already used cannot be given back by deleting the item that made them.
 void ItemRules::CheckLabels() {
     if (FieldText(lookups_.qryFiliRece, "IDFUNCAOFILI") != "O" ||
         FieldText(data_.cdsParamDFE, "IDETIQPRODOL") != "S")
         return;
-    ModuleState& state = Cli_dfe11000();
-    if (!state.boConsEtiq) {
-        data_.cdsEtiqRegera.SetData(server_.Call(server_.netLancNFEntrada, "GetVerifEtiq",
-                                                 net::CallArgs()
-                                                     .Str(FieldText(data_.cdsNotaFiscal, "CDFILIAL"))
-                                                     .Str(FieldText(data_.cdsNotaFiscal, "NRLANCTONF"))));
-        state.boConsEtiq = true;
-    }
+    LoadLabels();
     DataSet& labels = data_.cdsEtiqRegera;
     const std::string sequence = FieldText(data_.cdsItemProduto, "NRSEQITPROD");
     bool used = false;

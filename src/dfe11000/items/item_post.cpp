@@ -408,6 +408,7 @@ void ItemRules::Vd_Quantidade() {
 void ItemRules::cdsItemProdutoAfterPost() {
     DataSet& items = data_.cdsItemProduto;
     ModuleState& state = Cli_dfe11000();
+    SettleLabelRegeneration(true);
     if (!state.boAtuaNovoCod) {
         const std::string code = form_.Header().CurrentType();
         Control* active = form_.ActiveControl();
@@ -437,7 +438,7 @@ void ItemRules::cdsItemProdutoAfterPost() {
         if (items.State() == DataSetState::Browse) SetCodeColumnEditable(false);
         if (items.State() == DataSetState::Insert) return;
     }
-    AtualizaItemProdutoLocal(items);
+    localCopyStale_ = true;
 }
 
 } // namespace dfe::dfe11000

@@ -9,8 +9,14 @@
 #include <string>
 
 namespace dfe {
+class Canvas;
 class DataSet;
+class DBGrid;
 class Field;
+class GridColumn;
+struct GridDrawState;
+struct Rect;
+struct ShiftState;
 } // namespace dfe
 
 namespace dfe::dfe11000 {
@@ -49,6 +55,9 @@ public:
     void Atualiza_Valores();
     // The local copy of the items, refreshed from `items`.
     void AtualizaItemProdutoLocal(const DataSet& items);
+    // The local copy as of the last stored item. Copied when read, not after each item: typing a long
+    // purchase would otherwise copy every row once per row.
+    const DataSet& ItemProdutoLocal();
     // The total of the items not marked deleted.
     double TotalItens() const;
 
@@ -67,6 +76,18 @@ public:
     void cdsItemProdutoBeforePost();
     void cdsItemProdutoAfterPost();
     void cdsItemProdutoBeforeDelete();
+
+    // ---- The item grids (item_grid.cpp)
+    void dbgItemProdutoColExit();
+    void dbgItemProdutoColEnter();
+    void dbgItemProdutoKeyPress(char32_t& ch);
+    // Entering dbgItemProduto or dbgContaPagar; leaving dbgItemProduto or dbgItemsNFForn.
+    void GridEnter(DBGrid& grid);
+    void GridExit(DBGrid& grid);
+    // The keys of dbgItemProduto, dbgItemNotaFisc and dbgDadosAdic.
+    void GridKeyDown(DBGrid& grid, int& key, ShiftState shift);
+    void DrawItemCell(DBGrid& grid, Canvas& canvas, const Rect& rect, GridColumn& column,
+                      GridDrawState state);
     void QTITEMPRODValidate(Field& field);
     void VRUNITITEMValidate(Field& field);
     void VRTOTAITEMValidate(Field& field);
@@ -89,6 +110,16 @@ private:
     // The document was taken from an electronic invoice (the list row's or the header's mark).
     bool TakenFromXml() const;
     void DeriveTotal(DataSet& items);
+    void DerivePrice(DataSet& items, double quantity);
+
+    // ---- The item grids (item_grid.cpp)
+    void WireGrids();
+    void CheckReturnDuplicate();
+    void CheckFiscalCodeColumn(const std::string& column);
+    void SetBonusEditing(DBGrid& grid);
+    bool ConfirmLabelRegeneration();
+    void SettleLabelRegeneration(bool stored);
+    void ToggleBonus();
 
     // ---- Posting (item_post.cpp)
     void RenumberItem(const std::string& number);
@@ -112,8 +143,14 @@ private:
     void RestoreDeleted();
     void FlagAfRelations(const char* flag);
     void CheckLabels();
+    void LoadLabels();
 
     bool boProdAFConfirmado = false;
+    bool localCopyStale_ = false;
+    // The item whose labels are made again once its new quantity is stored.
+    std::string labelsToRegenerate_;
+    // The product the row's code column was last left with.
+    std::string checkedCode_;
 };
 
 // True when the product is among the irregular products of the last verification.

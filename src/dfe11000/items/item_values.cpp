@@ -64,15 +64,18 @@ void ItemRules::QTITEMPRODValidate(Field& field) {
     if (Cli_dfe11000().boTotaItem) return;
     DataSet& items = field.Owner();
     if (TakenFromXml() && FieldText(data_.cdsParamDFE, "IDGERNFIGUALXML") == "S") {
-        double quantity = field.AsFloat();
-        if (quantity == 0) quantity = 1;
-        TotalGuard guard;
-        items.FieldByName("VRUNITITEM")
-            .SetAsFloat(
-                decimal::Round(items.FieldByName("VRTOTAITEM").AsFloat() / quantity, kUnitPriceDigits));
+        DerivePrice(items, field.AsFloat());
         return;
     }
     DeriveTotal(items);
+}
+
+// The invoice's total stands: the price follows it (a quantity of 0 counts as 1).
+void ItemRules::DerivePrice(DataSet& items, double quantity) {
+    if (quantity == 0) quantity = 1;
+    TotalGuard guard;
+    items.FieldByName("VRUNITITEM")
+        .SetAsFloat(decimal::Round(items.FieldByName("VRTOTAITEM").AsFloat() / quantity, kUnitPriceDigits));
 }
 
 void ItemRules::VRUNITITEMValidate(Field& field) {
@@ -104,6 +107,7 @@ void ItemRules::cdsItemProdutoCalcFields() {
 }
 
 void ItemRules::cdsItemProdutoAfterCancel() {
+    SettleLabelRegeneration(false);
     SetCodeColumnEditable(false);
     if (Cli_dfe11000().boLote) data_.cdsItemProduto.Prior();
     cdsItemProdutoAfterScroll();
@@ -116,6 +120,7 @@ void ItemRules::cdsItemProdutoAfterScroll() {
         taxes.SetFiltered(true);
     }
     DataSet& items = data_.cdsItemProduto;
+    checkedCode_ = FieldText(items, "CDARVPROD");
     if (form_.Header().CurrentType() == "03" && InEdit(data_.cdsNotaFiscal) && taxes.Active()) {
         const double sum = taxes.Aggregate("SUM(VRIMPOSIT)").AsFloat();
         items.FieldByName("VRTOTAITEM").SetTag(sum != 0 ? 1 : 0);
@@ -129,6 +134,12 @@ void ItemRules::AtualizaItemProdutoLocal(const DataSet& items) {
     DataSet& local = data_.cdsItemProdutoAux;
     local.EmptyOrCreateDataSet();
     local.CopyDataFrom(items);
+    localCopyStale_ = false;
+}
+
+const DataSet& ItemRules::ItemProdutoLocal() {
+    if (localCopyStale_ && data_.cdsItemProduto.Active()) AtualizaItemProdutoLocal(data_.cdsItemProduto);
+    return data_.cdsItemProdutoAux;
 }
 
 double ItemRules::TotalItens() const {
@@ -185,6 +196,7 @@ bool ResultErroItem(TfrmLancNFEntrada& form, const std::string& product) {
 }
 
 void ItemRules::Wire() {
+    WireGrids();
     ui_.sbtAlmoLocal->OnClick = [this](Component&) { sbtAlmoLocalClick(); };
     ui_.mnuAlmoLocal->OnClick = [this](Component&) { mnuAlmoLocalClick(); };
     ui_.dbgItemProduto->OnEditButtonClick = [this](Component&) { dbgItemProdutoEditButtonClick(); };

@@ -78,6 +78,7 @@ void ItemRules::cdsItemProdutoBeforeInsert() {
 void ItemRules::cdsItemProdutoNewRecord() {
     DataSet& items = data_.cdsItemProduto;
     if (items.State() != DataSetState::Insert) return;
+    checkedCode_.clear();
     ModuleState& state = Cli_dfe11000();
     items.FieldByName("CDFILIAL").SetAsString(FieldText(data_.cdsNotaFiscal, "CDFILIAL"));
     items.FieldByName("NRLANCTONF").SetAsString(FieldText(data_.cdsNotaFiscal, "NRLANCTONF"));

@@ -45,6 +45,8 @@ struct CommandControls {
     MenuItem* mnuConsisteAF = nullptr;
     MenuItem* mnuRateio = nullptr;
     PopupMenu* pmnRateio = nullptr;
+    // Stands in for the clipboard menu where an invoice's values may not be copied.
+    PopupMenu* pmnBloqueiaCopy = nullptr;
     MenuItem* mnuManuRateProd = nullptr;
     MenuItem* mnuContRatePaga = nullptr;
     MenuItem* mnuNFProdRural = nullptr;

@@ -77,6 +77,7 @@ void BuildCommands(support::TfrmPadrao& form, CommandControls& c) {
     c.mnuContRatePaga = &c.pmnRateio->AddItem("mnuContRatePaga", "Controle de Rateio das Contas a &Pagar");
     c.mnuContRatePaga->SetShortCut("Ctrl+P");
     c.sbtRateio->SetPopupMenu(c.pmnRateio);
+    c.pmnBloqueiaCopy = &form.Create<PopupMenu>("pmnBloqueiaCopy");
 
     c.mnuNFProdRural = &file.AddItem("mnuNFProdRural", "Nota Fiscal Referenciada de Produtor Rural");
     c.sbtNFProdRural = &form.AddCommandButton("sbtNFProdRural", "Prod. Rural");

@@ -76,6 +76,10 @@ DBGrid::DBGrid() {
         Changed(prop::kData);
     };
     link_.onUpdateData = [this] { CommitInplace(); };
+    // A row cancelled or stored elsewhere takes the cell's typed text with it.
+    link_.onStateChange = [this] {
+        if (inplaceModified_ && !link_.Editing()) ResetInplace();
+    };
 }
 
 DBGrid::~DBGrid() = default;
@@ -130,9 +134,31 @@ Field* DBGrid::SelectedField() const {
 
 void DBGrid::SetSelectedIndex(int index) {
     Column(index); // refuses an index outside the columns
+    // A column-exit rule choosing the column instead: where the selection ends, also when it refuses.
+    if (inColExit_) {
+        redirect_ = index;
+        return;
+    }
     if (index == selected_) return;
     CommitInplace();
-    if (OnColExit) OnColExit(*this);
+    if (OnColExit) {
+        inColExit_ = true;
+        try {
+            OnColExit(*this);
+        } catch (...) {
+            inColExit_ = false;
+            const std::optional<int> chosen = std::exchange(redirect_, std::nullopt);
+            if (chosen && *chosen != selected_) MoveSelection(*chosen);
+            throw;
+        }
+        inColExit_ = false;
+        if (redirect_) index = *std::exchange(redirect_, std::nullopt);
+        if (index == selected_) return;
+    }
+    MoveSelection(index);
+}
+
+void DBGrid::MoveSelection(int index) {
     selected_ = index;
     ResetInplace();
     Changed(prop::kSelectedIndex);
@@ -349,6 +375,14 @@ void DBGrid::ClickCell(int recNo, int columnIndex) {
         ds->SetRecNo(recNo);
         ResetInplace();
     }
+    if (OnCellClick) OnCellClick(*this, column);
+}
+
+void DBGrid::ClickCurrentCell(int columnIndex) {
+    GridColumn& column = Column(columnIndex);
+    if (CanFocus() && !Focused()) SetFocus();
+    if (!Focused() && CanFocus()) return;
+    SetSelectedIndex(columnIndex);
     if (OnCellClick) OnCellClick(*this, column);
 }
 

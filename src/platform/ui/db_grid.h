@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -127,6 +128,8 @@ public:
 
     // The clerk's click on a cell (record number 1-based, column index): focus, column, row, OnCellClick.
     void ClickCell(int recNo, int columnIndex);
+    // A click on a cell of the current row, also a row being inserted.
+    void ClickCurrentCell(int columnIndex);
     // The clerk's click on the current cell's ellipsis button.
     void ClickEditButton();
     void ClickTitle(int columnIndex);
@@ -156,6 +159,10 @@ private:
     void MoveRow(int distance);
     int FirstVisibleColumn(int from, int step) const;
     void LoadInplace();
+    void MoveSelection(int index); // without the exit rule
+
+    bool inColExit_ = false;
+    std::optional<int> redirect_;
 
     FieldDataLink link_;
     std::vector<std::unique_ptr<GridColumn>> columns_;

@@ -395,7 +395,10 @@ void ScenarioDriver::Execute(const Args& w) {
             if (!column) Fail(grid->Name() + " has no column " + spec);
             return column->Index();
         };
-        if (verb == "cell") {
+        if (verb == "cell" && w[2] == "current") {
+            const int column = columnOf(w[3]);
+            app_.Dispatch([&] { grid->ClickCurrentCell(column); });
+        } else if (verb == "cell") {
             auto row = ParseInt(w[2]);
             DataSet* ds = grid->GetDataSet();
             if (!row || !ds || *row < 1 || *row > ds->RecordCount())
