@@ -153,9 +153,11 @@ TEST_F(ChargesTest, AChargeValueIsZeroOrMoreToTheCentWhereverTheRowIsLeft) {
     NewPosting("01");
     app.Dispatch([&] { form->Charges().AddChargeLines(); });
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.typed) + " leaving by " + std::to_string(static_cast<int>(c.leave)));
+        const char* how[] = {"leaving the column", "leaving the grid", "storing the row"};
+        SCOPED_TRACE(std::string("'") + c.typed + "' " + how[static_cast<int>(c.leave)]);
         if (InEdit(Charges())) Charges().Cancel();
         app.Dispatch([&] {
+            form->pgcPadrao.SetActivePage(&form->tshFormulario);
             form->ui.dbgDadosAdic->SetFocus();
             ChargeGrid().SetFocus();
         });
@@ -168,10 +170,12 @@ TEST_F(ChargesTest, AChargeValueIsZeroOrMoreToTheCentWhereverTheRowIsLeft) {
         } else if (c.leave == Leave::Grid) {
             shown = Run([&] { form->ui.dbgDadosAdic->SetFocus(); });
         } else {
-            // Stored from elsewhere with the name column selected: the refusal brings the clerk back.
+            // Stored from the installments page with the name column selected: the refusal brings the clerk
+            // back to the value.
             app.Dispatch([&] {
                 ChargeGrid().SetSelectedIndex(0);
                 form->ui.dbgDadosAdic->SetFocus();
+                form->pgcPadrao.SetActivePage(form->ui.tshVencimento);
             });
             shown = Run([&] { Charges().Post(); });
         }
@@ -286,6 +290,35 @@ TEST_F(ChargesTest, DeletingATextPutsTheBrowsedPostingIntoEdit) {
     ASSERT_EQ(Run([&] { Texts().Delete(); }), "");
     EXPECT_EQ(Texts().RecordCount(), 1);
     EXPECT_EQ(form->data.cdsNotaFiscal.State(), DataSetState::Edit);
+}
+
+TEST_F(ChargesTest, AReturnWithOriginDocumentsShowsItsChargesAndTaxesWithoutTyping) {
+    struct Case {
+        const char* what;
+        std::map<std::string, std::string> type;
+        bool locked;
+    };
+    const Case cases[] = {
+        {"a return with an origin list", {{"IDOPERDEVONF", "S"}, {"IDUTLLISTORI", "S"}}, true},
+        {"a return from industrialization",
+         {{"IDOPERDEVONF", "S"}, {"IDUTLLISTORI", "S"}, {"IDNFRETIND", "S"}},
+         false},
+        {"a purchase", {}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        DefineOperationType("77", c.type);
+        form->Header().SetCurrentType("77");
+        app.Dispatch([&] {
+            form->ui.nbkItensNF->SetPageIndex(1);
+            form->ui.nbkItensNF->SetPageIndex(c.locked ? 2 : 0);
+        });
+        for (DBGrid* grid : {form->ui.dbgItemEncargo, form->ui.dbgItemProImpos, form->ui.dbgImposNFTot}) {
+            EXPECT_EQ(grid->ReadOnly(), c.locked) << grid->Name();
+            EXPECT_EQ(grid->HasOption(grid_option::RowSelect), c.locked) << grid->Name();
+            EXPECT_TRUE(grid->HasOption(grid_option::Editing)) << grid->Name();
+        }
+    }
 }
 
 } // namespace

@@ -30,8 +30,6 @@ constexpr int kMoneyDigits = 2;
 constexpr int kTextNumberWidth = 3;
 // The value column of the charges and tax grids (after the name or tax).
 constexpr int kValueColumn = 1;
-constexpr int kValueGridOptions = grid_option::Editing | grid_option::Titles | grid_option::ColLines |
-                                  grid_option::RowLines | grid_option::Tabs | grid_option::CancelOnExit;
 
 } // namespace
 

@@ -60,8 +60,7 @@ void BuildItems(DetailStack& stack, ItemControls& c, PostingDataSets& data) {
     c.grbItEncargo = Group(*c.panEncargos, "grbItEncargo", " Encargos ", 4, 0, 632, 88);
     c.dbgItemEncargo = BoundGrid(*c.grbItEncargo, "dbgItemEncargo", data.dtsItemEncargo, 4, 16, 624, 68);
     // Charge rows come from the register and are never deleted, so there is nothing to confirm.
-    c.dbgItemEncargo->SetOptions(grid_option::Editing | grid_option::Titles | grid_option::ColLines |
-                                 grid_option::RowLines | grid_option::Tabs | grid_option::CancelOnExit);
+    c.dbgItemEncargo->SetOptions(kValueGridOptions);
     c.dbgItemEncargo->SetColor(Color::clInfoBk);
 }
 
