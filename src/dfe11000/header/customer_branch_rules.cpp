@@ -3,6 +3,7 @@
 #include "dfe11000/header/document_rules.h"
 #include "dfe11000/header/header_rules.h"
 #include "dfe11000/header/participant_rules.h"
+#include "dfe11000/items/charges.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
 #include "dfe11000/posting/editing_helpers.h"
@@ -194,7 +195,7 @@ void ParticipantRules::AcceptedOnNewPosting() {
         DefaultModel(false);
         form_.Document().ShowModelPages(FieldText(data_.cdsNotaFiscal, "CDMODDOCFISC"));
     }
-    AddChargeLines(false);
+    form_.Charges().AddChargeLines();
 }
 
 void ParticipantRules::btpFiliEmitBeforePesq() {

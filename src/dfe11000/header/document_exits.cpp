@@ -3,6 +3,7 @@
 #include "dfe11000/header/document_rules.h"
 #include "dfe11000/header/header_rules.h"
 #include "dfe11000/header/participant_rules.h"
+#include "dfe11000/items/charges.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
 #include "dfe11000/module/pending.h"
@@ -124,8 +125,7 @@ void DocumentRules::grbFornecedorExit() {
         if (!series.IsEmpty()) Refuse(ui_.dbeSerie, "Serie_Inf");
     }
     if (!noSeries || OneOf(kind, {"08", "09", "10", "12"})) Vd_Numero();
-    if (data_.cdsNotaFiscal.State() == DataSetState::Insert && kind != "09")
-        form_.Participants().AddChargeLines(false);
+    form_.Charges().AddChargeLines();
 }
 
 void DocumentRules::Panel3Exit() {

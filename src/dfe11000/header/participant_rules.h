@@ -60,8 +60,6 @@ public:
     void RefreshSupplierParams();
     // After a change that moves the due dates: asks "GeraVenc" and generates the installments again.
     void AskInstallments();
-    // One line per charge kind on a posting that has none (not for type "09").
-    void AddChargeLines(bool unlessChargesFocused);
     // Leaving the issue panel's inner panel: the supplier is required, then the number must be free.
     void Panel9Exit();
     // An authorization imported without a supplier: the supplier, series and number may stay empty.

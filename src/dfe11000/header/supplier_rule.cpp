@@ -4,6 +4,7 @@
 #include "dfe11000/header/document_rules.h"
 #include "dfe11000/header/header_rules.h"
 #include "dfe11000/header/participant_rules.h"
+#include "dfe11000/items/charges.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
 #include "dfe11000/module/pending.h"
@@ -163,7 +164,7 @@ void ParticipantRules::Vd_Fornecedor(bool required) {
         DefaultModelForSupplier();
         if (nf.State() == DataSetState::Insert) {
             NewPostingDefaults();
-            AddChargeLines(true);
+            form_.Charges().AddChargeLines();
         }
     } catch (...) {
         if (ui_.nbkDestino->PageIndex() == 1) ShowRecordPageAndFocus(ui_.dbeNrInsJurNF);
@@ -226,27 +227,6 @@ void ParticipantRules::NewPostingDefaults() {
     for (const char* value : {"VRPRODUTOS", "VRNOTAFISC"}) {
         if (Field* field = nf.FindField(value); field && field->IsNull()) field->SetAsFloat(0);
     }
-}
-
-// One line per charge kind on a posting that has none (not for type "09").
-void ParticipantRules::AddChargeLines(bool unlessChargesFocused) {
-    DataSet& charges = data_.cdsItemEncargo;
-    if (!charges.Active() || !charges.IsEmpty() || form_.Header().CurrentType() == "09") return;
-    if (unlessChargesFocused && form_.ActiveControl() == ui_.dbgItemEncargo) return;
-    db::TADOIBQuery& kinds = lookups_.qryEncargo;
-    kinds.Close();
-    kinds.Open();
-    for (kinds.First(); !kinds.Eof(); kinds.Next()) {
-        charges.Append();
-        // The charge's name is shown in the grid as wide as its column; a longer registered name is cut.
-        for (const char* name : {"CDENCARGO", "NMENCARGO", "IDENCARGO"}) {
-            Field& field = charges.FieldByName(name);
-            field.SetAsString(text::Left(FieldText(kinds, name), static_cast<size_t>(field.Size())));
-        }
-        charges.FieldByName("VRITEMENCA").SetAsFloat(0);
-        charges.Post();
-    }
-    charges.First();
 }
 
 void ParticipantRules::dbeNrInsJurNFExit() {

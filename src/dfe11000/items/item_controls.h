@@ -12,6 +12,11 @@ namespace dfe::dfe11000 {
 // The item grids and item editors carry this tag: cancel there cancels only the item.
 inline constexpr int kItemControlTag = 6;
 
+// The grids of values (charges, item and document taxes): typed in place, rows never confirmed for deletion.
+inline constexpr int kValueGridOptions = grid_option::Editing | grid_option::Titles | grid_option::ColLines |
+                                         grid_option::RowLines | grid_option::Tabs |
+                                         grid_option::CancelOnExit;
+
 struct ItemControls {
     Panel* panItemProduto = nullptr;
     GroupBox* grbDadosProd = nullptr;

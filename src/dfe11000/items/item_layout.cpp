@@ -57,14 +57,22 @@ void BuildItems(DetailStack& stack, ItemControls& c, PostingDataSets& data) {
     c.dbgImposNFTot = BoundGrid(*c.grbImposNF, "dbgImposNFTot", data.dtsTrabImpoNFTot, 4, 16, 624, 68);
 
     c.panEncargos = stack.Next("panEncargos", 90);
-    c.grbItEncargo = Group(*c.panEncargos, "grbItEncargo", "Encargos", 4, 0, 632, 88);
+    c.grbItEncargo = Group(*c.panEncargos, "grbItEncargo", " Encargos ", 4, 0, 632, 88);
     c.dbgItemEncargo = BoundGrid(*c.grbItEncargo, "dbgItemEncargo", data.dtsItemEncargo, 4, 16, 624, 68);
+    // Charge rows come from the register and are never deleted, so there is nothing to confirm.
+    c.dbgItemEncargo->SetOptions(kValueGridOptions);
+    c.dbgItemEncargo->SetColor(Color::clInfoBk);
 }
 
 void BuildTotals(DetailStack& stack, ItemControls& c, PostingDataSets& data) {
     Panel* message = stack.Next("panMensagem", 90);
-    c.grbMensagem = Group(*message, "grbMensagem", "Dados Adicionais", 4, 0, 632, 88);
+    c.grbMensagem = Group(*message, "grbMensagem", " Dados Adicionais ", 4, 0, 632, 88);
     c.dbgDadosAdic = BoundGrid(*c.grbMensagem, "dbgDadosAdic", data.dtsDadosAdic, 4, 16, 624, 68);
+    c.dbgDadosAdic->SetOptions(grid_option::Editing | grid_option::Titles | grid_option::ColumnResize |
+                               grid_option::ColLines | grid_option::RowLines | grid_option::Tabs |
+                               grid_option::AlwaysShowSelection | grid_option::CancelOnExit);
+    c.dbgDadosAdic->SetColor(Color::clInfoBk);
+    c.dbgDadosAdic->SetTabStop(false);
 
     Panel* total = stack.Next("panTotal", 60);
     c.grbTotalNF = Group(*total, "grbTotalNF", "Total da Nota Fiscal", 4, 0, 632, 58);

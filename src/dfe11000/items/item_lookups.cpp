@@ -13,6 +13,7 @@ ItemLookups::ItemLookups() {
                            " WHERE (P.CDFILIAL = :P_CDFILIAL)"
                            " AND (SUBSTR(:P_CDARVPROD, 1, LENGTH(PR.CDARVPROD)) = PR.CDARVPROD)"
                            " AND (P.CDPRODUTO = PR.CDPRODUTO) ORDER BY PR.CDARVPROD DESC");
+    qryMensagem.SetSQL("SELECT CDMENSAGEM, DSMENSAGEM FROM MENSAGEM WHERE IDSITUACAOMENS = 'A' ORDER BY 1");
 }
 
 } // namespace dfe::dfe11000

@@ -1,8 +1,8 @@
 #pragma once
 
-// The lookups of the item rules: the product search, the stock-product check and the per-product purchase
-// authorization rule. Their texts are set here, once; the product search's text may be replaced by the
-// catalogue's search routines.
+// The lookups of the item rules: the product search, the stock-product check, the per-product purchase
+// authorization rule and the registered messages offered as additional data. Their texts are set here, once;
+// the product search's text may be replaced by the catalogue's search routines.
 
 #include "platform/data/data_source.h"
 #include "platform/db/tadoib_query.h"
@@ -16,6 +16,8 @@ struct ItemLookups {
     DataSource dtsProduto{&qryProduto};
     db::TADOIBQuery qryVerifProdEst{"qryVerifProdEst"};
     db::TADOIBQuery qryParamCMPProd{"qryParamCMPProd"};
+    db::TADOIBQuery qryMensagem{"qryMensagem"};
+    DataSource dtsMensagem{&qryMensagem};
 };
 
 } // namespace dfe::dfe11000

@@ -3,6 +3,7 @@
 #include "dfe11000/header/header_rules.h"
 #include "dfe11000/header/origin_rules.h"
 #include "dfe11000/items/item_rules.h"
+#include "dfe11000/items/typed_number.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
 #include "platform/core/decimal.h"
@@ -28,19 +29,6 @@ public:
 private:
     bool was_;
 };
-
-// Typed values keep the decimals of their display; a blank cell stays empty (null), which the checks tell
-// apart from zero.
-void RoundTypedNumber(Field& field, int digits) {
-    field.OnSetText = [digits](Field& f, std::string_view text) {
-        const std::optional<double> value = decimal::Parse(text);
-        if (!value) {
-            f.SetAsString(text); // blank clears; anything else is refused by the field with its reason
-            return;
-        }
-        f.SetAsFloat(decimal::Round(*value, digits));
-    };
-}
 
 } // namespace
 

@@ -8,6 +8,7 @@
 #include "dfe11000/header/origin_rules.h"
 #include "dfe11000/header/participant_rules.h"
 #include "dfe11000/header/transport_rules.h"
+#include "dfe11000/items/charges.h"
 #include "dfe11000/items/item_rules.h"
 #include "dfe11000/module/branch_panel.h"
 #include "dfe11000/module/keyboard_hook.h"
@@ -134,7 +135,7 @@ TfrmLancNFEntrada::TfrmLancNFEntrada(Application& app)
       layout_(std::make_unique<ScreenLayout>(*this)), branch_(std::make_unique<BranchPanel>(*this)),
       keys_(std::make_unique<KeyboardHook>(*this)), list_(std::make_unique<PostingList>(*this)),
       loader_(std::make_unique<PostingLoader>(*this)), editing_(std::make_unique<PostingEditor>(*this)),
-      release_(std::make_unique<ReleaseRules>(*this)) {
+      release_(std::make_unique<ReleaseRules>(*this)), charges_(std::make_unique<ChargeRules>(*this)) {
     msgPadrao.AddLines(kMessages);
     msgMensagensPadroes.AddLines(kStandardMessages);
     BuildLayout();

@@ -8,6 +8,7 @@
 #include "dfe11000/header/origin_rules.h"
 #include "dfe11000/header/participant_rules.h"
 #include "dfe11000/header/transport_rules.h"
+#include "dfe11000/items/charges.h"
 #include "dfe11000/items/item_layout.h"
 #include "dfe11000/items/item_rules.h"
 #include "dfe11000/module/branch_panel.h"
@@ -61,6 +62,7 @@ void TfrmLancNFEntrada::WireEvents() {
     Participants().Wire();
     Transport().Wire();
     Items().Wire();
+    Charges().Wire();
     Branch().Wire();
     List().Wire();
     Loader().Wire();

@@ -30,6 +30,7 @@ class ReleaseRules;
 class ParticipantRules;
 class TransportRules;
 class ItemRules;
+class ChargeRules;
 class ScreenLayout;
 class BranchPanel;
 class KeyboardHook;
@@ -66,6 +67,7 @@ public:
     ParticipantRules& Participants() const { return *participants_; }
     TransportRules& Transport() const { return *transport_; }
     ItemRules& Items() const { return *items_; }
+    ChargeRules& Charges() const { return *charges_; }
     ScreenLayout& Layout() const { return *layout_; }
     BranchPanel& Branch() const { return *branch_; }
     KeyboardHook& Keys() const { return *keys_; }
@@ -107,6 +109,7 @@ private:
     std::unique_ptr<PostingLoader> loader_;
     std::unique_ptr<PostingEditor> editing_;
     std::unique_ptr<ReleaseRules> release_;
+    std::unique_ptr<ChargeRules> charges_;
 };
 
 } // namespace dfe::dfe11000

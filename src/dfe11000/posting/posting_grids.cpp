@@ -102,6 +102,7 @@ void BuildPostingGrids(PostingControls& ui, PostingDataSets& data) {
     AddColumns(*ui.dbgItemProImpos, data.cdsTrabItProImpos, kItemProImpos);
     AddColumns(*ui.dbgImposNFTot, data.cdsTrabImposNFTot, kImposNFTot);
     ui.dbgItemProduto->Column(0).SetButtonStyle(ColumnButton::Ellipsis);
+    ui.dbgDadosAdic->Column(0).SetButtonStyle(ColumnButton::Ellipsis);
 }
 
 void PostingLoader::HideUnloadedColumns() {
