@@ -9,6 +9,7 @@
 #include "dfe11000/header/participant_rules.h"
 #include "dfe11000/header/transport_rules.h"
 #include "dfe11000/items/item_rules.h"
+#include "dfe11000/items/related_documents.h"
 #include "dfe11000/module/branch_panel.h"
 #include "dfe11000/module/keyboard_hook.h"
 #include "dfe11000/module/module_helpers.h"
@@ -131,10 +132,10 @@ TfrmLancNFEntrada::TfrmLancNFEntrada(Application& app)
       accessKey_(std::make_unique<AccessKeyRules>(*this)), origin_(std::make_unique<OriginRules>(*this)),
       participants_(std::make_unique<ParticipantRules>(*this)),
       transport_(std::make_unique<TransportRules>(*this)), items_(std::make_unique<ItemRules>(*this)),
-      layout_(std::make_unique<ScreenLayout>(*this)), branch_(std::make_unique<BranchPanel>(*this)),
-      keys_(std::make_unique<KeyboardHook>(*this)), list_(std::make_unique<PostingList>(*this)),
-      loader_(std::make_unique<PostingLoader>(*this)), editing_(std::make_unique<PostingEditor>(*this)),
-      release_(std::make_unique<ReleaseRules>(*this)) {
+      related_(std::make_unique<RelatedDocumentRules>(*this)), layout_(std::make_unique<ScreenLayout>(*this)),
+      branch_(std::make_unique<BranchPanel>(*this)), keys_(std::make_unique<KeyboardHook>(*this)),
+      list_(std::make_unique<PostingList>(*this)), loader_(std::make_unique<PostingLoader>(*this)),
+      editing_(std::make_unique<PostingEditor>(*this)), release_(std::make_unique<ReleaseRules>(*this)) {
     msgPadrao.AddLines(kMessages);
     msgMensagensPadroes.AddLines(kStandardMessages);
     BuildLayout();

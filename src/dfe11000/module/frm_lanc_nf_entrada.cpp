@@ -10,6 +10,7 @@
 #include "dfe11000/header/transport_rules.h"
 #include "dfe11000/items/item_layout.h"
 #include "dfe11000/items/item_rules.h"
+#include "dfe11000/items/related_documents.h"
 #include "dfe11000/module/branch_panel.h"
 #include "dfe11000/module/frame_layout.h"
 #include "dfe11000/module/keyboard_hook.h"
@@ -61,6 +62,7 @@ void TfrmLancNFEntrada::WireEvents() {
     Participants().Wire();
     Transport().Wire();
     Items().Wire();
+    RelatedDocuments().Wire();
     Branch().Wire();
     List().Wire();
     Loader().Wire();

@@ -30,6 +30,7 @@ class ReleaseRules;
 class ParticipantRules;
 class TransportRules;
 class ItemRules;
+class RelatedDocumentRules;
 class ScreenLayout;
 class BranchPanel;
 class KeyboardHook;
@@ -66,6 +67,7 @@ public:
     ParticipantRules& Participants() const { return *participants_; }
     TransportRules& Transport() const { return *transport_; }
     ItemRules& Items() const { return *items_; }
+    RelatedDocumentRules& RelatedDocuments() const { return *related_; }
     ScreenLayout& Layout() const { return *layout_; }
     BranchPanel& Branch() const { return *branch_; }
     KeyboardHook& Keys() const { return *keys_; }
@@ -100,6 +102,7 @@ private:
     std::unique_ptr<ParticipantRules> participants_;
     std::unique_ptr<TransportRules> transport_;
     std::unique_ptr<ItemRules> items_;
+    std::unique_ptr<RelatedDocumentRules> related_;
     std::unique_ptr<ScreenLayout> layout_;
     std::unique_ptr<BranchPanel> branch_;
     std::unique_ptr<KeyboardHook> keys_;
