@@ -204,11 +204,11 @@ TEST_F(PostgresServer, PostingMethodsAnswerAsOnSqlite) {
             answers.push_back(call("AtualizaQtdDevol", net::CallArgs().Str("0001").Str("0000000007")));
         answers.push_back(call(sales.kMethod, net::ToCallArgs(sales)));
         for (const char* relatedKind : {"04", "10"}) {
-            net::GetItemNFArgs related{"0003", relatedKind, {"", "", ""}, "", "T"};
+            net::GetItemNFArgs related{"0002", relatedKind, {"", "", ""}, "", "T"};
             answers.push_back(call(related.kMethod, net::ToCallArgs(related)));
         }
-        answers.push_back(call("GetValidCntPagar", net::CallArgs().Str("0003").Str("0000000025")));
-        answers.push_back(call("GetValidItNF", net::CallArgs().Str("0003").Str("0000000024")));
+        answers.push_back(call("GetValidCntPagar", net::CallArgs().Str("0002").Str("0000000025")));
+        answers.push_back(call("GetValidItNF", net::CallArgs().Str("0002").Str("0000000024")));
         answers.push_back(call("GetVdLote", net::CallArgs().Str("0001")));
         return answers;
     };

@@ -6,7 +6,7 @@
 namespace dfe::appserver {
 namespace {
 
-// The demo's related documents at Curitiba (0003): Moinho Paulista's deliveries 20 (billed by 21), 22 and 23;
+// The demo's related documents at Campinas (0002): Moinho Paulista's deliveries 20 (billed by 21), 22 and 23;
 // Sítio Boa Vista's entries without invoice 24 and 25 (25 with payables of its own).
 class RelatedDocumentMethods : public testing::DemoServer {
 public:
@@ -34,28 +34,28 @@ TEST_F(RelatedDocumentMethods, GetItemNFOffersTheCounterpartsPostingsOfTheKindNo
         const char* keys;
     } cases[] = {
         {"deliveries not billed, oldest first",
-         {"0003", "04", kMoinho, "", "T"},
-         "0003 - 0000000022,0003 - 0000000023"},
+         {"0002", "04", kMoinho, "", "T"},
+         "0002 - 0000000022,0002 - 0000000023"},
         {"entries without invoice",
-         {"0003", "10", kBoaVista, "", "T"},
-         "0003 - 0000000024,0003 - 0000000025"},
-        {"another supplier's deliveries", {"0003", "04", kBoaVista, "", "T"}, ""},
-        {"another branch", {"0001", "04", kMoinho, "", "T"}, ""},
-        {"no kind asked", {"0003", "", kMoinho, "", "T"}, ""},
-        {"any counterpart", {"0003", "04", {"", "", ""}, "", "T"}, "0003 - 0000000022,0003 - 0000000023"},
+         {"0002", "10", kBoaVista, "", "T"},
+         "0002 - 0000000024,0002 - 0000000025"},
+        {"another supplier's deliveries", {"0002", "04", kBoaVista, "", "T"}, ""},
+        {"another branch", {"0003", "04", kMoinho, "", "T"}, ""},
+        {"no kind asked", {"0002", "", kMoinho, "", "T"}, ""},
+        {"any counterpart", {"0002", "04", {"", "", ""}, "", "T"}, "0002 - 0000000022,0002 - 0000000023"},
         // The billing being changed still offers what it names itself.
         {"the posting's own references",
-         {"0003", "04", kMoinho, "0000000021", "T"},
-         "0003 - 0000000020,0003 - 0000000022,0003 - 0000000023"},
-        {"a branch counterpart", {"0003", "04", {"", "", "0001"}, "", "T"}, ""},
+         {"0002", "04", kMoinho, "0000000021", "T"},
+         "0002 - 0000000020,0002 - 0000000022,0002 - 0000000023"},
+        {"a branch counterpart", {"0002", "04", {"", "", "0001"}, "", "T"}, ""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Keys(Rows(Candidates(c.args))), c.keys) << c.name;
 
-    const Packet p = Rows(Candidates({"0003", "04", kMoinho, "", "T"}));
+    const Packet p = Rows(Candidates({"0002", "04", kMoinho, "", "T"}));
     ASSERT_EQ(p.rows.size(), 2u);
     EXPECT_EQ(Field(p, "IDMARCADO"), Variant("N"));
-    EXPECT_EQ(Field(p, "CDFILIAL"), Variant("0003"));
+    EXPECT_EQ(Field(p, "CDFILIAL"), Variant("0002"));
     EXPECT_EQ(Field(p, "NRLANCTONF"), Variant("0000000022"));
     EXPECT_EQ(Field(p, "NRNOTAFISC"), Variant("000000920"));
     EXPECT_EQ(Field(p, "CDSERIEENTR"), Variant("2"));
@@ -65,16 +65,16 @@ TEST_F(RelatedDocumentMethods, GetItemNFOffersTheCounterpartsPostingsOfTheKindNo
 }
 
 TEST_F(RelatedDocumentMethods, ACancelledBillingFreesItsDeliveries) {
-    temp_.Open()->Execute("UPDATE NOTAFISCAL SET IDSTATUS = 'C' WHERE CDFILIAL = '0003'"
+    temp_.Open()->Execute("UPDATE NOTAFISCAL SET IDSTATUS = 'C' WHERE CDFILIAL = '0002'"
                           " AND NRLANCTONF = '0000000021'");
-    EXPECT_EQ(Keys(Rows(Candidates({"0003", "04", kMoinho, "", "T"}))),
-              "0003 - 0000000020,0003 - 0000000022,0003 - 0000000023");
+    EXPECT_EQ(Keys(Rows(Candidates({"0002", "04", kMoinho, "", "T"}))),
+              "0002 - 0000000020,0002 - 0000000022,0002 - 0000000023");
 }
 
 TEST_F(RelatedDocumentMethods, GetItemNFRefusesWhatTheClientCouldNotHaveSent) {
     EXPECT_NE(RefusalOf(Candidates({"", "04", kMoinho, "", "T"})), "");
-    EXPECT_NE(RefusalOf(Candidates({"00003", "04", kMoinho, "", "T"})), "");
-    EXPECT_NE(RefusalOf(Candidates({"0003", "004", kMoinho, "", "T"})), "");
+    EXPECT_NE(RefusalOf(Candidates({"00002", "04", kMoinho, "", "T"})), "");
+    EXPECT_NE(RefusalOf(Candidates({"0002", "004", kMoinho, "", "T"})), "");
     EXPECT_NE(RefusalOf(Call("GetItemNF", net::CallArgs().Str("0001").Str("04"))), "");
 }
 
@@ -90,11 +90,11 @@ TEST_F(RelatedDocumentMethods, GetValidCntPagarAndGetValidItNFReadThePosting) {
         {"0000009999", 0, 0}, // no such posting
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(Rows(Key("GetValidCntPagar", "0003", c.number)).rows.size(), c.payables) << c.number;
-        EXPECT_EQ(Rows(Key("GetValidItNF", "0003", c.number)).rows.size(), c.postings) << c.number;
+        EXPECT_EQ(Rows(Key("GetValidCntPagar", "0002", c.number)).rows.size(), c.payables) << c.number;
+        EXPECT_EQ(Rows(Key("GetValidItNF", "0002", c.number)).rows.size(), c.postings) << c.number;
     }
-    EXPECT_EQ(Field(Rows(Key("GetValidItNF", "0003", "0000000024")), "CDTIPOOPER"), Variant("22"));
-    EXPECT_NE(RefusalOf(Key("GetValidItNF", "0003", "00000000240")), "");
+    EXPECT_EQ(Field(Rows(Key("GetValidItNF", "0002", "0000000024")), "CDTIPOOPER"), Variant("22"));
+    EXPECT_NE(RefusalOf(Key("GetValidItNF", "0002", "00000000240")), "");
 }
 
 TEST_F(RelatedDocumentMethods, GetVdLoteAnswersTheBranchsStockParameters) {

@@ -12,7 +12,7 @@
 namespace dfe::dfe11000 {
 namespace {
 
-// The demo's Curitiba (0003): Moinho Paulista's deliveries 22 and 23 wait for their billing (20 is billed);
+// The demo's Campinas (0002): Moinho Paulista's deliveries 22 and 23 wait for their billing (20 is billed);
 // Sítio Boa Vista's entries without invoice 24 (free) and 25 (payables of its own).
 class RelatedDocumentsTest : public testing::HeaderTest {
 protected:
@@ -23,7 +23,7 @@ protected:
 
     // A new posting of the operation type for the supplier, the grid of its related documents focused.
     void Start(const std::string& code, const std::string& supplier = "45678901000175") {
-        Include("0003");
+        Include("0002");
         Type("CDTIPOOPER", code);
         form->ui.dbeCdTipoOper->SetText(code);
         form->Header().SetCurrentType(code);
@@ -66,8 +66,8 @@ protected:
 };
 
 TEST_F(RelatedDocumentsTest, TheSearchAddsEachChosenDeliveryOnce) {
-    ASSERT_EQ(Search({"0003 - 0000000022", "0003 - 0000000023"}), "") << dialogs.Describe();
-    EXPECT_EQ(Keys(), "0003 - 0000000022,0003 - 0000000023");
+    ASSERT_EQ(Search({"0002 - 0000000022", "0002 - 0000000023"}), "") << dialogs.Describe();
+    EXPECT_EQ(Keys(), "0002 - 0000000022,0002 - 0000000023");
     Related().First();
     EXPECT_EQ(Related().FieldByName("NRSEQUITNOTA").AsString(), "001");
     EXPECT_EQ(Related().FieldByName("NRLANCTONFIT").AsString(), "0000000022");
@@ -78,8 +78,8 @@ TEST_F(RelatedDocumentsTest, TheSearchAddsEachChosenDeliveryOnce) {
     EXPECT_EQ(Related().FieldByName("NRSEQUITNOTA").AsString(), "002");
 
     // Chosen again with a new one: the delivery already there stays one row.
-    ASSERT_EQ(Search({"0003 - 0000000023"}), "") << dialogs.Describe();
-    EXPECT_EQ(Keys(), "0003 - 0000000022,0003 - 0000000023");
+    ASSERT_EQ(Search({"0002 - 0000000023"}), "") << dialogs.Describe();
+    EXPECT_EQ(Keys(), "0002 - 0000000022,0002 - 0000000023");
     EXPECT_EQ(dialogs.PendingAnswers(), 0u);
 
     // Cancelled: nothing changes.
@@ -96,15 +96,15 @@ TEST_F(RelatedDocumentsTest, ATypedReferenceIsCheckedWithItsMessageAndFocus) {
         const char* error;
         const char* stored; // the reference kept when accepted
     } cases[] = {
-        {"05", "45678901000175", "22", "", "0003 - 0000000022"},
-        {"05", "45678901000175", "0003 - 0000000023", "", "0003 - 0000000023"},
+        {"05", "45678901000175", "22", "", "0002 - 0000000022"},
+        {"05", "45678901000175", "0002 - 0000000023", "", "0002 - 0000000023"},
         {"05", "45678901000175", "", "Lanc_Inf", ""},
         {"05", "45678901000175", "999", "Lanc_Cad", ""},
         {"05", "45678901000175", "12345678901", "Lanc_Cad", ""}, // longer than any posting number
         {"05", "45678901000175", "1-2", "Lanc_Cad", ""},
         {"05", "45678901000175", "20", "Lanc_Inv05", ""}, // billed by posting 21
         {"05", "11222333000181", "22", "Lanc_Inv05", ""}, // another supplier's delivery
-        {"11", "12345678909", "24", "", "0003 - 0000000024"},
+        {"11", "12345678909", "24", "", "0002 - 0000000024"},
         {"11", "12345678909", "25", "Lanc_CVenc", ""},
         {"11", "12345678909", "21", "Lanc_Inv11", ""}, // a billing, no entry without invoice
     };
@@ -124,7 +124,7 @@ TEST_F(RelatedDocumentsTest, ATypedReferenceIsCheckedWithItsMessageAndFocus) {
 
 TEST_F(RelatedDocumentsTest, ADuplicateIsTheSameKeyInAnotherRowOnly) {
     ASSERT_EQ(Typed("22"), "") << dialogs.Describe();
-    EXPECT_EQ(Typed("0003 - 0000000022"), "Lanc_JCad");
+    EXPECT_EQ(Typed("0002 - 0000000022"), "Lanc_JCad");
     Related().Cancel();
 
     // The row checked when its column is left and again when stored is not its own duplicate.
@@ -136,11 +136,11 @@ TEST_F(RelatedDocumentsTest, ADuplicateIsTheSameKeyInAnotherRowOnly) {
                   Related().Post();
               }),
               "");
-    EXPECT_EQ(Keys(), "0003 - 0000000024");
+    EXPECT_EQ(Keys(), "0002 - 0000000024");
     // Changed again and stored again.
     ASSERT_EQ(Run([&] {
                   Related().Edit();
-                  Related().FieldByName("LANCAMENTO").SetAsString("0003 - 0000000024");
+                  Related().FieldByName("LANCAMENTO").SetAsString("0002 - 0000000024");
                   Related().Post();
               }),
               "");
@@ -155,7 +155,7 @@ TEST_F(RelatedDocumentsTest, ADuplicateIsTheSameKeyInAnotherRowOnly) {
               }),
               "");
     EXPECT_EQ(Typed("23"), "") << dialogs.Describe();
-    ASSERT_TRUE(Related().Locate("LANCAMENTO", Variant("0003 - 0000000023")));
+    ASSERT_TRUE(Related().Locate("LANCAMENTO", Variant("0002 - 0000000023")));
     {
         DetachedHandler<DataSet::Handler> quiet(Related().BeforeDelete);
         Related().Delete();
@@ -164,7 +164,7 @@ TEST_F(RelatedDocumentsTest, ADuplicateIsTheSameKeyInAnotherRowOnly) {
 }
 
 TEST_F(RelatedDocumentsTest, OnlyANewPostingDeletesARowAndOnlyWhenTheClerkConfirms) {
-    ASSERT_EQ(Search({"0003 - 0000000022", "0003 - 0000000023"}), "");
+    ASSERT_EQ(Search({"0002 - 0000000022", "0002 - 0000000023"}), "");
     ASSERT_EQ(form->ActiveControl(), form->ui.dbgItemNotaFisc);
     const struct {
         bool newPosting;

@@ -50,6 +50,15 @@ std::string RowKey(const DataSet& rows) {
     return posting.empty() ? std::string() : FieldText(rows, "CDFILIALIT") + " - " + posting;
 }
 
+// A row's sequence number; 0 when it holds none.
+int SequenceOf(const std::string& text) {
+    const std::string sequence = text::Trim(text);
+    if (sequence.empty() || sequence.size() > 9 ||
+        !std::all_of(sequence.begin(), sequence.end(), [](unsigned char c) { return c >= '0' && c <= '9'; }))
+        return 0;
+    return std::stoi(sequence);
+}
+
 // The candidate's document into the related row. The supplier's name is only shown: the candidates list it
 // wider than the row keeps it, so it is cut to the row's width, as a loaded row's is.
 void CopyDocument(DataSet& related, const DataSet& candidates) {
@@ -118,11 +127,8 @@ int RelatedDocumentRules::HighestSequence() const {
     DataSet& rows = data_.cdsItemNotaFisc;
     int highest = 0;
     for (int recNo = 1; recNo <= rows.RecordCount(); ++recNo) {
-        rows.ReadRecordAt(recNo, [&] {
-            const std::string sequence = text::Trim(FieldText(rows, "NRSEQUITNOTA"));
-            if (!sequence.empty() && std::all_of(sequence.begin(), sequence.end(), ::isdigit))
-                highest = std::max(highest, std::stoi(sequence));
-        });
+        rows.ReadRecordAt(recNo,
+                          [&] { highest = std::max(highest, SequenceOf(FieldText(rows, "NRSEQUITNOTA"))); });
     }
     return highest;
 }
@@ -146,11 +152,8 @@ void RelatedDocumentRules::cdsItemNotaFiscBeforePost() {
 
 void RelatedDocumentRules::cdsItemNotaFiscAfterPost() {
     ShowReferenceButton(false);
-    const std::string sequence = text::Trim(FieldText(data_.cdsItemNotaFisc, "NRSEQUITNOTA"));
-    if (!sequence.empty() && std::all_of(sequence.begin(), sequence.end(), ::isdigit)) {
-        int& counter = Cli_dfe11000().inCodiItemNF;
-        counter = std::max(counter, std::stoi(sequence));
-    }
+    int& counter = Cli_dfe11000().inCodiItemNF;
+    counter = std::max(counter, SequenceOf(FieldText(data_.cdsItemNotaFisc, "NRSEQUITNOTA")));
 }
 
 void RelatedDocumentRules::cdsItemNotaFiscAfterCancel() {

@@ -132,10 +132,11 @@ TfrmLancNFEntrada::TfrmLancNFEntrada(Application& app)
       accessKey_(std::make_unique<AccessKeyRules>(*this)), origin_(std::make_unique<OriginRules>(*this)),
       participants_(std::make_unique<ParticipantRules>(*this)),
       transport_(std::make_unique<TransportRules>(*this)), items_(std::make_unique<ItemRules>(*this)),
-      related_(std::make_unique<RelatedDocumentRules>(*this)), layout_(std::make_unique<ScreenLayout>(*this)),
-      branch_(std::make_unique<BranchPanel>(*this)), keys_(std::make_unique<KeyboardHook>(*this)),
-      list_(std::make_unique<PostingList>(*this)), loader_(std::make_unique<PostingLoader>(*this)),
-      editing_(std::make_unique<PostingEditor>(*this)), release_(std::make_unique<ReleaseRules>(*this)) {
+      layout_(std::make_unique<ScreenLayout>(*this)), branch_(std::make_unique<BranchPanel>(*this)),
+      keys_(std::make_unique<KeyboardHook>(*this)), list_(std::make_unique<PostingList>(*this)),
+      loader_(std::make_unique<PostingLoader>(*this)), editing_(std::make_unique<PostingEditor>(*this)),
+      release_(std::make_unique<ReleaseRules>(*this)),
+      related_(std::make_unique<RelatedDocumentRules>(*this)) {
     msgPadrao.AddLines(kMessages);
     msgMensagensPadroes.AddLines(kStandardMessages);
     BuildLayout();

@@ -102,7 +102,6 @@ private:
     std::unique_ptr<ParticipantRules> participants_;
     std::unique_ptr<TransportRules> transport_;
     std::unique_ptr<ItemRules> items_;
-    std::unique_ptr<RelatedDocumentRules> related_;
     std::unique_ptr<ScreenLayout> layout_;
     std::unique_ptr<BranchPanel> branch_;
     std::unique_ptr<KeyboardHook> keys_;
@@ -110,6 +109,7 @@ private:
     std::unique_ptr<PostingLoader> loader_;
     std::unique_ptr<PostingEditor> editing_;
     std::unique_ptr<ReleaseRules> release_;
+    std::unique_ptr<RelatedDocumentRules> related_;
 };
 
 } // namespace dfe::dfe11000
