@@ -38,7 +38,7 @@ const std::vector<std::string> kMessages = {
 constexpr size_t kKeyWidth = 17;
 constexpr size_t kNumberWidth = 10;
 
-std::string Part(const std::string& text, size_t from, size_t count) {
+std::string Slice(const std::string& text, size_t from, size_t count) {
     return from < text.size() ? text.substr(from, count) : std::string();
 }
 
@@ -214,7 +214,7 @@ void RelatedDocumentRules::AddChosen(const std::string& selection) {
     DataSet& related = data_.cdsItemNotaFisc;
     if (!related.Active()) related.CreateDataSet();
     for (size_t at = 0; selection.size() - at > 1; at = std::min(selection.size(), at + 1 + kKeyWidth)) {
-        const std::string key = Part(selection, at + 1, kKeyWidth);
+        const std::string key = Slice(selection, at + 1, kKeyWidth);
         if (!candidates.Locate("DSLANCAMENTO", Variant(key))) continue;
         const std::string branch = FieldText(candidates, "CDFILIAL");
         const std::string posting = FieldText(candidates, "NRLANCTONF");
@@ -298,7 +298,7 @@ void RelatedDocumentRules::CheckTypedReference(const std::string& code) {
         if (branch.empty()) branch = text::Trim(ui_.medCdFilial->Text());
         key = branch + " - " + support::Ajusta(key, static_cast<int>(kNumberWidth));
     }
-    const net::CallArgs keyArgs = net::CallArgs().Str(Part(key, 0, 4)).Str(Part(key, 7, kNumberWidth));
+    const net::CallArgs keyArgs = net::CallArgs().Str(Slice(key, 0, 4)).Str(Slice(key, 7, kNumberWidth));
     if (code == "11") {
         data_.cdsValidCntPagar.SetData(server_.Call(server_.netLancNFEntrada, "GetValidCntPagar", keyArgs));
         if (!data_.cdsValidCntPagar.IsEmpty()) Refuse("Lanc_CVenc");
