@@ -57,7 +57,8 @@ TEST_F(OriginMethods, GetNFOrigemFindsTheBranchsIncomingPostingsOfTheIssuer) {
         {"any number of the series, latest first", {"", "T", "1", "", "0001", kSerraAzul}, "6,1"},
         {"any series and number", AnyIncoming(kSerraAzul), "6,1"},
         {"a cancelled posting is no origin", AnyIncoming({"J", "12ABC34501DE35", ""}), "11"},
-        {"any issuer", AnyIncoming({"T", "T", "T"}, "0002"), "10,7,6,4,5,3,9,8,1,2"},
+        // With demo 0021's deliveries and entries without invoice (20 to 25).
+        {"any issuer", AnyIncoming({"T", "T", "T"}, "0002"), "10,7,6,4,5,3,9,8,1,25,2,23,24,22,21,20"},
         {"the issuing branch", AnyIncoming({"", "", "0001"}, "0002"), "1"},
         {"another issuing branch", AnyIncoming({"", "", "0003"}, "0002"), ""},
         // Maria's sales are the head office's outgoing invoices, no incoming origins.

@@ -203,6 +203,13 @@ TEST_F(PostgresServer, PostingMethodsAnswerAsOnSqlite) {
         for (int run = 0; run < 2; ++run)
             answers.push_back(call("AtualizaQtdDevol", net::CallArgs().Str("0001").Str("0000000007")));
         answers.push_back(call(sales.kMethod, net::ToCallArgs(sales)));
+        for (const char* relatedKind : {"04", "10"}) {
+            net::GetItemNFArgs related{"0002", relatedKind, {"", "", ""}, "", "T"};
+            answers.push_back(call(related.kMethod, net::ToCallArgs(related)));
+        }
+        answers.push_back(call("GetValidCntPagar", net::CallArgs().Str("0002").Str("0000000025")));
+        answers.push_back(call("GetValidItNF", net::CallArgs().Str("0002").Str("0000000024")));
+        answers.push_back(call("GetVdLote", net::CallArgs().Str("0001")));
         return answers;
     };
     const std::vector<Variant> fromPostgres = calls(onPostgres);
@@ -246,6 +253,11 @@ TEST_F(PostgresServer, PostingMethodsAnswerAsOnSqlite) {
     EXPECT_EQ(fromPostgres[23], Variant::Array({"OK", ""}));
     EXPECT_EQ(fromPostgres[24], Variant::Array({"OK", ""}));
     EXPECT_EQ(Deep(fromPostgres[25]), Deep(fromPostgres[19]));
+    // The related documents: two deliveries and two entries without invoice waiting, one with payables.
+    for (size_t i : {26u, 27u, 28u})
+        EXPECT_EQ(rows(i).rows.size(), i == 28u ? 1u : 2u) << i;
+    EXPECT_EQ(rows(29).rows.size(), 1u);
+    EXPECT_EQ(rows(30).rows.size(), 1u);
     for (size_t i = 0; i < fromSqlite.size(); ++i) {
         EXPECT_EQ(Deep(fromPostgres[i]), Deep(fromSqlite[i])) << i;
     }

@@ -90,6 +90,9 @@ const std::pair<const char*, const char*> kClientFields[] = {
      "IDMARCADO S1, CDFILIAL S4, NRLANCTONF S10, IDTPIJURNF S1, NRINSJURNF S20, CDSERIE S5, NRNOTAFISC S20, "
      "DTEMISSAO D, VRNOTAFISC F, DTENTRSAID D, DSLANCAMENTO S17, QTDNFCE F"},
     {"cdsDevolucao", "CDFILIAL S4, NRLANCTONF S10"},
+    {"cdsItemNF",
+     "IDMARCADO S1, DSLANCAMENTO S17, CDFILIAL S4, NRLANCTONF S10, NRNOTAFISC S20, CDSERIEENTR S5, "
+     "NMRAZSOCFORN S50, VRNOTAFISC S13, VRNOTA F, CDFILIRECE S4"},
     {"cdsProdFili", "CDALMOXARIFE S6, CDLOCALESTOQ S6"},
     {"cdsVerifLote", "IDUTCTRLLOTE S1"},
     {"cdsDadosLoteXML", "NRLOTEPRODXML S20, DTFABPRODXML D, DTVALPRODXML D"},
@@ -218,6 +221,8 @@ TEST_F(AnswerLayouts, OriginSearchesAnswerTheirDatasetsFields) {
         ExpectLayout(Rows(Call(outgoing.kMethod, net::ToCallArgs(outgoing))), "cdsNFOrigSaid", branch);
         net::GetNFOrigListaArgs list{branch, {"T", "T", "T"}, "", "_S_51_", "07", Variant("S")};
         ExpectLayout(Rows(Call(list.kMethod, net::ToCallArgs(list))), "cdsNFOrigLista", branch);
+        net::GetItemNFArgs related{branch, "04", {"", "", ""}, "", "T"};
+        ExpectLayout(Rows(Call(related.kMethod, net::ToCallArgs(related))), "cdsItemNF", branch);
     }
     for (const char* remittance : {"0000000008", "0000000002"}) {
         ExpectLayout(Rows(Call("GetDevolucao", net::CallArgs().Str("0002").Str(remittance))), "cdsDevolucao",

@@ -151,7 +151,8 @@ TEST_F(Participants, TheSupplierRuleRefusesWithItsMessageAndKeepsTheFocusOnTheNu
                                                                                         << dialogs.Describe();
         if (std::string(c.code) == "TOper_NLib") {
             // The types released for the supplier are listed: code, name's first 10 characters, " / ".
-            EXPECT_NE(dialogs.Errors().back().text.find("Operações permitidas: 05-"), std::string::npos)
+            EXPECT_NE(dialogs.Errors().back().text.find("Operações permitidas: 04-Remessa de / 05-"),
+                      std::string::npos)
                 << dialogs.Errors().back().text;
             EXPECT_EQ(dialogs.Errors().back().text.find("01-"), std::string::npos);
         }

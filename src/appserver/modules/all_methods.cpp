@@ -11,6 +11,7 @@
 #include "appserver/modules/participant_methods.h"
 #include "appserver/modules/posting_list_methods.h"
 #include "appserver/modules/posting_load_methods.h"
+#include "appserver/modules/related_document_methods.h"
 #include "appserver/modules/release_password_methods.h"
 #include "appserver/modules/stock_lot_methods.h"
 #include "appserver/modules/stock_methods.h"
@@ -29,6 +30,7 @@ void RegisterAllMethods(MethodRegistry& registry) {
     RegisterParticipantMethods(registry);
     RegisterPostingListMethods(registry);
     RegisterPostingLoadMethods(registry);
+    RegisterRelatedDocumentMethods(registry);
     RegisterReleasePasswordMethods(registry);
     RegisterStockLotMethods(registry);
     RegisterStockMethods(registry);

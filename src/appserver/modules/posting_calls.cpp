@@ -137,4 +137,16 @@ template <> net::GetNFOrigListaArgs FromCall<net::GetNFOrigListaArgs>(const Meth
     return a;
 }
 
+template <> net::GetItemNFArgs FromCall<net::GetItemNFArgs>(const MethodContext& call) {
+    using Args = net::GetItemNFArgs;
+    ExpectArgCount(call, Args::kArgCount, Args::kArgCount);
+    Args a;
+    a.branch = CodeArg(call, 0, 4, "filial");
+    a.kind = CodeArg(call, 1, 2, "tipo dos lançamentos");
+    a.issuer = IssuerArgs(call, 2);
+    a.postingNumber = CodeArg(call, 5, 10, "lançamento");
+    a.every = CodeArg(call, 6, 1, "todos");
+    return a;
+}
+
 } // namespace dfe::appserver

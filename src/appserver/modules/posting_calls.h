@@ -20,5 +20,6 @@ template <> net::GetNrFornArgs FromCall<net::GetNrFornArgs>(const MethodContext&
 template <> net::GetNFOrigemArgs FromCall<net::GetNFOrigemArgs>(const MethodContext& call);
 template <> net::GetNFOrigSaidArgs FromCall<net::GetNFOrigSaidArgs>(const MethodContext& call);
 template <> net::GetNFOrigListaArgs FromCall<net::GetNFOrigListaArgs>(const MethodContext& call);
+template <> net::GetItemNFArgs FromCall<net::GetItemNFArgs>(const MethodContext& call);
 
 } // namespace dfe::appserver

@@ -49,6 +49,20 @@ public:
     // Asks where the current row's goods enter stock when the parameters want it; false when the clerk
     // abandoned the question (the row was cancelled).
     bool StockPlacement(PlacementMoment moment);
+    // The product's default warehouse and location at the branch into the current row, when the product
+    // moves stock and the branch's defaults are complete; stSugAlmoEstPr tells whether they were.
+    void SuggestDefaultPlacement();
+    // The lot, manufacturing and expiry dates the electronic invoice gives the current row
+    // (stLoteProdXML...), when the header came from one with its key.
+    void ReadXmlLot();
+    // The placement dialog for the current row, in the variant the operation type asks; `asInserted` shows
+    // it as for a new row. False when the clerk abandoned it (the row was cancelled).
+    bool PlacementDialog(bool asInserted = false);
+
+    // ---- Whole-posting checks of the closing (item_code_checks.cpp): every item not marked deleted has a
+    // CST of 3 characters and a CFOP of 4; the first that has not is focused and refused.
+    void Vd_CstItem();
+    void Vd_CfopItem();
 
     // ---- Values (item_values.cpp)
     // Copies the header editors into the header record and drops document totals of item taxes no item has.
@@ -120,6 +134,9 @@ private:
     bool ConfirmLabelRegeneration();
     void SettleLabelRegeneration(bool stored);
     void ToggleBonus();
+
+    // ---- Code checks (item_code_checks.cpp)
+    void CheckItemCode(const char* field, size_t width, const char* missing, const char* invalid);
 
     // ---- Posting (item_post.cpp)
     void RenumberItem(const std::string& number);

@@ -23,11 +23,33 @@ std::string DateText(DateTime date) {
 
 } // namespace
 
+void ItemRules::SuggestDefaultPlacement() {
+    DataSet& items = data_.cdsItemProduto;
+    ModuleState& state = Cli_dfe11000();
+    const std::string branch = FieldText(data_.cdsNotaFiscal, "CDFILIAL");
+    const std::string stockProduct = FieldText(items, "CDPRODESTO");
+    state.stSugAlmoEstPr = "S";
+    if (!Produto_Ctrl_Estoque(form_, branch, stockProduct)) {
+        state.stSugAlmoEstPr = "N";
+        return;
+    }
+    data_.cdsProdFili.SetData(
+        server_.Call(server_.netEstoque, "GetProdFiliNFE", net::CallArgs().Str(branch).Str(stockProduct)));
+    const std::string warehouse = FieldText(data_.cdsProdFili, "CDALMOXARIFE");
+    const std::string location = FieldText(data_.cdsProdFili, "CDLOCALESTOQ");
+    if ((Utiliza_LocalEstoque(form_, branch) && location.empty()) ||
+        (Utiliza_Almoxarifado(form_, branch) && warehouse.empty()))
+        state.stSugAlmoEstPr = "N";
+    if (state.stSugAlmoEstPr == "S") {
+        EditFieldText(items, "CDALMOXARIFE", warehouse);
+        EditFieldText(items, "CDLOCALESTOQ", location);
+    }
+}
+
 bool ItemRules::StockPlacement(PlacementMoment moment) {
     DataSet& items = data_.cdsItemProduto;
     DataSet& header = data_.cdsNotaFiscal;
     ModuleState& state = Cli_dfe11000();
-    const std::string branch = FieldText(header, "CDFILIAL");
     const std::string stockProduct = FieldText(items, "CDPRODESTO");
     const std::string useLot = FieldText(data_.cdsParamDFE, "IDUTILLOTE");
     net::ConnectionReference stockHold(server_.References(), server_.netEstoque);
@@ -37,6 +59,43 @@ bool ItemRules::StockPlacement(PlacementMoment moment) {
         items.FieldByName("CDALMOXARIFE").SetAsString(FieldText(header, "CDALMOXARIFE"));
         items.FieldByName("CDLOCALESTOQ").SetAsString(FieldText(header, "CDLOCALESTOQ"));
     }
+    if (useLot != "S" && FieldText(data_.cdsParamDFE, "IDSUGALMLOESTPR") == "S") SuggestDefaultPlacement();
+
+    state.stLoteProdXML.clear();
+    state.stValLoteProdXML = DateTime();
+    state.stFabLoteProdXML = DateTime();
+    if (moment != PlacementMoment::ReturnRow && FieldText(data_.cdsParamDFE, "IDCTRLESTQ") == "S") {
+        data_.cdsVerifLote.SetData(
+            server_.Call(server_.netLancNFEntrada, "GetProdFili",
+                         net::CallArgs().Str(FieldText(items, "CDFILIMOVI")).Str(stockProduct)));
+        if (FieldText(data_.cdsVerifLote, "IDUTCTRLLOTE") == "S" && useLot == "S") ReadXmlLot();
+    }
+
+    const bool byHeader = state.stSugAlmox == "N" || (state.stSugAlmox == "S" && useLot == "S");
+    const bool byProduct = state.stSugAlmoEstPr == "N" || (state.stSugAlmoEstPr == "S" && useLot == "S");
+    if (!byHeader || !byProduct) return true;
+    return PlacementDialog();
+}
+
+void ItemRules::ReadXmlLot() {
+    const DataSet& header = data_.cdsNotaFiscal;
+    ModuleState& state = Cli_dfe11000();
+    const std::string key = FieldText(header, "NRACESSONFE");
+    if (FieldText(header, "IDNFGERADAVIAXML") != "S" || key.empty()) return;
+    data_.cdsDadosLoteXML.SetData(
+        server_.Call(server_.netLancNFEntrada, "GetDadosLoteXML",
+                     net::CallArgs().Str(key).Str(FieldText(data_.cdsItemProduto, "NRSEQITPROD"))));
+    if (data_.cdsDadosLoteXML.IsEmpty()) return;
+    state.stLoteProdXML = FieldText(data_.cdsDadosLoteXML, "NRLOTEPRODXML");
+    state.stValLoteProdXML = DateOf(data_.cdsDadosLoteXML, "DTVALPRODXML");
+    state.stFabLoteProdXML = DateOf(data_.cdsDadosLoteXML, "DTFABPRODXML");
+}
+
+bool ItemRules::PlacementDialog(bool asInserted) {
+    DataSet& items = data_.cdsItemProduto;
+    DataSet& header = data_.cdsNotaFiscal;
+    const ModuleState& state = Cli_dfe11000();
+    const std::string branch = FieldText(header, "CDFILIAL");
     const bool isReturn = FieldText(lookups_.qryTpOper, "IDOPERDEVONF") == "S";
     bool afPilot = false;
     if (header.State() != DataSetState::Insert) {
@@ -49,51 +108,6 @@ bool ItemRules::StockPlacement(PlacementMoment moment) {
     const std::string participant = kind == "C"   ? FieldText(header, "CDCLIENTE")
                                     : kind == "L" ? FieldText(header, "CDFILIRECE")
                                                   : FieldText(header, "CDFORNECED");
-
-    if (useLot != "S" && FieldText(data_.cdsParamDFE, "IDSUGALMLOESTPR") == "S") {
-        state.stSugAlmoEstPr = "S";
-        if (!Produto_Ctrl_Estoque(form_, branch, stockProduct)) {
-            state.stSugAlmoEstPr = "N";
-        } else {
-            data_.cdsProdFili.SetData(server_.Call(server_.netEstoque, "GetProdFiliNFE",
-                                                   net::CallArgs().Str(branch).Str(stockProduct)));
-            const std::string warehouse = FieldText(data_.cdsProdFili, "CDALMOXARIFE");
-            const std::string location = FieldText(data_.cdsProdFili, "CDLOCALESTOQ");
-            if ((Utiliza_LocalEstoque(form_, branch) && location.empty()) ||
-                (Utiliza_Almoxarifado(form_, branch) && warehouse.empty()))
-                state.stSugAlmoEstPr = "N";
-            if (state.stSugAlmoEstPr == "S") {
-                items.FieldByName("CDALMOXARIFE").SetAsString(warehouse);
-                items.FieldByName("CDLOCALESTOQ").SetAsString(location);
-            }
-        }
-    }
-
-    state.stLoteProdXML.clear();
-    state.stValLoteProdXML = DateTime();
-    state.stFabLoteProdXML = DateTime();
-    if (moment != PlacementMoment::ReturnRow && FieldText(data_.cdsParamDFE, "IDCTRLESTQ") == "S") {
-        data_.cdsVerifLote.SetData(
-            server_.Call(server_.netLancNFEntrada, "GetProdFili",
-                         net::CallArgs().Str(FieldText(items, "CDFILIMOVI")).Str(stockProduct)));
-        const std::string key = FieldText(header, "NRACESSONFE");
-        if (FieldText(data_.cdsVerifLote, "IDUTCTRLLOTE") == "S" && useLot == "S" &&
-            FieldText(header, "IDNFGERADAVIAXML") == "S" && !key.empty()) {
-            data_.cdsDadosLoteXML.SetData(
-                server_.Call(server_.netLancNFEntrada, "GetDadosLoteXML",
-                             net::CallArgs().Str(key).Str(FieldText(items, "NRSEQITPROD"))));
-            if (!data_.cdsDadosLoteXML.IsEmpty()) {
-                state.stLoteProdXML = FieldText(data_.cdsDadosLoteXML, "NRLOTEPRODXML");
-                state.stValLoteProdXML = DateOf(data_.cdsDadosLoteXML, "DTVALPRODXML");
-                state.stFabLoteProdXML = DateOf(data_.cdsDadosLoteXML, "DTFABPRODXML");
-            }
-        }
-    }
-
-    const bool byHeader = state.stSugAlmox == "N" || (state.stSugAlmox == "S" && useLot == "S");
-    const bool byProduct = state.stSugAlmoEstPr == "N" || (state.stSugAlmoEstPr == "S" && useLot == "S");
-    if (!byHeader || !byProduct) return true;
-
     const db::TADOIBQuery& operation = lookups_.qryTipoOperac;
     const bool updatesStock = FieldText(operation, "IDATUESTTPOP") == "S";
     const bool originReturn = isReturn && FieldText(operation, "DSOPERNFORIG").find('S') != std::string::npos;
@@ -111,8 +125,8 @@ bool ItemRules::StockPlacement(PlacementMoment moment) {
     args.flags.thirdParty = form_.Header().TipoOper().IDENTRTERCEIRO == "S";
     args.flags.afPilot = afPilot;
     args.flags.isReturn = isReturn;
-    args.flags.useLot = useLot == "S";
-    args.flags.inserting = items.State() == DataSetState::Insert;
+    args.flags.useLot = FieldText(data_.cdsParamDFE, "IDUTILLOTE") == "S";
+    args.flags.inserting = asInserted || items.State() == DataSetState::Insert;
     args.flags.useWarehouse = FieldText(data_.cdsParamDFE, "IDUTILALMOX") == "S";
     args.flags.useLocation = FieldText(data_.cdsParamDFE, "IDUTILLCESTQ") == "S";
     args.flags.keepOriginLot =

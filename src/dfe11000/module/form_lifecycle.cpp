@@ -10,6 +10,7 @@
 #include "dfe11000/header/transport_rules.h"
 #include "dfe11000/items/charges.h"
 #include "dfe11000/items/item_rules.h"
+#include "dfe11000/items/related_documents.h"
 #include "dfe11000/module/branch_panel.h"
 #include "dfe11000/module/keyboard_hook.h"
 #include "dfe11000/module/module_helpers.h"
@@ -135,7 +136,8 @@ TfrmLancNFEntrada::TfrmLancNFEntrada(Application& app)
       layout_(std::make_unique<ScreenLayout>(*this)), branch_(std::make_unique<BranchPanel>(*this)),
       keys_(std::make_unique<KeyboardHook>(*this)), list_(std::make_unique<PostingList>(*this)),
       loader_(std::make_unique<PostingLoader>(*this)), editing_(std::make_unique<PostingEditor>(*this)),
-      release_(std::make_unique<ReleaseRules>(*this)), charges_(std::make_unique<ChargeRules>(*this)) {
+      release_(std::make_unique<ReleaseRules>(*this)), charges_(std::make_unique<ChargeRules>(*this)),
+      related_(std::make_unique<RelatedDocumentRules>(*this)) {
     msgPadrao.AddLines(kMessages);
     msgMensagensPadroes.AddLines(kStandardMessages);
     BuildLayout();

@@ -11,6 +11,7 @@
 #include "dfe11000/items/charges.h"
 #include "dfe11000/items/item_layout.h"
 #include "dfe11000/items/item_rules.h"
+#include "dfe11000/items/related_documents.h"
 #include "dfe11000/module/branch_panel.h"
 #include "dfe11000/module/frame_layout.h"
 #include "dfe11000/module/keyboard_hook.h"
@@ -63,6 +64,7 @@ void TfrmLancNFEntrada::WireEvents() {
     Transport().Wire();
     Items().Wire();
     Charges().Wire();
+    RelatedDocuments().Wire();
     Branch().Wire();
     List().Wire();
     Loader().Wire();

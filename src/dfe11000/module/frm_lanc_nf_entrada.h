@@ -31,6 +31,7 @@ class ParticipantRules;
 class TransportRules;
 class ItemRules;
 class ChargeRules;
+class RelatedDocumentRules;
 class ScreenLayout;
 class BranchPanel;
 class KeyboardHook;
@@ -68,6 +69,7 @@ public:
     TransportRules& Transport() const { return *transport_; }
     ItemRules& Items() const { return *items_; }
     ChargeRules& Charges() const { return *charges_; }
+    RelatedDocumentRules& RelatedDocuments() const { return *related_; }
     ScreenLayout& Layout() const { return *layout_; }
     BranchPanel& Branch() const { return *branch_; }
     KeyboardHook& Keys() const { return *keys_; }
@@ -110,6 +112,7 @@ private:
     std::unique_ptr<PostingEditor> editing_;
     std::unique_ptr<ReleaseRules> release_;
     std::unique_ptr<ChargeRules> charges_;
+    std::unique_ptr<RelatedDocumentRules> related_;
 };
 
 } // namespace dfe::dfe11000

@@ -36,6 +36,11 @@ struct PostingDataSets {
     DataSet cdsNFOrigSaid{"cdsNFOrigSaid"};
     DataSet cdsDevolucao{"cdsDevolucao"};
     DataSet cdsItemNF{"cdsItemNF"};
+    // A named entry's own payables, and the named posting itself (no row: it does not exist).
+    DataSet cdsValidCntPagar{"cdsValidCntPagar"};
+    DataSet cdsValidItNF{"cdsValidItNF"};
+    // The items of the purchase authorizations imported, with the lot each was authorized in.
+    DataSet cdsItemAutF{"cdsItemAutF"};
     DataSet cdsCountNFOrig{"cdsCountNFOrig"};
     DataSet cdsProdRelacServ{"cdsProdRelacServ"};
     DataSet cdsListServProd{"cdsListServProd"};

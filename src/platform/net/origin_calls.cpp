@@ -33,4 +33,12 @@ CallArgs ToCallArgs(GetNFOrigListaArgs& a) {
     return args;
 }
 
+CallArgs ToCallArgs(GetItemNFArgs& a) {
+    CallArgs args;
+    args.Str(a.branch).StrRef(a.kind);
+    AddIssuer(args, a.issuer);
+    args.Str(a.postingNumber).Str(a.every);
+    return args;
+}
+
 } // namespace dfe::net

@@ -78,4 +78,21 @@ struct GetNFOrigListaArgs {
 
 CallArgs ToCallArgs(GetNFOrigListaArgs& args);
 
+// The postings a billing ("04" deliveries) or a regularization ("10" entries without invoice) may name as
+// its related documents: those of the counterpart not yet named by another posting.
+struct GetItemNFArgs {
+    static constexpr const char* kMethod = "GetItemNF";
+    static constexpr size_t kArgCount = 7;
+
+    std::string branch{};        // the branch the posting is typed for
+    std::string kind{};          // by reference: "04", "10", or empty for none
+    OriginIssuer issuer{};       // by reference
+    std::string postingNumber{}; // the posting whose own references still count as free; empty: none
+    std::string every{};         // "T"
+
+    friend bool operator==(const GetItemNFArgs&, const GetItemNFArgs&) = default;
+};
+
+CallArgs ToCallArgs(GetItemNFArgs& args);
+
 } // namespace dfe::net
