@@ -157,8 +157,9 @@ public:
             ApplyColumns();
         }
         if (property == prop::kData) model_->Refresh(rows_);
+        // A reset model forgets where it was scrolled: the current cell is brought back into view.
         if (property.empty() || property == prop::kData || property == prop::kColumns ||
-            property == prop::kSelectedIndex || property == prop::kInplaceText)
+            property == prop::kOptions || property == prop::kSelectedIndex || property == prop::kInplaceText)
             ShowCurrent();
     }
     void Refresh() override { ShowCurrent(); }
