@@ -25,6 +25,8 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
+#include "raw_rows.h"
+
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -302,26 +304,7 @@ public:
             if (const int index = sqlite3_bind_parameter_index(stmt, name.c_str()))
                 sqlite3_bind_text(stmt, index, value.c_str(), static_cast<int>(value.size()), SQLITE_STATIC);
         }
-        size_t rows = 0;
-        const int columns = sqlite3_column_count(stmt);
-        while (sqlite3_step(stmt) == SQLITE_ROW) {
-            for (int c = 0; c < columns; ++c) {
-                switch (sqlite3_column_type(stmt, c)) {
-                case SQLITE_INTEGER:
-                    benchmark::DoNotOptimize(sqlite3_column_int64(stmt, c));
-                    break;
-                case SQLITE_FLOAT:
-                    benchmark::DoNotOptimize(sqlite3_column_double(stmt, c));
-                    break;
-                case SQLITE_NULL:
-                    break;
-                default:
-                    benchmark::DoNotOptimize(sqlite3_column_text(stmt, c));
-                    benchmark::DoNotOptimize(sqlite3_column_bytes(stmt, c));
-                }
-            }
-            ++rows;
-        }
+        const size_t rows = bench::StepAll(stmt);
         sqlite3_reset(stmt);
         sqlite3_clear_bindings(stmt);
         return rows;

@@ -18,6 +18,8 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
+#include "raw_rows.h"
+
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -235,26 +237,7 @@ public:
             throw std::runtime_error(sqlite3_errmsg(db_));
         for (size_t i = 0; i < params.size(); ++i)
             sqlite3_bind_text(stmt, static_cast<int>(i + 1), params[i].c_str(), -1, SQLITE_STATIC);
-        size_t rows = 0;
-        const int columns = sqlite3_column_count(stmt);
-        while (sqlite3_step(stmt) == SQLITE_ROW) {
-            for (int c = 0; c < columns; ++c) {
-                switch (sqlite3_column_type(stmt, c)) {
-                case SQLITE_INTEGER:
-                    benchmark::DoNotOptimize(sqlite3_column_int64(stmt, c));
-                    break;
-                case SQLITE_FLOAT:
-                    benchmark::DoNotOptimize(sqlite3_column_double(stmt, c));
-                    break;
-                case SQLITE_NULL:
-                    break;
-                default:
-                    benchmark::DoNotOptimize(sqlite3_column_text(stmt, c));
-                    benchmark::DoNotOptimize(sqlite3_column_bytes(stmt, c));
-                }
-            }
-            ++rows;
-        }
+        const size_t rows = bench::StepAll(stmt);
         sqlite3_finalize(stmt);
         return rows;
     }
