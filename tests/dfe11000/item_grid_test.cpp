@@ -86,6 +86,16 @@ TEST_F(ItemGridTest, LeavingTheCodeColumnChecksTheProductAndGoesToTheQuantity) {
     Items().Cancel();
 }
 
+TEST_F(ItemGridTest, AnIndustrialReturnRefusesAProductItsOriginAlreadyBrought) {
+    testing::AddLoadedItem(Items(), {{"NRSEQITPROD", Variant("0001")},
+                                     {"CDARVPROD", Variant("1.01.001")},
+                                     {"IDITEMORIGEM", Variant("S")}});
+    form->Items().AtualizaItemProdutoLocal(Items());
+    DefineOperationType("01", {{"IDNFRETIND", "S"}, {"IDOPERDEVONF", "S"}});
+    EXPECT_EQ(TypedProduct("1.01.001"), "PROD_DUP") << dialogs.Describe();
+    if (IsEditing(Items().State())) Items().Cancel();
+}
+
 TEST_F(ItemGridTest, EachColumnLeftRefusesWhatItCannotTakeWithItsMessage) {
     struct Case {
         const char* what;

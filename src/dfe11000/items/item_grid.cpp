@@ -58,9 +58,8 @@ void ItemRules::CheckReturnDuplicate() {
     DataSet& items = data_.cdsItemProduto;
     const std::string code = FieldText(items, "CDARVPROD");
     const std::string sequence = FieldText(items, "NRSEQITPROD");
-    const DataSet& local = ItemProdutoLocal();
-    if (!local.Active()) return;
-    DataSet& rows = const_cast<DataSet&>(local);
+    DataSet& rows = ItemProdutoLocal();
+    if (!rows.Active()) return;
     bool duplicate = false;
     for (int row = 1; row <= rows.RecordCount() && !duplicate; ++row)
         rows.ReadRecordAt(row, [&] {

@@ -71,7 +71,7 @@ public:
     void AtualizaItemProdutoLocal(const DataSet& items);
     // The local copy as of the last stored item. Copied when read, not after each item: typing a long
     // purchase would otherwise copy every row once per row.
-    const DataSet& ItemProdutoLocal();
+    DataSet& ItemProdutoLocal();
     // The total of the items not marked deleted.
     double TotalItens() const;
 

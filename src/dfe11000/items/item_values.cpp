@@ -125,7 +125,7 @@ void ItemRules::AtualizaItemProdutoLocal(const DataSet& items) {
     localCopyStale_ = false;
 }
 
-const DataSet& ItemRules::ItemProdutoLocal() {
+DataSet& ItemRules::ItemProdutoLocal() {
     if (localCopyStale_ && data_.cdsItemProduto.Active()) AtualizaItemProdutoLocal(data_.cdsItemProduto);
     return data_.cdsItemProdutoAux;
 }
