@@ -26,6 +26,7 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
+#include "ratios.h"
 #include "raw_rows.h"
 
 #include <chrono>
@@ -41,6 +42,8 @@
 namespace {
 
 using namespace dfe;
+using bench::Measured;
+using bench::PrintRatio;
 using dfe11000::TfrmLancNFEntrada;
 
 constexpr int kItems = 990;
@@ -346,12 +349,6 @@ ItemReads& Reads() {
     return reads;
 }
 
-// Seconds of each benchmark per posting, for the ratio.
-std::map<std::string, double>& Measured() {
-    static std::map<std::string, double> seconds;
-    return seconds;
-}
-
 void Record(benchmark::State& state, const char* name, double seconds, const char* baseline) {
     const double perIteration = seconds / static_cast<double>(state.iterations());
     Measured()[name] = perIteration;
@@ -433,19 +430,6 @@ void BM_RawItemReads(benchmark::State& state) {
     Record(state, "reads", seconds, nullptr);
 }
 BENCHMARK(BM_RawItemReads)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(2);
-
-// `goal` 0: printed for information.
-void PrintRatio(const char* what, const char* ours, const char* base, double goal) {
-    const auto a = Measured().find(ours), b = Measured().find(base);
-    if (a == Measured().end() || b == Measured().end() || b->second <= 0) return;
-    const double ratio = a->second / b->second;
-    if (goal == 0) {
-        std::printf("ratio %s: %.2fx\n", what, ratio);
-        return;
-    }
-    std::printf("ratio %s: %.2fx (goal within %.0fx) %s\n", what, ratio, goal,
-                ratio <= goal ? "OK" : "ABOVE GOAL");
-}
 
 } // namespace
 

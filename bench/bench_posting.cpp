@@ -18,6 +18,7 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
+#include "ratios.h"
 #include "raw_rows.h"
 
 #include <chrono>
@@ -34,6 +35,8 @@
 namespace {
 
 using namespace dfe;
+using bench::Measured;
+using bench::PrintRatio;
 
 constexpr int kListRows = 50'000;
 constexpr int kItems = 990;
@@ -289,12 +292,6 @@ const char* const kRawPostingSql[] = {
     "SELECT * FROM NFRELACAF WHERE CDFILLANC = ?1 AND NRLANCTONF = ?2",
 };
 
-// Seconds per iteration of each benchmark, for the ratio counters of the later ones.
-std::map<std::string, double>& Measured() {
-    static std::map<std::string, double> seconds;
-    return seconds;
-}
-
 // Each side runs once before it is timed: the first call of a connection warms its caches and buffers.
 template <typename Body>
 void Timed(benchmark::State& state, const char* name, const char* baseline, Body body) {
@@ -416,14 +413,6 @@ void BM_OpenPostingInProcess(benchmark::State& state) {
     Timed(state, "open in-process", "open", [&] { OpenInto(*c, d); });
 }
 BENCHMARK(BM_OpenPostingInProcess)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
-
-void PrintRatio(const char* what, const char* ours, const char* base, double goal) {
-    const auto a = Measured().find(ours), b = Measured().find(base);
-    if (a == Measured().end() || b == Measured().end() || b->second <= 0) return;
-    const double ratio = a->second / b->second;
-    std::printf("ratio %s: %.2fx (goal within %.0fx) %s\n", what, ratio, goal,
-                ratio <= goal ? "OK" : "ABOVE GOAL");
-}
 
 } // namespace
 
