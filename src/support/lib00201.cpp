@@ -8,4 +8,9 @@ bool Verifica_DigitoVerificadorNFe(std::string_view key) {
     return nfe::IsValidAccessKey(key);
 }
 
+std::string Consulta_GrupoFiscal(std::string_view, std::string_view, std::string_view, std::string_view,
+                                 std::string_view, std::string_view defaultGroup) {
+    return std::string(defaultGroup);
+}
+
 } // namespace dfe::support::lib00201
