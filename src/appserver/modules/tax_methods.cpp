@@ -63,13 +63,12 @@ Variant TextOrNull(const std::string& text) {
     return text.empty() ? Variant::Null() : Variant(text);
 }
 
-// A NUMERIC column read as written, so a stored rate or cent never passes through a double.
+// A NUMERIC column as an exact fixed-point amount: its double is the nearest to the stored decimal (15
+// digits at most), whose shortest form reads back that decimal exactly.
 int64_t Scaled(const db::ResultRow& row, int column, int digits) {
-    const auto text = row.TextOrNull(column);
-    if (!text) return 0;
-    if (auto value = decimal::ParseScaled(*text, digits)) return *value;
-    throw MethodRefusal("Valor numérico inválido na coluna " + std::string(row.ColumnName(column)) + ": " +
-                        std::string(*text) + ".");
+    if (row.IsNull(column)) return 0;
+    if (auto value = decimal::Scaled(row.Float(column), digits)) return *value;
+    throw MethodRefusal("Valor numérico fora do limite na coluna " + std::string(row.ColumnName(column)) + ".");
 }
 std::string Text(const db::ResultRow& row, int column) {
     const auto text = row.TextOrNull(column);
