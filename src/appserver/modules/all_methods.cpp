@@ -4,6 +4,7 @@
 #include "appserver/modules/catalogue_methods.h"
 #include "appserver/modules/document_identity_methods.h"
 #include "appserver/modules/implantation_methods.h"
+#include "appserver/modules/installment_methods.h"
 #include "appserver/modules/item_methods.h"
 #include "appserver/modules/origin_methods.h"
 #include "appserver/modules/outsourcing_methods.h"
@@ -15,6 +16,7 @@
 #include "appserver/modules/release_password_methods.h"
 #include "appserver/modules/stock_lot_methods.h"
 #include "appserver/modules/stock_methods.h"
+#include "appserver/modules/tax_methods.h"
 
 namespace dfe::appserver {
 
@@ -23,6 +25,7 @@ void RegisterAllMethods(MethodRegistry& registry) {
     RegisterCatalogueMethods(registry);
     RegisterDocumentIdentityMethods(registry);
     RegisterImplantationMethods(registry);
+    RegisterInstallmentMethods(registry);
     RegisterItemMethods(registry);
     RegisterOriginMethods(registry);
     RegisterOutsourcingMethods(registry);
@@ -34,6 +37,7 @@ void RegisterAllMethods(MethodRegistry& registry) {
     RegisterReleasePasswordMethods(registry);
     RegisterStockLotMethods(registry);
     RegisterStockMethods(registry);
+    RegisterTaxMethods(registry);
 }
 
 } // namespace dfe::appserver

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
+#include <stdexcept>
 
 namespace dfe::decimal {
 namespace {
@@ -225,6 +227,85 @@ std::string Format(std::string_view pattern, double value) {
     if (!fraction.empty()) out += ',' + fraction;
     out += section.suffix;
     return out;
+}
+
+std::optional<int64_t> ParseScaled(std::string_view text, int digits) {
+    if (digits < 0 || digits > 9) return std::nullopt;
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    const size_t point = text.find('.');
+    const std::string_view integer = text.substr(0, point);
+    const std::string_view fraction =
+        point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+    if (integer.empty() && fraction.empty()) return std::nullopt;
+    constexpr int64_t kMax = std::numeric_limits<int64_t>::max() / 10 - 10;
+    int64_t value = 0;
+    for (char c : integer) {
+        if (c < '0' || c > '9' || value > kMax) return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    for (int i = 0; i < digits; ++i) {
+        const char c = static_cast<size_t>(i) < fraction.size() ? fraction[static_cast<size_t>(i)] : '0';
+        if (c < '0' || c > '9' || value > kMax) return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    for (size_t i = static_cast<size_t>(digits); i < fraction.size(); ++i) {
+        if (fraction[i] < '0' || fraction[i] > '9') return std::nullopt;
+    }
+    if (fraction.size() > static_cast<size_t>(digits) && fraction[static_cast<size_t>(digits)] >= '5')
+        ++value;
+    return negative ? -value : value;
+}
+
+std::optional<int64_t> Scaled(double value, int digits) {
+    if (!std::isfinite(value)) return std::nullopt;
+    if (value == 0.0) return 0;
+    const Digits d = Decompose(value);
+    std::string text = d.negative ? "-" : "";
+    if (d.exponent <= 0) {
+        text += "0." + std::string(static_cast<size_t>(-d.exponent), '0') + d.digits;
+    } else if (static_cast<size_t>(d.exponent) >= d.digits.size()) {
+        if (d.exponent > 30) return std::nullopt;
+        text += d.digits + std::string(static_cast<size_t>(d.exponent) - d.digits.size(), '0');
+    } else {
+        text += d.digits.substr(0, static_cast<size_t>(d.exponent)) + "." +
+                d.digits.substr(static_cast<size_t>(d.exponent));
+    }
+    return ParseScaled(text, digits);
+}
+
+double Unscaled(int64_t scaled, int digits) {
+    // Through the decimal text, so the double is the one that reads back as the written amount.
+    std::string text = std::to_string(scaled < 0 ? -scaled : scaled);
+    if (digits > 0) {
+        if (text.size() <= static_cast<size_t>(digits))
+            text.insert(0, static_cast<size_t>(digits) + 1 - text.size(), '0');
+        text.insert(text.size() - static_cast<size_t>(digits), ".");
+    }
+    double value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return scaled < 0 ? -value : value;
+}
+
+__extension__ typedef __int128 Int128;
+
+int64_t MulDivRound(int64_t a, int64_t b, int64_t divisor) {
+    if (divisor == 0) throw std::overflow_error("divisão por zero");
+    Int128 product = static_cast<Int128>(a) * b;
+    const bool negative = (product < 0) != (divisor < 0);
+    if (product < 0) product = -product;
+    const Int128 d = divisor < 0 ? -static_cast<Int128>(divisor) : divisor;
+    Int128 q = product / d;
+    if ((product % d) * 2 >= d) ++q;
+    if (q > std::numeric_limits<int64_t>::max()) throw std::overflow_error("valor fora do limite");
+    return negative ? -static_cast<int64_t>(q) : static_cast<int64_t>(q);
 }
 
 } // namespace dfe::decimal

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,18 @@ std::string ToShortest(double value);
 // Reads a number typed by a clerk or stored as text: optional sign, digits, one decimal separator ('.' or
 // ','), and, when ',' is the separator, '.' thousand marks ("1.234,56"). Surrounding spaces are ignored.
 std::optional<double> Parse(std::string_view text);
+
+// Fixed-point amounts: a value times 10^digits as an integer (cents with 2, ten-thousandths with 4), so sums
+// and products never pass through binary floating point. Digits past `digits` round half away from zero.
+// Reads the decimal text as written ("18.0000", "-1.655", "3"); nothing for anything else or out of range.
+std::optional<int64_t> ParseScaled(std::string_view text, int digits);
+// The same for a double, read in its shortest decimal form (0.575 is 0.575, not 0.57499999...).
+std::optional<int64_t> Scaled(double value, int digits);
+// The double nearest to scaled / 10^digits, for the wire and the packets.
+double Unscaled(int64_t scaled, int digits);
+// a * b / divisor rounded half away from zero, exactly (128-bit intermediate). Throws std::overflow_error
+// when the result does not fit; divisor must not be 0.
+int64_t MulDivRound(int64_t a, int64_t b, int64_t divisor);
 
 // Number display formats: '0' digit, '#' optional digit, '.' decimal point, ',' thousands marker anywhere in
 // the integer part, a ';' second section for negatives, '...' or "..." literals; other characters are copied.

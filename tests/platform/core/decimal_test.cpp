@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
 
 namespace dfe::decimal {
 namespace {
@@ -107,6 +110,52 @@ TEST(Decimal, ShortestTextRoundTrips) {
     EXPECT_EQ(ToShortest(-3.0), "-3");
     EXPECT_EQ(ToDisplay(1.5), "1,5");
     EXPECT_EQ(Format("#,##0.00", std::nan("")), "");
+}
+
+TEST(Decimal, ScaledAmountsReadTheWrittenValueAndRoundHalfAwayFromZero) {
+    struct Case {
+        const char* text;
+        int digits;
+        std::optional<int64_t> expected;
+    };
+    const Case texts[] = {
+        {"18.0000", 4, 180000},
+        {"1.65", 4, 16500},
+        {"-1.655", 2, -166},
+        {"3", 2, 300},
+        {".5", 0, 1},
+        {"0.004", 2, 0},
+        {"0.005", 2, 1},
+        {" 12.5 ", 1, 125},
+        {"1e3", 2, {}},
+        {"", 2, {}},
+        {"-", 2, {}},
+        {"1.2.3", 2, {}},
+        {"99999999999999999999", 2, {}},
+    };
+    for (const auto& c : texts)
+        EXPECT_EQ(ParseScaled(c.text, c.digits), c.expected) << c.text;
+
+    EXPECT_EQ(Scaled(0.575, 2), 58);
+    EXPECT_EQ(Scaled(1.15 * 3, 2), 345); // 3.4499999999999997 is written 3.45 only after rounding
+    EXPECT_EQ(Scaled(-2.675, 2), -268);
+    EXPECT_EQ(Scaled(1e-7, 4), 0);
+    EXPECT_EQ(Scaled(2500000, 2), 250000000);
+    EXPECT_EQ(Scaled(std::nan(""), 2), std::nullopt);
+    EXPECT_EQ(Unscaled(3334, 2), 33.34);
+    EXPECT_EQ(Unscaled(-5, 2), -0.05);
+    EXPECT_EQ(Unscaled(165, 4), 0.0165);
+}
+
+TEST(Decimal, MulDivRoundsHalfAwayFromZeroExactly) {
+    EXPECT_EQ(MulDivRound(310000, 180000, 1000000), 55800); // 3100.00 at 18%
+    EXPECT_EQ(MulDivRound(5, 1, 2), 3);
+    EXPECT_EQ(MulDivRound(-5, 1, 2), -3);
+    EXPECT_EQ(MulDivRound(4, 1, 3), 1);
+    EXPECT_EQ(MulDivRound(1, 1, -2), -1);
+    EXPECT_EQ(MulDivRound(INT64_MAX, 2, 2), INT64_MAX); // the product passes 64 bits on the way
+    EXPECT_THROW(MulDivRound(INT64_MAX, 4, 2), std::overflow_error);
+    EXPECT_THROW(MulDivRound(1, 1, 0), std::overflow_error);
 }
 
 } // namespace
