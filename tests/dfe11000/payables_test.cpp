@@ -58,8 +58,8 @@ protected:
             dates.emplace_back(d.date);
             values.emplace_back(d.value);
         }
-        const Variant answer = Variant::Array(
-            {Variant::Array(days, 1), Variant::Array(dates, 1), Variant::Array(values, 1)}, 1);
+        const Variant answer =
+            Variant::Array({Variant::Array(days, 1), Variant::Array(dates, 1), Variant::Array(values, 1)}, 1);
         AnswerSchedule(answer);
     }
     void AnswerSchedule(Variant answer) {
@@ -112,8 +112,8 @@ protected:
     std::vector<double> Values() {
         std::vector<double> values;
         for (int row = 1; row <= Installments().RecordCount(); ++row)
-            Installments().ReadRecordAt(row,
-                                        [&] { values.push_back(Installments().FieldByName("VRORIGPAG").AsFloat()); });
+            Installments().ReadRecordAt(
+                row, [&] { values.push_back(Installments().FieldByName("VRORIGPAG").AsFloat()); });
         return values;
     }
 
@@ -162,7 +162,8 @@ TEST_F(PayableTest, ExistingInstallmentsStayWhenTheyAlreadyAddUp) {
         {"a cent short", {50, 49.99}, {33.33, 33.33, 33.34}},
     };
     Value(100);
-    Schedule({{30, kIssue.AddDays(30), 33.33}, {60, kIssue.AddDays(60), 33.33}, {90, kIssue.AddDays(90), 33.34}});
+    Schedule(
+        {{30, kIssue.AddDays(30), 33.33}, {60, kIssue.AddDays(60), 33.33}, {90, kIssue.AddDays(90), 33.34}});
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Installments().EmptyOrCreateDataSet();
@@ -202,10 +203,11 @@ TEST_F(PayableTest, AnswersThatAreNoScheduleLeaveTheInstallments) {
          "Condição de pagamento 009 não cadastrada."},
         {"some other text", Variant("falha ao ler CONDPAGTO"), "", nullptr},
         {"rows of different sizes",
-         Variant::Array({Variant::Array({Variant(30.0)}, 1), Variant::Array({}, 1), Variant::Array({}, 1)}, 1), "",
-         nullptr},
-        {"an empty schedule", Variant::Array({Variant::Array({}, 1), Variant::Array({}, 1), Variant::Array({}, 1)}, 1),
-         "", ""},
+         Variant::Array({Variant::Array({Variant(30.0)}, 1), Variant::Array({}, 1), Variant::Array({}, 1)},
+                        1),
+         "", nullptr},
+        {"an empty schedule",
+         Variant::Array({Variant::Array({}, 1), Variant::Array({}, 1), Variant::Array({}, 1)}, 1), "", ""},
     };
     Value(100);
     for (const auto& c : cases) {
@@ -222,7 +224,9 @@ TEST_F(PayableTest, AnswersThatAreNoScheduleLeaveTheInstallments) {
         }
         ASSERT_EQ(dialogs.Errors().size(), 1u);
         EXPECT_EQ(dialogs.Errors().back().code, c.code);
-        if (c.text) EXPECT_EQ(dialogs.Errors().back().text, c.text);
+        if (c.text) {
+            EXPECT_EQ(dialogs.Errors().back().text, c.text);
+        }
     }
 }
 
@@ -235,7 +239,9 @@ protected:
         Value(100);
         form->data.cdsNotaFiscal.Edit();
         form->pgcPadrao.SetActivePage(form->ui.tshVencimento);
-        form->ui.dbgContaPagar->SetFocus();
+        form->ui.dbgContaPagar->SetFocus(); // an empty grid entered gets the server's schedule
+        EXPECT_EQ(Values(), std::vector<double>{100});
+        Installments().EmptyOrCreateDataSet();
     }
     std::string Typed(const std::vector<std::pair<const char*, std::string>>& cells) {
         return Run([&] {
@@ -291,9 +297,14 @@ TEST_F(InstallmentEditTest, AnInstallmentIsStoredOnlyWhole) {
         {"nothing", {{"VRORIGPAG", "100"}}, "QuantDia_Inf"},
         {"no days", {{"DTORIGVENPAG", "09/02/2026"}, {"VRORIGPAG", "100"}}, "Nº_Inf"},
         {"no value", {{"QTDIASVENPAG", "30"}, {"DTORIGVENPAG", "09/02/2026"}}, "Valor_inf"},
-        {"zero value", {{"QTDIASVENPAG", "30"}, {"DTORIGVENPAG", "09/02/2026"}, {"VRORIGPAG", "0"}}, "Valor_m"},
+        {"zero value",
+         {{"QTDIASVENPAG", "30"}, {"DTORIGVENPAG", "09/02/2026"}, {"VRORIGPAG", "0"}},
+         "Valor_m"},
         {"unknown payable type",
-         {{"QTDIASVENPAG", "30"}, {"DTORIGVENPAG", "09/02/2026"}, {"VRORIGPAG", "100"}, {"CDTPCTPAGAR", "99"}},
+         {{"QTDIASVENPAG", "30"},
+          {"DTORIGVENPAG", "09/02/2026"},
+          {"VRORIGPAG", "100"},
+          {"CDTPCTPAGAR", "99"}},
          "TpCtPag_N"},
         {"bad bar code",
          {{"QTDIASVENPAG", "30"},
@@ -309,7 +320,8 @@ TEST_F(InstallmentEditTest, AnInstallmentIsStoredOnlyWhole) {
         if (std::string(c.name) == "bad bar code") {
             // The library's own message, without a code of this screen.
             ASSERT_FALSE(dialogs.Errors().empty());
-            EXPECT_EQ(dialogs.Errors().back().text, "Código de barras inválido: dígito verificador não confere.");
+            EXPECT_EQ(dialogs.Errors().back().text,
+                      "Código de barras inválido: dígito verificador não confere.");
         } else {
             EXPECT_EQ(refusal, c.refusal);
         }
@@ -358,7 +370,8 @@ TEST_F(InstallmentEditTest, DeletingFromTheGridAsksAndTheStatusReadsAsText) {
         const char* status;
         const char* settlement;
         const char* text;
-    } cases[] = {{"A", "", "Em Aberto"}, {"A", "0000000012", "Liberado"}, {"B", "", "Baixado"}, {"X", "", ""}};
+    } cases[] = {
+        {"A", "", "Em Aberto"}, {"A", "0000000012", "Liberado"}, {"B", "", "Baixado"}, {"X", "", ""}};
     for (const auto& c : cases) {
         const DetachedHandler quiet(Installments().BeforePost);
         Installments().Edit();

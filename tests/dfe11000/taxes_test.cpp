@@ -17,7 +17,6 @@
 namespace dfe::dfe11000 {
 namespace {
 
-using testing::Values;
 using Rows = std::vector<std::map<std::string, Variant>>;
 
 // A tax row of the server's answer: code, rate, value, fiscal code.
@@ -107,7 +106,8 @@ protected:
         std::map<std::string, double> found;
         for (int row = 1; row <= Totals().RecordCount(); ++row)
             Totals().ReadRecordAt(row, [&] {
-                found[Totals().FieldByName("CDIMPOSTOT").AsString()] = Totals().FieldByName("VRIMPOSTOT").AsFloat();
+                found[Totals().FieldByName("CDIMPOSTOT").AsString()] =
+                    Totals().FieldByName("VRIMPOSTOT").AsFloat();
             });
         return found;
     }
@@ -146,8 +146,9 @@ TEST_F(TaxTest, RegenerationKeepsTypedAndInvoiceTaxesAndReplacesTheRest) {
         Existing("01", 18, 9.72, "N");
         Existing("02", 0, 5.00, "S");
         Existing("04", 7.6, 4.10, "N"); // no longer answered
-        ServerAnswers({{"01", 12, 6.48}, {"02", 10, 5.40}, {"03", 1.65, 1.00}},
-                      {{{"CDIMPOSTOT", Variant("01")}, {"VRIMPOSTOT", Variant(6.48)}, {"IDPRODNOTA", Variant("P")}}});
+        ServerAnswers(
+            {{"01", 12, 6.48}, {"02", 10, 5.40}, {"03", 1.65, 1.00}},
+            {{{"CDIMPOSTOT", Variant("01")}, {"VRIMPOSTOT", Variant(6.48)}, {"IDPRODNOTA", Variant("P")}}});
         ASSERT_EQ(Generate(), "");
         EXPECT_EQ(ItemTaxes(), c.expected);
         EXPECT_EQ(TotalValues(), (std::map<std::string, double>{{"01", 6.48}}));

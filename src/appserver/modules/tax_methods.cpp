@@ -68,7 +68,8 @@ Variant TextOrNull(const std::string& text) {
 int64_t Scaled(const db::ResultRow& row, int column, int digits) {
     if (row.IsNull(column)) return 0;
     if (auto value = decimal::Scaled(row.Float(column), digits)) return *value;
-    throw MethodRefusal("Valor numérico fora do limite na coluna " + std::string(row.ColumnName(column)) + ".");
+    throw MethodRefusal("Valor numérico fora do limite na coluna " + std::string(row.ColumnName(column)) +
+                        ".");
 }
 std::string Text(const db::ResultRow& row, int column) {
     const auto text = row.TextOrNull(column);

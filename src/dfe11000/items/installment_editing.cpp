@@ -97,7 +97,8 @@ void PayableRules::HeaderValueChanged(const Field& field) {
     const DataSet& installments = data_.cdsContaPagar;
     if (!InEdit(data_.cdsNotaFiscal) || !Cli_dfe11000().boAlteraNF) return;
     if (field.FieldName() == "DTENTRSAID" && !data_.cdsTrabImposNFTot.Active()) return;
-    if (!installments.Active() || !installments.IsEmpty() || installments.State() == DataSetState::Insert) return;
+    if (!installments.Active() || !installments.IsEmpty() || installments.State() == DataSetState::Insert)
+        return;
     GravaVencimento();
 }
 
@@ -134,7 +135,8 @@ void PayableRules::CheckDueDate() {
     const DateTime due = installments.FieldByName("DTORIGVENPAG").AsDateTime().DatePart();
     const DateTime issue = IssueDate(data_.cdsNotaFiscal);
     if (due < issue) Refuse("DtVenc_Inv", "DTORIGVENPAG");
-    installments.FieldByName("QTDIASVENPAG").SetAsFloat(static_cast<double>(due.WholeDays() - issue.WholeDays()));
+    installments.FieldByName("QTDIASVENPAG")
+        .SetAsFloat(static_cast<double>(due.WholeDays() - issue.WholeDays()));
 }
 
 void PayableRules::cdsContaPagarBeforeInsert() {
@@ -168,7 +170,8 @@ void PayableRules::cdsContaPagarNewRecord() {
     installments.FieldByName("NRPARCELAPAG").SetAsString("00");
     installments.FieldByName("IDSTATPAG").SetAsString("A");
     const int next = state.stContaPagar.empty() ? 1 : std::atoi(state.stContaPagar.c_str()) + 1;
-    installments.FieldByName("NRSEQVENPAG").SetAsString(support::Ajusta(std::to_string(next), kSequenceWidth));
+    installments.FieldByName("NRSEQVENPAG")
+        .SetAsString(support::Ajusta(std::to_string(next), kSequenceWidth));
     ui_.dbgContaPagar->SetSelectedField("QTDIASVENPAG");
 }
 
@@ -292,9 +295,9 @@ void PayableRules::mnuVencimentosClick() {
     if (InEdit(data_.cdsNotaFiscal)) {
         // A participant or carrier identification being typed is checked before the page changes.
         Control* active = form_.ActiveControl();
-        const bool identification =
-            active && (active == ui_.dbeNrInsJurTran || active == ui_.dbeCdInscEsta ||
-                       ui_.grbFornecedor->ContainsControl(*active) || ui_.grbDestReme->ContainsControl(*active));
+        const bool identification = active && (active == ui_.dbeNrInsJurTran || active == ui_.dbeCdInscEsta ||
+                                               ui_.grbFornecedor->ContainsControl(*active) ||
+                                               ui_.grbDestReme->ContainsControl(*active));
         if (identification) active->DoExit();
         form_.pgcPadrao.SetActivePage(ui_.tshVencimento);
         return;
@@ -310,8 +313,8 @@ void PayableRules::sbtRateioClick() {
 
 void PayableRules::mnuManuRateProdClick() {
     const DataSet& row = data_.cdsRomaneioNF;
-    support::zymora::LoadBPL("Ger03600", FieldText(row, "CDFILIAL") + "|" + FieldText(row, "NRLANCTONF") + "|" +
-                                             FieldText(row, "CDEMPRESA"));
+    support::zymora::LoadBPL("Ger03600", FieldText(row, "CDFILIAL") + "|" + FieldText(row, "NRLANCTONF") +
+                                             "|" + FieldText(row, "CDEMPRESA"));
 }
 
 void PayableRules::mnuContRatePagaClick() {

@@ -59,7 +59,8 @@ struct PayableRules::Schedule {
 // installments the clerk has are not touched for an answer nobody can read.
 PayableRules::Schedule PayableRules::ReadSchedule(const Variant& answer) const {
     const auto refuse = [](const std::string& what) {
-        throw net::AnswerError("CriaVencimentos: o servidor respondeu fora do formato esperado (" + what + ").");
+        throw net::AnswerError("CriaVencimentos: o servidor respondeu fora do formato esperado (" + what +
+                               ").");
     };
     if (!answer.IsArray()) refuse("esperava as parcelas e recebeu " + answer.AsString());
     const VariantArray& rows = answer.AsArray();
@@ -147,22 +148,23 @@ void PayableRules::GravaVencimento() {
     const std::string integration = FieldText(header, "CDINTEGRACAO");
     if (!integration.empty() && integration.rfind("E-", 0) != 0) return;
 
-    const long long owed = std::max(0LL, Cents(Number(header, "VRNOTAFISC")) -
-                                             Cents(form_.Taxes().TotalImpoRetido()) - Cents(TotalBrutoVenc()));
+    const long long owed =
+        std::max(0LL, Cents(Number(header, "VRNOTAFISC")) - Cents(form_.Taxes().TotalImpoRetido()) -
+                          Cents(TotalBrutoVenc()));
     if (owed <= 0) return;
 
     const auto key = [](const DataSet& ds) {
-        return FieldText(ds, "CDFILDEST") + "||" + FieldText(ds, "CDFILLANC") + "||" + FieldText(ds, "NRAUTOFORN");
+        return FieldText(ds, "CDFILDEST") + "||" + FieldText(ds, "CDFILLANC") + "||" +
+               FieldText(ds, "NRAUTOFORN");
     };
     net::CriaVencimentosArgs args;
     Variant answer;
     CallOptions options;
     options.checkResult = false;
     server_.Sequence({&server_.netLancNFEntrada}, options, [&] {
-        data_.cdsContAF.SetData(server_.CallIn(server_.netLancNFEntrada, net::kGetContAF,
-                                               net::CallArgs()
-                                                   .Str(FieldText(header, "CDFILIAL"))
-                                                   .Str(FieldText(header, "NRLANCTONF"))));
+        data_.cdsContAF.SetData(server_.CallIn(
+            server_.netLancNFEntrada, net::kGetContAF,
+            net::CallArgs().Str(FieldText(header, "CDFILIAL")).Str(FieldText(header, "NRLANCTONF"))));
         args = net::CriaVencimentosArgs{};
         if ((state.boImportaAF || state.boVencAF) && SingleAuthorization()) {
             args.kind = "A";
@@ -176,6 +178,8 @@ void PayableRules::GravaVencimento() {
             args.kind = "E";
             args.key = FieldText(header, "CDFORNECED");
         }
+        // No supplier yet: no terms to split by.
+        if (args.key.empty()) return;
         args.amount = static_cast<double>(owed) / 100;
         args.issueDate = header.FieldByName("DTEMISSAO").AsDateTime();
         args.entryDate = header.FieldByName("DTENTRSAID").AsDateTime();
@@ -183,6 +187,7 @@ void PayableRules::GravaVencimento() {
         answer = server_.CallIn(server_.netLancNFEntrada, net::CriaVencimentosArgs::kMethod,
                                 net::ToCallArgs(args), false);
     });
+    if (answer.IsUnassigned()) return;
     net::CheckResultServ(answer);
     if (!answer.IsArray() && answer.AsString() == net::kNoPaymentForm) {
         support::MensErro(form_.msgPadrao2, "FormaPgto_AF_N_Def", true);

@@ -11,7 +11,7 @@
 namespace dfe {
 class Field;
 class Variant;
-}
+} // namespace dfe
 
 namespace dfe::dfe11000 {
 
@@ -56,6 +56,7 @@ private:
     void CheckDays(bool refuseNegative);
     void CheckDueDate();
     bool SingleAuthorization();
+
 public:
     // The schedule the server answered, checked whole before anything changes; empty when there is none.
     struct Schedule;

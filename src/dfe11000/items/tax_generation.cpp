@@ -26,18 +26,12 @@ constexpr Correspondence kAuthorizationColumns[] = {
 
 // What the server computes besides.
 constexpr Correspondence kServerColumns[] = {
-    {"VRCONTIMPOIT", "VRCONTIMPOIT"},
-    {"VRBCALCIMPOIT", "VRBCALCIMPOIT"},
-    {"VRPDEDIMPOIT", "VRPDEDIMPOIT"},
-    {"VRREDBCIMPOIT", "VRREDBCIMPOIT"},
-    {"IDTRIMPSTII", "IDTRIMPSTTI"},
-    {"CDSITUTRIBIT", "CDSTRIBIMPOIT"},
-    {"CDFISCOPERIT", "CDFOPERIMPOIT"},
-    {"CDSUFXCFOPIT", "CDSCFOPIMPOIT"},
-    {"CDSITUTRIBITNFE", "CDSTRIBITNFE"},
-    {"IDMODBCITNFE", "IDMODBCITEMNFE"},
-    {"IDMODBCSTITNFE", "IDMODBCSTITENFE"},
-    {"CDTPCREDPICOITE", "CDTPCREDPICOITE"},
+    {"VRCONTIMPOIT", "VRCONTIMPOIT"},      {"VRBCALCIMPOIT", "VRBCALCIMPOIT"},
+    {"VRPDEDIMPOIT", "VRPDEDIMPOIT"},      {"VRREDBCIMPOIT", "VRREDBCIMPOIT"},
+    {"IDTRIMPSTII", "IDTRIMPSTTI"},        {"CDSITUTRIBIT", "CDSTRIBIMPOIT"},
+    {"CDFISCOPERIT", "CDFOPERIMPOIT"},     {"CDSUFXCFOPIT", "CDSCFOPIMPOIT"},
+    {"CDSITUTRIBITNFE", "CDSTRIBITNFE"},   {"IDMODBCITNFE", "IDMODBCITEMNFE"},
+    {"IDMODBCSTITNFE", "IDMODBCSTITENFE"}, {"CDTPCREDPICOITE", "CDTPCREDPICOITE"},
     {"CDNATUBCALPCIT", "CDNATUBCALPCIT"},
 };
 
@@ -129,7 +123,8 @@ void TaxRules::InsertMissing(const std::string& sequence, bool full, bool skipIn
         if (fiscal.empty()) fiscal = "1";
         taxes.FieldByName("CDFISCIMPOIT").SetAsString(fiscal);
         const bool hidden = hideCredited && (fiscal == "2" || fiscal == "3");
-        taxes.FieldByName("VRIMPOSVISUIT").SetValue(hidden ? Variant(0.0) : answer.FieldByName("VRIMPOSIT").Value());
+        taxes.FieldByName("VRIMPOSVISUIT")
+            .SetValue(hidden ? Variant(0.0) : answer.FieldByName("VRIMPOSIT").Value());
         taxes.Post();
     }
 }

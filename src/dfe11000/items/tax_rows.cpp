@@ -39,6 +39,12 @@ double Number(const DataSet& ds, std::string_view name) {
     return field && !field->IsNull() ? field->AsFloat() : 0.0;
 }
 
+// The marks column: warnings, then errors.
+void Concatenate(DataSet& ds, const char* warnings, const char* errors) {
+    ds.FieldByName("IDIMAGEM")
+        .SetAsString(ds.FieldByName(warnings).AsString() + ds.FieldByName(errors).AsString());
+}
+
 void ZeroWhenNull(DataSet& ds, std::string_view name) {
     Field& field = ds.FieldByName(name);
     if (field.IsNull()) field.SetAsFloat(0);
@@ -56,9 +62,7 @@ void TaxRules::Wire() {
     taxes.OnFilterRecord = [this](DataSet&) { return cdsTrabItProImposFilterRecord(); };
     taxes.OnNewRecord = [this](DataSet&) { cdsTrabItProImposNewRecord(); };
     taxes.BeforePost = [this](DataSet&) { cdsTrabItProImposBeforePost(); };
-    taxes.OnCalcFields = [](DataSet& ds) {
-        ds.FieldByName("IDIMAGEM").SetAsString(FieldText(ds, "IDAVISIMPOIT") + FieldText(ds, "IDERRIMPOIT"));
-    };
+    taxes.OnCalcFields = [](DataSet& ds) { Concatenate(ds, "IDAVISIMPOIT", "IDERRIMPOIT"); };
     for (const char* name : {"VRIMPOSIT", "VRIMPOSVISUIT", "VRADICFECP"})
         RoundTypedNumber(taxes.FieldByName(name), kMoneyDigits);
 
@@ -66,9 +70,7 @@ void TaxRules::Wire() {
     totals.OnNewRecord = [this](DataSet&) { cdsTrabImposNFTotNewRecord(); };
     totals.BeforePost = [this](DataSet&) { cdsTrabImposNFTotBeforePost(); };
     totals.AfterPost = [this](DataSet&) { cdsTrabImposNFTotAfterPost(); };
-    totals.OnCalcFields = [](DataSet& ds) {
-        ds.FieldByName("IDIMAGEM").SetAsString(FieldText(ds, "IDAVISOSTOT") + FieldText(ds, "IDERROSTOT"));
-    };
+    totals.OnCalcFields = [](DataSet& ds) { Concatenate(ds, "IDAVISOSTOT", "IDERROSTOT"); };
     RoundTypedNumber(totals.FieldByName("VRIMPOSTOT"), kMoneyDigits);
 
     DBGrid& itemGrid = *ui_.dbgItemProImpos;
@@ -90,8 +92,10 @@ void TaxRules::Wire() {
 
 // ---- Item tax rows
 
+// The row being judged is read aside: it is not in the view yet, so it is read by its field.
 bool TaxRules::cdsTrabItProImposFilterRecord() {
-    return FieldText(data_.cdsTrabItProImpos, "NRSEQIMPOIT") == FieldText(data_.cdsItemProduto, "NRSEQITPROD");
+    return data_.cdsTrabItProImpos.FieldByName("NRSEQIMPOIT").AsString() ==
+           FieldText(data_.cdsItemProduto, "NRSEQITPROD");
 }
 
 void TaxRules::cdsTrabItProImposNewRecord() {
@@ -112,7 +116,8 @@ void TaxRules::cdsTrabItProImposNewRecord() {
     taxes.FieldByName("NRSEQIMPOIT").SetAsString(FieldText(data_.cdsItemProduto, "NRSEQITPROD"));
     taxes.FieldByName("CDPRODUTO").SetAsString(FieldText(data_.cdsItemProduto, "CDPRODUTO"));
     taxes.FieldByName("NRSEQITPRO").SetAsString("1");
-    for (const char* name : {"VRCONTIMPOIT", "VRREDBCIMPOIT", "VR1REDBCIMPOIT", "VRBCALCIMPOIT", "VRPDEDIMPOIT"})
+    for (const char* name :
+         {"VRCONTIMPOIT", "VRREDBCIMPOIT", "VR1REDBCIMPOIT", "VRBCALCIMPOIT", "VRPDEDIMPOIT"})
         taxes.FieldByName(name).SetAsFloat(0);
     if (GridColumn* origin = ui_.dbgItemProduto->FindColumn("QTITEMORIG"))
         origin->SetVisible(form_.Header().TipoOper().IDNFRETIND == "S");
@@ -180,13 +185,16 @@ void TaxRules::cdsTrabImposNFTotBeforePost() {
 void TaxRules::cdsTrabImposNFTotAfterPost() {
     const DataSet& installments = data_.cdsContaPagar;
     const bool noInstallments = !installments.Active() || installments.IsEmpty();
-    if (FieldText(data_.cdsTrabImposNFTot, "IDTRATIMPO") == "R" && Cli_dfe11000().boAlteraNF && noInstallments)
+    if (FieldText(data_.cdsTrabImposNFTot, "IDTRATIMPO") == "R" && Cli_dfe11000().boAlteraNF &&
+        noInstallments)
         form_.Payables().GravaVencimento();
 }
 
 // A posting loaded without document totals starts them from the current item's taxes.
 void TaxRules::dbgImposNFTotEnter() {
     if (data_.cdsImposNFTot.Active() && !data_.cdsImposNFTot.IsEmpty()) return;
+    // A total being typed (refused, the grid takes the focus back) is not rebuilt under the clerk.
+    if (InEdit(data_.cdsTrabImposNFTot)) return;
     if (!data_.cdsItemProduto.Active() || data_.cdsItemProduto.IsEmpty()) return;
     ModuleState& state = Cli_dfe11000();
     DataSet& taxes = data_.cdsTrabItProImpos;

@@ -152,11 +152,11 @@ constexpr FieldRow kTrabImposNFTot[] = {
 
 // The server's tax rows of an item (or of an authorization's items), by product and brand.
 constexpr FieldRow kImpoItemAF[] = {
-    Str("CDPRODUTO", 10),      Str("CDMARCA", 5),         Str("CDIMPOSTOIT", 2),     Str("SGIMPOSTO", 10),
-    Str("IDTRATIMPO", 1),      Str("IDPREIMPENTR", 1),    Num("VRALIQIMPOIT"),       Num("VRIMPOSIT"),
-    Num("VRCONTIMPOIT"),       Num("VRBCALCIMPOIT"),      Num("VRPDEDIMPOIT"),       Num("VRREDBCIMPOIT"),
-    Str("CDFISCIMPOIT", 1),    Str("IDTRIMPSTII", 1),     Str("CDSITUTRIBIT", 3),    Str("CDFISCOPERIT", 11),
-    Str("CDSUFXCFOPIT", 3),    Str("CDSITUTRIBITNFE", 2), Str("IDMODBCITNFE", 1),    Str("IDMODBCSTITNFE", 1),
+    Str("CDPRODUTO", 10),      Str("CDMARCA", 5),         Str("CDIMPOSTOIT", 2),  Str("SGIMPOSTO", 10),
+    Str("IDTRATIMPO", 1),      Str("IDPREIMPENTR", 1),    Num("VRALIQIMPOIT"),    Num("VRIMPOSIT"),
+    Num("VRCONTIMPOIT"),       Num("VRBCALCIMPOIT"),      Num("VRPDEDIMPOIT"),    Num("VRREDBCIMPOIT"),
+    Str("CDFISCIMPOIT", 1),    Str("IDTRIMPSTII", 1),     Str("CDSITUTRIBIT", 3), Str("CDFISCOPERIT", 11),
+    Str("CDSUFXCFOPIT", 3),    Str("CDSITUTRIBITNFE", 2), Str("IDMODBCITNFE", 1), Str("IDMODBCSTITNFE", 1),
     Str("CDTPCREDPICOITE", 3), Str("CDNATUBCALPCIT", 2),  Num("VRADICALIQFECP"),
 };
 

@@ -82,8 +82,9 @@ void PostingLoader::GetContaPagar() {
 }
 
 void PostingLoader::GetContaPagarOfHeader() {
-    RunLoader("GetContaPagar", "CtPagar", data_.cdsContaPagar,
-              KeyArgs({FieldText(data_.cdsNotaFiscal, "CDFILIAL"), FieldText(data_.cdsNotaFiscal, "NRLANCTONF")}));
+    RunLoader(
+        "GetContaPagar", "CtPagar", data_.cdsContaPagar,
+        KeyArgs({FieldText(data_.cdsNotaFiscal, "CDFILIAL"), FieldText(data_.cdsNotaFiscal, "NRLANCTONF")}));
 }
 
 void PostingLoader::GetDadosAdic() {
