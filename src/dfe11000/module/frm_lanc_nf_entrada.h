@@ -5,6 +5,7 @@
 // A rule reaches what it works on through the form (ModulePart), and another subsystem's rules through
 // that subsystem's public interface.
 
+#include "dfe11000/closing/closing_flags.h"
 #include "dfe11000/module/module_lookups.h"
 #include "dfe11000/module/module_state.h"
 #include "dfe11000/module/posting_controls.h"
@@ -60,6 +61,8 @@ public:
     std::unique_ptr<TdtmRotiFiscal> dtmRotiFiscal;
     // The form's second message table.
     support::TMessages msgPadrao2;
+    // What a closing run, its error list and its error dialog tell each other.
+    ClosingFlags closingFlags;
 
     // ---- The rules, one object per subsystem
     ModuleParameters& Parameters() const { return *parameters_; }
