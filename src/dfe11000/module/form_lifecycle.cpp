@@ -1,6 +1,7 @@
 // The posting form's life: creation, showing, activation, closing, in the order the screen relies on.
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 
+#include "dfe11000/closing/closing_rules.h"
 #include "dfe11000/closing/release_rules.h"
 #include "dfe11000/header/access_key_rules.h"
 #include "dfe11000/header/document_rules.h"
@@ -140,7 +141,7 @@ TfrmLancNFEntrada::TfrmLancNFEntrada(Application& app)
       loader_(std::make_unique<PostingLoader>(*this)), editing_(std::make_unique<PostingEditor>(*this)),
       release_(std::make_unique<ReleaseRules>(*this)), charges_(std::make_unique<ChargeRules>(*this)),
       related_(std::make_unique<RelatedDocumentRules>(*this)), taxes_(std::make_unique<TaxRules>(*this)),
-      payables_(std::make_unique<PayableRules>(*this)) {
+      payables_(std::make_unique<PayableRules>(*this)), closing_(std::make_unique<ClosingRules>(*this)) {
     msgPadrao.AddLines(kMessages);
     msgMensagensPadroes.AddLines(kStandardMessages);
     BuildLayout();

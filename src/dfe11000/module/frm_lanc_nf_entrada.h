@@ -34,6 +34,7 @@ class ItemRules;
 class ChargeRules;
 class RelatedDocumentRules;
 class TaxRules;
+class ClosingRules;
 class PayableRules;
 class ScreenLayout;
 class BranchPanel;
@@ -77,6 +78,7 @@ public:
     RelatedDocumentRules& RelatedDocuments() const { return *related_; }
     TaxRules& Taxes() const { return *taxes_; }
     PayableRules& Payables() const { return *payables_; }
+    ClosingRules& Closing() const { return *closing_; }
     ScreenLayout& Layout() const { return *layout_; }
     BranchPanel& Branch() const { return *branch_; }
     KeyboardHook& Keys() const { return *keys_; }
@@ -122,6 +124,7 @@ private:
     std::unique_ptr<RelatedDocumentRules> related_;
     std::unique_ptr<TaxRules> taxes_;
     std::unique_ptr<PayableRules> payables_;
+    std::unique_ptr<ClosingRules> closing_;
 };
 
 } // namespace dfe::dfe11000

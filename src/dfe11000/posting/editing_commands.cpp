@@ -1,4 +1,5 @@
 // The four editing commands of a posting: include, change, confirm and cancel.
+#include "dfe11000/closing/closing_rules.h"
 #include "dfe11000/closing/release_rules.h"
 #include "dfe11000/header/access_key_rules.h"
 #include "dfe11000/header/document_rules.h"
@@ -238,7 +239,7 @@ void PostingEditor::Confirm() {
     // Replication is offered only for a posting that was closed, with the number the server gave it.
     const bool offerReplication =
         !ui_.sbtReplicDoc->Down() && FieldText(data_.cdsParamDFE, "IDAVNFNREPEN") == "S";
-    if (!FechaNotaFiscal(form_, "0")) return;
+    if (!form_.Closing().FechaNotaFiscal("0")) return;
     if (offerReplication &&
         support::ShowMsg(form_.msgPadrao, "NF_NRepli", DialogType::Confirmation, mb::YesNo) == mr::Yes)
         CriaReplicacao(form_);
