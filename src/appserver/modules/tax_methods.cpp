@@ -68,7 +68,8 @@ Variant TextOrNull(const std::string& text) {
 int64_t Scaled(const db::ResultRow& row, int column, int digits) {
     if (row.IsNull(column)) return 0;
     if (auto value = decimal::Scaled(row.Float(column), digits)) return *value;
-    throw MethodRefusal("Valor numérico fora do limite na coluna " + std::string(row.ColumnName(column)) + ".");
+    throw MethodRefusal("Valor numérico fora do limite na coluna " + std::string(row.ColumnName(column)) +
+                        ".");
 }
 std::string Text(const db::ResultRow& row, int column) {
     const auto text = row.TextOrNull(column);
@@ -103,9 +104,11 @@ Variant GetProxCodProd(MethodContext& call) {
     const db::SqlParams params = {{"P_CDFILIAL", branch}};
     if (db.Query("SELECT CDFILIAL FROM FILIAL WHERE CDFILIAL = :P_CDFILIAL", params).rows.empty())
         throw MethodRefusal("A filial " + branch + " não está cadastrada.");
-    if (db.Execute("UPDATE CODTRABIMPO SET NRULTCODTRAB = NRULTCODTRAB + 1 WHERE CDFILIAL = :P_CDFILIAL",
-                   params) == 0)
-        db.Execute("INSERT INTO CODTRABIMPO (CDFILIAL, NRULTCODTRAB) VALUES (:P_CDFILIAL, 1)", params);
+    // The row first, so two first calls of a branch wait on each other instead of both inserting.
+    db.Execute("INSERT INTO CODTRABIMPO (CDFILIAL, NRULTCODTRAB) VALUES (:P_CDFILIAL, 0)"
+               " ON CONFLICT (CDFILIAL) DO NOTHING",
+               params);
+    db.Execute("UPDATE CODTRABIMPO SET NRULTCODTRAB = NRULTCODTRAB + 1 WHERE CDFILIAL = :P_CDFILIAL", params);
     int64_t last = 0;
     db.ForEachRow("SELECT NRULTCODTRAB FROM CODTRABIMPO WHERE CDFILIAL = :P_CDFILIAL", params,
                   [&](const db::ResultRow& row) { last = row.Integer(0); });

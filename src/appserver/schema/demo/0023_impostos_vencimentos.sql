@@ -1,9 +1,9 @@
 -- Demo tax rules and payment terms. The company buys in São Paulo (head office 0001, Campinas 0002) from
 -- São Paulo, Paraná and Rio de Janeiro, and from Bahia (Cacau Sul da Bahia, added here, which has no payment
 -- form): 18% inside São Paulo, 12% from every other state (7% is only for goods leaving the South and
--- Southeast for the other regions), 4% for imported goods; the poverty fund on beer; IPI on packaging, drinks and beer; ICMS-ST on soft drinks, water and beer;
--- a reduced base on flours and pasta; PIS 1.65% and COFINS 7.6% non-cumulative; IRRF, CSRF and ISS withheld
--- on services.
+-- Southeast for the other regions), 4% for imported goods; the poverty fund on beer; IPI on packaging,
+-- drinks and beer; ICMS-ST on soft drinks, water and beer; a reduced base on flours and pasta; PIS 1.65% and
+-- COFINS 7.6% non-cumulative; IRRF, CSRF and ISS withheld on services.
 
 UPDATE IMPOSTO SET IDTRATIMPO = 'C';
 INSERT INTO IMPOSTO (CDIMPOSTO, SGIMPOSTO, NMIMPOSTO, IDDESCRFONTE, IDTRATIMPO) VALUES ('07', 'IRRF', 'Imposto de Renda Retido na Fonte', 'R', 'R');
