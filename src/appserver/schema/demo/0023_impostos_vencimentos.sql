@@ -19,11 +19,6 @@ INSERT INTO ICMSESTADO (SGESTADO, VRALIQINTERNA, VRALIQFCP, IDSULSUDESTE) VALUES
 ('RO', 19.5, 0, 'N'), ('RR', 20, 0, 'N'), ('RS', 17, 0, 'S'), ('SC', 17, 0, 'S'), ('SE', 19, 0, 'N'),
 ('SP', 18, 0, 'S'), ('TO', 20, 0, 'N');
 
--- Purchases for use and consumption get their own operation type.
-INSERT INTO TIPOOPERAC (CDTIPOOPER, NMTIPOOPER, IDENTRSAIDOP, IDUTILOPER, IDORIGDESTOP, IDGERAVENC, IDUTILVENC, IDUTILEMISNF, IDEXIGEAF,
-    IDOPERDEVONF, IDATUESTTPOP, IDTIPOOPERELE)
-VALUES ('23', 'Compra para uso e consumo', 'E', 'S', 'F', 'S', 'S', 'N', 'N', 'N', 'N', 'S');
-
 INSERT INTO TPOPERFISC (CDTIPOOPER, CDCFOPBASE, CDCFOPBASEST, CDSUFXCFOP, IDUSOCONSUMO, IDSERVICO) VALUES
 ('01', '102', '403', '001', 'N', 'N'),
 ('03', '102', '403', '002', 'N', 'N'),
@@ -34,8 +29,7 @@ INSERT INTO TPOPERFISC (CDTIPOOPER, CDCFOPBASE, CDCFOPBASEST, CDSUFXCFOP, IDUSOC
 ('16', '102', '403', '001', 'N', 'N'),
 ('17', '102', NULL, '001', 'N', 'N'),
 ('19', '933', NULL, '001', 'N', 'S'),
-('20', '118', NULL, '001', 'N', 'N'),
-('23', '556', '407', '001', 'S', 'N');
+('20', '118', NULL, '001', 'N', 'N');
 
 -- The head office's and Campinas' own ICMS groups, the federal group, and the taxes each branch bears.
 INSERT INTO GRUPOIMPFILI (CDFILIAL, CDIMPOSTO, CDGRUPOFISC) VALUES ('0001', '06', 'SP1');
@@ -113,6 +107,5 @@ INSERT INTO TIPOCTPAGAR (CDTPCTPAGAR, DSTPCTPAGAR, CDCLASSFINA) VALUES ('000005'
 
 INSERT INTO TPOPERCFOP (IDENTRSAIDOP, CDTIPOOPER, CDFISCOPER, IDCOMPOEVENC) VALUES
 ('E', '01', '1102', 'S'), ('E', '01', '2102', 'S'), ('E', '01', '3102', 'S'), ('E', '01', '1403', 'S'), ('E', '01', '2403', 'S'),
-('E', '23', '1556', 'S'), ('E', '23', '2556', 'S'), ('E', '23', '1407', 'S'), ('E', '23', '2407', 'S'),
 ('E', '15', '1910', 'N'), ('E', '15', '2910', 'N'),
 ('E', '19', '1933', 'S'), ('E', '19', '2933', 'S');
