@@ -1,9 +1,9 @@
 -- Demo tax rules and payment terms. The company buys in São Paulo (head office 0001, Campinas 0002) from
 -- São Paulo, Paraná and Rio de Janeiro, and from Bahia (Cacau Sul da Bahia, added here, which has no payment
 -- form): 18% inside São Paulo, 12% from every other state (7% is only for goods leaving the South and
--- Southeast for the other regions), 4% for imported goods; the poverty fund on beer; IPI on packaging,
--- drinks and beer; ICMS-ST on soft drinks, water and beer; a reduced base on flours and pasta; PIS 1.65% and
--- COFINS 7.6% non-cumulative; IRRF, CSRF and ISS withheld on services.
+-- Southeast for the other regions), 4% for imported goods; the poverty fund on beer; IPI on packaging, drinks and beer; ICMS-ST on soft drinks, water and beer;
+-- a reduced base on flours and pasta; PIS 1.65% and COFINS 7.6% non-cumulative; IRRF, CSRF and ISS withheld
+-- on services.
 
 UPDATE IMPOSTO SET IDTRATIMPO = 'C';
 INSERT INTO IMPOSTO (CDIMPOSTO, SGIMPOSTO, NMIMPOSTO, IDDESCRFONTE, IDTRATIMPO) VALUES ('07', 'IRRF', 'Imposto de Renda Retido na Fonte', 'R', 'R');
@@ -19,6 +19,11 @@ INSERT INTO ICMSESTADO (SGESTADO, VRALIQINTERNA, VRALIQFCP, IDSULSUDESTE) VALUES
 ('RO', 19.5, 0, 'N'), ('RR', 20, 0, 'N'), ('RS', 17, 0, 'S'), ('SC', 17, 0, 'S'), ('SE', 19, 0, 'N'),
 ('SP', 18, 0, 'S'), ('TO', 20, 0, 'N');
 
+-- Purchases for use and consumption get their own operation type.
+INSERT INTO TIPOOPERAC (CDTIPOOPER, NMTIPOOPER, IDENTRSAIDOP, IDUTILOPER, IDORIGDESTOP, IDGERAVENC, IDUTILVENC, IDUTILEMISNF, IDEXIGEAF,
+    IDOPERDEVONF, IDATUESTTPOP, IDTIPOOPERELE)
+VALUES ('23', 'Compra para uso e consumo', 'E', 'S', 'F', 'S', 'S', 'N', 'N', 'N', 'N', 'S');
+
 INSERT INTO TPOPERFISC (CDTIPOOPER, CDCFOPBASE, CDCFOPBASEST, CDSUFXCFOP, IDUSOCONSUMO, IDSERVICO) VALUES
 ('01', '102', '403', '001', 'N', 'N'),
 ('03', '102', '403', '002', 'N', 'N'),
@@ -29,7 +34,8 @@ INSERT INTO TPOPERFISC (CDTIPOOPER, CDCFOPBASE, CDCFOPBASEST, CDSUFXCFOP, IDUSOC
 ('16', '102', '403', '001', 'N', 'N'),
 ('17', '102', NULL, '001', 'N', 'N'),
 ('19', '933', NULL, '001', 'N', 'S'),
-('20', '118', NULL, '001', 'N', 'N');
+('20', '118', NULL, '001', 'N', 'N'),
+('23', '556', '407', '001', 'S', 'N');
 
 -- The head office's and Campinas' own ICMS groups, the federal group, and the taxes each branch bears.
 INSERT INTO GRUPOIMPFILI (CDFILIAL, CDIMPOSTO, CDGRUPOFISC) VALUES ('0001', '06', 'SP1');
@@ -107,5 +113,6 @@ INSERT INTO TIPOCTPAGAR (CDTPCTPAGAR, DSTPCTPAGAR, CDCLASSFINA) VALUES ('000005'
 
 INSERT INTO TPOPERCFOP (IDENTRSAIDOP, CDTIPOOPER, CDFISCOPER, IDCOMPOEVENC) VALUES
 ('E', '01', '1102', 'S'), ('E', '01', '2102', 'S'), ('E', '01', '3102', 'S'), ('E', '01', '1403', 'S'), ('E', '01', '2403', 'S'),
+('E', '23', '1556', 'S'), ('E', '23', '2556', 'S'), ('E', '23', '1407', 'S'), ('E', '23', '2407', 'S'),
 ('E', '15', '1910', 'N'), ('E', '15', '2910', 'N'),
 ('E', '19', '1933', 'S'), ('E', '19', '2933', 'S');
