@@ -57,7 +57,11 @@ void FormView::WatchPopups() {
             auto a = alive.lock();
             if (!a || !*a || property != prop::kPopup) return;
             auto& popupMenu = static_cast<PopupMenu&>(menu);
-            ShowPopupMenu(*this, popupMenu, QPoint(popupMenu.PopupX(), popupMenu.PopupY()));
+            QPoint at(popupMenu.PopupX(), popupMenu.PopupY());
+            if (const Control* anchor = popupMenu.PopupAnchor()) {
+                if (ControlView* view = ViewOf(*anchor)) at = view->Widget()->mapToGlobal(at);
+            }
+            ShowPopupMenu(*this, popupMenu, at);
         });
         popups_.emplace_back(popup, id);
     }

@@ -11,7 +11,8 @@
 
 namespace dfe::dfe11000::testing {
 
-using Values = std::map<std::string, std::string>;
+// Cell texts by field, as the clerk types them.
+using CellTexts = std::map<std::string, std::string>;
 
 class ItemTest : public HeaderTest {
 protected:
@@ -37,13 +38,13 @@ protected:
     DataSet& Items() { return form->data.cdsItemProduto; }
 
     // A new row typed as the clerk types it: numbers through the cell's text.
-    std::string NewItem(const Values& values) {
+    std::string NewItem(const CellTexts& values) {
         return Run([&] {
             Items().Append();
             Fill(values);
         });
     }
-    void Fill(const Values& values) {
+    void Fill(const CellTexts& values) {
         for (const auto& [field, text] : values)
             Items().FieldByName(field).SetText(text);
     }
@@ -65,7 +66,7 @@ protected:
         params.Post();
     }
 
-    static Values Milk() {
+    static CellTexts Milk() {
         return {{"CDARVPROD", "1.01.001"},
                 {"CDSITUTRIBPR", "000"},
                 {"CDFISOPEITEM", "1102"},

@@ -11,7 +11,7 @@
 namespace dfe::dfe11000 {
 namespace {
 
-using testing::Values;
+using testing::CellTexts;
 
 class ItemGridTest : public testing::ItemTest {
 protected:
@@ -100,7 +100,7 @@ TEST_F(ItemGridTest, EachColumnLeftRefusesWhatItCannotTakeWithItsMessage) {
     struct Case {
         const char* what;
         const char* column; // the column left
-        Values changed;     // over a row of milk; "" clears
+        CellTexts changed;  // over a row of milk; "" clears
         const char* code;
         const char* selectedAfter; // empty: the column left
         const char* adjustment = "N";

@@ -64,9 +64,9 @@ TEST_F(OperationTypeRules, TheLookupOffersTheTypesOfTheBranchAndCarriesTheAFRequ
     };
     // The head office does not block by AF: every entry type in use, none needing an AF.
     const auto head = offered("0001");
-    EXPECT_EQ(head.size(), 19u);
-    for (const char* code :
-         {"01", "03", "04", "05", "07", "08", "09", "10", "11", "12", "13", "14", "15", "16", "17", "22"})
+    EXPECT_EQ(head.size(), 20u);
+    for (const char* code : {"01", "03", "04", "05", "07", "08", "09", "10", "11", "12", "13", "14", "15",
+                             "16", "17", "22", "23"})
         EXPECT_EQ(head.count(code), 1u) << code;
     for (const char* code : {"18", "51", "54"})
         EXPECT_EQ(head.count(code), 0u) << code;

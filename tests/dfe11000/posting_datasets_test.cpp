@@ -28,7 +28,8 @@ protected:
             {&f.data.cdsErrosVisual, 3},   {&f.data.cdsItemProduto, 56},    {&f.data.cdsTrabItProImpos, 33},
             {&f.data.cdsItemProImpos, 31}, {&f.data.cdsTrabImposNFTot, 11}, {&f.data.cdsImposNFTot, 11},
             {&f.data.cdsItensNFOrig, 2},   {&f.data.cdsItemNFOrigem, 16},   {&f.data.cdsNFOrigem, 11},
-            {&f.data.cdsItemNF, 10},       {&f.data.cdsNFRelacAF, 12}};
+            {&f.data.cdsItemNF, 10},       {&f.data.cdsNFRelacAF, 12},      {&f.data.cdsImpoItemAF, 23},
+            {&f.data.cdsImpoNFAF, 11},     {&f.data.cdsContAF, 3}};
     }
 
     // One row with a value of each field's type.
@@ -108,6 +109,7 @@ TEST_F(PostingDataSets, MasksCaptionsAndFormatsAsTheClerkSeesThem) {
 TEST_F(PostingDataSets, APacketWithEveryFieldLoadsAndOneMissingAFieldIsRefused) {
     for (const Declared& d : AllDeclared()) {
         DataSet& ds = *d.dataSet;
+        ds.SetFiltered(false); // the item taxes are filtered to the current item
         ds.SetData(FullPacket(ds, "FIRST-VALUE-FIRST-VALUE"));
         ASSERT_EQ(ds.RecordCount(), 1) << ds.Name();
         const std::string first = ds.FieldAt(0).AsString();

@@ -3,6 +3,7 @@
 #include "dfe11000/header/header_rules.h"
 #include "dfe11000/header/service_place.h"
 #include "dfe11000/header/transport_rules.h"
+#include "dfe11000/items/taxes.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
 #include "dfe11000/module/pending.h"
@@ -117,7 +118,7 @@ void TransportRules::RegenerateItemTaxes() {
         const bool before = altering;
         for (items.First(); !items.Eof(); items.Next()) {
             FlagDuring generating(altering, true, before);
-            CriaImpostos(form_);
+            form_.Taxes().CriaImpostos();
         }
     } catch (const ScriptFailure&) {
         throw;

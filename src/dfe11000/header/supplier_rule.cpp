@@ -5,6 +5,7 @@
 #include "dfe11000/header/header_rules.h"
 #include "dfe11000/header/participant_rules.h"
 #include "dfe11000/items/charges.h"
+#include "dfe11000/items/payables.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
 #include "dfe11000/module/pending.h"
@@ -273,7 +274,7 @@ void ParticipantRules::AskInstallments() {
         while (!installments.IsEmpty())
             installments.Delete();
     }
-    GravaVencimento(form_);
+    form_.Payables().GravaVencimento();
 }
 
 // A supplier that works with EDI integration sends its invoices electronically: typing one is refused.

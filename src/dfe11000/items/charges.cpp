@@ -45,9 +45,8 @@ void ChargeRules::Wire() {
     RoundTypedNumber(charges.FieldByName("VRITEMENCA"), kMoneyDigits);
     ui_.dbgItemEncargo->OnColExit = [this](Component&) { dbgItemEncargoColExit(false); };
     ui_.dbgItemEncargo->OnExit = [this](Component&) { dbgItemEncargoColExit(true); };
-    // The tax grids add their own rules after this common start when their rules are built.
-    for (DBGrid* grid : {ui_.dbgItemEncargo, ui_.dbgItemProImpos, ui_.dbgImposNFTot})
-        grid->OnEnter = [this, grid](Component&) { dbgItemEncargoEnter(*grid); };
+    // The tax grids run this common start before their own (TaxRules).
+    ui_.dbgItemEncargo->OnEnter = [this](Component&) { dbgItemEncargoEnter(*ui_.dbgItemEncargo); };
 
     DataSet& texts = data_.cdsDadosAdic;
     texts.BeforeInsert = [this](DataSet&) { cdsDadosAdicBeforeInsert(); };

@@ -2,6 +2,7 @@
 // the same command on a marked item restores it. Elsewhere a delete removes the row.
 #include "dfe11000/header/header_rules.h"
 #include "dfe11000/items/item_rules.h"
+#include "dfe11000/items/taxes.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
 #include "dfe11000/module/pending.h"
@@ -138,7 +139,7 @@ void ItemRules::RestoreDeleted() {
     // Its taxes went with the mark; the post generates them only while the posting's taxes are being
     // changed, so the restored row asks for them itself.
     if (!Cli_dfe11000().boAlteraNF && !OneOf(form_.Header().CurrentType(), {"05", "07", "09", "10", "14"}))
-        CriaImpostos(form_);
+        form_.Taxes().CriaImpostos();
 }
 
 void ItemRules::cdsItemProdutoBeforeDelete() {

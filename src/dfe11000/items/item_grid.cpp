@@ -3,6 +3,7 @@
 #include "dfe11000/header/header_rules.h"
 #include "dfe11000/header/origin_rules.h"
 #include "dfe11000/items/item_rules.h"
+#include "dfe11000/items/payables.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
 #include "dfe11000/module/pending.h"
@@ -178,7 +179,7 @@ void ItemRules::GridEnter(DBGrid& grid) {
     }
     if (InEdit(header) && &grid == ui_.dbgContaPagar && data_.cdsContaPagar.Active() &&
         data_.cdsContaPagar.IsEmpty())
-        GravaVencimento(form_);
+        form_.Payables().GravaVencimento();
 
     if (&grid != ui_.dbgItemProduto) {
         if (grid.ColumnCount() > 0) grid.SetSelectedIndex(0);

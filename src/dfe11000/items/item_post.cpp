@@ -3,6 +3,7 @@
 #include "dfe11000/header/header_rules.h"
 #include "dfe11000/header/origin_rules.h"
 #include "dfe11000/items/item_rules.h"
+#include "dfe11000/items/taxes.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
 #include "dfe11000/module/pending.h"
@@ -418,9 +419,9 @@ void ItemRules::cdsItemProdutoAfterPost() {
         if (generates) {
             const bool fromAf = state.boImportaAF && !state.boNFImpNFe;
             if (fromAf && !(state.boAlteraNF && FieldText(data_.cdsParamGeral, "IDPERMRELPRAFNF") == "S")) {
-                CriaImpostosServ(form_);
+                form_.Taxes().CriaImpostosServ();
             } else {
-                CriaImpostos(form_);
+                form_.Taxes().CriaImpostos();
             }
             if (state.boAlteraNF && data_.cdsTrabItProImpos.Active()) {
                 data_.cdsTrabItProImpos.First();

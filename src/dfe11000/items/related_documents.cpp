@@ -1,5 +1,6 @@
 // The related documents of a posting and the lots of an imported invoice's items.
 #include "dfe11000/items/related_documents.h"
+#include "dfe11000/items/detail_deletion.h"
 
 #include "dfe11000/header/header_rules.h"
 #include "dfe11000/items/item_rules.h"
@@ -164,14 +165,7 @@ void RelatedDocumentRules::cdsItemNotaFiscAfterCancel() {
 void RelatedDocumentRules::cdsItemNotaFiscBeforeDelete() {
     if (form_.ActiveControl() != ui_.dbgItemNotaFisc) return;
     if (!Cli_dfe11000().boInsert) ThrowAbort();
-    std::string question = form_.msgPadrao.Msg("Excl_Items");
-    if (const size_t at = question.find("%s"); at != std::string::npos)
-        question.replace(at, 2, form_.msgPadrao.Msg("cdsItemNotaFisc"));
-    const int answer = support::CurrentDialogs().ShowMessage(
-        MessageRequest{"Excl_Items", question, DialogType::Confirmation, mb::YesNo, {}});
-    if (answer != mr::Yes) ThrowAbort();
-    DataSet& header = data_.cdsNotaFiscal;
-    if (header.Active() && header.State() == DataSetState::Browse && !header.IsEmpty()) header.Edit();
+    ConfirmDetailDeletion(form_, data_.cdsItemNotaFisc);
 }
 
 // ---- Choosing in the search

@@ -10,7 +10,9 @@
 #include "dfe11000/header/transport_rules.h"
 #include "dfe11000/items/charges.h"
 #include "dfe11000/items/item_rules.h"
+#include "dfe11000/items/payables.h"
 #include "dfe11000/items/related_documents.h"
+#include "dfe11000/items/taxes.h"
 #include "dfe11000/module/branch_panel.h"
 #include "dfe11000/module/keyboard_hook.h"
 #include "dfe11000/module/module_helpers.h"
@@ -137,7 +139,8 @@ TfrmLancNFEntrada::TfrmLancNFEntrada(Application& app)
       keys_(std::make_unique<KeyboardHook>(*this)), list_(std::make_unique<PostingList>(*this)),
       loader_(std::make_unique<PostingLoader>(*this)), editing_(std::make_unique<PostingEditor>(*this)),
       release_(std::make_unique<ReleaseRules>(*this)), charges_(std::make_unique<ChargeRules>(*this)),
-      related_(std::make_unique<RelatedDocumentRules>(*this)) {
+      related_(std::make_unique<RelatedDocumentRules>(*this)), taxes_(std::make_unique<TaxRules>(*this)),
+      payables_(std::make_unique<PayableRules>(*this)) {
     msgPadrao.AddLines(kMessages);
     msgMensagensPadroes.AddLines(kStandardMessages);
     BuildLayout();

@@ -11,7 +11,9 @@
 #include "dfe11000/items/charges.h"
 #include "dfe11000/items/item_layout.h"
 #include "dfe11000/items/item_rules.h"
+#include "dfe11000/items/payables.h"
 #include "dfe11000/items/related_documents.h"
+#include "dfe11000/items/taxes.h"
 #include "dfe11000/module/branch_panel.h"
 #include "dfe11000/module/frame_layout.h"
 #include "dfe11000/module/keyboard_hook.h"
@@ -65,6 +67,8 @@ void TfrmLancNFEntrada::WireEvents() {
     Items().Wire();
     Charges().Wire();
     RelatedDocuments().Wire();
+    Taxes().Wire();
+    Payables().Wire();
     Branch().Wire();
     List().Wire();
     Loader().Wire();

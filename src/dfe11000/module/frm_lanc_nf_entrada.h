@@ -32,6 +32,8 @@ class TransportRules;
 class ItemRules;
 class ChargeRules;
 class RelatedDocumentRules;
+class TaxRules;
+class PayableRules;
 class ScreenLayout;
 class BranchPanel;
 class KeyboardHook;
@@ -70,6 +72,8 @@ public:
     ItemRules& Items() const { return *items_; }
     ChargeRules& Charges() const { return *charges_; }
     RelatedDocumentRules& RelatedDocuments() const { return *related_; }
+    TaxRules& Taxes() const { return *taxes_; }
+    PayableRules& Payables() const { return *payables_; }
     ScreenLayout& Layout() const { return *layout_; }
     BranchPanel& Branch() const { return *branch_; }
     KeyboardHook& Keys() const { return *keys_; }
@@ -113,6 +117,8 @@ private:
     std::unique_ptr<ReleaseRules> release_;
     std::unique_ptr<ChargeRules> charges_;
     std::unique_ptr<RelatedDocumentRules> related_;
+    std::unique_ptr<TaxRules> taxes_;
+    std::unique_ptr<PayableRules> payables_;
 };
 
 } // namespace dfe::dfe11000

@@ -40,18 +40,6 @@ void CriaReplicacao(TfrmLancNFEntrada& /*form*/) {
     NotAvailableYet("Replicação de documentos");
 }
 
-void GravaVencimento(TfrmLancNFEntrada& /*form*/) {
-    NotAvailableYet("Geração dos vencimentos");
-}
-
-void CriaImpostos(TfrmLancNFEntrada& /*form*/) {
-    Tell("Geração dos impostos do item");
-}
-
-void CriaImpostosServ(TfrmLancNFEntrada& /*form*/) {
-    Tell("Geração dos impostos do item pela autorização de fornecimento");
-}
-
 void CriaProdNFAF(TfrmLancNFEntrada& /*form*/) {
     Tell("Relação de produtos da autorização de fornecimento");
 }

@@ -139,7 +139,7 @@ constexpr FieldRow kItemProImpos[] = {
 constexpr FieldRow kTrabImposNFTot[] = {
     Str("SGIMPOSTO", 10, "Descrição"),
     Num("VRIMPOSTOT", "Valor", "###0.00"),
-    Calculated(Str("IDIMAGEM", 5, "OK")),
+    Calculated(Str("IDIMAGEM", 10, "OK")),
     Str("CDFILIMPTOT", 4),
     Str("NRLANCIMPTOT", 10),
     Str("CDIMPOSTOT", 2),
@@ -149,6 +149,18 @@ constexpr FieldRow kTrabImposNFTot[] = {
     Num("VRBCALIMPTOT"),
     Str("IDPRODNOTA", 1),
 };
+
+// The server's tax rows of an item (or of an authorization's items), by product and brand.
+constexpr FieldRow kImpoItemAF[] = {
+    Str("CDPRODUTO", 10),      Str("CDMARCA", 5),         Str("CDIMPOSTOIT", 2),  Str("SGIMPOSTO", 10),
+    Str("IDTRATIMPO", 1),      Str("IDPREIMPENTR", 1),    Num("VRALIQIMPOIT"),    Num("VRIMPOSIT"),
+    Num("VRCONTIMPOIT"),       Num("VRBCALCIMPOIT"),      Num("VRPDEDIMPOIT"),    Num("VRREDBCIMPOIT"),
+    Str("CDFISCIMPOIT", 1),    Str("IDTRIMPSTII", 1),     Str("CDSITUTRIBIT", 3), Str("CDFISCOPERIT", 11),
+    Str("CDSUFXCFOPIT", 3),    Str("CDSITUTRIBITNFE", 2), Str("IDMODBCITNFE", 1), Str("IDMODBCSTITNFE", 1),
+    Str("CDTPCREDPICOITE", 3), Str("CDNATUBCALPCIT", 2),  Num("VRADICALIQFECP"),
+};
+
+constexpr FieldRow kContAF[] = {Str("CDFILDEST", 4), Str("CDFILLANC", 4), Str("NRAUTOFORN", 10)};
 
 constexpr FieldRow kImposNFTot[] = {
     Str("CDFILIAL", 4),   Str("NRLANCTONF", 10),  Str("CDIMPOSTO", 2),   Num("VRTOTIMPONF"),
@@ -263,6 +275,9 @@ void PostingDataSets::DeclareItemTaxDataSets() {
     DeclareFields(cdsDevolucao, kDevolucao);
     DeclareFields(cdsItemNF, kItemNF);
     DeclareFields(cdsNFRelacAF, kNFRelacAF);
+    DeclareFields(cdsImpoItemAF, kImpoItemAF);
+    DeclareFields(cdsImpoNFAF, kTrabImposNFTot);
+    DeclareFields(cdsContAF, kContAF);
     cdsItemProduto.SetIndexFieldNames("NRSEQITPROD");
 }
 

@@ -14,12 +14,6 @@ void PostingLoader::Wire() {
     form_.pgcPadrao.OnEnter = [this](Component&) { pgcPadraoEnter(); };
     ui_.mnuFolhaDados->OnClick = [this](Component&) { mnuFolhaDadosClick(); };
     ui_.mnuFormulario->OnClick = [this](Component&) { mnuFormularioClick(); };
-    ui_.mnuVencimentos->OnClick = [this](Component&) { mnuVencimentosClick(); };
-}
-
-void PostingLoader::mnuVencimentosClick() {
-    form_.pgcPadrao.SetActivePage(ui_.tshVencimento);
-    pgcPadraoChange();
 }
 
 void PostingLoader::pgcPadraoEnter() {

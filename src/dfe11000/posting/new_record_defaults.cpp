@@ -1,5 +1,6 @@
 // What a new posting starts with.
 #include "dfe11000/header/header_rules.h"
+#include "dfe11000/items/taxes.h"
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
 #include "dfe11000/posting/editing_helpers.h"
@@ -46,6 +47,7 @@ void PostingEditor::cdsNotaFiscalNewRecord() {
         const std::string participant = FieldText(lookups_.qryTipoOperac, "IDORIGDESTOP");
         SetValue(nf, "IDORIGDESTNF", Variant(participant.empty() ? std::string("F") : participant));
     }
+    form_.Taxes().ForgetWorkCode();
     st.stlItemNF.clear();
     st.stErroFech = "N";
     st.stLimitForn = "S";

@@ -81,7 +81,11 @@ struct PostingDataSets {
     DataSet cdsEntrega{"cdsEntrega"};
     DataSet cdsItemEntrega{"cdsItemEntrega"};
     DataSet cdsTotaItem{"cdsTotaItem"};
+    // The server's answer for an item's taxes (or an authorization's): its tax rows and the document totals.
     DataSet cdsImpoItemAF{"cdsImpoItemAF"};
+    DataSet cdsImpoNFAF{"cdsImpoNFAF"};
+    // The purchase authorizations the posting relates to.
+    DataSet cdsContAF{"cdsContAF"};
     DataSet cdsItemProdutoAux{"cdsItemProdutoAux"};
     DataSet cdsErrosFech{"cdsErrosFech"};
     DataSet cdsLiberacao{"cdsLiberacao"};

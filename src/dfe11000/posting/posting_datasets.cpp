@@ -250,8 +250,8 @@ void PostingDataSets::CreateLocalDataSets() {
     cdsItemEntrega.CreateDataSet(Strings({{"CDPRODUTO", 10}, {"NRSEQUENCIA", 6}}));
     cdsTotaItem.CreateDataSet(
         {FieldDef{"CDPRODUTO", FieldType::String, 10}, FieldDef{"QTTOTAL", FieldType::Float}});
-    cdsImpoItemAF.CreateDataSet(
-        {FieldDef{"CDIMPOSTO", FieldType::String, 2}, FieldDef{"VRIMPOSTO", FieldType::Float}});
+    cdsImpoItemAF.EmptyOrCreateDataSet();
+    cdsImpoNFAF.EmptyOrCreateDataSet();
     cdsErrosFech.CreateDataSet(Strings({{"CDERRO", 10}, {"CDOBJETO", 60}, {"DSERRO", 255}}));
     cdsLiberacao.CreateDataSet(Strings({{"CDERRO", 10}, {"CDOPERADOR", 12}}));
     cdsItemProdutoAux.EmptyOrCreateDataSet();

@@ -33,7 +33,6 @@ public:
     void pgcPadraoEnter();
     void mnuFolhaDadosClick();
     void mnuFormularioClick();
-    void mnuVencimentosClick();
 
     // ---- Loading
     // The whole posting of the list row in one call. A refusal or an answer that does not fit is shown and
@@ -50,6 +49,8 @@ public:
                          const std::string& originNumber);
     void GetItemEncargo();
     void GetContaPagar();
+    // The installments of the posting in the header, whatever list row is current.
+    void GetContaPagarOfHeader();
     void GetDadosAdic();
     void GetImposNFTot();
     void GetItemProImpos();

@@ -81,6 +81,12 @@ void PostingLoader::GetContaPagar() {
     RunLoader("GetContaPagar", "CtPagar", data_.cdsContaPagar, KeyArgs(PostingKey()));
 }
 
+void PostingLoader::GetContaPagarOfHeader() {
+    RunLoader(
+        "GetContaPagar", "CtPagar", data_.cdsContaPagar,
+        KeyArgs({FieldText(data_.cdsNotaFiscal, "CDFILIAL"), FieldText(data_.cdsNotaFiscal, "NRLANCTONF")}));
+}
+
 void PostingLoader::GetDadosAdic() {
     RunLoader("GetDadosAdic", "DadosAdic", data_.cdsDadosAdic, KeyArgs(PostingKey()));
 }

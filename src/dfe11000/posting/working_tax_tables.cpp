@@ -2,6 +2,7 @@
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 #include "dfe11000/module/module_helpers.h"
 #include "dfe11000/posting/posting_loader.h"
+#include "platform/data/handler_guard.h"
 
 #include <utility>
 
@@ -57,6 +58,10 @@ template <size_t N, class Extra>
 void CopyRows(DataSet& from, DataSet& to, const Correspondence (&fields)[N], Extra extra) {
     to.CreateDataSet();
     if (!from.Active()) return;
+    // The copy is the stored posting: the rules of the clerk's rows are not its to pass.
+    const DetachedHandler noDefaults(to.OnNewRecord);
+    const DetachedHandler noChecks(to.BeforePost);
+    const DetachedHandler noReactions(to.AfterPost);
     ControlsPause quietTarget(to);
     ControlsPause quietSource(from);
     const Bookmark here = from.GetBookmark();

@@ -2,6 +2,7 @@
 
 #include "platform/ui/application.h"
 #include "platform/ui/property_names.h"
+#include "platform/ui/simple_controls.h"
 #include "platform/ui/ui_error.h"
 
 #include <algorithm>
@@ -39,6 +40,27 @@ void Form::ForgetControl(const Control& control) {
     if (activeControl_ && control.ContainsControl(*activeControl_)) activeControl_ = nullptr;
     if (redirect_ && control.ContainsControl(*redirect_)) redirect_ = nullptr;
 }
+
+namespace {
+
+// Scrolls every scroll box around the control just enough to show it whole (its top when it is taller than
+// the box), as the clerk expects of a page longer than the window.
+void ScrollInView(Control& control) {
+    int top = control.Top();
+    for (Control* c = control.Parent(); c; top += c->Top(), c = c->Parent()) {
+        auto* box = dynamic_cast<ScrollBox*>(c);
+        if (!box) continue;
+        const int position = box->VertScrollPosition();
+        const int bottom = top + control.Height();
+        if (top < position || control.Height() > box->Height()) {
+            box->SetVertScrollPosition(top);
+        } else if (bottom > position + box->Height()) {
+            box->SetVertScrollPosition(bottom - box->Height());
+        }
+    }
+}
+
+} // namespace
 
 void Form::FocusControl(Control* target) {
     if (target) {
@@ -83,6 +105,7 @@ void Form::FocusControl(Control* target) {
     for (Control* c = target; c && c != this && !(old && c->ContainsControl(*old)); c = c->Parent())
         enters.push_back(c);
     activeControl_ = target;
+    if (target) ScrollInView(*target);
     app_.NotifyFocus(*this, old, target);
     for (auto it = enters.rbegin(); it != enters.rend(); ++it) {
         (*it)->DoEnter();

@@ -105,10 +105,20 @@ MenuItem* MenuRoot::FindShortCut(int key, ShiftState shift) const {
 }
 
 void PopupMenu::Popup(int x, int y) {
+    anchor_ = nullptr;
     if (OnPopup) OnPopup(*this);
     poppedUp_ = true;
     popupX_ = x;
     popupY_ = y;
+    Changed(prop::kPopup);
+}
+
+void PopupMenu::PopupAt(const Control& anchor, int dx, int dy) {
+    if (OnPopup) OnPopup(*this);
+    anchor_ = &anchor;
+    poppedUp_ = true;
+    popupX_ = dx;
+    popupY_ = dy;
     Changed(prop::kPopup);
 }
 

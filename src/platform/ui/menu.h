@@ -78,14 +78,20 @@ public:
     std::string_view Kind() const override { return "PopupMenu"; }
     // Runs OnPopup and shows the menu at screen coordinates; headless it only records where.
     void Popup(int x, int y);
+    // The same at the anchor's top left corner moved by (dx, dy): only the renderer knows where the anchor is
+    // on the screen.
+    void PopupAt(const Control& anchor, int dx, int dy);
     bool PoppedUp() const { return poppedUp_; }
     int PopupX() const { return popupX_; }
     int PopupY() const { return popupY_; }
+    // The control the last popup was placed against, or null for screen coordinates.
+    const Control* PopupAnchor() const { return anchor_; }
 
     NotifyEvent OnPopup;
 
 private:
     bool poppedUp_ = false;
+    const Control* anchor_ = nullptr;
     int popupX_ = 0;
     int popupY_ = 0;
 };

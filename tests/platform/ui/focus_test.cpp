@@ -45,6 +45,36 @@ TEST_F(FocusTest, ShowingTheFormFocusesTheFirstControlInTabOrder) {
     EXPECT_EQ(app.ActiveForm(), &form);
 }
 
+// A scroll box 100 high over a page of 400: the focused edit is scrolled into view, the least that shows it.
+TEST(FocusScroll, TheFocusedControlIsScrolledIntoView) {
+    Application app;
+    Form& form = app.CreateForm<Form>();
+    auto& box = form.Add<ScrollBox>("scbFicha");
+    box.SetBounds(0, 0, 200, 100);
+    auto& panel = box.Add<Panel>("panFicha");
+    panel.SetBounds(0, 50, 200, 350);
+    const struct {
+        const char* name;
+        int top;
+        int height;
+        int position;
+    } cases[] = {
+        {"edtAcima", 0, 20, 0},     // in view: nothing moves
+        {"edtFundo", 300, 20, 270}, // below: its bottom at the box's bottom
+        {"edtMeio", 150, 20, 200},  // above the view: its top at the box's top
+        {"memAlto", 0, 150, 50},    // taller than the box: its top
+    };
+    for (const auto& c : cases) {
+        auto& edit = panel.Add<Edit>(c.name);
+        edit.SetBounds(0, c.top, 100, c.height);
+    }
+    form.Show();
+    for (const auto& c : cases) {
+        form.FocusControl(&form.Require<Edit>(c.name));
+        EXPECT_EQ(box.VertScrollPosition(), c.position) << c.name;
+    }
+}
+
 TEST_F(FocusTest, TabFollowsTabOrderAndWrapsShiftTabGoesBack) {
     std::vector<std::string> seen;
     for (int i = 0; i < 4; ++i) {
