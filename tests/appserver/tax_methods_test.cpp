@@ -138,15 +138,21 @@ TEST_F(TaxMethods, TotalsStayTheSumOfTheItemsWhateverTheOrderOfGeneration) {
     }
 }
 
+// A maintenance service at the head office withholds IRRF; the clerk already totals IRRF for the document.
 TEST_F(TaxMethods, DocumentLevelTotalsAreKeptAsSent) {
     totals_.rows.push_back(
         PacketRow{RowStatus::Unmodified,
                   {Variant("IRRF"), Variant(15.0), Variant("0001"), Variant("NOVOCODIGO"), Variant("07"),
                    Variant::Null(), Variant::Null(), Variant("R"), Variant(0.0), Variant("C")},
                   {}});
-    Generate(Item("0001", "0000000101", 3100));
+    net::GetImpoItemArgs service = Item("0001", "0000001242", 2000);
+    service.operationType = "19";
+    const auto rows = Generate(service);
+    EXPECT_EQ(rows.at("07"), 3000);  // 1.5% of 2,000.00
+    EXPECT_EQ(rows.at("10"), 10000); // ISS withheld, 5%
+    EXPECT_EQ(totals_.rows.size(), rows.size());
     EXPECT_EQ(TotalsByTax().at("07"), 1500);
-    EXPECT_EQ(TotalsByTax().at("01"), 55800);
+    EXPECT_EQ(TotalsByTax().at("08"), 9300);
 }
 
 // The stored posting 0001/0000000001: item 0001 (milk, 3,100.00) stored ICMS 372.00, PIS 51.15 and COFINS

@@ -38,7 +38,8 @@ const PacketLayout& ImpoItemAFLayout() {
     return layout;
 }
 
-// The document totals in the layout of the client's cdsTrabImposNFTot.
+// The document totals in the layout of the client's cdsTrabImposNFTot; positions of its value and base.
+constexpr size_t kTotalValue = 1, kTotalBase = 8;
 const PacketLayout& TrabImposNFTotLayout() {
     static const PacketLayout layout = {
         S("SGIMPOSTO", 10), F("VRIMPOSTOT"),    S("CDFILIMPTOT", 4), S("NRLANCIMPTOT", 10),
@@ -104,9 +105,11 @@ Variant GetProxCodProd(MethodContext& call) {
     const db::SqlParams params = {{"P_CDFILIAL", branch}};
     if (db.Query("SELECT CDFILIAL FROM FILIAL WHERE CDFILIAL = :P_CDFILIAL", params).rows.empty())
         throw MethodRefusal("A filial " + branch + " não está cadastrada.");
-    if (db.Execute("UPDATE CODTRABIMPO SET NRULTCODTRAB = NRULTCODTRAB + 1 WHERE CDFILIAL = :P_CDFILIAL",
-                   params) == 0)
-        db.Execute("INSERT INTO CODTRABIMPO (CDFILIAL, NRULTCODTRAB) VALUES (:P_CDFILIAL, 1)", params);
+    // The row first, so two first calls of a branch wait on each other instead of both inserting.
+    db.Execute("INSERT INTO CODTRABIMPO (CDFILIAL, NRULTCODTRAB) VALUES (:P_CDFILIAL, 0)"
+               " ON CONFLICT (CDFILIAL) DO NOTHING",
+               params);
+    db.Execute("UPDATE CODTRABIMPO SET NRULTCODTRAB = NRULTCODTRAB + 1 WHERE CDFILIAL = :P_CDFILIAL", params);
     int64_t last = 0;
     db.ForEachRow("SELECT NRULTCODTRAB FROM CODTRABIMPO WHERE CDFILIAL = :P_CDFILIAL", params,
                   [&](const db::ResultRow& row) { last = row.Integer(0); });
@@ -401,7 +404,8 @@ int64_t PacketCents(const PacketRow& row, int field, const std::string& code) {
 }
 
 // The client's totals with this item's previous contribution replaced by the new one; document-level taxes
-// ("C") as sent. New item taxes are appended.
+// ("C") as sent: a tax the clerk totals for the whole document is not also summed from the items, which would
+// give the document two totals of one tax. New item taxes are appended.
 Packet Totals(const net::GetImpoItemArgs& a, const std::string& branch, const Contribution& previous,
               const std::vector<TaxRow>& rows) {
     Packet sent;
@@ -435,9 +439,9 @@ Packet Totals(const net::GetImpoItemArgs& a, const std::string& branch, const Co
         for (size_t i = 0; i < layout.size(); ++i)
             copy.values.push_back(from[i] < 0 ? Variant::Null() : row.values[static_cast<size_t>(from[i])]);
         const std::string tax = PacketText(row, code);
+        if (!seen.insert(tax).second)
+            throw MethodRefusal("Os totais de impostos trazem o imposto " + tax + " mais de uma vez.");
         if (PacketText(row, kind) != "C") {
-            if (!seen.insert(tax).second)
-                throw MethodRefusal("Os totais de impostos trazem o imposto " + tax + " mais de uma vez.");
             int64_t total = PacketCents(row, value, tax), totalBase = PacketCents(row, base, tax);
             if (auto it = previous.find(tax); it != previous.end()) {
                 total -= it->second.first;
@@ -447,8 +451,8 @@ Packet Totals(const net::GetImpoItemArgs& a, const std::string& branch, const Co
                 total += it->second->value;
                 totalBase += it->second->base;
             }
-            copy.values[1] = Money(total);
-            copy.values[8] = Money(totalBase);
+            copy.values[kTotalValue] = Money(total);
+            copy.values[kTotalBase] = Money(totalBase);
         }
         out.rows.push_back(std::move(copy));
     }
