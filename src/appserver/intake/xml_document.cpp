@@ -85,7 +85,7 @@ XmlDocPtr ParseUntrustedXml(std::string_view bytes) {
     // No XML_PARSE_NOENT (entities are never substituted), no DTD loading, no network.
     const int options = XML_PARSE_NONET | XML_PARSE_NOCDATA | XML_PARSE_NOWARNING | XML_PARSE_NOERROR;
     XmlDocPtr doc(xmlCtxtReadMemory(ctxt.get(), bytes.data(), static_cast<int>(bytes.size()), nullptr,
-                                    "UTF-8", options));
+                                    nullptr, options));
     if (guard.doctype)
         throw IntakeRefusal("o documento declara um DOCTYPE (DTD ou entidades): recusado sem ser lido");
     if (!doc || !ctxt->wellFormed) {
