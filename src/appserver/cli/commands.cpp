@@ -151,6 +151,10 @@ int Serve(const Options& o) {
     TcpServer server(
         dispatcher, [target] { return db::OpenDatabase(target); }, options);
     server.Listen();
+    runningServer = &server;
+    std::signal(SIGTERM, StopOnSignal);
+    std::signal(SIGINT, StopOnSignal);
+    std::cout << "dfe-server: escutando em " << options.host << ":" << server.Port() << std::endl;
     std::optional<intake::NfeInbox> inbox;
     if (!o.inbox.empty()) {
         inbox.emplace(
@@ -158,10 +162,6 @@ int Serve(const Options& o) {
         inbox->Start(std::chrono::seconds(1));
         std::cout << "dfe-server: caixa de entrada de NF-e em " << o.inbox << std::endl;
     }
-    runningServer = &server;
-    std::signal(SIGTERM, StopOnSignal);
-    std::signal(SIGINT, StopOnSignal);
-    std::cout << "dfe-server: escutando em " << options.host << ":" << server.Port() << std::endl;
     server.Run();
     runningServer = nullptr;
     if (inbox) inbox->Stop();
