@@ -576,11 +576,7 @@ void ReadProtocol(xmlNodePtr infProt, NfeContent& out) {
             h.emplace_back(column, Variant::Null());
         return;
     }
-    const std::string& status = out.protocol.status;
-    const char* verdict = status == "100" || status == "150"                                         ? "A"
-                          : status == "110" || status == "301" || status == "302" || status == "303" ? "D"
-                                                                                                     : "P";
-    h.emplace_back("IDSTATUSNFE", Variant(verdict));
+    h.emplace_back("IDSTATUSNFE", Variant(ProtocolStatus(out.protocol.status)));
     ReadColumns(infProt,
                 {{"DSOBSSTATUSNFE", "xMotivo", Kind::Text, 1000},
                  {"CDSTATPROTNFE", "cStat", Kind::Text, 3},
@@ -590,6 +586,12 @@ void ReadProtocol(xmlNodePtr infProt, NfeContent& out) {
 }
 
 } // namespace
+
+const char* ProtocolStatus(const std::string& cStat) {
+    if (cStat == "100" || cStat == "150") return "A";
+    if (cStat == "110" || cStat == "301" || cStat == "302" || cStat == "303") return "D";
+    return "P";
+}
 
 NfeNodes LocateNfe(xmlDocPtr doc) {
     xmlNodePtr root = xmlDocGetRootElement(doc);

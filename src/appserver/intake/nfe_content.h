@@ -37,6 +37,10 @@ struct Protocol {
     std::string when;   // dhRecbto as written
 };
 
+// The status a protocol's cStat gives the document: "A" authorized (100, 150), "D" denied (110, 301-303), "P"
+// no authorization (any other answer, or none).
+const char* ProtocolStatus(const std::string& cStat);
+
 struct NfeContent {
     std::string key;               // the 44 digits of infNFe/@Id (or of the protocol when the Id is missing)
     std::string issuerType;        // J or F

@@ -91,18 +91,12 @@ std::string MatchSupplier(db::Database& db, const NfeContent& content) {
 
 std::string ProtocolVerdict(const NfeContent& c) {
     if (!c.hasProtocol) return "sem protocolo de autorização";
-    const std::string& s = c.protocol.status;
-    std::string kind = s == "100" || s == "150"                               ? "autorizada"
-                       : s == "110" || s == "301" || s == "302" || s == "303" ? "denegada"
-                                                                              : "protocolo sem autorização";
-    return kind + ": protocolo " + c.protocol.number + " de " + c.protocol.when + " (" + s + " " +
-           c.protocol.reason + ")";
-}
-
-bool Authorizes(const NfeContent& c) {
-    return c.hasProtocol &&
-           (c.protocol.status == "100" || c.protocol.status == "150" || c.protocol.status == "110" ||
-            c.protocol.status == "301" || c.protocol.status == "302" || c.protocol.status == "303");
+    const std::string status = ProtocolStatus(c.protocol.status);
+    const std::string kind = status == "A"   ? "autorizada"
+                             : status == "D" ? "denegada"
+                                             : "protocolo sem autorização";
+    return kind + ": protocolo " + c.protocol.number + " de " + c.protocol.when + " (" + c.protocol.status +
+           " " + c.protocol.reason + ")";
 }
 
 } // namespace
@@ -182,7 +176,8 @@ IntakeResult IntakeNfe(db::Database& db, std::string_view bytes, std::string_vie
     result.outcome = IntakeOutcome::Stored;
     if (!stored.rows.empty()) {
         // Only an authorization adds to what is stored: it replaces a bare copy of the same key.
-        if (stored.rows[0].values[0].AsString() != "P" || !Authorizes(content)) {
+        if (stored.rows[0].values[0].AsString() != "P" ||
+            std::string(ProtocolStatus(content.protocol.status)) == "P") {
             result.outcome = IntakeOutcome::Duplicate;
             return result;
         }
