@@ -31,8 +31,8 @@ public:
 
     const std::string& Path() const { return path_; }
     std::unique_ptr<db::SqliteDatabase> Open() const { return std::make_unique<db::SqliteDatabase>(path_); }
-    // The schema with the demo data, as `init` makes it. Applying it (the whole municipality table) costs
-    // more than most tests, so the program applies it once and each test starts from a copy.
+    // The schema with the demo data, as `init` makes it. Applying it (the whole municipality table) costs more
+    // than most tests, so the program applies it once and each test starts from a copy.
     std::unique_ptr<db::SqliteDatabase> OpenDemo() const {
         static const DemoTemplate demo;
         std::filesystem::copy_file(demo.path, path_, std::filesystem::copy_options::overwrite_existing);

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <string_view>
+#include <unordered_set>
 
 namespace dfe::appserver::intake {
 namespace {
@@ -26,9 +27,10 @@ struct Column {
 };
 
 bool IsNfeElement(xmlNodePtr node, std::string_view name) {
-    return node->type == XML_ELEMENT_NODE && node->ns && node->ns->href &&
-           std::strcmp(reinterpret_cast<const char*>(node->ns->href), kNfeNamespace) == 0 &&
-           name == reinterpret_cast<const char*>(node->name);
+    if (node->type != XML_ELEMENT_NODE) return false;
+    const auto* own = reinterpret_cast<const char*>(node->name);
+    return std::strncmp(own, name.data(), name.size()) == 0 && own[name.size()] == '\0' && node->ns &&
+           node->ns->href && std::strcmp(reinterpret_cast<const char*>(node->ns->href), kNfeNamespace) == 0;
 }
 
 xmlNodePtr Child(xmlNodePtr parent, std::string_view name) {
@@ -174,12 +176,6 @@ std::string TextAt(xmlNodePtr node, std::string_view alternatives) {
 
 // --- taxes -----------------------------------------------------------------------------------------------
 
-// Every tax row has the same columns; a group fills those it has.
-constexpr const char* kTaxColumns[] = {"CDSITUTRIBIT", "IDORIGEMPROD", "IDMODBCITNFE", "IDMODBCSTITNFE",
-                                       "VRPERREDBCIT", "VRMVAST",      "VRBASECALCIT", "VRALIQITEM",
-                                       "VRIMPOSTOIT",  "QTUNIDTRIBIT", "VRUNIDTRIBIT", "VRADICALIQFECP",
-                                       "VRADICFECP",   "VRICMSDESON",  "CDENQIPI",     "CDCLASSTRIB"};
-
 Kind TaxColumnKind(std::string_view column) {
     return column.starts_with("VR") || column.starts_with("QT") ? Kind::Number : Kind::Text;
 }
@@ -206,17 +202,15 @@ public:
                          {"NRSEQIMPOIT", Variant(sequence_)},
                          {"SGIMPOSTO", Variant(tax)},
                          {"DSGRUPOXML", Variant(reinterpret_cast<const char*>(group->name))}};
-        for (const char* column : kTaxColumns) {
-            Variant value = Variant::Null();
-            for (const auto& [fixedColumn, fixedValue] : fixed) {
-                if (std::strcmp(fixedColumn, column) == 0) value = fixedValue;
-            }
-            for (const TaxField& f : fields) {
-                if (std::strcmp(f.column, column) != 0) continue;
-                const auto [found, path] = Find(group, f.path);
-                if (found) value = ReadValue(found, path, TaxColumnKind(column), TaxColumnWidth(column));
-            }
-            row.emplace_back(column, std::move(value));
+        // A column the group lacks stays out of the row: it is stored as null.
+        for (const auto& [column, value] : fixed) {
+            if (!value.IsNull()) row.emplace_back(column, value);
+        }
+        for (const TaxField& f : fields) {
+            const auto [found, path] = Find(group, f.path);
+            if (found)
+                row.emplace_back(f.column,
+                                 ReadValue(found, path, TaxColumnKind(f.column), TaxColumnWidth(f.column)));
         }
         rows_.push_back(std::move(row));
     }
@@ -444,17 +438,16 @@ void ReadHeader(xmlNodePtr inf, NfeContent& out) {
 }
 
 void ReadItems(xmlNodePtr inf, NfeContent& out) {
+    std::unordered_set<std::string> sequences;
     for (xmlNodePtr det : Children(inf, "det")) {
         const std::string number = Attribute(det, "nItem");
         if (!text::IsDigits(number) || number.size() > 3)
             throw IntakeRefusal("item sem número válido (nItem \"" + number + "\", linha " +
                                 std::to_string(xmlGetLineNo(det)) + ")");
         const std::string sequence = Padded(number, 4);
-        for (const ColumnValues& earlier : out.items) {
-            if (earlier[1].second.AsString() == sequence)
-                throw IntakeRefusal("item " + number + " repetido (linha " +
-                                    std::to_string(xmlGetLineNo(det)) + ")");
-        }
+        if (!sequences.insert(sequence).second)
+            throw IntakeRefusal("item " + number + " repetido (linha " + std::to_string(xmlGetLineNo(det)) +
+                                ")");
         ColumnValues item{{"NRACESSONFE", Variant(out.key)},
                           {"NRSEQITPROD", Variant(sequence)},
                           {"NRITEMXML", Variant(number)}};

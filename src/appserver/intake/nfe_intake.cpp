@@ -7,19 +7,20 @@
 #include "platform/core/nfe_access_key.h"
 #include "platform/core/text.h"
 
-#include <libxml/tree.h>
-
 namespace dfe::appserver::intake {
 namespace {
 
 constexpr const char* kDetailTables[] = {"NFERECEBLOTE", "NFERECEBIMPOSTO", "NFERECEBITEM", "NFERECEBENCARGO",
                                          "NFERECEBVENC", "NFERECEBPAGTO",   "NFERECEBVOLU", "NFERECEBXML"};
 
+// Only the columns that have a value are named: a tax group fills few of its columns, and every bound
+// parameter is found by name.
 void Insert(db::Database& db, const char* table, const ColumnValues& row) {
     std::string columns, values;
     db::SqlParams params;
     params.reserve(row.size());
     for (const auto& [name, value] : row) {
+        if (value.IsNull()) continue;
         if (!columns.empty()) {
             columns += ", ";
             values += ", ";

@@ -114,6 +114,19 @@ struct DSigCtxFree {
     void operator()(xmlSecDSigCtxPtr c) const { xmlSecDSigCtxDestroy(c); }
 };
 
+// Setting a keys manager up loads the system's certificate store, which costs more than verifying a document:
+// each thread keeps one. It holds no key; the key comes from each document's certificate.
+xmlSecKeysMngrPtr ThreadKeysManager() {
+    thread_local std::unique_ptr<xmlSecKeysMngr, KeysMngrFree> keys;
+    if (!keys) {
+        std::unique_ptr<xmlSecKeysMngr, KeysMngrFree> created(xmlSecKeysMngrCreate());
+        if (!created || xmlSecCryptoAppDefaultKeysMngrInit(created.get()) < 0)
+            throw std::runtime_error("xmlsec1: gerenciador de chaves indisponível");
+        keys = std::move(created);
+    }
+    return keys.get();
+}
+
 std::string AttributeText(xmlNodePtr node, const char* name) {
     xmlChar* value = xmlGetProp(node, reinterpret_cast<const xmlChar*>(name));
     if (!value) return {};
@@ -169,10 +182,7 @@ SignatureVerdict VerifyNfeSignature(xmlDocPtr doc, xmlNodePtr nfe, xmlNodePtr in
     if (!xmlGetID(doc, reinterpret_cast<const xmlChar*>(id.c_str())))
         xmlAddID(nullptr, doc, reinterpret_cast<const xmlChar*>(id.c_str()), idAttr);
 
-    std::unique_ptr<xmlSecKeysMngr, KeysMngrFree> keys(xmlSecKeysMngrCreate());
-    if (!keys || xmlSecCryptoAppDefaultKeysMngrInit(keys.get()) < 0)
-        throw std::runtime_error("xmlsec1: gerenciador de chaves indisponível");
-    std::unique_ptr<xmlSecDSigCtx, DSigCtxFree> dsig(xmlSecDSigCtxCreate(keys.get()));
+    std::unique_ptr<xmlSecDSigCtx, DSigCtxFree> dsig(xmlSecDSigCtxCreate(ThreadKeysManager()));
     if (!dsig) throw std::bad_alloc();
     // The certificate in the document gives the key; no trust chain is available offline.
     dsig->keyInfoReadCtx.flags |= XMLSEC_KEYINFO_FLAGS_X509DATA_DONT_VERIFY_CERTS;

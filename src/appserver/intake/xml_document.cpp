@@ -6,9 +6,8 @@
 #include <libxml/parserInternals.h>
 #include <libxml/tree.h>
 
+#include <algorithm>
 #include <mutex>
-#include <utility>
-#include <vector>
 
 namespace dfe::appserver::intake {
 namespace {
@@ -31,17 +30,31 @@ struct ParserCtxtFree {
     void operator()(xmlParserCtxtPtr ctxt) const { xmlFreeParserCtxt(ctxt); }
 };
 
+// Walks the elements in document order by their links: no memory, whatever the shape.
 int MaxDepth(xmlNodePtr root) {
-    int deepest = 0;
-    std::vector<std::pair<xmlNodePtr, int>> pending{{root, 1}};
-    while (!pending.empty()) {
-        auto [node, depth] = pending.back();
-        pending.pop_back();
-        if (depth > deepest) deepest = depth;
-        if (depth > kMaxDepth) break;
-        for (xmlNodePtr child = node->children; child; child = child->next) {
-            if (child->type == XML_ELEMENT_NODE) pending.emplace_back(child, depth + 1);
+    int depth = 1, deepest = 1;
+    xmlNodePtr node = root;
+    while (node) {
+        xmlNodePtr child = node->children;
+        while (child && child->type != XML_ELEMENT_NODE)
+            child = child->next;
+        if (child) {
+            node = child;
+            deepest = std::max(deepest, ++depth);
+            continue;
         }
+        while (node && node != root) {
+            xmlNodePtr sibling = node->next;
+            while (sibling && sibling->type != XML_ELEMENT_NODE)
+                sibling = sibling->next;
+            if (sibling) {
+                node = sibling;
+                break;
+            }
+            node = node->parent;
+            --depth;
+        }
+        if (node == root) break;
     }
     return deepest;
 }
