@@ -7,6 +7,7 @@
 #include <libxml/tree.h>
 
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <initializer_list>
 #include <string_view>
@@ -80,6 +81,10 @@ std::pair<xmlNodePtr, std::string_view> Find(xmlNodePtr node, std::string_view a
 }
 
 std::string Content(xmlNodePtr node) {
+    // Nearly every field is one text node: read it in place.
+    if (xmlNodePtr only = node->children; only && !only->next && only->type == XML_TEXT_NODE && only->content)
+        return reinterpret_cast<const char*>(only->content);
+    if (!node->children) return {};
     xmlChar* value = xmlNodeGetContent(node);
     std::string text = value ? reinterpret_cast<const char*>(value) : "";
     xmlFree(value);
@@ -148,7 +153,7 @@ Variant ReadValue(xmlNodePtr node, std::string_view path, Kind kind, size_t widt
                                 std::to_string(width));
         return Variant(text);
     case Kind::Number:
-        if (auto value = ParseDecimal(text)) return Variant(*value);
+        if (auto value = ParseDecimal(text); value && std::isfinite(*value)) return Variant(*value);
         throw IntakeRefusal("valor numérico inválido em " + Where(node, path) + ": \"" + text + "\"");
     case Kind::Date:
     case Kind::Stamp:
@@ -198,10 +203,14 @@ public:
 
     void Add(const char* tax, xmlNodePtr group, std::initializer_list<TaxField> fields,
              std::initializer_list<std::pair<const char*, Variant>> fixed = {}) {
+        const std::string_view groupName = reinterpret_cast<const char*>(group->name);
+        if (groupName.size() > 20)
+            throw IntakeRefusal("grupo de imposto desconhecido (linha " +
+                                std::to_string(xmlGetLineNo(group)) + ")");
         ColumnValues row{{"NRACESSONFE", Variant(key_)},
                          {"NRSEQIMPOIT", Variant(sequence_)},
                          {"SGIMPOSTO", Variant(tax)},
-                         {"DSGRUPOXML", Variant(reinterpret_cast<const char*>(group->name))}};
+                         {"DSGRUPOXML", Variant(std::string(groupName))}};
         // A column the group lacks stays out of the row: it is stored as null.
         for (const auto& [column, value] : fixed) {
             if (!value.IsNull()) row.emplace_back(column, value);
@@ -289,11 +298,10 @@ void ReadIbsCbs(TaxReader& taxes, xmlNodePtr ibscbs) {
     const Variant cst = Child(ibscbs, "CST") ? Variant(Content(Child(ibscbs, "CST"))) : Variant::Null();
     const Variant classification =
         Child(ibscbs, "cClassTrib") ? Variant(Content(Child(ibscbs, "cClassTrib"))) : Variant::Null();
-    for (const Variant* v : {&cst, &classification}) {
-        if (!v->IsNull() && v->AsString().size() > 6)
-            throw IntakeRefusal("código de tributação IBS/CBS longo demais (linha " +
-                                std::to_string(xmlGetLineNo(ibscbs)) + ")");
-    }
+    if ((!cst.IsNull() && cst.AsString().size() > 3) ||
+        (!classification.IsNull() && classification.AsString().size() > 6))
+        throw IntakeRefusal("CST ou cClassTrib do IBS/CBS longo demais (linha " +
+                            std::to_string(xmlGetLineNo(ibscbs)) + ")");
     xmlNodePtr gIbsCbs = Child(ibscbs, "gIBSCBS");
     if (!gIbsCbs) {
         taxes.Add("IBSCBS", ibscbs, {}, {{"CDSITUTRIBIT", cst}, {"CDCLASSTRIB", classification}});
@@ -635,6 +643,9 @@ NfeContent ReadNfeContent(const NfeNodes& nodes) {
                         TextAt(nodes.infProt, "dhRecbto")};
     }
     ReadHeader(inf, out);
+    // The key's own fields are checked against it later; the environment is the one other field every
+    // document must have.
+    if (TextAt(inf, "ide/tpAmb").empty()) throw IntakeRefusal("NF-e sem o ambiente (ide/tpAmb)");
     ReadProtocol(nodes.infProt, out);
     ReadItems(inf, out);
     ReadCharges(out);
