@@ -21,7 +21,7 @@ inline void PrintRatio(const char* what, const char* ours, const char* base, dou
         std::printf("ratio %s: %.2fx\n", what, ratio);
         return;
     }
-    std::printf("ratio %s: %.2fx (goal within %.0fx) %s\n", what, ratio, goal,
+    std::printf("ratio %s: %.2fx (goal within %gx) %s\n", what, ratio, goal,
                 ratio <= goal ? "OK" : "ABOVE GOAL");
 }
 

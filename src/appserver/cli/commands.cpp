@@ -3,6 +3,8 @@
 #include "appserver/cli/call_argument.h"
 #include "appserver/cli/json_output.h"
 #include "appserver/cli/password_input.h"
+#include "appserver/intake/demo_nfe.h"
+#include "appserver/intake/nfe_inbox.h"
 #include "appserver/modules/all_methods.h"
 #include "appserver/rpc/answer_log.h"
 #include "appserver/schema/schema_migrator.h"
@@ -18,6 +20,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <deque>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -32,9 +35,16 @@ namespace {
 
 constexpr const char* kUsage = R"(uso:
   dfe-server init  [--db BANCO] [--no-demo]
-      cria o esquema (e os dados de demonstração) e aplica os arquivos de versão que faltam
-  dfe-server serve [--db BANCO] [--host 127.0.0.1] [--port 7211]
-      atende os módulos remotos por TCP (porta 0: uma porta livre, informada na saída)
+      cria o esquema (e os dados de demonstração, com suas NF-e) e aplica os arquivos de versão que faltam
+  dfe-server serve [--db BANCO] [--host 127.0.0.1] [--port 7211] [--inbox PASTA]
+      atende os módulos remotos por TCP (porta 0: uma porta livre, informada na saída); com --inbox,
+      recebe as NF-e deixadas na pasta e as move para PASTA/accepted ou PASTA/refused (com o motivo)
+  dfe-server intake [--db BANCO] ARQUIVO|PASTA...
+      recebe documentos NF-e (XML): confere a chave, o esquema, a assinatura e o protocolo e os grava;
+      uma linha por documento; sai com 3 quando algum foi recusado
+  dfe-server call --db BANCO Dfe11000.rdmLancNFEntrada ListaNFeRecebidas [FILIAL]
+  dfe-server call --db BANCO Dfe11000.rdmLancNFEntrada GetNFeRecebida CHAVE
+      listam as NF-e recebidas e mostram uma delas
   dfe-server call  [--db BANCO | --host HOST --port PORTA] CONEXAO METODO [ARGUMENTOS...]
       chama um método e imprime a resposta em JSON; argumentos são texto por referência, ou
       int:N, float:N, date:AAAA-MM-DD, bool:true|false, null:, str:TEXTO
@@ -52,6 +62,7 @@ struct Options {
     std::optional<int> port;
     bool demo = true;
     std::string operatorCode;
+    std::string inbox;
     std::optional<std::vector<std::string>> branches;
     std::vector<std::string> positional;
 };
@@ -78,6 +89,8 @@ Options ParseOptions(int argc, char** argv, int first) {
             o.host = value();
         else if (a == "--port")
             o.port = std::stoi(value());
+        else if (a == "--inbox")
+            o.inbox = value();
         else if (a == "--no-demo")
             o.demo = false;
         else if (a == "--operator")
@@ -99,6 +112,10 @@ int Init(const Options& o) {
     for (const std::string& name : applied)
         std::cout << "aplicado: " << name << "\n";
     if (applied.empty()) std::cout << "nada a aplicar: o banco já está na versão atual\n";
+    if (o.demo) {
+        for (const std::string& line : StoreDemoNfe(*db))
+            std::cout << "nf-e de demonstração: " << line << "\n";
+    }
     std::cout << "banco de dados pronto: " << o.database << std::endl;
     return 0;
 }
@@ -138,10 +155,32 @@ int Serve(const Options& o) {
     std::signal(SIGTERM, StopOnSignal);
     std::signal(SIGINT, StopOnSignal);
     std::cout << "dfe-server: escutando em " << options.host << ":" << server.Port() << std::endl;
+    std::optional<intake::NfeInbox> inbox;
+    if (!o.inbox.empty()) {
+        inbox.emplace(
+            o.inbox, [target] { return db::OpenDatabase(target); }, std::cout);
+        inbox->Start(std::chrono::seconds(1));
+        std::cout << "dfe-server: caixa de entrada de NF-e em " << o.inbox << std::endl;
+    }
     server.Run();
     runningServer = nullptr;
+    if (inbox) inbox->Stop();
     std::cout << "dfe-server: encerrado" << std::endl;
     return 0;
+}
+
+// One line per document; a refusal is the document's fault, not the program's, but the exit code tells it.
+int Intake(const Options& o) {
+    if (o.positional.empty()) throw std::invalid_argument("informe os arquivos ou pastas de NF-e");
+    auto db = db::OpenDatabase(o.database);
+    RequireInitialized(*db, o.database);
+    bool refused = false;
+    for (const std::filesystem::path& file : intake::IntakeFilesOf(o.positional)) {
+        const intake::IntakeResult result = intake::IntakeFile(*db, file);
+        refused = refused || !result.Accepted();
+        std::cout << intake::DescribeIntake(file.string(), result) << std::endl;
+    }
+    return refused ? 3 : 0;
 }
 
 int Call(const Options& o) {
@@ -256,6 +295,7 @@ int RunServerCommand(int argc, char** argv) {
         if (command == "init") return Init(o);
         if (command == "serve") return Serve(o);
         if (command == "call") return Call(o);
+        if (command == "intake") return Intake(o);
         if (command == "release-password") return ReleasePassword(o);
         std::cerr << "dfe-server: comando desconhecido: " << command << "\n" << kUsage;
         return 2;

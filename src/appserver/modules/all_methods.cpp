@@ -1,5 +1,6 @@
 #include "appserver/modules/all_methods.h"
 
+#include "appserver/intake/nfe_methods.h"
 #include "appserver/modules/access_key_methods.h"
 #include "appserver/modules/catalogue_methods.h"
 #include "appserver/modules/document_identity_methods.h"
@@ -27,6 +28,7 @@ void RegisterAllMethods(MethodRegistry& registry) {
     RegisterImplantationMethods(registry);
     RegisterInstallmentMethods(registry);
     RegisterItemMethods(registry);
+    RegisterNfeIntakeMethods(registry);
     RegisterOriginMethods(registry);
     RegisterOutsourcingMethods(registry);
     RegisterParameterMethods(registry);
