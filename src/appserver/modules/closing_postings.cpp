@@ -64,6 +64,8 @@ std::vector<Balance> ReverseStock(db::Database& db, const db::SqlParams& stock) 
     return out;
 }
 
+// Balances are locked in key order, so two closings touching the same products wait in line, never on each
+// other.
 void MakeStock(db::Database& db, const db::SqlParams& posting, const db::SqlParams& stock) {
     db::SqlParams params = posting;
     params.insert(params.end(), stock.begin(), stock.end());
@@ -83,7 +85,7 @@ void MakeStock(db::Database& db, const db::SqlParams& posting, const db::SqlPara
             kBalanceKey +
             ", SUM(QTMOVIMENTO), SUM(VRMOVIMENTO) FROM ITLANCESTOQUE"
             " WHERE CDFILIAL = :S_FILIAL AND NRLANCESTQ = :S_NUMERO GROUP BY " +
-            kBalanceKey +
+            kBalanceKey + " ORDER BY " + kBalanceKey +
             " ON CONFLICT (CDFILIAL, CDPRODUTO, CDALMOXARIFE, CDLOCALESTOQ) DO UPDATE"
             " SET QTSALDO = SALDOESTOQUE.QTSALDO + EXCLUDED.QTSALDO,"
             " VRSALDO = SALDOESTOQUE.VRSALDO + EXCLUDED.VRSALDO",

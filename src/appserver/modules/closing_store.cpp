@@ -150,7 +150,8 @@ std::string NextBranchNumber(db::Database& db, const std::string& branch, const 
     if (db.Query("SELECT NRULTIMO FROM NUMERACAOFIL WHERE CDFILIAL = :P_CDFILIAL AND IDNUMERACAO = :P_KIND",
                  params)
             .rows.empty()) {
-        // The branch's first closing here counts on from the highest number its postings hold.
+        // The branch's first closing here counts on from the highest number its postings hold. Two first
+        // closings at once: the second waits for the first's row and keeps it.
         const Packet highest =
             db.Query(kind == "NRLANCESTQ" ? "SELECT MAX(NRLANCESTQ) FROM NOTAFISCAL WHERE CDFILIAL = "
                                             ":P_CDFILIAL AND NRLANCESTQ <> 'NOVOCODIGO'"
@@ -165,7 +166,8 @@ std::string NextBranchNumber(db::Database& db, const std::string& branch, const 
         db::SqlParams insert = params;
         insert.push_back({"P_NR", start});
         db.Execute(
-            "INSERT INTO NUMERACAOFIL (CDFILIAL, IDNUMERACAO, NRULTIMO) VALUES (:P_CDFILIAL, :P_KIND, :P_NR)",
+            "INSERT INTO NUMERACAOFIL (CDFILIAL, IDNUMERACAO, NRULTIMO) VALUES (:P_CDFILIAL, :P_KIND, :P_NR)"
+            " ON CONFLICT (CDFILIAL, IDNUMERACAO) DO NOTHING",
             insert);
     }
     db.Execute("UPDATE NUMERACAOFIL SET NRULTIMO = NRULTIMO + 1"
