@@ -3,6 +3,7 @@
 #include "appserver/modules/all_methods.h"
 #include "appserver/schema/schema_files.h"
 #include "appserver/schema/schema_migrator.h"
+#include "appserver/server/embedded_server.h"
 #include "appserver/server/tcp_server.h"
 #include "closing_draft.h"
 #include "platform/db/postgres_cluster.h"
@@ -213,6 +214,53 @@ protected:
     static inline std::string whyNot_;
     std::string target_;
 };
+
+// A closing, a refusal, an accepted warning and the calls after them, answered alike on both databases.
+std::vector<Variant> ClosingAnswers(std::unique_ptr<db::Database> db) {
+    EmbeddedServer server(std::move(db));
+    net::TNetConnection lanc(net::kLancNFEntrada);
+    lanc.SetHost(std::string(net::kInProcessHost));
+    lanc.Connect();
+    std::vector<Variant> answers;
+    auto close = [&](const PostingDraft& d) {
+        auto args = testing::ClosingOf(d);
+        answers.push_back(lanc.Call(args.kMethod, net::ToCallArgs(args)));
+    };
+    close(testing::ThreeItemPurchase());
+    PostingDraft duplicate = testing::ThreeItemPurchase("12345");
+    close(duplicate);
+    duplicate.releaseCodes = "#DFE11000_1##LIB00200_2#";
+    close(duplicate);
+    std::string branch = "0001", posting = "0000000097", origin, type;
+    answers.push_back(lanc.Call("GetItemProduto", net::CallArgs()
+                                                      .StrRef(branch)
+                                                      .StrRef(posting)
+                                                      .StrRef(origin)
+                                                      .StrRef(type)
+                                                      .Var(Variant("N"))
+                                                      .Var(Variant("N"))));
+    answers.push_back(
+        lanc.Call(net::kGeraArqExp, net::CallArgs().Str("0001").Date(DateTime::FromDate(2026, 12, 10))));
+    net::AprovaNotaFiscalArgs approval{"0001", "0000000006",      "0001", "MSOUZA", "0001",
+                                       "01",   "J11222333000181", "01"};
+    answers.push_back(lanc.Call(approval.kMethod, net::ToCallArgs(approval)));
+    answers.push_back(lanc.Call(net::kGetVersaoAna, net::CallArgs().Str("0000000097").Str("0002")));
+    return answers;
+}
+
+TEST_F(ClosingPostgres, AnswersAsOnSqlite) {
+    testing::TempDatabase sqlite;
+    sqlite.OpenDemo();
+    const std::vector<Variant> fromPostgres = ClosingAnswers(db::OpenDatabase(target_));
+    const std::vector<Variant> fromSqlite = ClosingAnswers(sqlite.Open());
+    ASSERT_EQ(fromPostgres.size(), fromSqlite.size());
+    for (size_t i = 0; i < fromSqlite.size(); ++i) {
+        EXPECT_NO_THROW(net::CheckResultServ(fromPostgres[i])) << i;
+        EXPECT_EQ(fromPostgres[i], fromSqlite[i]) << i;
+    }
+    EXPECT_EQ(RowObject(AnswerRows(fromPostgres[0]), "NRLANCTONF"), "0000000097");
+    EXPECT_EQ(RowObject(AnswerRows(fromPostgres[2]), "AVISO_ERRO"), "DFE11000_2");
+}
 
 TEST_F(ClosingPostgres, TwentyClientsAtOnce) {
     ConcurrentClients([&] { return db::OpenDatabase(target_); }, 3);
