@@ -206,6 +206,10 @@ Variant FechaNotaFiscal(MethodContext& call) {
     }
     // A new posting is apportioned by the server; an existing one as the clerk answered.
     if (a.apportionB == "P") call.SetArg(30, Variant("N"));
+    // The client reads back only the apportionment indicator: the posting's packets are neither sent back nor
+    // kept in the answer record.
+    for (size_t i = 0; i < 10; ++i)
+        call.SetArg(i, Variant::Null());
     return PacketAnswer(ClosingAnswer(out.rows));
 }
 
