@@ -377,19 +377,26 @@ TEST_F(Closing, FollowUpsWorkOnTheClosedPosting) {
         Number("SELECT VRCONTABIL FROM ARQEXPFISCAL WHERE CDFILIAL = '0001' AND DTREFERENCIA = '2026-12-10'"),
         1091.76);
 
-    temp_.Open()->Execute(
-        "UPDATE ITEMPRODUTO SET CDFILDEST = '0001', NRAUTOFORN = '0000000412' WHERE NRLANCTONF = :N",
-        {{"N", number}});
-    auto items = testing::ClosingOf(ThreeItemPurchase()).allItems;
-    net::CheckResultServ(
-        Call(net::kGeraBaixaTotal,
-             net::CallArgs().Var(items).Var(Variant::Null()).Bool(true).Str("0001").Str(number)));
-    EXPECT_EQ(Number("SELECT COUNT(*) FROM AUTORIZFORN WHERE IDBAIXATOTAL = 'S' AND NRLANCBAIXA = :N",
-                     {{"N", number}}),
-              0); // the items sent name no authorization; the stored relation is what counts
-    net::CheckResultServ(
-        Call(net::kGeraBaixaTotal,
-             net::CallArgs().Var(items).Var(Variant::Null()).Bool(false).Str("0001").Str(number)));
+    // Authorization 0001/0000000412, named by the first item, written off only when the clerk asks so.
+    Packet items = FromDataPacket(testing::ClosingOf(ThreeItemPurchase()).allItems.AsPacket());
+    items.fields.push_back(testing::Str("CDFILDEST", 4));
+    items.fields.push_back(testing::Str("NRAUTOFORN", 10));
+    for (PacketRow& r : items.rows)
+        r.values.insert(r.values.end(), {Variant::Null(), Variant::Null()});
+    items.rows[0].values.end()[-2] = Variant("0001");
+    items.rows[0].values.back() = Variant("0000000412");
+    const Variant sent(ToDataPacket(items));
+    const auto writeOff = [&](bool whole, const std::string& posting) {
+        return Call(net::kGeraBaixaTotal,
+                    net::CallArgs().Var(sent).Var(Variant::Null()).Bool(whole).Str("0001").Str(posting));
+    };
+    const std::string writtenOff =
+        "SELECT COUNT(*) FROM AUTORIZFORN WHERE IDBAIXATOTAL = 'S' AND NRLANCBAIXA = :N";
+    net::CheckResultServ(writeOff(false, number));
+    EXPECT_EQ(Number(writtenOff, {{"N", number}}), 0);
+    net::CheckResultServ(writeOff(true, number));
+    EXPECT_EQ(Number(writtenOff, {{"N", number}}), 1);
+    EXPECT_NE(RefusalOf(writeOff(true, "0000099999")), "");
 
     net::GetOcorrAtendArgs occurrence{"F",    "",       "J11222333000181", "",     "",    "",
                                       "0001", "MSOUZA", "Marcos Souza",    "0001", number};
@@ -407,11 +414,6 @@ TEST_F(Closing, FollowUpsWorkOnTheClosedPosting) {
                   .rows[0]
                   .values,
               (std::vector<Variant>{Variant("S"), Variant("MSOUZA")}));
-
-    EXPECT_NE(RefusalOf(Call(
-                  net::kGeraBaixaTotal,
-                  net::CallArgs().Var(items).Var(Variant::Null()).Bool(true).Str("0001").Str("0000099999"))),
-              "");
 }
 
 TEST_F(Closing, AnalysisVersionInForce) {

@@ -25,6 +25,12 @@
 #include <set>
 #include <thread>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 namespace dfe::appserver {
 namespace {
 
@@ -196,6 +202,101 @@ TEST(ClosingReliability, ServerKilledMidwayLeavesEachPostingOnce) {
     server.reset();
     EXPECT_GT(kills, 5);
     ExpectConsistent(*temp.Open(), 50);
+}
+
+// Between client and server: passes the first request on and, once the server has answered it (so it has
+// committed), cuts the client off instead of passing the answer; everything later passes both ways.
+class AnswerDroppingProxy {
+public:
+    explicit AnswerDroppingProxy(int serverPort) : serverPort_(serverPort) {
+        listener_ = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        if (bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) != 0 ||
+            listen(listener_, 8) != 0)
+            throw std::runtime_error("proxy listen");
+        socklen_t len = sizeof(addr);
+        getsockname(listener_, reinterpret_cast<sockaddr*>(&addr), &len);
+        port_ = ntohs(addr.sin_port);
+        thread_ = std::thread([this] { Run(); });
+    }
+    ~AnswerDroppingProxy() {
+        shutdown(listener_, SHUT_RDWR);
+        close(listener_);
+        thread_.join();
+    }
+    int Port() const { return port_; }
+    int Dropped() const { return dropped_; }
+
+private:
+    void Run() {
+        for (;;) {
+            const int client = accept(listener_, nullptr, nullptr);
+            if (client < 0) return;
+            const int server = socket(AF_INET, SOCK_STREAM, 0);
+            sockaddr_in addr{};
+            addr.sin_family = AF_INET;
+            addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+            addr.sin_port = htons(static_cast<uint16_t>(serverPort_));
+            if (connect(server, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) == 0) Pipe(client, server);
+            close(server);
+            close(client);
+        }
+    }
+    void Pipe(int client, int server) {
+        char buf[65536];
+        for (;;) {
+            pollfd fds[2] = {{client, POLLIN, 0}, {server, POLLIN, 0}};
+            if (poll(fds, 2, 10000) <= 0) return;
+            if (fds[0].revents) {
+                const ssize_t n = read(client, buf, sizeof(buf));
+                if (n <= 0 || write(server, buf, static_cast<size_t>(n)) != n) return;
+            }
+            if (fds[1].revents) {
+                const ssize_t n = read(server, buf, sizeof(buf));
+                if (n <= 0) return;
+                if (dropped_ == 0) {
+                    ++dropped_;
+                    return;
+                }
+                if (write(client, buf, static_cast<size_t>(n)) != n) return;
+            }
+        }
+    }
+    int serverPort_, port_ = 0, listener_ = -1;
+    std::atomic<int> dropped_{0};
+    std::thread thread_;
+};
+
+TEST(ClosingReliability, AnswerLostAfterTheCommitIsAnsweredAgainAndPostsOnce) {
+    testing::TempDatabase temp;
+    temp.OpenDemo();
+    MethodRegistry registry;
+    RegisterAllMethods(registry);
+    const Dispatcher dispatcher(registry);
+    ServeOptions options;
+    options.port = 0;
+    TcpServer server(
+        dispatcher, [&] { return temp.Open(); }, options);
+    server.Listen();
+    std::thread serving([&] { server.Run(); });
+    {
+        AnswerDroppingProxy proxy(server.Port());
+        net::TNetConnection connection(net::kLancNFEntrada);
+        connection.SetHost("127.0.0.1");
+        connection.SetPort(proxy.Port());
+        int failures = 0;
+        const Packet answer =
+            CloseRetrying(connection, Purchase("0001", 0, 0), [&](net::TNetConnection&) { ++failures; });
+        EXPECT_EQ(proxy.Dropped(), 1);
+        EXPECT_EQ(failures, 1);
+        EXPECT_EQ(RowObject(answer, "NRLANCTONF"), "0000000097");
+        connection.Disconnect();
+    }
+    server.Stop();
+    serving.join();
+    ExpectConsistent(*temp.Open(), 1);
 }
 
 class ClosingPostgres : public ::testing::Test {

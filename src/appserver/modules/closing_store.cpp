@@ -92,8 +92,8 @@ db::SqlParams KeyOf(const PostingTable& table, const Packet& p, const std::vecto
     for (const char* column : table.ownKey) {
         const int i = p.FieldIndex(column);
         if (i < 0)
-            throw ClosingConflict(std::string("O pacote de ") + table.name + " não tem o campo " + column +
-                                  ".");
+            throw std::runtime_error(std::string("O pacote de ") + table.name + " não tem o campo " + column +
+                                     ".");
         params.push_back({std::string("K_") + column, values[static_cast<size_t>(i)]});
     }
     return params;
