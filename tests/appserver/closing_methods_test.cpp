@@ -204,13 +204,16 @@ TEST_F(Closing, EachCheckRefusesWithItsRowAndChangesNothing) {
     }
 }
 
+// The products' value against the items: apart is refused, zero (not given) is not checked.
 TEST_F(Closing, ItemsApartFromTheProductsValueAreRefused) {
-    auto a = testing::ClosingOf(ThreeItemPurchase());
-    a.productsValue = 1;
-    Packet header = FromDataPacket(a.header.AsPacket());
-    header.rows[0].values[static_cast<size_t>(header.FieldIndex("VRPRODUTOS"))] = Variant(1000.0);
-    a.header = Variant(ToDataPacket(header));
-    EXPECT_EQ(Object(Close(a), "3F001"), "F001");
+    for (const double products : {1000.0, 0.0}) {
+        auto a = testing::ClosingOf(ThreeItemPurchase(products == 0 ? "000050003" : "000050002"));
+        Packet header = FromDataPacket(a.header.AsPacket());
+        header.rows[0].values[static_cast<size_t>(header.FieldIndex("VRPRODUTOS"))] = Variant(products);
+        a.header = Variant(ToDataPacket(header));
+        const Packet answer = Close(a);
+        EXPECT_EQ(Object(answer, "3F001"), products == 0 ? "(sem 3F001)" : "F001") << products;
+    }
 }
 
 TEST_F(Closing, SupplierLimitIsSkippedWhenTheClerkAcceptedExceedingIt) {

@@ -168,7 +168,9 @@ void Totals(db::Database& db, const PostingKey& key, const Header& h, std::vecto
                                   " WHERE CDFILIAL = :P_CDFILIAL AND NRLANCTONF = :P_NRLANCTONF"
                                   " AND COALESCE(IDDELETE, 'N') <> 'S'",
                                   params);
-    if (Number(items, 0, "QT") > 0 && std::fabs(Number(items, 0, "VR") - h.productsValue) > kCent)
+    // A products' value of zero was not given (the screen does not add it up from the items).
+    if (Number(items, 0, "QT") > 0 && h.productsValue != 0 &&
+        std::fabs(Number(items, 0, "VR") - h.productsValue) > kCent)
         out.push_back(FiscalError('3', "F001"));
 
     const Packet retained = db.Query("SELECT T.CDIMPOSTO, I.SGIMPOSTO, T.VRTOTIMPONF FROM IMPOSNFTOT T"
