@@ -101,6 +101,7 @@ inline constexpr FiscalMessage kFiscalMessages[] = {
     {"F004", "Imposto retido %s maior que o valor da nota fiscal."},
     {"F005", "Item sem CFOP informado."},
     {"F006", "Valor do imposto %s negativo."},
+    {"F007", "Produto %s não cadastrado."},
 };
 
 // ---- After a successful closing
