@@ -25,6 +25,10 @@ protected:
             c.Db().Execute("INSERT INTO LANC (NR) VALUES (:P_NR)", {{"P_NR", c.Arg(0)}});
             return Variant(c.Db().Query("SELECT COUNT(*) FROM LANC").rows[0].values[0]);
         });
+        registry_.Add("Teste.rdm", "Trabalho", MethodKind::WorkWrite, [](MethodContext& c) {
+            c.Db().Execute("INSERT INTO LANC (NR) VALUES (:P_NR)", {{"P_NR", c.Arg(0)}});
+            return Variant(c.Db().Query("PRAGMA synchronous").rows[0].values[0]);
+        });
         registry_.Add("Teste.rdm", "Recusa", MethodKind::Write, [](MethodContext& c) -> Variant {
             c.Db().Execute("INSERT INTO LANC (NR) VALUES (99)");
             throw MethodRefusal("Lançamento bloqueado");
@@ -89,6 +93,17 @@ TEST_F(DispatcherTest, ARepeatedWriteIsAnsweredFromTheLogNotDoneTwice) {
     const auto other =
         dispatcher_.Dispatch(Request("Lanca", {{net::ArgType::Integer, false, Variant(8)}}, 6), *db_);
     EXPECT_EQ(other.result, Variant(int64_t{2}));
+}
+
+// A work write commits without waiting for the disk (synchronous NORMAL, 1) and leaves the connection
+// durable again (FULL, 2) for the next write.
+TEST_F(DispatcherTest, AWorkWriteCommitsWithoutWaitingForTheDiskAndOnlyItself) {
+    const auto work =
+        dispatcher_.Dispatch(Request("Trabalho", {{net::ArgType::Integer, false, Variant(3)}}, 40), *db_);
+    ASSERT_EQ(work.status, net::RpcStatus::Ok) << work.message;
+    EXPECT_EQ(work.result, Variant(int64_t{1}));
+    EXPECT_EQ(Rows(), 1);
+    EXPECT_EQ(db_->Query("PRAGMA synchronous").rows[0].values[0], Variant(int64_t{2}));
 }
 
 TEST_F(DispatcherTest, OldAnswersArePurgedRecentOnesKept) {

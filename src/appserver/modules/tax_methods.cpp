@@ -513,7 +513,7 @@ void RegisterTaxMethods(MethodRegistry& registry) {
     // Handing out a work code and keeping an item's taxes under it are writes: a repeated request is answered
     // from its record, so a code is never handed out twice and an item never counted twice.
     registry.Add(net::kLancNFEntrada, net::kGetProxCodProd, MethodKind::Write, GetProxCodProd);
-    registry.Add(net::kLancNFEntrada, net::GetImpoItemArgs::kMethod, MethodKind::Write, GetImpoItem);
+    registry.Add(net::kLancNFEntrada, net::GetImpoItemArgs::kMethod, MethodKind::WorkWrite, GetImpoItem);
     registry.Add(net::kLancNFEntrada, net::kGetContAF, MethodKind::Read, GetContAF);
 }
 

@@ -1,6 +1,8 @@
 #include "appserver/rpc/dispatcher.h"
 
 #include "appserver/rpc/answer_log.h"
+#include "platform/db/postgres_database.h"
+#include "platform/db/sqlite_database.h"
 #include "platform/net/frame.h"
 #include "platform/net/rpc_codec.h"
 
@@ -17,21 +19,56 @@ net::RpcResponse Refused(const std::string& message) {
 // The final value of a by-reference argument, in its declared type.
 Variant AsDeclared(net::ArgType type, const Variant& v) {
     switch (type) {
-    case net::ArgType::String: return Variant(v.AsString());
-    case net::ArgType::Date: return Variant(v.AsDateTime());
-    case net::ArgType::Double: return Variant(v.AsFloat());
-    case net::ArgType::Boolean: return Variant(v.AsBoolean());
-    case net::ArgType::Integer: return Variant(v.AsInteger());
-    case net::ArgType::Variant: return v;
+    case net::ArgType::String:
+        return Variant(v.AsString());
+    case net::ArgType::Date:
+        return Variant(v.AsDateTime());
+    case net::ArgType::Double:
+        return Variant(v.AsFloat());
+    case net::ArgType::Boolean:
+        return Variant(v.AsBoolean());
+    case net::ArgType::Integer:
+        return Variant(v.AsInteger());
+    case net::ArgType::Variant:
+        return v;
     }
     return v;
 }
+
+// A work write's commit is not waited onto the disk: on SQLite the connection syncs at checkpoints only for
+// the transaction (WAL keeps the file consistent), on PostgreSQL the commit does not wait for its WAL flush.
+class RelaxedDurability {
+public:
+    RelaxedDurability(db::Database& db, bool relaxed) {
+        if (!relaxed) return;
+        sqlite_ = dynamic_cast<db::SqliteDatabase*>(&db);
+        if (sqlite_) sqlite_->Execute("PRAGMA synchronous=NORMAL");
+    }
+    ~RelaxedDurability() {
+        if (!sqlite_) return;
+        try {
+            sqlite_->Execute("PRAGMA synchronous=FULL");
+        } catch (...) {
+            // The connection keeps the relaxed setting only until it is closed; nothing to lose meanwhile.
+        }
+    }
+    static void InTransaction(db::Database& db, bool relaxed) {
+        if (relaxed && dynamic_cast<db::PostgresDatabase*>(&db))
+            db.Execute("SET LOCAL synchronous_commit TO OFF");
+    }
+    RelaxedDurability(const RelaxedDurability&) = delete;
+    RelaxedDurability& operator=(const RelaxedDurability&) = delete;
+
+private:
+    db::SqliteDatabase* sqlite_ = nullptr;
+};
 
 net::RpcResponse Answer(Variant result, const std::vector<net::RpcArg>& args) {
     net::RpcResponse r;
     r.result = std::move(result);
     for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i].byRef) r.refs.push_back({static_cast<uint16_t>(i), AsDeclared(args[i].type, args[i].value)});
+        if (args[i].byRef)
+            r.refs.push_back({static_cast<uint16_t>(i), AsDeclared(args[i].type, args[i].value)});
     }
     return r;
 }
@@ -45,7 +82,8 @@ net::RpcResponse ProtocolErrorResponse(const std::string& message) {
     return r;
 }
 
-net::RpcResponse Dispatcher::Run(const RemoteMethod& method, net::RpcRequest& request, db::Database& db) const {
+net::RpcResponse Dispatcher::Run(const RemoteMethod& method, net::RpcRequest& request,
+                                 db::Database& db) const {
     MethodContext context(db, method.name, request.args, &clock_);
     if (method.kind == MethodKind::Read) {
         db::Transaction tx(db, db::TransactionMode::Read);
@@ -53,12 +91,23 @@ net::RpcResponse Dispatcher::Run(const RemoteMethod& method, net::RpcRequest& re
         tx.Commit();
         return response;
     }
-    db::Transaction tx(db, db::TransactionMode::Write);
-    if (auto logged = FindLoggedAnswer(db, request.token)) return *logged;
-    net::RpcResponse response = Answer(method.function(context), request.args);
-    LogAnswer(db, request, response);
-    tx.Commit();
-    return response;
+    const bool relaxed = method.kind == MethodKind::WorkWrite;
+    try {
+        const RelaxedDurability durability(db, relaxed);
+        db::Transaction tx(db, db::TransactionMode::Write);
+        RelaxedDurability::InTransaction(db, relaxed);
+        if (auto logged = FindLoggedAnswer(db, request.token)) return *logged;
+        net::RpcResponse response = Answer(method.function(context), request.args);
+        LogAnswer(db, request, response);
+        tx.Commit();
+        return response;
+    } catch (const db::DatabaseError&) {
+        // The same request, retried on another connection while this one ran it, committed first: its
+        // recorded answer is the answer, and this run was rolled back.
+        db::Transaction again(db, db::TransactionMode::Read);
+        if (auto logged = FindLoggedAnswer(db, request.token)) return *logged;
+        throw;
+    }
 }
 
 net::RpcResponse Dispatcher::Dispatch(net::RpcRequest request, db::Database& db) const {

@@ -12,7 +12,9 @@ namespace dfe::appserver {
 
 // Reads run in a read transaction. Writes run in a write transaction and record their answer under the
 // request token, so that a repeated request is answered from the record instead of being done again.
-enum class MethodKind { Read, Write };
+// A work write is a write of rows the client can have computed again (an item's last taxes): its commit is
+// not waited onto the disk, so a machine crash may lose it, never corrupt it.
+enum class MethodKind { Read, Write, WorkWrite };
 
 using MethodFunction = std::function<Variant(MethodContext&)>;
 
