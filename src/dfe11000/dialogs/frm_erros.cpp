@@ -21,16 +21,16 @@ TfrmErros::~TfrmErros() {
 void TfrmErros::BuildLayout(TfrmLancNFEntrada& posting) {
     SetName("frmErros");
     SetCaption("Erros no Fechamento da Nota Fiscal");
-    SetBounds(0, 0, 600, 330);
+    SetBounds(0, 0, 760, 330);
     SetBorderIcons(border::SystemMenu);
-    dbgErros = BoundGrid(*this, "dbgErros", posting.data.dtsErrosVisual, 8, 8, 584, 266);
+    dbgErros = BoundGrid(*this, "dbgErros", posting.data.dtsErrosVisual, 8, 8, 744, 266);
     dbgErros->SetOptions(grid_option::ColLines | grid_option::RowLines | grid_option::RowSelect |
                          grid_option::AlwaysShowSelection);
     dbgErros->SetReadOnly(true);
     dbgErros->AddColumn("DSERRO", "");
-    dbgErros->Column(0).SetWidth(560);
+    dbgErros->Column(0).SetWidth(720);
 
-    panBotoes.SetBounds(0, 282, 600, 48);
+    panBotoes.SetBounds(0, 282, 760, 48);
     bbtOK.SetCaption("&Fechar NF");
     bbtDevolucao = &panBotoes.Add<Button>("bbtDevolucao");
     bbtDevolucao->SetCaption("&Devolução");
@@ -47,7 +47,7 @@ void TfrmErros::BuildLayout(TfrmLancNFEntrada& posting) {
         c->SetBounds(left, 10, 80, 25);
         left += 84;
     }
-    lblCodTela.SetBounds(520, 16, 72, 13);
+    lblCodTela.SetBounds(680, 16, 72, 13);
     lblCodTela.SetCaption("Dfe11100");
     // Every button decides how the dialog ends itself.
     bbtOK.SetModalResult(mr::None);
