@@ -19,11 +19,6 @@ namespace {
 constexpr size_t kTextWidth = 250;
 constexpr size_t kTaxWidth = 10;
 
-std::string Text(const DataSet& ds, const char* field) {
-    const Field* f = ds.FindField(field);
-    return f ? f->AsString() : std::string();
-}
-
 } // namespace
 
 ErrorListRules::ErrorListRules(TfrmLancNFEntrada& form) : ModulePart(form) {
@@ -37,7 +32,7 @@ void ErrorListRules::Wire() {
     ui_.mnuErrosLanc->OnClick = [this](Component&) { mnuErrosLancClick(); };
     ui_.mnuErrosItem->OnClick = [this](Component&) { mnuErrosItemClick(); };
     data_.cdsErrosVisual.FieldByName("DSERRO").OnGetText = [this](Field& field, std::string& text, bool) {
-        text = DisplayText(field.AsString(), Text(data_.cdsErrosVisual, "SGIMPOSTO"));
+        text = DisplayText(field.AsString(), FieldText(data_.cdsErrosVisual, "SGIMPOSTO"));
     };
 }
 
@@ -52,8 +47,8 @@ ErrorTexts ErrorListRules::Texts() const {
 
 ClosingRow ErrorListRules::CurrentRow() const {
     const DataSet& rows = data_.cdsErrosFech;
-    ClosingRow row{Text(rows, "CDERRO"),    Text(rows, "CDOBJETO"),  Text(rows, "CDOBJETO2"),
-                   Text(rows, "CDOBJETO3"), Text(rows, "CDOBJETO4"), 0.0};
+    ClosingRow row{FieldText(rows, "CDERRO"),    FieldText(rows, "CDOBJETO"),  FieldText(rows, "CDOBJETO2"),
+                   FieldText(rows, "CDOBJETO3"), FieldText(rows, "CDOBJETO4"), 0.0};
     if (const Field* value = rows.FindField("CDOBJETO5"); value && !value->IsNull())
         row.value = value->AsFloat();
     return row;
@@ -71,21 +66,21 @@ bool ErrorListRules::AnyClosingRow(const std::function<bool()>& found) {
 }
 
 bool ErrorListRules::HasClosingRow(std::string_view code) {
-    return AnyClosingRow([&] { return text::SameText(Text(data_.cdsErrosFech, "CDERRO"), code); });
+    return AnyClosingRow([&] { return text::SameText(FieldText(data_.cdsErrosFech, "CDERRO"), code); });
 }
 
 std::string ErrorListRules::ClosingRowObject(std::string_view code) {
     std::string object;
     AnyClosingRow([&] {
-        if (!text::SameText(Text(data_.cdsErrosFech, "CDERRO"), code)) return false;
-        object = Text(data_.cdsErrosFech, "CDOBJETO");
+        if (!text::SameText(FieldText(data_.cdsErrosFech, "CDERRO"), code)) return false;
+        object = FieldText(data_.cdsErrosFech, "CDOBJETO");
         return true;
     });
     return object;
 }
 
 bool ErrorListRules::HasClosingObject(std::string_view object) {
-    return AnyClosingRow([&] { return Text(data_.cdsErrosFech, "CDOBJETO") == object; });
+    return AnyClosingRow([&] { return FieldText(data_.cdsErrosFech, "CDOBJETO") == object; });
 }
 
 bool ErrorListRules::Existe_Erro() {
@@ -168,7 +163,7 @@ void ErrorListRules::AppendVisible(const RowOutcome& row) {
     if (row.once) {
         for (int at = 1; at <= visible.RecordCount(); ++at) {
             bool same = false;
-            visible.ReadRecordAt(at, [&] { same = Text(visible, "DSERRO") == shown; });
+            visible.ReadRecordAt(at, [&] { same = FieldText(visible, "DSERRO") == shown; });
             if (same) return;
         }
     }
@@ -191,7 +186,7 @@ bool ErrorListRules::ResultErroItem(const std::string& product) {
     if (!irregular.Active() || irregular.IsEmpty() || !irregular.FindField("CDPRODUTO")) return false;
     for (int row = 1; row <= irregular.RecordCount(); ++row) {
         bool found = false;
-        irregular.ReadRecordAt(row, [&] { found = Text(irregular, "CDPRODUTO") == product; });
+        irregular.ReadRecordAt(row, [&] { found = FieldText(irregular, "CDPRODUTO") == product; });
         if (found) return true;
     }
     return false;

@@ -11,11 +11,6 @@
 namespace dfe::dfe11000 {
 namespace {
 
-std::string Text(const DataSet& ds, const char* field) {
-    const Field* f = ds.FindField(field);
-    return f ? f->AsString() : std::string();
-}
-
 // Writes the fields into the located row of a working dataset with its controls asleep; a dataset that is
 // closed or has no such row is left alone. The item taxes show one item at a time: a mark for another item's
 // tax is searched among all of them, not lost.
@@ -62,7 +57,7 @@ void ErrorListRules::Atualiza_ErrosAvisos() {
                      [&](DataSet& taxes) {
                          taxes.FieldByName("IDAVISIMPOIT").SetAsString(row.object3);
                          taxes.FieldByName("VRIMPOSIT").SetAsFloat(row.value);
-                         const std::string fiscal = Text(taxes, "CDFISCIMPOIT");
+                         const std::string fiscal = FieldText(taxes, "CDFISCIMPOIT");
                          const bool hidden = hideCredited && (fiscal == "2" || fiscal == "3");
                          taxes.FieldByName("VRIMPOSVISUIT").SetAsFloat(hidden ? 0.0 : row.value);
                      });
