@@ -29,7 +29,8 @@ protected:
             {&f.data.cdsItemProImpos, 31}, {&f.data.cdsTrabImposNFTot, 11}, {&f.data.cdsImposNFTot, 11},
             {&f.data.cdsItensNFOrig, 2},   {&f.data.cdsItemNFOrigem, 16},   {&f.data.cdsNFOrigem, 11},
             {&f.data.cdsItemNF, 10},       {&f.data.cdsNFRelacAF, 12},      {&f.data.cdsImpoItemAF, 23},
-            {&f.data.cdsImpoNFAF, 11},     {&f.data.cdsContAF, 3}};
+            {&f.data.cdsImpoNFAF, 11},     {&f.data.cdsContAF, 3},          {&f.data.cdsErrosFech, 6},
+            {&f.data.cdsProdIrreg, 1}};
     }
 
     // One row with a value of each field's type.

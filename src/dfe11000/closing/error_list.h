@@ -4,9 +4,12 @@
 // whose stock would become irregular, the warning marks written back into the posting, the jump from an error
 // to its place, the release codes of the next run, and the refresh command.
 
+#include "dfe11000/closing/error_rows.h"
 #include "dfe11000/module/module_part.h"
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 namespace dfe::dfe11000 {
 
@@ -31,12 +34,32 @@ public:
     std::string ResultIrreg();
     // Empties the closing's rows, the visible list and the irregular products.
     void ClearLists();
+    // The closing's rows hold one of this code (in any letter case).
+    bool HasClosingRow(std::string_view code);
+    // CDOBJETO of the first closing row of the code; empty when there is none.
+    std::string ClosingRowObject(std::string_view code);
+    // Some closing row's CDOBJETO is this text.
+    bool HasClosingObject(std::string_view object);
+    // What a visible row's stored text shows.
+    std::string DisplayText(const std::string& stored, const std::string& tax) const;
 
     // ---- Commands
     void mnuErrosLancClick();
     void sbtErrosClick();
     void mnuErrosItemClick();
     void sbtVerificarClick();
+
+private:
+    ErrorTexts Texts() const;
+    ClosingRow CurrentRow() const;
+    void AppendVisible(const RowOutcome& row);
+    void AddIrregularProduct(const std::string& product);
+    [[noreturn]] void StopWith(const RowOutcome& stop);
+    [[noreturn]] void AskSupplierLimit();
+    void OpenMonthlyBase();
+    void ShowFormPage();
+    // Calls `found` for each closing row until it answers true; true when one did.
+    bool AnyClosingRow(const std::function<bool()>& found);
 };
 
 } // namespace dfe::dfe11000

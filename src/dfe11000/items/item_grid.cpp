@@ -1,5 +1,6 @@
 // How the item grids answer the clerk: the checks of a column being left, entering and leaving the grids, the
 // keys they filter or turn into commands, and how their cells are drawn.
+#include "dfe11000/closing/error_list.h"
 #include "dfe11000/header/header_rules.h"
 #include "dfe11000/header/origin_rules.h"
 #include "dfe11000/items/item_rules.h"
@@ -364,7 +365,7 @@ void ItemRules::DrawItemCell(DBGrid& grid, Canvas& canvas, const Rect& rect, Gri
         const std::string warnings = FieldText(items, "IDAVISOSITEM");
         if (!warnings.empty()) {
             const bool error = warnings.find('1') != std::string::npos ||
-                               ResultErroItem(form_, FieldText(items, "CDPRODUTO"));
+                               form_.Errors().ResultErroItem(FieldText(items, "CDPRODUTO"));
             canvas.DrawImage(rect.left + 4, rect.top + 2, error ? "imgComErro" : "imgSemErro",
                              kImageTransparent);
         }

@@ -170,7 +170,4 @@ private:
     std::string checkedCode_;
 };
 
-// True when the product is among the irregular products of the last verification.
-bool ResultErroItem(TfrmLancNFEntrada& form, const std::string& product);
-
 } // namespace dfe::dfe11000

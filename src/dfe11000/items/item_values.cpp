@@ -1,5 +1,6 @@
 // Quantity, unit price and total kept consistent, the calculated fields, the header's values written before
 // a confirmation and the local copy of the items.
+#include "dfe11000/closing/error_list.h"
 #include "dfe11000/header/header_rules.h"
 #include "dfe11000/header/origin_rules.h"
 #include "dfe11000/items/item_rules.h"
@@ -91,7 +92,7 @@ void ItemRules::cdsItemProdutoCalcFields() {
                              : 0.0;
     items.FieldByName("VRFATODEVO").SetAsFloat(share);
     items.FieldByName("ProdOK").SetAsBoolean(
-        ResultErroItem(form_, items.FieldByName("CDPRODUTO").AsString()));
+        form_.Errors().ResultErroItem(items.FieldByName("CDPRODUTO").AsString()));
 }
 
 void ItemRules::cdsItemProdutoAfterCancel() {
@@ -170,17 +171,6 @@ void ItemRules::Atualiza_Valores() {
     ModuleState& state = Cli_dfe11000();
     state.stCdProdEmiss = ui_.dbeCdProdEmiss->Text();
     state.stDsProdEmiss = ui_.dreDsProdEmiss->Text();
-}
-
-bool ResultErroItem(TfrmLancNFEntrada& form, const std::string& product) {
-    DataSet& irregular = form.data.cdsProdIrreg;
-    if (!irregular.Active() || irregular.IsEmpty() || !irregular.FindField("CDPRODUTO")) return false;
-    for (int row = 1; row <= irregular.RecordCount(); ++row) {
-        bool found = false;
-        irregular.ReadRecordAt(row, [&] { found = FieldText(irregular, "CDPRODUTO") == product; });
-        if (found) return true;
-    }
-    return false;
 }
 
 void ItemRules::Wire() {

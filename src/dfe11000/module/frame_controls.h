@@ -51,6 +51,8 @@ struct CommandControls {
     MenuItem* mnuContRatePaga = nullptr;
     MenuItem* mnuNFProdRural = nullptr;
     MenuItem* mnuErros = nullptr;
+    MenuItem* mnuErrosLanc = nullptr;
+    MenuItem* mnuErrosItem = nullptr;
     MenuItem* mnuAlmoLocal = nullptr;
     MenuItem* mnuFolhaDados = nullptr;
     MenuItem* mnuFormulario = nullptr;

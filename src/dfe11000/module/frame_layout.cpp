@@ -83,8 +83,11 @@ void BuildCommands(support::TfrmPadrao& form, CommandControls& c) {
     c.sbtNFProdRural = &form.AddCommandButton("sbtNFProdRural", "Prod. Rural");
     c.mnuErros = &file.AddItem("mnuErros", "&Visualizar Erros");
     c.sbtErros = &form.AddCommandButton("sbtErros", "&Visualizar Erros");
+    c.sbtErros->SetHint("Visualizar Erros");
     c.mnuErros->SetEnabled(false);
     c.sbtErros->SetEnabled(false);
+    c.mnuErrosLanc = &file.AddItem("mnuErrosLanc", "Erros no Fechamento");
+    c.mnuErrosItem = &file.AddItem("mnuErrosItem", "Erros no Item");
 
     MenuItem& view = file.AddItem("mnuExibir", "E&xibir");
     c.mnuFolhaDados = &view.AddItem("mnuFolhaDados", "R&omaneio");

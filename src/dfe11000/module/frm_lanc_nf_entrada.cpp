@@ -1,6 +1,7 @@
 // The posting form's composition: its panels built once each, and its events handed to the rules.
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 
+#include "dfe11000/closing/error_list.h"
 #include "dfe11000/header/access_key_rules.h"
 #include "dfe11000/header/document_rules.h"
 #include "dfe11000/header/header_layout.h"
@@ -73,6 +74,7 @@ void TfrmLancNFEntrada::WireEvents() {
     List().Wire();
     Loader().Wire();
     Editing().Wire();
+    Errors().Wire();
 }
 
 void TfrmLancNFEntrada::sbtIncluirClick() {
@@ -93,6 +95,10 @@ void TfrmLancNFEntrada::sbtCancelarClick() {
 
 void TfrmLancNFEntrada::sbtProcurarClick() {
     List().Find();
+}
+
+void TfrmLancNFEntrada::sbtVerificarClick() {
+    Errors().sbtVerificarClick();
 }
 
 } // namespace dfe::dfe11000

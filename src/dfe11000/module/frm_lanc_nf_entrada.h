@@ -12,14 +12,11 @@
 #include "dfe11000/posting/posting_data.h"
 #include "dfe11000/server/server_gateway.h"
 #include "support/frm_padrao.h"
+#include "support/roti_fiscal.h"
 
 #include <memory>
 
 namespace dfe::dfe11000 {
-
-// The fiscal routines' data module of the support library; its routines arrive with the rules that call
-// them, the form only owns its life.
-class TdtmRotiFiscal {};
 
 class TfrmFiltroNFEntrada;
 class ModuleParameters;
@@ -35,6 +32,7 @@ class ChargeRules;
 class RelatedDocumentRules;
 class TaxRules;
 class ClosingRules;
+class ErrorListRules;
 class PayableRules;
 class ScreenLayout;
 class BranchPanel;
@@ -59,7 +57,8 @@ public:
     };
     // Created by the first filter, kept (hidden) until this form closes.
     std::unique_ptr<TfrmFiltroNFEntrada, FiltroDeleter> frmFiltroNFEntrada;
-    std::unique_ptr<TdtmRotiFiscal> dtmRotiFiscal;
+    // The fiscal routines' module: its message table names what the server's fiscal checks found.
+    std::unique_ptr<support::TdtmRotiFiscal> dtmRotiFiscal;
     // The form's second message table.
     support::TMessages msgPadrao2;
     // What a closing run, its error list and its error dialog tell each other.
@@ -79,6 +78,7 @@ public:
     TaxRules& Taxes() const { return *taxes_; }
     PayableRules& Payables() const { return *payables_; }
     ClosingRules& Closing() const { return *closing_; }
+    ErrorListRules& Errors() const { return *errors_; }
     ScreenLayout& Layout() const { return *layout_; }
     BranchPanel& Branch() const { return *branch_; }
     KeyboardHook& Keys() const { return *keys_; }
@@ -93,6 +93,7 @@ public:
     void sbtConfirmarClick() override;
     void sbtCancelarClick() override;
     void sbtProcurarClick() override;
+    void sbtVerificarClick() override;
 
 private:
     void FormCreate();
@@ -125,6 +126,7 @@ private:
     std::unique_ptr<TaxRules> taxes_;
     std::unique_ptr<PayableRules> payables_;
     std::unique_ptr<ClosingRules> closing_;
+    std::unique_ptr<ErrorListRules> errors_;
 };
 
 } // namespace dfe::dfe11000

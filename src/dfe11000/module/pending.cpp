@@ -28,8 +28,8 @@ bool FechaNotaFiscal(TfrmLancNFEntrada& /*form*/, const std::string& /*mode*/) {
     NotAvailableYet("Fechamento da nota fiscal");
 }
 
-bool Existe_Erro(TfrmLancNFEntrada& /*form*/) {
-    NotAvailableYet("Verificação de erros do fechamento");
+void ConsisteAF(TfrmLancNFEntrada& /*form*/) {
+    NotAvailableYet("Consistência das AFs");
 }
 
 void CriaGeraEtiq(TfrmLancNFEntrada& /*form*/) {

@@ -21,9 +21,10 @@ inline constexpr const char* kNotAvailableCode = "Nao_Disp";
 void GetNFE(TfrmLancNFEntrada& form);
 // Operations that tell the clerk and abandon.
 bool FechaNotaFiscal(TfrmLancNFEntrada& form, const std::string& mode);
-bool Existe_Erro(TfrmLancNFEntrada& form);
 void CriaGeraEtiq(TfrmLancNFEntrada& form);
 void CriaReplicacao(TfrmLancNFEntrada& form);
+// The consistency report of the posting's AFs, asked from the closing-error dialog.
+void ConsisteAF(TfrmLancNFEntrada& form);
 // The AF product relation of a posting imported from an AF: told, not confirmed, so the item keeps its own
 // issue code and the caller goes on.
 void CriaProdNFAF(TfrmLancNFEntrada& form);

@@ -206,6 +206,10 @@ constexpr FieldRow kListServProd[] = {Str("CDSERVICOPROD", 30, "Código"),
                                       Str("DSSERVICOPROD", 4000, "Serviço")};
 
 constexpr FieldRow kErrosVisual[] = {Str("CDERRO", 1), Str("DSERRO", 250), Str("SGIMPOSTO", 10)};
+constexpr FieldRow kProdIrreg[] = {Str("CDPRODUTO", 10)};
+// The closing answer's rows, as the server sends them (net::kClosingRowFields).
+constexpr FieldRow kErrosFech[] = {Str("CDERRO", 20),     Str("CDOBJETO", 250),  Str("CDOBJETO2", 250),
+                                   Str("CDOBJETO3", 250), Str("CDOBJETO4", 250), Num("CDOBJETO5")};
 
 } // namespace
 
@@ -242,7 +246,7 @@ void PostingDataSets::CreateSources(Component& owner) {
 }
 
 void PostingDataSets::CreateLocalDataSets() {
-    cdsProdIrreg.CreateDataSet(Strings({{"CDPRODUTO", 10}, {"NMPRODUTO", 60}, {"DSIRREG", 255}}));
+    cdsProdIrreg.CreateDataSet();
     cdsErrosVisual.CreateDataSet();
     cdsTrabImposNFTot.CreateDataSet();
     cdsTrabItProImpos.CreateDataSet();
@@ -252,7 +256,7 @@ void PostingDataSets::CreateLocalDataSets() {
         {FieldDef{"CDPRODUTO", FieldType::String, 10}, FieldDef{"QTTOTAL", FieldType::Float}});
     cdsImpoItemAF.EmptyOrCreateDataSet();
     cdsImpoNFAF.EmptyOrCreateDataSet();
-    cdsErrosFech.CreateDataSet(Strings({{"CDERRO", 10}, {"CDOBJETO", 60}, {"DSERRO", 255}}));
+    cdsErrosFech.CreateDataSet();
     cdsLiberacao.CreateDataSet(Strings({{"CDERRO", 10}, {"CDOPERADOR", 12}}));
     cdsItemProdutoAux.EmptyOrCreateDataSet();
 }
@@ -265,6 +269,8 @@ void PostingDataSets::DeclarePostingDataSets() {
     DeclareFields(cdsContaPagar, kContaPagar);
     DeclareFields(cdsDadosAdic, kDadosAdic);
     DeclareFields(cdsErrosVisual, kErrosVisual);
+    DeclareFields(cdsProdIrreg, kProdIrreg);
+    DeclareFields(cdsErrosFech, kErrosFech);
     DeclareFields(cdsVdCAcesso, kVdCAcesso);
     DeclareFields(cdsVdEmissaoXML, kVdEmissaoXML);
     DeclareFields(cdsCFOPXML, kCFOPXML);

@@ -65,6 +65,8 @@ public:
     // Shows the tax and item columns that stay hidden until a posting was loaded.
     void ShowLoadedColumns();
     void Atualiza_stExisteDadosNF();
+    // The participant page and lookup of the header's participant kind.
+    void ShowParticipantLookup();
     // Points qryValidProd at the cached or the plain product lookup, by the general parameters.
     void CacheProdFil();
 
@@ -79,7 +81,6 @@ private:
     bool SupplierNotHomologated() const;
     void ShowLoadedPosting(bool loaded);
     void ShowKeyNotebook();
-    void ShowParticipantLookup();
     void LockAfterLoad();
     void ShowRowDocumentModel();
     void LockDocumentIdentity();
