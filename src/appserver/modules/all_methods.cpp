@@ -1,6 +1,7 @@
 #include "appserver/modules/all_methods.h"
 
 #include "appserver/modules/access_key_methods.h"
+#include "appserver/modules/apportionment_methods.h"
 #include "appserver/modules/catalogue_methods.h"
 #include "appserver/modules/document_identity_methods.h"
 #include "appserver/modules/implantation_methods.h"
@@ -22,6 +23,7 @@ namespace dfe::appserver {
 
 void RegisterAllMethods(MethodRegistry& registry) {
     RegisterAccessKeyMethods(registry);
+    RegisterApportionmentMethods(registry);
     RegisterCatalogueMethods(registry);
     RegisterDocumentIdentityMethods(registry);
     RegisterImplantationMethods(registry);

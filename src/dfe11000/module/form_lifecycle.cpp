@@ -2,6 +2,7 @@
 #include "dfe11000/module/frm_lanc_nf_entrada.h"
 
 #include "dfe11000/closing/closing_rules.h"
+#include "dfe11000/closing/error_list.h"
 #include "dfe11000/closing/release_rules.h"
 #include "dfe11000/header/access_key_rules.h"
 #include "dfe11000/header/document_rules.h"
@@ -141,7 +142,8 @@ TfrmLancNFEntrada::TfrmLancNFEntrada(Application& app)
       loader_(std::make_unique<PostingLoader>(*this)), editing_(std::make_unique<PostingEditor>(*this)),
       release_(std::make_unique<ReleaseRules>(*this)), charges_(std::make_unique<ChargeRules>(*this)),
       related_(std::make_unique<RelatedDocumentRules>(*this)), taxes_(std::make_unique<TaxRules>(*this)),
-      payables_(std::make_unique<PayableRules>(*this)), closing_(std::make_unique<ClosingRules>(*this)) {
+      payables_(std::make_unique<PayableRules>(*this)), closing_(std::make_unique<ClosingRules>(*this)),
+      errors_(std::make_unique<ErrorListRules>(*this)) {
     msgPadrao.AddLines(kMessages);
     msgMensagensPadroes.AddLines(kStandardMessages);
     BuildLayout();

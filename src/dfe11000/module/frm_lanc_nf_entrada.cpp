@@ -11,6 +11,7 @@
 #include "dfe11000/items/charges.h"
 #include "dfe11000/items/item_layout.h"
 #include "dfe11000/items/item_rules.h"
+#include "dfe11000/closing/error_list.h"
 #include "dfe11000/items/payables.h"
 #include "dfe11000/items/related_documents.h"
 #include "dfe11000/items/taxes.h"
@@ -69,6 +70,7 @@ void TfrmLancNFEntrada::WireEvents() {
     RelatedDocuments().Wire();
     Taxes().Wire();
     Payables().Wire();
+    Errors().Wire();
     Branch().Wire();
     List().Wire();
     Loader().Wire();

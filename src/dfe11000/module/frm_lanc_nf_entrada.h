@@ -35,6 +35,7 @@ class ChargeRules;
 class RelatedDocumentRules;
 class TaxRules;
 class ClosingRules;
+class ErrorListRules;
 class PayableRules;
 class ScreenLayout;
 class BranchPanel;
@@ -79,6 +80,7 @@ public:
     TaxRules& Taxes() const { return *taxes_; }
     PayableRules& Payables() const { return *payables_; }
     ClosingRules& Closing() const { return *closing_; }
+    ErrorListRules& Errors() const { return *errors_; }
     ScreenLayout& Layout() const { return *layout_; }
     BranchPanel& Branch() const { return *branch_; }
     KeyboardHook& Keys() const { return *keys_; }
@@ -125,6 +127,7 @@ private:
     std::unique_ptr<TaxRules> taxes_;
     std::unique_ptr<PayableRules> payables_;
     std::unique_ptr<ClosingRules> closing_;
+    std::unique_ptr<ErrorListRules> errors_;
 };
 
 } // namespace dfe::dfe11000

@@ -24,14 +24,6 @@ void GetNFE(TfrmLancNFEntrada& /*form*/) {
     Tell("Importação dos dados da NF-e");
 }
 
-bool FechaNotaFiscal(TfrmLancNFEntrada& /*form*/, const std::string& /*mode*/) {
-    NotAvailableYet("Fechamento da nota fiscal");
-}
-
-bool Existe_Erro(TfrmLancNFEntrada& /*form*/) {
-    NotAvailableYet("Verificação de erros do fechamento");
-}
-
 void CriaGeraEtiq(TfrmLancNFEntrada& /*form*/) {
     NotAvailableYet("Geração de etiquetas");
 }

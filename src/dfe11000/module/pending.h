@@ -20,8 +20,6 @@ inline constexpr const char* kNotAvailableCode = "Nao_Disp";
 // lets the exit go on.
 void GetNFE(TfrmLancNFEntrada& form);
 // Operations that tell the clerk and abandon.
-bool FechaNotaFiscal(TfrmLancNFEntrada& form, const std::string& mode);
-bool Existe_Erro(TfrmLancNFEntrada& form);
 void CriaGeraEtiq(TfrmLancNFEntrada& form);
 void CriaReplicacao(TfrmLancNFEntrada& form);
 // The AF product relation of a posting imported from an AF: told, not confirmed, so the item keeps its own

@@ -1,5 +1,6 @@
 // The four editing commands of a posting: include, change, confirm and cancel.
 #include "dfe11000/closing/closing_rules.h"
+#include "dfe11000/closing/error_list.h"
 #include "dfe11000/closing/release_rules.h"
 #include "dfe11000/header/access_key_rules.h"
 #include "dfe11000/header/document_rules.h"
@@ -243,8 +244,8 @@ void PostingEditor::Confirm() {
     if (offerReplication &&
         support::ShowMsg(form_.msgPadrao, "NF_NRepli", DialogType::Confirmation, mb::YesNo) == mr::Yes)
         CriaReplicacao(form_);
-    if (!Existe_Erro(form_) && FieldText(lookups_.qryFiliRece, "IDFUNCAOFILI") == "O" && st.boHabEtiq &&
-        FieldText(data_.cdsParamDFE, "IDETIQPRODOL") == "S")
+    if (!form_.Errors().Existe_Erro() && FieldText(lookups_.qryFiliRece, "IDFUNCAOFILI") == "O" &&
+        st.boHabEtiq && FieldText(data_.cdsParamDFE, "IDETIQPRODOL") == "S")
         CriaGeraEtiq(form_);
     st.boConsEtiq = false;
     if (data_.cdsEtiqRegera.Active()) data_.cdsEtiqRegera.EmptyDataSet();
