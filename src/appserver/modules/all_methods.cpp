@@ -2,6 +2,7 @@
 
 #include "appserver/intake/nfe_methods.h"
 #include "appserver/modules/access_key_methods.h"
+#include "appserver/modules/apportionment_methods.h"
 #include "appserver/modules/catalogue_methods.h"
 #include "appserver/modules/closing_methods.h"
 #include "appserver/modules/document_identity_methods.h"
@@ -24,6 +25,7 @@ namespace dfe::appserver {
 
 void RegisterAllMethods(MethodRegistry& registry) {
     RegisterAccessKeyMethods(registry);
+    RegisterApportionmentMethods(registry);
     RegisterCatalogueMethods(registry);
     RegisterClosingMethods(registry);
     RegisterDocumentIdentityMethods(registry);

@@ -1,8 +1,8 @@
 #pragma once
 
 // What a closing run, its error list and its error dialog tell each other: the clerk's choice in the dialog,
-// the release codes it accepted and what the run must offer afterwards. The posting form owns one; the closing
-// rules, the error list and the dialog read and write it, nothing else does.
+// the release codes it accepted and what the run must offer afterwards. The posting form owns one; the
+// closing rules, the error list and the dialog read and write it, nothing else does.
 
 #include <string>
 

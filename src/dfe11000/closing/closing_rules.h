@@ -8,6 +8,14 @@
 
 #include <string>
 
+namespace dfe {
+class DataSet;
+}
+
+namespace dfe::net {
+struct FechaNotaFiscalArgs;
+}
+
 namespace dfe::dfe11000 {
 
 class ClosingRules : public ModulePart {
@@ -17,6 +25,38 @@ public:
     // Runs a closing with the release codes ("0" for a first run). True when the server closed the posting;
     // a refusal before the call, or a failed closing, leaves the header in edit.
     bool FechaNotaFiscal(const std::string& releaseCodes);
+
+private:
+    // ---- Before the call (closing_run.cpp)
+    void Prepare();
+    void ReleaseOrUndo();
+    void CheckHeader();
+    void CheckItems();
+    void GenerateMissingInstallments();
+    void CheckFiscalControl();
+    void CheckRelease();
+    void CheckRemainingHeader();
+    void CheckProductsBySupplier();
+    void RemoveMarkedRows();
+    void CollectArguments(net::FechaNotaFiscalArgs& args, const std::string& releaseCodes);
+    void AskApportionment(net::FechaNotaFiscalArgs& args);
+    void CallServer(net::FechaNotaFiscalArgs& args);
+    // The run abandoned: the header back in edit and the flags as before the run.
+    void Abandoned(bool afterCall);
+
+    // ---- After the answer (closing_outcome.cpp)
+    void Succeeded();
+    void Failed();
+    void Tail();
+    void Renumber(const std::string& posting);
+    void UpdateListRow(const std::string& stockPosting);
+    void RestoreMarkedRows();
+    void ShowTaxColumns();
+    void EnableBranchSelectors();
+
+    // Written back by the server: "S" when the clerk apportions the posting by hand.
+    std::string apportionByHand_ = "N";
+    bool headerWasEdited_ = false;
 };
 
 } // namespace dfe::dfe11000

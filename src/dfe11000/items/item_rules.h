@@ -78,6 +78,8 @@ public:
     // ---- Posting and deletion (item_post.cpp, item_delete.cpp)
     // The returned quantity of the current row against its origin.
     void Vd_Quantidade();
+    // The branch keeps fiscal control of its items (Utiliza_ControleFiscal).
+    bool FiscalControl();
     // Set by the AF product relation dialog when the clerk confirms it.
     void SetProdAFConfirmado(bool confirmed) { boProdAFConfirmado = confirmed; }
 
@@ -152,7 +154,6 @@ private:
     std::string DefaultIssueCode() const;
     std::string FormattedCode() const;
     void RelateToAF();
-    bool FiscalControl();
     void FocusCurrentItemGrid();
 
     // ---- Deletion (item_delete.cpp)

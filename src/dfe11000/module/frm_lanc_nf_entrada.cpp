@@ -70,11 +70,11 @@ void TfrmLancNFEntrada::WireEvents() {
     RelatedDocuments().Wire();
     Taxes().Wire();
     Payables().Wire();
+    Errors().Wire();
     Branch().Wire();
     List().Wire();
     Loader().Wire();
     Editing().Wire();
-    Errors().Wire();
 }
 
 void TfrmLancNFEntrada::sbtIncluirClick() {

@@ -24,10 +24,6 @@ void GetNFE(TfrmLancNFEntrada& /*form*/) {
     Tell("Importação dos dados da NF-e");
 }
 
-bool FechaNotaFiscal(TfrmLancNFEntrada& /*form*/, const std::string& /*mode*/) {
-    NotAvailableYet("Fechamento da nota fiscal");
-}
-
 void ConsisteAF(TfrmLancNFEntrada& /*form*/) {
     NotAvailableYet("Consistência das AFs");
 }

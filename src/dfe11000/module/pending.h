@@ -20,7 +20,6 @@ inline constexpr const char* kNotAvailableCode = "Nao_Disp";
 // lets the exit go on.
 void GetNFE(TfrmLancNFEntrada& form);
 // Operations that tell the clerk and abandon.
-bool FechaNotaFiscal(TfrmLancNFEntrada& form, const std::string& mode);
 void CriaGeraEtiq(TfrmLancNFEntrada& form);
 void CriaReplicacao(TfrmLancNFEntrada& form);
 // The consistency report of the posting's AFs, asked from the closing-error dialog.

@@ -86,6 +86,8 @@ struct PostingDataSets {
     DataSet cdsImpoNFAF{"cdsImpoNFAF"};
     // The purchase authorizations the posting relates to.
     DataSet cdsContAF{"cdsContAF"};
+    // The posting's apportionment, read before it is closed again.
+    DataSet cdsRateioNF{"cdsRateioNF"};
     DataSet cdsItemProdutoAux{"cdsItemProdutoAux"};
     DataSet cdsErrosFech{"cdsErrosFech"};
     DataSet cdsLiberacao{"cdsLiberacao"};
