@@ -145,9 +145,10 @@ TEST_F(ErrorList, OverTheSuppliersLimitTheClerkMayCloseWithoutIt) {
     EXPECT_FALSE(dialogs.Shown(kNotAvailableCode));
     EXPECT_EQ(VisibleRows().size(), 1u) << "the rows after the question are not read";
 
-    // Yes closes again from the start, without the limit; this run ends with it.
+    // Yes closes again from the start, without the limit (its first check refuses this bare posting's
+    // company); this run ends with it.
     dialogs.ExpectQuestion("Lim_Ult").Answer(mr::Yes);
-    EXPECT_EQ(Build({{"BloqLimit", "GRUPO1"}, {"DFE11000_7"}}), kNotAvailableCode);
+    EXPECT_EQ(Build({{"BloqLimit", "GRUPO1"}, {"DFE11000_7"}}), "Empr_Inf");
     EXPECT_EQ(state.stLimitForn, "N");
     EXPECT_EQ(VisibleRows().size(), 1u);
 }

@@ -7,6 +7,7 @@
 #include "dfe11000/module/module_helpers.h"
 #include "dfe11000/posting/posting_editor.h"
 #include "dfe11000/posting/posting_loader.h"
+#include "platform/core/text.h"
 #include "platform/net/check_result.h"
 #include "platform/net/closing_calls.h"
 #include "support/show_msg.h"
@@ -173,8 +174,10 @@ void ClosingRules::UpdateListRow(const std::string& stockPosting) {
         const Field* source = header.FindField(name);
         if (target && source) target->SetValue(source->Value());
     }
+    // Names are shown in the list as wide as its column; a longer registered name is cut there.
     const auto copy = [&row](const char* name, const DataSet& from, const char* field) {
-        if (Field* target = row.FindField(name)) target->SetAsString(FieldText(from, field));
+        if (Field* target = row.FindField(name))
+            target->SetAsString(text::Left(FieldText(from, field), static_cast<size_t>(target->Size())));
     };
     copy("NMTIPOOPER", lookups_.qryTipoOperac, "NMTIPOOPER");
     copy("IDUTILVENC", lookups_.qryTipoOperac, "IDUTILVENC");

@@ -57,6 +57,9 @@ private:
     // Written back by the server: "S" when the clerk apportions the posting by hand.
     std::string apportionByHand_ = "N";
     bool headerWasEdited_ = false;
+    // Runs nest (a question may close again); the depth of the run that closed the posting, 0 when none.
+    int depth_ = 0;
+    int closedAtDepth_ = 0;
 };
 
 } // namespace dfe::dfe11000

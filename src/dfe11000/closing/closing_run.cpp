@@ -72,6 +72,14 @@ ClosingRules::ClosingRules(TfrmLancNFEntrada& form) : ModulePart(form) {
 }
 
 bool ClosingRules::FechaNotaFiscal(const std::string& releaseCodes) {
+    // A closing run again from inside this one (the supplier-limit question) may close the posting; this run
+    // then only unwinds.
+    struct Depth {
+        int& depth;
+        ~Depth() { --depth; }
+    } depth{++depth_};
+    const int mine = depth_;
+    if (mine == 1) closedAtDepth_ = 0;
     Prepare();
     net::FechaNotaFiscalArgs args;
     bool called = false;
@@ -92,13 +100,14 @@ bool ClosingRules::FechaNotaFiscal(const std::string& releaseCodes) {
         if (!form_.Errors().Existe_Erro()) {
             Succeeded();
             Tail();
+            closedAtDepth_ = mine;
             return true;
         }
         Failed();
         Tail();
         return false;
     } catch (...) {
-        Abandoned(called);
+        if (closedAtDepth_ <= mine) Abandoned(called);
         throw;
     }
 }
