@@ -89,5 +89,23 @@ TEST_F(ClosingTest, APurchaseClosedIsStoredAsStockPayablesAndFiscalBook) {
     EXPECT_EQ(Count("LIVROENTRADA", number), 1);
 }
 
+// A stock implantation made after the entry date is a warning: the first closing lists it, the clerk accepts
+// it in the error dialog with "Fechar NF", and the second closing, carrying its release code, posts.
+TEST_F(ClosingTest, AWarningAcceptedInTheErrorDialogClosesTheSecondTime) {
+    lookups_->Execute("INSERT INTO IMPLANTESTQ (CDFILIAL, DTIMPLANT) VALUES ('0001', :P_DATA)",
+                      {{"P_DATA", Variant(support::zymora::DataProc("0001").DatePart().AddDays(5))}});
+    Script(std::string(kPurchase) + R"(click sbtConfirmar
+expect form frmErros
+expect cell dbgErros 1 DSERRO "Implantação (último lançamento do dia) já realizada para a data informada."
+click bbtOK
+expect no-message
+)");
+    TfrmLancNFEntrada& form = *Cli_dfe11000().frmLancNFEntrada;
+    const std::string number = form.data.cdsRomaneioNF.FieldByName("NRLANCTONF").AsString();
+    ASSERT_NE(number, "NOVOCODIGO");
+    EXPECT_EQ(Count("NOTAFISCAL", number), 1);
+    EXPECT_EQ(Count("LIVROENTRADA", number), 1);
+}
+
 } // namespace
 } // namespace dfe::dfe11000
