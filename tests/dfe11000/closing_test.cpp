@@ -5,6 +5,7 @@
 
 #include "platform/ui/scenario_driver.h"
 
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -87,6 +88,26 @@ TEST_F(ClosingTest, APurchaseClosedIsStoredAsStockPayablesAndFiscalBook) {
     EXPECT_EQ(Count("CONTAPAGAR", number), 2);
     EXPECT_EQ(Count("TITULOPAGAR", number), 2);
     EXPECT_EQ(Count("LIVROENTRADA", number), 1);
+}
+
+// What a new posting sends: the release codes of a first run, the apportionment of a posting without one,
+// the stock window from the entry date to the processing date.
+TEST_F(ClosingTest, ANewPostingSendsAFirstRunsArguments) {
+    net::RpcRequest sent;
+    Answer("FechaNotaFiscal", [&sent](const net::RpcRequest& request) -> std::optional<Variant> {
+        sent = request;
+        return std::nullopt; // the server closes it
+    });
+    Script(std::string(kPurchase) + "click sbtConfirmar\nexpect no-message\n");
+    ASSERT_EQ(sent.args.size(), 36u);
+    EXPECT_EQ(sent.args[17].value.AsString(), "0");
+    EXPECT_EQ(sent.args[29].value.AsString(), "N");
+    EXPECT_EQ(sent.args[30].value.AsString(), "P");
+    EXPECT_EQ(sent.args[35].value.AsString(), "S");
+    EXPECT_EQ(sent.args[10].value.AsString(), "0001");
+    EXPECT_FALSE(sent.args[0].value.IsNull()) << "the header's delta";
+    EXPECT_FALSE(sent.args[9].value.IsNull()) << "all the items";
+    EXPECT_LE(sent.args[13].value.AsDateTime(), sent.args[14].value.AsDateTime());
 }
 
 // A stock implantation made after the entry date is a warning: the first closing lists it, the clerk accepts
