@@ -29,7 +29,7 @@ double Number(const DataSet& ds, std::string_view name) {
     return field && !field->IsNull() ? field->AsFloat() : 0.0;
 }
 
-// A row of installments restores its dataset's position and controls whatever happens.
+// A walk over a dataset that leaves it on its first row, its controls woken again, however it ends.
 class WalkQuietly {
 public:
     explicit WalkQuietly(DataSet& ds) : ds_(ds), pause_(ds) {}
