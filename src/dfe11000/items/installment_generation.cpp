@@ -23,12 +23,6 @@ long long Cents(double value) {
     return std::llround(value * 100);
 }
 
-double Number(const DataSet& ds, std::string_view name) {
-    if (!ds.Active() || (ds.IsEmpty() && !InEdit(ds))) return 0;
-    const Field* field = ds.FindField(name);
-    return field && !field->IsNull() ? field->AsFloat() : 0.0;
-}
-
 // A walk over a dataset that leaves it on its first row, its controls woken again, however it ends.
 class WalkQuietly {
 public:
@@ -96,7 +90,7 @@ double PayableRules::TotalVencimentos() {
     // Kept to the thousandth, as values are typed, so that adding many does not drift.
     long long thousandths = 0;
     for (installments.First(); !installments.Eof(); installments.Next())
-        thousandths += std::llround(Number(installments, "VRORIGPAG") * 1000);
+        thousandths += std::llround(FieldNumber(installments, "VRORIGPAG") * 1000);
     return static_cast<double>(thousandths) / 1000;
 }
 
@@ -112,7 +106,7 @@ double PayableRules::TotalBrutoVenc() {
         excluded.ParamByName("P_CDTIPOOPER") = Variant(FieldText(data_.cdsNotaFiscal, "CDTIPOOPER"));
         excluded.ParamByName("P_CDFISOPEITEM") = Variant(FieldText(items, "CDFISOPEITEM"));
         excluded.Open();
-        if (!excluded.IsEmpty()) cents += Cents(Number(items, "VRBRUTITEM"));
+        if (!excluded.IsEmpty()) cents += Cents(FieldNumber(items, "VRBRUTITEM"));
     }
     return static_cast<double>(cents) / 100;
 }
@@ -135,7 +129,7 @@ bool PayableRules::SingleAuthorization() {
 void PayableRules::GravaVencimento() {
     DataSet& header = data_.cdsNotaFiscal;
     ModuleState& state = Cli_dfe11000();
-    if (Number(header, "VRNOTAFISC") == 0) return;
+    if (FieldNumber(header, "VRNOTAFISC") == 0) return;
 
     form_.Header().ReopenTipoOperac();
     const std::string generates = FieldText(lookups_.qryTipoOperac, "IDGERAVENC");
@@ -149,7 +143,7 @@ void PayableRules::GravaVencimento() {
     if (!integration.empty() && integration.rfind("E-", 0) != 0) return;
 
     const long long owed =
-        std::max(0LL, Cents(Number(header, "VRNOTAFISC")) - Cents(form_.Taxes().TotalImpoRetido()) -
+        std::max(0LL, Cents(FieldNumber(header, "VRNOTAFISC")) - Cents(form_.Taxes().TotalImpoRetido()) -
                           Cents(TotalBrutoVenc()));
     if (owed <= 0) return;
 

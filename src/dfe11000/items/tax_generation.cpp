@@ -35,12 +35,6 @@ constexpr Correspondence kServerColumns[] = {
     {"CDNATUBCALPCIT", "CDNATUBCALPCIT"},
 };
 
-double FieldFloat(const DataSet& ds, std::string_view name) {
-    if (!ds.Active() || (ds.IsEmpty() && !InEdit(ds))) return 0;
-    const Field* field = ds.FindField(name);
-    return field ? field->AsFloat() : 0;
-}
-
 // Every item's tax rows in view, quiet, for a merge; the current item's again afterwards.
 class WholeTaxes {
 public:
@@ -156,19 +150,19 @@ void TaxRules::CriaImpostos() {
     args.product = FieldText(items, "CDPRODUTO");
     args.brand = FieldText(items, "CDMARCA");
     args.entryDate = header.FieldByName("DTENTRSAID").AsDateTime();
-    args.itemTotal = FieldFloat(items, "VRTOTAITEM");
+    args.itemTotal = FieldNumber(items, "VRTOTAITEM");
     args.supplier = FieldText(header, "CDFORNECED");
     args.returnWithOrigin = Flag(isReturn);
     args.relatedPosting = FieldText(related, "NRLANCTONFIT");
     args.relatedBranch = FieldText(related, "CDFILIALIT");
-    args.quantity = FieldFloat(items, "QTITEMPROD");
+    args.quantity = FieldNumber(items, "QTITEMPROD");
     args.postingNumber = FieldText(items, "NRLANCTONF");
     args.returnList = listMode ? state.stListDevol : std::string();
     args.listMode = Flag(listMode);
     args.listModeInserting = Flag(listMode && header.State() == DataSetState::Insert);
-    args.originQuantity = FieldFloat(items, "QTITEMORIG");
+    args.originQuantity = FieldNumber(items, "QTITEMORIG");
     args.unitPrice =
-        support::RoundDec(isReturn ? FieldFloat(items, "VRUNITITEM") : FieldFloat(origin, "VRUNITITEM"), 2);
+        support::RoundDec(isReturn ? FieldNumber(items, "VRUNITITEM") : FieldNumber(origin, "VRUNITITEM"), 2);
     const bool originLot = isReturn && !FieldText(origin, "NRLOTEESTQ").empty();
     args.lot = FieldText(originLot ? origin : items, "NRLOTEESTQ");
     args.subLot = FieldText(originLot ? origin : items, "NRSUBLOTE");
@@ -176,8 +170,8 @@ void TaxRules::CriaImpostos() {
     args.regenerate = Flag(state.boAlteraNF);
     args.issuingBranch = FieldText(header, "CDFILIEMIT");
     args.customer = FieldText(header, "CDCLIENTE");
-    args.originTotal = isReturn ? 0.0 : FieldFloat(origin, "VRTOTAITEM");
-    args.discount = FieldFloat(items, "VRDESCITEM");
+    args.originTotal = isReturn ? 0.0 : FieldNumber(origin, "VRTOTAITEM");
+    args.discount = FieldNumber(items, "VRDESCITEM");
     args.branch = FieldText(items, "CDFILIAL");
     args.productOrigin = FieldText(items, "IDORIGEMPROD");
     args.participantState = FieldText(header, "SGESTADO");
@@ -228,7 +222,7 @@ void TaxRules::CriaImpostos() {
         RemoveRegenerable(sequence);
         DataSet& rows = data_.cdsImpoItemAF;
         const bool located = rows.Locate("CDPRODUTO;CDMARCA", {Variant(args.product), Variant(args.brand)});
-        const bool zeroItem = FieldFloat(items, "QTITEMPROD") <= 0 && FieldFloat(items, "VRTOTAITEM") <= 0;
+        const bool zeroItem = FieldNumber(items, "QTITEMPROD") <= 0 && FieldNumber(items, "VRTOTAITEM") <= 0;
         const bool skip = located && zeroItem && FieldText(header, "CDTIPOOPER") != "03" &&
                           form_.Header().TipoOper().IDNFAJUSTE != "S";
         if (!skip) InsertMissing(sequence, true, FieldText(header, "IDNFGERADAVIAXML") == "S");

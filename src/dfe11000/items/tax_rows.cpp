@@ -34,11 +34,6 @@ constexpr int kMoneyDigits = 2;
 constexpr int kRateColumn = 1;
 constexpr int kValueColumn = 2;
 
-double Number(const DataSet& ds, std::string_view name) {
-    const Field* field = ds.FindField(name);
-    return field && !field->IsNull() ? field->AsFloat() : 0.0;
-}
-
 // The marks column: warnings, then errors.
 void Concatenate(DataSet& ds, const char* warnings, const char* errors) {
     ds.FieldByName("IDIMAGEM")
@@ -130,8 +125,8 @@ void TaxRules::cdsTrabItProImposBeforePost() {
     // The value the clerk typed in the grid is the tax's value (the grid shows only the visible one).
     const bool typed = form_.ActiveControl() == ui_.dbgItemProImpos && !shown.IsNull();
     if (typed && !(shown.Value() == shown.OldValue())) taxes.FieldByName("VRIMPOSIT").SetValue(shown.Value());
-    const double rate = Number(taxes, "VRALIQIMPOIT");
-    std::string informed = rate != 0 ? "N" : (Number(taxes, "VRIMPOSVISUIT") != 0 ? "S" : "N");
+    const double rate = FieldNumber(taxes, "VRALIQIMPOIT");
+    std::string informed = rate != 0 ? "N" : (FieldNumber(taxes, "VRIMPOSVISUIT") != 0 ? "S" : "N");
     if (FieldText(data_.cdsParamDFE, "IDGERNFIGUALXML") == "S" && state.boNFImpNFe) {
         informed = "S";
     } else if (FieldText(data_.cdsNotaFiscal, "IDNFGERADAVIAXML") == "S" &&
@@ -141,7 +136,7 @@ void TaxRules::cdsTrabItProImposBeforePost() {
     taxes.FieldByName("IDVALORINFO").SetAsString(informed);
     for (const char* name : {"VRALIQIMPOIT", "VRIMPOSIT", "VRIMPOSVISUIT"})
         ZeroWhenNull(taxes, name);
-    if (Number(taxes, "VRADICFECP") > 0 && Number(taxes, "VRADICALIQFECP") == 0) {
+    if (FieldNumber(taxes, "VRADICFECP") > 0 && FieldNumber(taxes, "VRADICALIQFECP") == 0) {
         FocusIfPossible(ui_.dbgItemProImpos);
         ui_.dbgItemProImpos->SetSelectedField("VRADICALIQFECP");
         support::MensErro(form_.msgPadrao2, "Vr_Fecp", true);
@@ -158,7 +153,7 @@ void TaxRules::dbgItemProImposEnter() {
     DBGrid& grid = *ui_.dbgItemProImpos;
     if (grid.ColumnCount() <= kValueColumn) return;
     // An adjustment types either the rate of a valued item or the value of an item without one.
-    const bool valueOnly = Number(data_.cdsItemProduto, "VRTOTAITEM") == 0;
+    const bool valueOnly = FieldNumber(data_.cdsItemProduto, "VRTOTAITEM") == 0;
     grid.Column(kRateColumn).SetReadOnly(valueOnly);
     grid.Column(kValueColumn).SetReadOnly(!valueOnly);
 }
@@ -206,7 +201,7 @@ void TaxRules::dbgImposNFTotEnter() {
             const std::string tax = FieldText(taxes, "CDIMPOSTOIT");
             double carried = 0;
             if (totals.Locate("CDIMPOSTOT", Variant(tax))) {
-                carried = Number(totals, "VRIMPOSTOT");
+                carried = FieldNumber(totals, "VRIMPOSTOT");
                 totals.Delete();
             }
             state.dbImp = Variant(carried);
@@ -239,7 +234,7 @@ double TaxRules::TotalImpoRetido() {
             std::string source = FieldText(tax, "IDDESCRFONTE");
             if (source.empty()) source = "R";
             if (FieldText(totals, "IDTRATIMPO") == "R" && source == "R")
-                cents += std::llround(Number(totals, "VRIMPOSTOT") * 100);
+                cents += std::llround(FieldNumber(totals, "VRIMPOSTOT") * 100);
         }
         totals.First();
     }

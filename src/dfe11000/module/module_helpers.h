@@ -27,6 +27,12 @@ inline std::string FieldText(const DataSet& ds, std::string_view name) {
     return field ? field->AsString() : std::string();
 }
 
+// The number of a field of the current row; 0 when it is null, or as FieldText gives empty text.
+inline double FieldNumber(const DataSet& ds, std::string_view name) {
+    if (!ds.Active() || (ds.IsEmpty() && !InEdit(ds))) return 0;
+    const Field* field = ds.FindField(name);
+    return field && !field->IsNull() ? field->AsFloat() : 0.0;
+}
 // Writes the text into the current row, putting a browsed row into edit first; nothing on a closed or empty
 // dataset or a missing field.
 inline void EditFieldText(DataSet& ds, std::string_view name, const std::string& value) {
