@@ -21,27 +21,6 @@ namespace {
 
 constexpr const char* kNewNumber = "NOVOCODIGO";
 
-// The object of the first row of that code, or empty.
-std::string RowObject(DataSet& rows, const char* code) {
-    std::string found;
-    bool seen = false;
-    for (int row = 1; row <= rows.RecordCount() && !seen; ++row) {
-        rows.ReadRecordAt(row, [&] {
-            if (rows.FieldByName("CDERRO").AsString() != code) return;
-            seen = true;
-            found = rows.FieldByName("CDOBJETO").AsString();
-        });
-    }
-    return found;
-}
-
-bool HasRow(DataSet& rows, const char* code) {
-    bool seen = false;
-    for (int row = 1; row <= rows.RecordCount() && !seen; ++row)
-        rows.ReadRecordAt(row, [&] { seen = rows.FieldByName("CDERRO").AsString() == code; });
-    return seen;
-}
-
 void ShowColumn(DBGrid& grid, int index) {
     if (grid.ColumnCount() > index) grid.Column(index).SetVisible(true);
 }
@@ -61,12 +40,13 @@ void ClosingRules::Succeeded() {
             support::ShowMsg(form_.msgPadrao2, "NF_N_APROV", DialogType::Information, mb::Ok);
     }
     ShowTaxColumns();
-    const std::string posting = RowObject(rows, net::closing_row::kPostingNumber);
-    const std::string stockPosting = RowObject(rows, net::closing_row::kStockPosting);
-    if (HasRow(rows, "V_Cod_Ben"))
+    ErrorListRules& errors = form_.Errors();
+    const std::string posting = errors.ClosingRowObject(net::closing_row::kPostingNumber);
+    const std::string stockPosting = errors.ClosingRowObject(net::closing_row::kStockPosting);
+    if (errors.HasClosingRow("V_Cod_Ben"))
         support::MsgAlertEx(form_.msgPadrao2.Msg("Valid_Cod_Benef"), DialogType::Warning,
                             {form_.msgPadrao2.Msg("BtnOK")}, "Valid_Cod_Benef");
-    form_.Errors().ClearLists();
+    errors.ClearLists();
     if (!posting.empty()) Renumber(posting);
 
     const std::string& code = form_.Header().CurrentType();

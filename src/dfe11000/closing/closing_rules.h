@@ -36,6 +36,7 @@ private:
     void CheckFiscalControl();
     void CheckRelease();
     void CheckRemainingHeader();
+    void PostForCall();
     void CheckProductsBySupplier();
     void RemoveMarkedRows();
     void CollectArguments(net::FechaNotaFiscalArgs& args, const std::string& releaseCodes);

@@ -90,6 +90,7 @@ bool ClosingRules::FechaNotaFiscal(const std::string& releaseCodes) {
         CheckItems();
         CheckRelease();
         CheckRemainingHeader();
+        PostForCall();
         CollectArguments(args, releaseCodes);
         AskApportionment(args);
         called = true;
@@ -320,8 +321,11 @@ void ClosingRules::CheckRemainingHeader() {
         }
     }
     if (!FieldText(header, "CDMODDOCARREC").empty()) form_.Transport().Vd_ModDocArrecad();
+}
 
-    // Step 20: the header is stored before the call; a later abandon puts it back into edit.
+// The header is stored before the call; a later abandon puts it back into edit.
+void ClosingRules::PostForCall() {
+    DataSet& header = data_.cdsNotaFiscal;
     Cli_dfe11000().boIncluiFiltro = false;
     headerWasEdited_ = header.State() == DataSetState::Edit;
     PostIfEditing(header);
