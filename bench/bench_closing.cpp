@@ -34,6 +34,7 @@ using appserver::testing::DraftItem;
 using appserver::testing::PostingDraft;
 using bench::Measured;
 using bench::PrintRatio;
+using bench::Timed;
 
 constexpr size_t kItems = 990;
 
@@ -76,22 +77,6 @@ PostingDraft Purchase(int n) {
     }
     d.installments = 3;
     return d;
-}
-
-template <class Body> void Timed(benchmark::State& state, const char* name, const char* baseline, Body body) {
-    body();
-    const auto start = std::chrono::steady_clock::now();
-    for (auto _ : state)
-        body();
-    const double perIteration =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() /
-        static_cast<double>(state.iterations());
-    Measured()[name] = perIteration;
-    if (baseline) {
-        const auto base = Measured().find(baseline);
-        if (base != Measured().end() && base->second > 0)
-            state.counters["ratio"] = perIteration / base->second;
-    }
 }
 
 // The same rows by hand: one prepared INSERT per table, bound and stepped per row.

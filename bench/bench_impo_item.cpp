@@ -38,6 +38,7 @@ namespace {
 using namespace dfe;
 using bench::Measured;
 using bench::PrintRatio;
+using bench::Timed;
 
 // The demo database, made once into a temporary file and removed at exit.
 struct BenchDatabase {
@@ -177,23 +178,6 @@ public:
 private:
     sqlite3* db_ = nullptr;
 };
-
-template <typename Body>
-void Timed(benchmark::State& state, const char* name, const char* baseline, Body body) {
-    body();
-    const auto start = std::chrono::steady_clock::now();
-    for (auto _ : state)
-        body();
-    const double perIteration =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() /
-        static_cast<double>(state.iterations());
-    Measured()[name] = perIteration;
-    if (baseline) {
-        const auto base = Measured().find(baseline);
-        if (base != Measured().end() && base->second > 0)
-            state.counters["ratio"] = perIteration / base->second;
-    }
-}
 
 // The request the client sends, with the totals packet a first generation answered.
 std::string RequestPayload(net::GetImpoItemArgs a) {

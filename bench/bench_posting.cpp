@@ -37,6 +37,7 @@ namespace {
 using namespace dfe;
 using bench::Measured;
 using bench::PrintRatio;
+using bench::Timed;
 
 constexpr int kListRows = 50'000;
 constexpr int kItems = 990;
@@ -291,24 +292,6 @@ const char* const kRawPostingSql[] = {
     "SELECT * FROM ITEMNFORIG WHERE CDFILIAL = ?1 AND NRLANCTONF = ?2",
     "SELECT * FROM NFRELACAF WHERE CDFILLANC = ?1 AND NRLANCTONF = ?2",
 };
-
-// Each side runs once before it is timed: the first call of a connection warms its caches and buffers.
-template <typename Body>
-void Timed(benchmark::State& state, const char* name, const char* baseline, Body body) {
-    body();
-    const auto start = std::chrono::steady_clock::now();
-    for (auto _ : state)
-        body();
-    const double perIteration =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() /
-        static_cast<double>(state.iterations());
-    Measured()[name] = perIteration;
-    if (baseline) {
-        const auto base = Measured().find(baseline);
-        if (base != Measured().end() && base->second > 0)
-            state.counters["ratio"] = perIteration / base->second;
-    }
-}
 
 void BM_RawListSelect(benchmark::State& state) {
     DatabasePath();
